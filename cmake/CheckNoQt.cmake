@@ -1,0 +1,7 @@
+separate_arguments(file_list UNIX_COMMAND "${FILES}")
+foreach(file IN LISTS file_list)
+    file(STRINGS "${file}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")
+    if(hits)
+        message(FATAL_ERROR "${file} is core code and must not include Qt: ${hits}")
+    endif()
+endforeach()

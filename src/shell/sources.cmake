@@ -1,0 +1,4 @@
+target_sources(corvel_ui PRIVATE
+    shell/Text.h
+    shell/Text.cpp
+)

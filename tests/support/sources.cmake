@@ -1,0 +1,6 @@
+target_sources(corvel_tests PRIVATE
+    support/test_main.cpp
+    support/ShellRecorder.h
+    support/ShellRecorder.cpp
+    support/TempDir.h
+)
