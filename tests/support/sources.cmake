@@ -3,4 +3,6 @@ target_sources(corvel_tests PRIVATE
     support/ShellRecorder.h
     support/ShellRecorder.cpp
     support/TempDir.h
+    support/Screenshot.h
+    support/Screenshot.cpp
 )

@@ -1,0 +1,81 @@
+#include "editors/PickChl.h"
+
+#include "editors/RadioGroup.h"
+#include "editors/SteppingBar.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+#include "moduletypes/ModuleTypeTexts.h"
+#include "shell/Text.h"
+
+#include "ui_PickChl.h"
+
+#include <QButtonGroup>
+#include <QStyle>
+
+CPickChl::CPickChl(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CPickChl>()) {
+    m_ui->setupUi(this);
+    m_pChannels = MakeRadioGroup(*this, "radioChannel%1", 1, CSystem::kChannelsPerModule);
+    m_ui->buttonWhereUsed->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+
+    const short nLoop = m_sys.GetCurLoopLimited();
+    m_ui->comboLoop->setCurrentIndex(nLoop);
+    AttachStepping(*m_ui->scrollModule, CStepping::ForModules(CSystem::GetLastModule(nLoop)),
+                   [this](int nModule) { OnModuleStep(nModule); });
+    m_ui->scrollModule->setValue(m_sys.GetCurModule());
+    RefreshChannelList();
+
+    connect(m_ui->comboLoop, &QComboBox::activated, this, &CPickChl::OnLoopSelected);
+    connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CPickChl::OnWhereUsed);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CPickChl::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CPickChl::reject);
+}
+
+CPickChl::~CPickChl() = default;
+
+void CPickChl::OnModuleStep(int nModule) {
+    m_sys.SetCurModule(static_cast<short>(nModule));
+    RefreshChannelList();
+}
+
+void CPickChl::OnLoopSelected(int nLoop) {
+    m_sys.SetCurLoop(static_cast<short>(nLoop));
+    RefreshChannelList();
+}
+
+void CPickChl::OnWhereUsed() {
+    StoreChoice();
+    if (!m_whereUsed) {
+        m_sys.Shell().MessageBox("The where-used report is not available yet.");
+        return;
+    }
+    m_whereUsed(this);
+}
+
+// Every refresh puts the radio selection back on the current channel, so a
+// channel ticked and then left by scrolling the module is not carried along.
+void CPickChl::RefreshChannelList() {
+    const short nLoop = m_sys.GetCurLoop();
+    const short nModule = m_sys.GetCurModule();
+    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
+        auto* pLabel = findChild<QLineEdit*>(QString("editChannelLabel%1").arg(nChannel + 1));
+        pLabel->setText(ToQString(m_sys.GetChannelLabel(nModule, nChannel, nLoop)));
+    }
+    m_ui->editModuleLetter->setText(QString(QChar(CSystem::ModuleLetter(nModule))));
+    m_ui->editModuleLabel->setText(
+        ToQString(m_sys.GetModuleLabel(nModule, nLoop).substr(0, CSystem::kLabelLength)));
+    CheckRadio(*m_pChannels, m_sys.GetCurChannel());
+    const short nType = m_sys.GetModuleType(nModule, nLoop);
+    m_ui->editModuleType->setText(ToQString(m_types.GetNameById(nType)));
+    m_ui->editDescription->setText(ToQString(m_types.GetDescriptionById(nType)));
+}
+
+void CPickChl::StoreChoice() {
+    m_sys.SetCurModule(static_cast<short>(m_ui->scrollModule->value()));
+    m_sys.SetCurChannel(static_cast<short>(CheckedRadio(*m_pChannels)));
+}
+
+void CPickChl::accept() {
+    QDialog::accept();
+    StoreChoice();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class CSystem;
+class CModuleTypeTexts;
+class QButtonGroup;
+namespace Ui {
+class CPickChl;
+}
+
+// Picks a channel of the equation loops with its labels and module type in
+// view. Browsing the loop list or the module bar makes that loop and module
+// current at once; OK makes the chosen module and channel current.
+class CPickChl : public QDialog {
+    Q_OBJECT
+public:
+    CPickChl(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent = nullptr);
+    ~CPickChl() override;
+
+    // Runs the where-used report for the channel in view (which it makes
+    // current first); without one the button says the report is missing.
+    void SetWhereUsedReport(std::function<void(QWidget*)> report) { m_whereUsed = report; }
+
+    void accept() override;
+
+private:
+    void OnModuleStep(int nModule);
+    void OnLoopSelected(int nLoop);
+    void OnWhereUsed();
+    void RefreshChannelList();
+    void StoreChoice();
+
+    CSystem& m_sys;
+    const CModuleTypeTexts& m_types;
+    std::unique_ptr<Ui::CPickChl> m_ui;
+    QButtonGroup* m_pChannels;
+    std::function<void(QWidget*)> m_whereUsed;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "editors/Stepping.h"
+
+#include <functional>
+
+class QScrollBar;
+
+// Makes every action on bar (arrows, trough, thumb, wheel, and the arrow and
+// Page Up/Down keys) move by rule instead of Qt's own steps, sets the range
+// 0..last, and calls onStep with the new position after each action, moved
+// or not, as the dialogs refresh after every scroll message.
+void AttachStepping(QScrollBar& bar, const CStepping& rule, std::function<void(int)> onStep);

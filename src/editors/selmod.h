@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class CSystem;
+class CModuleTypeTexts;
+namespace Ui {
+class CSelMod;
+}
+
+// Picks a module of the equation loops with its label and module type in
+// view. Browsing makes the loop and module current at once; OK confirms the
+// module.
+class CSelMod : public QDialog {
+    Q_OBJECT
+public:
+    CSelMod(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent = nullptr);
+    ~CSelMod() override;
+
+    void accept() override;
+
+private:
+    void OnModuleStep(int nModule);
+    void OnLoopSelected(int nLoop);
+    void RefreshModuleInfo();
+
+    CSystem& m_sys;
+    const CModuleTypeTexts& m_types;
+    std::unique_ptr<Ui::CSelMod> m_ui;
+};

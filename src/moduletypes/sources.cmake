@@ -1,0 +1,3 @@
+target_sources(corvel_core PRIVATE
+    moduletypes/ModuleTypeTexts.h
+)

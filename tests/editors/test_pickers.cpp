@@ -1,0 +1,237 @@
+#include "editors/FakeTypeTexts.h"
+#include "editors/PickChl.h"
+#include "editors/SelGroup.h"
+#include "editors/SelectLoop.h"
+#include "editors/selchl.h"
+#include "editors/selmod.h"
+#include "model/SystemFixture.h"
+#include "support/Screenshot.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+class PickerTest : public SystemTest {
+protected:
+    CFakeTypeTexts m_types;
+
+    template <class T> static QString Text(const QWidget& dialog, const char* szName) {
+        return dialog.findChild<T*>(szName)->text();
+    }
+    static QString Field(const QWidget& dialog, const char* szName) {
+        return Text<QLineEdit>(dialog, szName);
+    }
+    static QScrollBar& Bar(const QWidget& dialog) {
+        return *dialog.findChild<QScrollBar*>("scrollModule");
+    }
+    static QComboBox& Loops(const QWidget& dialog) {
+        return *dialog.findChild<QComboBox*>("comboLoop");
+    }
+    static QAbstractButton& Button(const QWidget& dialog, const QString& strName) {
+        return *dialog.findChild<QAbstractButton*>(strName);
+    }
+    static bool IsChecked(const QWidget& dialog, const QString& strName) {
+        return Button(dialog, strName).isChecked();
+    }
+};
+
+} // namespace
+
+TEST_F(PickerTest, PickChlStartsOnAnEquationLoopAndShowsTheModule) {
+    Select(5, 2, 4);
+    sys.SetModuleType(2, 0, 3);
+    m_types.Add(3);
+    sys.SetModuleLabel(2, 0, "DOORS AND LOCKS X");
+    CPickChl dialog(sys, m_types);
+
+    EXPECT_EQ("SELECT  CHANNEL", dialog.windowTitle());
+    EXPECT_EQ(0, sys.GetCurLoop()) << "TIMER RUNNING is not an equation loop";
+    EXPECT_EQ("BLUE LOOP", Loops(dialog).currentText());
+    EXPECT_EQ(4, Loops(dialog).count());
+    EXPECT_EQ(2, Bar(dialog).value());
+    EXPECT_EQ(15, Bar(dialog).maximum());
+    EXPECT_EQ("C", Field(dialog, "editModuleLetter"));
+    EXPECT_EQ("DOORS AND LOCKS", Field(dialog, "editModuleLabel"));
+    EXPECT_EQ("Type_3", Field(dialog, "editModuleType"));
+    EXPECT_EQ("Desc_3", Field(dialog, "editDescription"));
+    EXPECT_EQ("Blue_Chl_C1", Field(dialog, "editChannelLabel1"));
+    EXPECT_EQ("Blue_Chl_C10", Field(dialog, "editChannelLabel10"));
+    EXPECT_EQ("CHANNEL 5", Text<QAbstractButton>(dialog, "radioChannel5"));
+    EXPECT_TRUE(IsChecked(dialog, "radioChannel5"));
+}
+
+TEST_F(PickerTest, PickChlWritesLoopAndModuleWhileBrowsingAndChannelOnOk) {
+    Select(1, 12, 3);
+    CPickChl dialog(sys, m_types);
+    Bar(dialog).setFocus();
+    QTest::keyClick(&Bar(dialog), Qt::Key_PageDown);
+    EXPECT_EQ(15, sys.GetCurModule());
+    EXPECT_EQ("P", Field(dialog, "editModuleLetter"));
+    QTest::keyClick(&Bar(dialog), Qt::Key_PageUp);
+    EXPECT_EQ(12, sys.GetCurModule());
+    QTest::keyClick(&Bar(dialog), Qt::Key_Up);
+    EXPECT_EQ(11, sys.GetCurModule());
+    QTest::keyClick(&Loops(dialog), Qt::Key_Down);
+    EXPECT_EQ(2, sys.GetCurLoop());
+    EXPECT_EQ("Virtual_Chl_L1", Field(dialog, "editChannelLabel1"));
+
+    Button(dialog, "radioChannel8").click();
+    EXPECT_EQ(3, sys.GetCurChannel()) << "the channel waits for OK";
+    dialog.accept();
+    EXPECT_EQ(QDialog::Accepted, dialog.result());
+    EXPECT_EQ(2, sys.GetCurLoop());
+    EXPECT_EQ(11, sys.GetCurModule());
+    EXPECT_EQ(7, sys.GetCurChannel());
+}
+
+TEST_F(PickerTest, PickChlCancelKeepsOnlyWhatBrowsingWrote) {
+    Select(0, 0, 6);
+    CPickChl dialog(sys, m_types);
+    Bar(dialog).setSliderPosition(9);
+    Button(dialog, "radioChannel2").click();
+    dialog.reject();
+    EXPECT_EQ(9, sys.GetCurModule());
+    EXPECT_EQ(6, sys.GetCurChannel());
+}
+
+TEST_F(PickerTest, PickChlPutsTheRadioBackOnTheCurrentChannelAfterAModuleScroll) {
+    Select(0, 4, 1);
+    CPickChl dialog(sys, m_types);
+    Button(dialog, "radioChannel5").click();
+    Bar(dialog).triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(5, sys.GetCurModule());
+    EXPECT_TRUE(IsChecked(dialog, "radioChannel2"));
+    EXPECT_FALSE(IsChecked(dialog, "radioChannel5"));
+}
+
+TEST_F(PickerTest, PickChlWhereUsedMakesTheChannelCurrent) {
+    Select(0, 0, 0);
+    CPickChl dialog(sys, m_types);
+    Bar(dialog).triggerAction(QAbstractSlider::SliderPageStepAdd);
+    Button(dialog, "radioChannel4").click();
+    m_shell.ExpectBox("The where-used report is not available yet.");
+    Button(dialog, "buttonWhereUsed").click();
+    EXPECT_EQ(3, sys.GetCurModule());
+    EXPECT_EQ(3, sys.GetCurChannel());
+
+    int nRuns = 0;
+    dialog.SetWhereUsedReport([&](QWidget*) { ++nRuns; });
+    Button(dialog, "radioChannel9").click();
+    Button(dialog, "buttonWhereUsed").click();
+    EXPECT_EQ(1, nRuns);
+    EXPECT_EQ(8, sys.GetCurChannel());
+}
+
+TEST_F(PickerTest, SelModBrowsesAndConfirmsTheModule) {
+    Select(4, 3, 2);
+    sys.SetModuleType(1, 3, 7);
+    m_types.Add(7);
+    CSelMod dialog(sys, m_types);
+    EXPECT_EQ("DVX  MODULE  SELECTOR", dialog.windowTitle());
+    EXPECT_EQ(0, sys.GetCurLoop());
+    EXPECT_EQ(" ", Field(dialog, "editModuleType")) << "no type assigned";
+
+    Loops(dialog).setCurrentIndex(3);
+    emit Loops(dialog).activated(3);
+    Bar(dialog).triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(3, sys.GetCurLoop());
+    EXPECT_EQ(0, sys.GetCurModule()) << "page up from 3 goes to 0";
+    Bar(dialog).triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ("B", Field(dialog, "editModuleLetter"));
+    EXPECT_EQ("TmrEnbl_Modul_B", Field(dialog, "editModuleLabel"));
+    EXPECT_EQ("Type_7", Field(dialog, "editModuleType"));
+    EXPECT_EQ("Desc_7", Field(dialog, "editDescription"));
+    EXPECT_EQ("Note_7", Field(dialog, "editNote"));
+
+    dialog.reject();
+    EXPECT_EQ(3, sys.GetCurLoop()) << "browsing already wrote the loop";
+    EXPECT_EQ(1, sys.GetCurModule());
+    EXPECT_EQ(2, sys.GetCurChannel());
+
+    CSelMod again(sys, m_types);
+    Bar(again).setSliderPosition(14);
+    again.accept();
+    EXPECT_EQ(14, sys.GetCurModule());
+}
+
+TEST_F(PickerTest, SelChlWritesTheChannelOnlyOnOk) {
+    Select(0, 0, 3);
+    CSelChl dialog(sys);
+    EXPECT_EQ("DVX  CHANNEL  SELECTOR", dialog.windowTitle());
+    EXPECT_TRUE(IsChecked(dialog, "radioChannel4"));
+    Button(dialog, "radioChannel10").click();
+    dialog.reject();
+    EXPECT_EQ(3, sys.GetCurChannel());
+
+    CSelChl again(sys);
+    Button(again, "radioChannel10").click();
+    again.accept();
+    EXPECT_EQ(9, sys.GetCurChannel());
+}
+
+TEST_F(PickerTest, SelGroupWritesTheScopeOnlyOnOk) {
+    CSelGroup dialog(sys);
+    EXPECT_EQ("SELECT  OBJECT  GROUP", dialog.windowTitle());
+    EXPECT_TRUE(IsChecked(dialog, "radioGroup2")) << "SYSTEM after the defaults";
+    Button(dialog, "radioGroup0").click();
+    dialog.reject();
+    EXPECT_EQ(CSystem::GroupSystem, sys.GetObjectGroup());
+
+    CSelGroup again(sys);
+    EXPECT_EQ("MODULE", Text<QAbstractButton>(again, "radioGroup1"));
+    Button(again, "radioGroup1").click();
+    again.accept();
+    EXPECT_EQ(CSystem::GroupModule, sys.GetObjectGroup());
+}
+
+TEST_F(PickerTest, SelectLoopPreselectsTheFirstLoopWithoutAViewer) {
+    struct Case {
+        std::vector<int> anOpen;
+        int nPreselected;
+    };
+    const Case cases[] = {{{}, 0}, {{0, 1}, 2}, {{0, 2}, 1}, {{0, 1, 2, 3, 4, 5}, 0}};
+    for (const Case& c : cases) {
+        CSelectLoop dialog(sys, [&](int nLoop) {
+            return std::find(c.anOpen.begin(), c.anOpen.end(), nLoop) != c.anOpen.end();
+        });
+        EXPECT_EQ(c.nPreselected, Loops(dialog).currentIndex());
+    }
+    CSelectLoop dialog(sys, [](int nLoop) { return nLoop < 2; });
+    EXPECT_EQ("LOOP SELECTOR", dialog.windowTitle());
+    EXPECT_EQ("VIRTUAL LOOP", Loops(dialog).currentText());
+    EXPECT_EQ("TIMER RUNNING", Loops(dialog).itemText(5));
+}
+
+TEST_F(PickerTest, SelectLoopWritesThePickedLoopOnlyOnOk) {
+    CSelectLoop dialog(sys, {});
+    Loops(dialog).setCurrentIndex(5);
+    dialog.reject();
+    EXPECT_EQ(0, sys.GetPickedLoop());
+
+    CSelectLoop again(sys, {});
+    Loops(again).setCurrentIndex(4);
+    again.accept();
+    EXPECT_EQ(4, sys.GetPickedLoop());
+}
+
+TEST_F(PickerTest, Screenshots) {
+    sys.SetModuleType(0, 0, 1);
+    m_types.Add(1);
+    sys.SetModuleLabel(0, 0, "DASH PANEL");
+    sys.StoreChannelLabel(0, 0, 0, "HEADLIGHTS LEFT");
+    CPickChl pick(sys, m_types);
+    SaveScreenshot(pick, "PickChl");
+    CSelMod selMod(sys, m_types);
+    SaveScreenshot(selMod, "selmod");
+    CSelChl selChl(sys);
+    SaveScreenshot(selChl, "selchl");
+    CSelGroup selGroup(sys);
+    SaveScreenshot(selGroup, "SelGroup");
+    CSelectLoop selectLoop(sys, {});
+    SaveScreenshot(selectLoop, "SelectLoop");
+}
