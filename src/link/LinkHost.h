@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+// What the protocol object needs from the window that owns the serial port.
+// The main window implements it over the serial control; tests implement it
+// with a scripted controller that answers frames when pumped.
+class CLinkHost {
+public:
+    static constexpr const char* kSendMarkText = "-";
+    static constexpr const char* kLinkIdleText = "LINK IDLE";
+
+    virtual ~CLinkHost() = default;
+
+    // Writes one whole frame to the port.
+    virtual void WriteFrame(const std::string& strFrame) = 0;
+    // Dispatches the events that are waiting and returns; never blocks.
+    virtual void PumpEvents() = 0;
+    // Blocks until the next event of any kind (a character, a timer, a click)
+    // has arrived and dispatches it. Only used while nothing is left to read
+    // and the port is open.
+    virtual void WaitForEvent() = 0;
+    // Whether the serial device really is open.
+    virtual bool IsPortOpen() const = 0;
+
+    // Status pane indications: "-" after a frame, "LINK IDLE" after an
+    // operation, and link texts such as "RECEIVING system label %d".
+    virtual void ShowSendMark() = 0;
+    virtual void ShowLinkIdle() = 0;
+    virtual void ShowLinkStatus(const std::string& strText) = 0;
+    // Opens the wait indicator if needed and shows the progress text.
+    virtual void ShowProgress(const std::string& strText) = 0;
+    // Serial viewer lines: frames written and lines read.
+    virtual void AddOutboundLine(const std::string& strLine) = 0;
+    virtual void AddInboundLine(const std::string& strLine) = 0;
+};

@@ -1,0 +1,5 @@
+target_sources(corvel_core PRIVATE
+    link/LinkHost.h
+    link/zlvcomm.h
+    link/zlvcomm.cpp
+)

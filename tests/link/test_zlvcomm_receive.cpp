@@ -1,0 +1,253 @@
+#include "link/LinkFixture.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string StatusLine(const std::string& strLoopAndData) { return ">L" + strLoopAndData + "\r"; }
+
+std::string Zeros(int nCount) { return std::string(nCount, '0'); }
+
+class StatusLineTest : public LinkTest {
+protected:
+    long InvalidTraces() const {
+        return std::count_if(m_shell.m_astrTraces.begin(), m_shell.m_astrTraces.end(),
+                             [](const std::string& s) { return s.rfind("Invalid", 0) == 0; });
+    }
+};
+
+} // namespace
+
+TEST_F(LinkTest, RingKeepsOrderAndGetCharOnEmptyRingChangesNothing) {
+    comm.OnReceive("AB");
+    EXPECT_EQ(comm.GetChar(), 'A');
+    EXPECT_EQ(comm.GetChar(), 'B');
+    EXPECT_EQ(comm.GetChar(), '\0');
+    EXPECT_EQ(comm.GetUnreadCount(), 0);
+}
+
+TEST_F(LinkTest, RingOverflowDropsTheOldestAndKeepsOrder) {
+    std::string strText;
+    for (int i = 0; i < CZlvComm::kRingSize + 5; ++i)
+        strText += static_cast<char>('a' + i % 26);
+    comm.OnReceive(strText);
+    EXPECT_EQ(comm.GetUnreadCount(), CZlvComm::kRingSize);
+    std::string strRead;
+    while (comm.GetUnreadCount() > 0)
+        strRead += comm.GetChar();
+    EXPECT_EQ(strRead, strText.substr(5));
+}
+
+TEST_F(LinkTest, InboundLineEndsAtCarriageReturnAndSurvivesFlush) {
+    comm.OnReceive("AB");
+    comm.GetChar();
+    comm.Flush();
+    comm.OnReceive("C\r\nD\r");
+    while (comm.GetUnreadCount() > 0)
+        comm.GetChar();
+    EXPECT_EQ(host.m_astrInbound, (std::vector<std::string>{"AC\r", "\nD\r"}));
+}
+
+TEST_F(LinkTest, LinkDelayPumpsAThousandTimesWithoutWaiting) {
+    comm.LinkDelay();
+    EXPECT_EQ(host.m_nPumps, 1000);
+    EXPECT_EQ(host.m_nWaits, 0);
+}
+
+TEST_F(LinkTest, ReadOkSkipsLineEndsAndComparesTwoLetters) {
+    struct Case {
+        const char* szAnswer;
+        bool bOk;
+    };
+    for (const Case& c : {Case{"OK\r\n", true}, Case{"\r\nOK\r\n", true}, Case{"\r\r\nOK", true},
+                          Case{"NO\r\n", false}, Case{"OX\r\n", false}, Case{"KO\r\n", false}}) {
+        host.Say(c.szAnswer);
+        host.Say("\n");
+        EXPECT_EQ(comm.ReadOk(), c.bOk) << c.szAnswer;
+        EXPECT_EQ(comm.GetUnreadCount(), 0);
+    }
+    EXPECT_EQ(host.m_nStalls, 0);
+}
+
+TEST_F(LinkTest, ReadBitSkipsLettersBeforeTheBit) {
+    host.Say("x1\r\n");
+    EXPECT_EQ(comm.ReadBit(), true);
+    host.Say("\r\n0\r\n");
+    EXPECT_EQ(comm.ReadBit(), false);
+}
+
+TEST_F(LinkTest, HexReadersSkipLineEndsBetweenDigits) {
+    host.Say("FF");
+    EXPECT_EQ(comm.ReadHexByteOrNone(), -1);
+    host.Say("7\r\nF");
+    EXPECT_EQ(comm.ReadHexByteOrNone(), 127);
+    host.Say("FF");
+    EXPECT_EQ(comm.ReadHexByte(), 255);
+    host.Say("3C0");
+    EXPECT_EQ(comm.ReadHex3(), 960);
+    host.Say("0g");
+    EXPECT_EQ(comm.ReadHexByte(), std::nullopt);
+    EXPECT_EQ(host.m_nStalls, 0);
+}
+
+TEST_F(LinkTest, ReadLineReturnsTextAndTheNextReadStartsAfterTheLineFeed) {
+    host.Say("MY\nLABEL\r");
+    host.Say("\n");
+    std::string strLine;
+    EXPECT_TRUE(comm.ReadLine(strLine));
+    EXPECT_EQ(strLine, "MYLABEL");
+    host.Say("OK\r\n");
+    EXPECT_TRUE(comm.ReadOk());
+    EXPECT_EQ(host.m_nStalls, 0);
+}
+
+TEST_F(LinkTest, ClosingThePortMidReadLineReturnsWhatArrived) {
+    host.Say("ABC");
+    std::string strLine;
+    EXPECT_FALSE(comm.ReadLine(strLine));
+    EXPECT_EQ(strLine, "ABC");
+    EXPECT_EQ(host.m_nStalls, 1);
+}
+
+TEST_F(LinkTest, ClosingThePortMidLabelReadLeavesTheLabel) {
+    Select(0, 0, 0);
+    sys.SetCurChannelLabel("KEEP");
+    host.m_fnAnswer = [](const std::string&) { return std::string("HALF"); };
+    comm.ReadChannelLabel();
+    EXPECT_EQ(sys.GetCurChannelLabel(), "KEEP");
+}
+
+TEST_F(LinkTest, ReadersOnAClosedPortReturnAtOnceWithNoValue) {
+    comm.SetPortOpen(false);
+    std::string strLine;
+    EXPECT_FALSE(comm.ReadOk());
+    EXPECT_EQ(comm.ReadBit(), std::nullopt);
+    EXPECT_EQ(comm.ReadHexByte(), std::nullopt);
+    EXPECT_EQ(comm.ReadHexByteOrNone(), std::nullopt);
+    EXPECT_EQ(comm.ReadHex3(), std::nullopt);
+    EXPECT_FALSE(comm.ReadLine(strLine));
+    EXPECT_EQ(host.m_nWaits, 0);
+}
+
+TEST_F(LinkTest, ClosedPortLeavesReadFieldsUnchanged) {
+    host.m_fnAnswer = [](const std::string&) { return std::string(); };
+    sys.SetLinkActive(true);
+    sys.SetSleepEnabled(true);
+    sys.SetBoolProcTime(7);
+    sys.SetTimerReload(3, 2.5f);
+    comm.QueryModuleLink();
+    comm.ReadSleepEnabled();
+    comm.ReadProcessorTime();
+    comm.ReadAllTimers();
+    EXPECT_TRUE(sys.IsLinkActive());
+    EXPECT_TRUE(sys.GetSleepEnabled());
+    EXPECT_EQ(sys.GetBoolProcTime(), 7);
+    EXPECT_FLOAT_EQ(sys.GetTimerReload(3), 2.5f);
+}
+
+TEST_F(StatusLineTest, ValidStatusLineSetsTheLoopsStates) {
+    sys.SetChannelStateAt(15, 9, 2, 1);
+    sys.SetChannelStateAt(0, 0, 3, 1);
+    comm.OnReceive(StatusLine("280" + Zeros(38)));
+    EXPECT_EQ(sys.GetChannelStateAt(0, 0, 2), 1);
+    EXPECT_EQ(sys.GetModuleStateBits(0, 2), 1);
+    EXPECT_EQ(sys.GetChannelStateAt(15, 9, 2), 0);
+    EXPECT_EQ(sys.GetChannelStateAt(0, 0, 3), 1);
+    EXPECT_EQ(InvalidTraces(), 0);
+}
+
+TEST_F(LinkTest, StatusLineBitsRunMostSignificantFirstAcrossModules) {
+    comm.OnReceive("\n" + StatusLine("5" + Zeros(2) + "01" + Zeros(32) + "0001"));
+    EXPECT_EQ(sys.GetChannelStateAt(1, 5, 5), 1);
+    EXPECT_EQ(sys.GetChannelStateAt(15, 9, 5), 1);
+    EXPECT_EQ(sys.GetModuleStateBits(0, 5), 0);
+}
+
+TEST_F(LinkTest, LowerCaseStatusLineIsAccepted) {
+    comm.OnReceive(">l1ff" + Zeros(38) + "\r");
+    EXPECT_EQ(sys.GetModuleStateBits(0, 1), 0xFF);
+}
+
+TEST_F(LinkTest, FaultyStatusLinesAreIgnoredWithTheirTraces) {
+    struct Case {
+        std::string strLine;
+        const char* szTrace;
+    };
+    const std::vector<Case> aCases = {
+        {StatusLine("2" + Zeros(42)), "Invalid length = 45\n"},
+        {StatusLine("2G" + Zeros(39)), "Invalid hex\n"},
+        {StatusLine("6" + Zeros(40)), "Invalid loop\n"},
+        {"0>L2" + Zeros(39) + "\r", "Invalid hex\n"},
+    };
+    for (const Case& c : aCases) {
+        m_shell.m_astrTraces.clear();
+        sys.SetChannelStateAt(0, 0, 2, 1);
+        comm.OnReceive(c.strLine);
+        EXPECT_EQ(m_shell.m_astrTraces, std::vector<std::string>{c.szTrace}) << c.strLine;
+        EXPECT_EQ(sys.GetChannelStateAt(0, 0, 2), 1) << c.strLine;
+    }
+}
+
+TEST_F(StatusLineTest, ShortLinesAreNotStatusLines) {
+    comm.OnReceive(StatusLine("2" + Zeros(39)));
+    comm.OnReceive("OK\r");
+    EXPECT_EQ(InvalidTraces(), 0);
+}
+
+TEST_F(LinkTest, StatusLineStaysInTheRingForTheNextReader) {
+    std::string strLine = StatusLine("0" + Zeros(40));
+    comm.OnReceive(strLine);
+    EXPECT_EQ(comm.GetUnreadCount(), static_cast<int>(strLine.size()));
+}
+
+// A status line before the answer holds digits a reader would take for the
+// answer ("0" from the loop digit here).
+TEST_F(LinkTest, StatusLineBeforeAnAnswerIsSkippedAndStillDecoded) {
+    for (bool bTrickle : {false, true}) {
+        sys.SetLinkActive(false);
+        sys.SetChannelStateAt(0, 0, 0, 0);
+        host.m_bTrickle = bTrickle;
+        host.m_fnAnswer = [](const std::string&) {
+            return StatusLine("0"
+                              "80" +
+                              Zeros(38)) +
+                   "1\r\n";
+        };
+        comm.QueryModuleLink();
+        EXPECT_TRUE(sys.IsLinkActive()) << bTrickle;
+        EXPECT_EQ(sys.GetChannelStateAt(0, 0, 0), 1) << bTrickle;
+        EXPECT_EQ(host.m_nStalls, 0);
+    }
+}
+
+TEST_F(LinkTest, StatusLineBetweenAnswerLinesIsSkipped) {
+    host.m_fnAnswer = [](const std::string&) {
+        return "\r\n" + StatusLine("1" + Zeros(40)) + "OK\r\n";
+    };
+    EXPECT_TRUE(comm.ClearCpuMemory());
+    host.m_fnAnswer = [](const std::string&) {
+        return StatusLine("1" + Zeros(40)) + "\nLABEL\r\n";
+    };
+    Select(0, 0, 0);
+    comm.ReadChannelLabel();
+    EXPECT_EQ(sys.GetCurChannelLabel(), "LABEL");
+}
+
+TEST_F(LinkTest, ShortAnswerStartingLikeAStatusLineIsAnAnswer) {
+    Select(0, 0, 0);
+    host.m_bTrickle = true;
+    host.m_fnAnswer = [](const std::string&) { return std::string(">LEFT DOOR\r\n"); };
+    comm.ReadChannelLabel();
+    EXPECT_EQ(sys.GetCurChannelLabel(), ">LEFT DOOR");
+    EXPECT_EQ(host.m_nStalls, 0);
+}
+
+TEST_F(LinkTest, HexTextHelpers) {
+    EXPECT_EQ(CZlvComm::HexDigitValue('0'), 0);
+    EXPECT_EQ(CZlvComm::HexDigitValue('9'), 9);
+    EXPECT_EQ(CZlvComm::HexDigitValue('A'), 10);
+    EXPECT_EQ(CZlvComm::HexDigitValue('F'), 15);
+    EXPECT_TRUE(CZlvComm::IsHexText("09AF"));
+    EXPECT_FALSE(CZlvComm::IsHexText("0a"));
+    EXPECT_EQ(CZlvComm::HexTextValue("3BF"), 959);
+}
