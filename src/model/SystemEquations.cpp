@@ -214,8 +214,9 @@ void CSystem::ClearModuleEquations() {
 
 void CSystem::ClearCurChannel() {
     ClearCurEquation();
-    m_astrChannelLabel[m_nCurLoop][GetCurModule()][m_nCurChannel] =
-        DefaultChannelLabel(m_nCurModule, m_nCurChannel, m_nCurLoop);
+    short nModule = GetCurModule();
+    m_astrChannelLabel[m_nCurLoop][nModule][m_nCurChannel] =
+        DefaultChannelLabel(nModule, m_nCurChannel, m_nCurLoop);
 }
 
 void CSystem::CopyEquation() { m_clipChannel.CopyEquationFieldsFrom(CurRecord()); }

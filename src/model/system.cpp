@@ -42,7 +42,7 @@ CSystem::CSystem(CShellServices& shell, const std::string& strLaunchDir) : m_she
         std::exit(EXIT_FAILURE);
     }
     m_shell.Trace("Initial launch dir = " + m_strLaunchDir + "\n");
-    ResetToDefaults();
+    LoadSystemFile("");
 }
 
 // --- channel addressing ---
@@ -336,20 +336,34 @@ void CSystem::SetTimerCurrentFromCount(short nTimer, short nCount) {
     m_afTimerCurrent[nTimer] = nCount * (IsFastTimer(nTimer) ? kFastUnit : kSlowUnit);
 }
 
+// A stored current module of 16..19 survives loading, so it is checked here
+// before it indexes the timers.
+int CSystem::CurModuleTimer(short nChannel) const {
+    if (!IsValidModule(m_nCurModule) || !IsValidChannel(nChannel))
+        return -1;
+    return m_nCurModule * kChannelsPerModule + nChannel;
+}
+
 float CSystem::GetCurModuleTimerReload(short nChannel) const {
-    return m_afTimerReload[m_nCurModule * kChannelsPerModule + nChannel];
+    int nTimer = CurModuleTimer(nChannel);
+    return nTimer < 0 ? 0.0f : m_afTimerReload[nTimer];
 }
 
 void CSystem::SetCurModuleTimerReload(short nChannel, float fSeconds) {
-    m_afTimerReload[m_nCurModule * kChannelsPerModule + nChannel] = fSeconds;
+    int nTimer = CurModuleTimer(nChannel);
+    if (nTimer >= 0)
+        m_afTimerReload[nTimer] = fSeconds;
 }
 
 float CSystem::GetCurModuleTimerCurrent(short nChannel) const {
-    return m_afTimerCurrent[m_nCurModule * kChannelsPerModule + nChannel];
+    int nTimer = CurModuleTimer(nChannel);
+    return nTimer < 0 ? 0.0f : m_afTimerCurrent[nTimer];
 }
 
 void CSystem::SetCurModuleTimerCurrent(short nChannel, float fSeconds) {
-    m_afTimerCurrent[m_nCurModule * kChannelsPerModule + nChannel] = fSeconds;
+    int nTimer = CurModuleTimer(nChannel);
+    if (nTimer >= 0)
+        m_afTimerCurrent[nTimer] = fSeconds;
 }
 
 std::string CSystem::GetTimerReloadText(short nTimer) const {

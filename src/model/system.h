@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 
+class CArchive;
 class CShellServices;
 class CLinkControl;
 
@@ -44,8 +45,13 @@ public:
     };
     enum EObjectGroup : int { GroupChannel = 0, GroupModule = 1, GroupSystem = 2 };
 
+    static constexpr const char* kWorkingFile = "SYSTEM6C.DAT";
+    static constexpr const char* kListingFile = "Corvel_SS.VTS";
+
     // Records strLaunchDir (the process's working directory when empty) as the
-    // launch directory and starts from the defaults.
+    // launch directory and reads the working file there, creating it from the
+    // defaults when it does not exist. Nothing is written at destruction: the
+    // program's exit sequence calls SaveWorkingFiles.
     CSystem(CShellServices& shell, const std::string& strLaunchDir = {});
     CSystem(const CSystem&) = delete;
     CSystem& operator=(const CSystem&) = delete;
@@ -99,6 +105,29 @@ public:
     const std::string& GetFilePath() const { return m_strFilePath; }
     void SetFilePath(const std::string& strPath) { m_strFilePath = strPath; }
     std::string GetFileDir() const;
+
+    // --- stored files ---
+    // Stores the layout, or loads it and applies the load rules. Returns
+    // false when the archive ran out or held a damaged string; the fields
+    // read so far are then already overwritten.
+    bool Serialize(CArchive& ar);
+    // An empty path means the working file; names without a folder are in
+    // the launch directory. A damaged file or an existing file that cannot
+    // be read is reported and leaves the system as ResetToDefaults made it;
+    // only a missing file is created from the defaults.
+    bool LoadSystemFile(const std::string& strPath);
+    bool SaveSystemFile(const std::string& strPath);
+    // The working file, then the equation listing, in the launch directory.
+    bool SaveWorkingFiles();
+    bool WriteEquationListing();
+    std::string GetEquationLine(short nModule, short nChannel, short nLoop);
+
+    // --- old-format files ---
+    // A damaged old file is reported and the system is put back as it was.
+    bool ImportOldFile(const std::string& strPath);
+    bool ExportOldFile(const std::string& strPath);
+    static short OldToNewIndex(short nOld);
+    static short NewToOldIndex(short nNew);
 
     // --- current selection ---
     short GetCurLoop() const { return m_nCurLoop; }
@@ -317,6 +346,19 @@ public:
     void SetReserved(const std::string& strText) { m_strReserved = strText; }
 
 private:
+    void SerializeFields(CArchive& ar);
+    void SerializeChannel(CArchive& ar, short nModule, short nChannel, short nLoop);
+    void SerializeOld(CArchive& ar);
+    void SerializeOldChannel(CArchive& ar, short nModule, short nChannel, short nLoop);
+    void ApplyLoadRules();
+    bool ReadOldLayout(CArchive& ar);
+    // Runs a read; when it fails, every stored field is put back as it was
+    // before, so a damaged file never leaves a half-loaded system.
+    bool ReadAllOrNothing(CArchive& ar, bool (CSystem::*pRead)(CArchive&));
+    // Timer index of a channel of the current module, -1 when the current
+    // module or the channel is outside the timer range.
+    int CurModuleTimer(short nChannel) const;
+
     CChannelRecord& Record(short nModule, short nChannel, short nLoop);
     const CChannelRecord& Record(short nModule, short nChannel, short nLoop) const;
     int ModuleSlot(short nModule, short nLoop) const { return nLoop * kModulesPerLoop + nModule; }

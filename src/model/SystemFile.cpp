@@ -1,0 +1,164 @@
+#include "model/system.h"
+
+#include "model/Archive.h"
+#include "model/DataFile.h"
+#include "model/ShellServices.h"
+
+// --- layout ---
+
+void CSystem::SerializeChannel(CArchive& ar, short nModule, short nChannel, short nLoop) {
+    short nIndex = MakeIndex(nLoop, nModule, nChannel);
+    CChannelRecord& record = m_aChannel[nLoop][nModule][nChannel];
+    ar.Int32(m_anChannelState[nIndex]);
+    ar.Int32(m_anChannelReserved[nIndex]);
+    ar.String(m_astrChannelLabel[nLoop][nModule][nChannel]);
+    ar.Int32(record.m_bOutput);
+    ar.Int32(record.m_bMomentaryLatch);
+    ar.Int32(record.m_bPowerUpOn);
+    ar.Int32(record.m_bEquationNot);
+    ar.Int32(record.m_bGroupNotA);
+    ar.Int32(record.m_bGroupNotB);
+    for (int j = 0; j < 3; ++j) {
+        ar.Int32(record.m_abTermNotA[j]);
+        ar.Int32(record.m_abTermNotB[j]);
+        ar.Int16(record.m_anTermA[j]);
+        ar.Int16(record.m_anTermB[j]);
+        ar.Int32(record.m_abTermPrA[j]);
+        ar.Int32(record.m_abTermPrB[j]);
+    }
+    for (int32_t& nReserved : record.m_anReservedA)
+        ar.Int32(nReserved);
+    ar.Int32(record.m_nReservedB);
+    ar.Int32(record.m_nReservedC);
+    ar.Int32(record.m_nReservedE);
+    ar.Int16(record.m_nReservedD);
+    ar.Int16(record.m_nEquationType);
+}
+
+// Every stored field in file order, without the load rules, so that a
+// snapshot taken through it puts the fields back exactly.
+void CSystem::SerializeFields(CArchive& ar) {
+    ar.Int32(m_bSleepEnabled);
+    ar.Int16(m_nSleepInactivity);
+    ar.Int16(m_nSleepWakeUp);
+    for (short i = 0; i < kHiSpeedPairs; ++i) {
+        ar.Int16(m_anHiSpeedInput[i]);
+        ar.Int16(m_anHiSpeedOutput[i]);
+    }
+    ar.String(m_strReserved);
+    for (short t = 0; t < kTimers; ++t) {
+        ar.Float(m_afTimerReload[t]);
+        ar.Float(m_afTimerCurrent[t]);
+    }
+    ar.String(m_strFilePath);
+    ar.Int16(m_nCurModule);
+    ar.Int16(m_nCurChannel);
+    for (short nLoop = 0; nLoop < kLoops; ++nLoop) {
+        for (short nModule = 0; nModule < kModulesPerLoop; ++nModule) {
+            ar.String(m_astrModuleLabel[nLoop][nModule]);
+            ar.Int16(m_anModuleType[nLoop][nModule]);
+            for (short nChannel = 0; nChannel < kChannelsPerModule; ++nChannel)
+                SerializeChannel(ar, nModule, nChannel, nLoop);
+        }
+    }
+    for (std::string& strLabel : m_astrSysLabel)
+        ar.String(strLabel);
+}
+
+// A current module of 16..19 is kept (GetCurModule resets it when read); a
+// current channel outside 0..9 would index the channel arrays through every
+// current-channel operation, and it survives the main window's reset, so it
+// is put back to the first channel here.
+void CSystem::ApplyLoadRules() {
+    for (auto& aModule : m_astrChannelLabel)
+        for (auto& astrLabels : aModule)
+            for (std::string& strLabel : astrLabels)
+                if (strLabel.size() > kLabelLength)
+                    strLabel.resize(kLabelLength);
+    if (m_nCurModule < 0 || m_nCurModule > 19)
+        m_nCurModule = 0;
+    if (!IsValidChannel(m_nCurChannel))
+        m_nCurChannel = 0;
+}
+
+bool CSystem::Serialize(CArchive& ar) {
+    SerializeFields(ar);
+    if (ar.IsLoading() && ar.Ok())
+        ApplyLoadRules();
+    return ar.Ok();
+}
+
+bool CSystem::ReadAllOrNothing(CArchive& ar, bool (CSystem::*pRead)(CArchive&)) {
+    CArchive snapshot;
+    SerializeFields(snapshot);
+    int32_t nObjectGroup = m_nObjectGroup;
+    if ((this->*pRead)(ar))
+        return true;
+    CArchive restore(snapshot.Buffer());
+    SerializeFields(restore);
+    m_nObjectGroup = nObjectGroup;
+    return false;
+}
+
+// --- working and user files ---
+
+bool CSystem::LoadSystemFile(const std::string& strPath) {
+    ReturnToLaunchDir();
+    std::string strName = strPath.empty() ? kWorkingFile : strPath;
+    ResetToDefaults();
+    std::vector<unsigned char> data;
+    switch (CDataFile::Read(LaunchPath(strName), data)) {
+    case CDataFile::EReadResult::Missing: {
+        bool bCreated = SaveSystemFile(strName);
+        SetFilePath(strName);
+        return bCreated;
+    }
+    case CDataFile::EReadResult::Unreadable:
+        m_shell.MessageBox(CDataFile::UnreadableText(strName));
+        return false;
+    case CDataFile::EReadResult::Ok:
+        break;
+    }
+    CArchive ar(std::move(data));
+    if (!ReadAllOrNothing(ar, &CSystem::Serialize)) {
+        m_shell.MessageBox(CDataFile::DamagedText(strName));
+        return false;
+    }
+    SetFilePath(strName);
+    return true;
+}
+
+bool CSystem::SaveSystemFile(const std::string& strPath) {
+    ReturnToLaunchDir();
+    std::string strName = strPath.empty() ? kWorkingFile : strPath;
+    CArchive ar;
+    Serialize(ar);
+    if (CDataFile::Write(LaunchPath(strName), ar.Buffer()))
+        return true;
+    m_shell.MessageBox(CDataFile::CreateFailedText(strName));
+    return false;
+}
+
+bool CSystem::SaveWorkingFiles() {
+    bool bSaved = SaveSystemFile("");
+    return WriteEquationListing() && bSaved;
+}
+
+// --- equation listing ---
+
+bool CSystem::WriteEquationListing() {
+    std::string strListing;
+    for (short nLoop = 0; nLoop < kLoops; ++nLoop)
+        for (short nModule = 0; nModule < kModulesPerLoop; ++nModule)
+            for (short nChannel = 0; nChannel < kChannelsPerModule; ++nChannel)
+                if (IsEquationDefined(nModule, nChannel, nLoop))
+                    strListing += GetEquationLine(nModule, nChannel, nLoop);
+    return CDataFile::Write(LaunchPath(kListingFile),
+                            std::vector<unsigned char>(strListing.begin(), strListing.end()));
+}
+
+std::string CSystem::GetEquationLine(short nModule, short nChannel, short nLoop) {
+    return ChannelDesignation(nModule, nChannel) + "\t" +
+           GetChannelLabelOrDefault(nModule, nChannel, nLoop) + "\t" +
+           GetEquationText(nModule, nChannel, nLoop) + "\r\n";
+}
