@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build ccache g++ pkg-config
-    qt6-base-dev qt6-serialport-dev libgl-dev
+    qt6-base-dev qt6-serialport-dev libgl-dev libx11-dev
     libxlsxwriter-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format

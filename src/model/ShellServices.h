@@ -6,7 +6,14 @@ enum class EBoxButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class EBoxIcon { None, Information, Exclamation, Question, Stop };
 enum class EBoxAnswer { Ok, Cancel, Yes, No };
 
-// What a file dialog is asked to show. Paths are native (UTF-8).
+// File dialog flags: hide the read-only box, ask before replacing an existing
+// file, accept a name without checking it.
+constexpr unsigned kFileHideReadOnly = 0x4;
+constexpr unsigned kFileOverwritePrompt = 0x2;
+constexpr unsigned kFileNoValidate = 0x100;
+
+// What a file dialog is asked to show. Paths are native (UTF-8). The filter
+// pairs descriptions and patterns between bars: "DVX (*.DVX) | *.DVX ||".
 struct CFileDialogRequest {
     bool bOpen = true;
     std::string strTitle;

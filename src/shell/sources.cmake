@@ -1,4 +1,43 @@
+find_package(X11 REQUIRED)
+target_link_libraries(corvel_ui PUBLIC X11::X11)
+target_compile_definitions(corvel_ui PRIVATE
+    CORVEL_SOURCE_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
 target_sources(corvel_ui PRIVATE
     shell/Text.h
     shell/Text.cpp
+    shell/AboutDlg.h
+    shell/AboutDlg.cpp
+    shell/AboutDlg.ui
+    shell/ChildFrm.h
+    shell/ChildFrm.cpp
+    shell/CommandIds.h
+    shell/CommandTable.h
+    shell/CommandTable.cpp
+    shell/DataFiles.h
+    shell/DataFiles.cpp
+    shell/DesktopShell.h
+    shell/DesktopShell.cpp
+    shell/HelpRouter.h
+    shell/HelpRouter.cpp
+    shell/HelpWindow.h
+    shell/HelpWindow.cpp
+    shell/KeyIndicators.h
+    shell/KeyIndicators.cpp
+    shell/MainFrm.h
+    shell/MainFrm.cpp
+    shell/MainFrmFile.cpp
+    shell/TipDlg.h
+    shell/TipDlg.cpp
+    shell/TipDlg.ui
+    shell/ToolbarIcons.h
+    shell/ToolbarIcons.cpp
+    shell/winzlv4.h
+    shell/winzlv4.cpp
+    shell/winzlv4Doc.h
+    shell/winzlv4Doc.cpp
 )
+
+# Tips and the user manual, found in the installed data folder when the launch
+# directory holds none of its own.
+install(FILES ${PROJECT_SOURCE_DIR}/data/tips.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/corvel)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/manual DESTINATION ${CMAKE_INSTALL_DATADIR}/corvel)

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "shell/winzlv4Doc.h"
+
+#include <QMdiSubWindow>
+
+#include <memory>
+
+// The frame of a documentation window inside the main window. Until the
+// documentation sheet is built it shows an empty sheet area.
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    CChildFrame(std::unique_ptr<CWinzlv4Doc> pDocument, QWidget* pParent = nullptr);
+    ~CChildFrame() override;
+
+    CWinzlv4Doc& Document() const { return *m_pDocument; }
+    void UpdateCaption();
+
+protected:
+    void closeEvent(QCloseEvent* pEvent) override;
+
+private:
+    std::unique_ptr<CWinzlv4Doc> m_pDocument;
+};

@@ -1,0 +1,133 @@
+#include "shell/DesktopShell.h"
+
+#include "shell/HelpRouter.h"
+#include "shell/MainFrm.h"
+#include "shell/Text.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLoggingCategory>
+#include <QMessageBox>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcTrace, "corvel.trace", QtWarningMsg)
+
+QMessageBox::Icon BoxIcon(EBoxIcon icon) {
+    switch (icon) {
+    case EBoxIcon::Information:
+        return QMessageBox::Information;
+    case EBoxIcon::Exclamation:
+        return QMessageBox::Warning;
+    case EBoxIcon::Question:
+        return QMessageBox::Question;
+    case EBoxIcon::Stop:
+        return QMessageBox::Critical;
+    case EBoxIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons BoxButtons(EBoxButtons buttons) {
+    switch (buttons) {
+    case EBoxButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case EBoxButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case EBoxButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case EBoxButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+EBoxAnswer Answer(int nButton) {
+    switch (nButton) {
+    case QMessageBox::Yes:
+        return EBoxAnswer::Yes;
+    case QMessageBox::No:
+        return EBoxAnswer::No;
+    case QMessageBox::Cancel:
+        return EBoxAnswer::Cancel;
+    default:
+        return EBoxAnswer::Ok;
+    }
+}
+
+} // namespace
+
+void CDesktopShell::SetMainFrame(CMainFrame* pFrame) { m_pFrame = pFrame; }
+
+QWidget* CDesktopShell::Parent() const {
+    if (QWidget* pModal = QApplication::activeModalWidget())
+        return pModal;
+    return m_pFrame.data();
+}
+
+EBoxAnswer CDesktopShell::MessageBox(const std::string& strText, EBoxButtons buttons,
+                                     EBoxIcon icon) {
+    QMessageBox box(BoxIcon(icon), kBoxTitle, ToQString(strText), BoxButtons(buttons), Parent());
+    box.setObjectName("MessageBox");
+    box.setProperty(CHelpRouter::kSectionProperty, "messages");
+    if (buttons == EBoxButtons::YesNo || buttons == EBoxButtons::YesNoCancel)
+        box.setDefaultButton(QMessageBox::Yes);
+    // With Yes and No only, the Escape key and the close box mean No.
+    if (buttons == EBoxButtons::YesNo)
+        box.setEscapeButton(QMessageBox::No);
+    return Answer(box.exec());
+}
+
+QString CDesktopShell::QtFilter(const std::string& strFilter) {
+    QStringList astrParts = QString::fromStdString(strFilter).split('|');
+    QStringList astrFilters;
+    for (qsizetype i = 0; i + 1 < astrParts.size(); i += 2) {
+        QString strName = astrParts[i].trimmed();
+        QString strPattern = astrParts[i + 1].trimmed();
+        if (strName.isEmpty())
+            break;
+        astrFilters << (strName.contains('(') ? strName : strName + " (" + strPattern + ")");
+    }
+    return astrFilters.join(";;");
+}
+
+bool CDesktopShell::AskFileName(const CFileDialogRequest& request, std::string& strPath) {
+    QFileDialog dialog(Parent(), QString::fromStdString(request.strTitle));
+    dialog.setObjectName("FileDialog");
+    dialog.setProperty(CHelpRouter::kSectionProperty, "file-dialogs");
+    dialog.setAcceptMode(request.bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(request.bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!request.bOpen && !(request.nFlags & kFileOverwritePrompt))
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(QString::fromStdString(request.strDefExt));
+    QString strFilter = QtFilter(request.strFilter);
+    if (!strFilter.isEmpty())
+        dialog.setNameFilter(strFilter);
+    dialog.setDirectory(request.strInitialDir.empty() ? QDir::currentPath()
+                                                      : PathToQString(request.strInitialDir));
+    if (!request.strFileName.empty() && request.strFileName.find('*') == std::string::npos)
+        dialog.selectFile(PathToQString(request.strFileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    strPath = PathFromQString(dialog.selectedFiles().front());
+    return true;
+}
+
+void CDesktopShell::SetStatusText(const std::string& strText) {
+    if (m_pFrame)
+        m_pFrame->SetStatusText(strText);
+}
+
+void CDesktopShell::UpdateTitle() {
+    if (m_pFrame)
+        m_pFrame->UpdateTitle();
+}
+
+void CDesktopShell::Trace(const std::string& strText) {
+    qCDebug(lcTrace).noquote() << QString::fromStdString(strText).trimmed();
+}
+
+// Forcing a channel needs the controller link, which is reached through the
+// main window once its port is open; until then there is nothing to send to.
+void CDesktopShell::SendChannelState(short, short, short, int) {}

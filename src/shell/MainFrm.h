@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <map>
+#include <string>
+
+class CChildFrame;
+class CHelpWindow;
+class CLinkControl;
+class CShellServices;
+class CSystem;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QSettings;
+
+// The one top-level window: menus, toolbar, status bar, the documentation
+// windows in a multiple-document area, and the handlers of the commands.
+// It keeps no system data of its own; the system record and the other
+// process-wide objects are given to it, so tests can build one over their
+// own objects and answer its boxes and file dialogs through the shell.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kSystemTimerId = 1726;
+    static constexpr int kSystemTimerPeriod = 1000;
+    static constexpr const char* kIdleText = "For Help, press F1";
+    static constexpr const char* kHelpMenuText = "&Help";
+    static constexpr const char* kTitleText = "CorvelII 6.63";
+
+    CMainFrame(CSystem& system, CShellServices& shell, QSettings& profile,
+               QWidget* pParent = nullptr);
+    ~CMainFrame() override;
+
+    // The protocol object, once it exists; without it the port is closed.
+    void SetLinkControl(CLinkControl* pLink) { m_pLink = pLink; }
+    bool IsPortOpen() const;
+
+    QAction* Action(int nId) const;
+    QMdiArea* MdiArea() const { return m_pMdiArea; }
+    CHelpWindow* HelpWindow() const;
+    bool IsSystemTimerActive() const { return m_systemTimer.isActive(); }
+
+    void UpdateTitle();
+    void SetStatusText(const std::string& strText);
+    QString StatusText() const;
+    // Makes sure the Help menu starts with the tip of the day item.
+    void OnInitMenu();
+    // Opens the user manual at a section ("" for its contents).
+    void ShowHelp(const QString& strSection);
+
+    // --- command handlers ---
+    void OnFileOpenSystem();
+    void OnFileSaveSystemAs();
+    void OnImportZlv();
+    void OnExportZlv();
+    void OnSaveCurrentWork();
+    void OnClearAll();
+    void OnReadModuleLibrary();
+    void OnWriteModuleLibrary();
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnTipOfTheDay();
+    void OnAppAbout();
+    void OnHelpFinder();
+    void OnHelp();
+    void OnContextHelp();
+    void OnTimer();
+
+protected:
+    bool event(QEvent* pEvent) override;
+    void closeEvent(QCloseEvent* pEvent) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void ConnectHandlers();
+    QMenu* AddMenu(QMenu* pParent, const QString& strText, std::initializer_list<int> anIds);
+    void NotAvailableYet(int nId);
+    void UpdateDocumentCommands();
+    void UpdatePortItem();
+    void UpdateKeyIndicators();
+    bool OnClose();
+    CChildFrame* NewDocumentWindow(const QString& strTitle, const QString& strPath);
+    CChildFrame* ActiveDocumentWindow() const;
+
+    CSystem& m_system;
+    CShellServices& m_shell;
+    QSettings& m_profile;
+    CLinkControl* m_pLink = nullptr;
+
+    std::map<int, QAction*> m_actions;
+    QMdiArea* m_pMdiArea = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pMessagePane = nullptr;
+    QLabel* m_apIndicator[3] = {};
+    QMenu* m_pTipMenu = nullptr;
+    QPointer<CHelpWindow> m_pHelp;
+    QTimer m_systemTimer;
+    QString m_strTitle;
+    int m_nNextDocument = 1;
+};

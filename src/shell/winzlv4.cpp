@@ -1,0 +1,34 @@
+#include "shell/winzlv4.h"
+
+#include "link/zlvcomm.h"
+#include "model/system.h"
+#include "shell/DesktopShell.h"
+#include "shell/MainFrm.h"
+#include "shell/TipDlg.h"
+
+#include <QSettings>
+
+CSystem* theSystem = nullptr;
+CZlvComm* theComm = nullptr;
+CWinzlv4App* theApp = nullptr;
+
+CWinzlv4App::CWinzlv4App(CSystem& system, CZlvComm& comm, CDesktopShell& shell, QSettings& profile)
+    : m_system(system), m_comm(comm), m_shell(shell), m_profile(profile) {}
+
+CWinzlv4App::~CWinzlv4App() { m_shell.SetMainFrame(nullptr); }
+
+// The command line is ignored: Corvel always starts on a default system
+// without a documentation window.
+bool CWinzlv4App::InitInstance() {
+    m_pMainFrame = std::make_unique<CMainFrame>(m_system, m_shell, m_profile);
+    m_pMainFrame->SetLinkControl(&m_comm);
+    m_shell.SetMainFrame(m_pMainFrame.get());
+    m_pMainFrame->showMaximized();
+    ShowTipAtStartup();
+    return true;
+}
+
+void CWinzlv4App::ShowTipAtStartup() {
+    if (CTipDlg::ShowAtStartup(m_profile))
+        m_pMainFrame->OnTipOfTheDay();
+}

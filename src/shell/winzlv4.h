@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+
+class CDesktopShell;
+class CMainFrame;
+class CSystem;
+class CZlvComm;
+class QSettings;
+
+// The application: creates the main window on the process-wide objects,
+// shows it and the Tip of the Day, and runs the exit sequence. The
+// process-wide objects are created by main in their fixed order and reached
+// through the pointers below while they exist.
+class CWinzlv4App {
+public:
+    static constexpr const char* kProfileOrganisation = "Local AppWizard-Generated Applications";
+    static constexpr const char* kProfileApplication = "CorvelII 6.63";
+
+    CWinzlv4App(CSystem& system, CZlvComm& comm, CDesktopShell& shell, QSettings& profile);
+    ~CWinzlv4App();
+
+    bool InitInstance();
+    void ShowTipAtStartup();
+    CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+
+private:
+    CSystem& m_system;
+    CZlvComm& m_comm;
+    CDesktopShell& m_shell;
+    QSettings& m_profile;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+};
+
+extern CSystem* theSystem;
+extern CZlvComm* theComm;
+extern CWinzlv4App* theApp;

@@ -1,0 +1,204 @@
+#include "model/LinkControl.h"
+#include "shell/ChildFrm.h"
+#include "shell/CommandIds.h"
+#include "shell/FrameFixture.h"
+#include "shell/HelpWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QTextBrowser>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+class CFakePort : public CLinkControl {
+public:
+    bool IsPortOpen() const override { return m_bOpen; }
+    bool StartModuleLink() override { return true; }
+    bool StopModuleLink() override { return true; }
+    bool m_bOpen = false;
+};
+
+QMenu* HelpMenu(CMainFrame& frame) {
+    for (QAction* pAction : frame.menuBar()->actions())
+        if (pAction->text() == "&Help")
+            return pAction->menu();
+    return nullptr;
+}
+
+std::vector<std::string> Texts(QMenu* pMenu) {
+    std::vector<std::string> astrTexts;
+    for (QAction* pAction : pMenu->actions())
+        astrTexts.push_back(pAction->isSeparator() ? "-" : pAction->text().toStdString());
+    return astrTexts;
+}
+
+std::string ReadFile(const std::string& strPath) {
+    std::ifstream file(strPath, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+} // namespace
+
+TEST_F(FrameTest, StartsOnADefaultSystemWithAnEmptyPathInTheTitle) {
+    sys.SetSysLabel(5, "BUS 12");
+    sys.SetModuleLabel(3, 0, "HEADLIGHTS");
+    CMainFrame another(sys, m_shell, m_profile);
+    EXPECT_EQ("CorvelII 6.63 [  ]", another.windowTitle().toStdString());
+    EXPECT_EQ("", sys.GetFilePath());
+    EXPECT_EQ(CSystem::DefaultModuleLabel(3, 0), sys.GetModuleLabel(3, 0));
+    EXPECT_TRUE(another.IsSystemTimerActive());
+    EXPECT_EQ(CMainFrame::kIdleText, another.StatusText());
+}
+
+TEST_F(FrameTest, TitleShowsTheFilePathAndIgnoresDocumentWindows) {
+    sys.SetSysLabel(5, "  BUS 12  ");
+    frame.UpdateTitle();
+    EXPECT_EQ("CorvelII 6.63 [ BUS 12.DVX ]", frame.windowTitle().toStdString());
+    Trigger(ID_FILE_NEW);
+    frame.MdiArea()->activeSubWindow()->showMaximized();
+    EXPECT_EQ("CorvelII 6.63 [ BUS 12.DVX ]", frame.windowTitle().toStdString());
+    sys.SetFilePath("");
+    frame.MdiArea()->closeAllSubWindows();
+    EXPECT_EQ("CorvelII 6.63 [  ]", frame.windowTitle().toStdString());
+}
+
+TEST_F(FrameTest, OpeningMenusTwiceLeavesOneTipItemAndOneSeparator) {
+    for (int nRound = 0; nRound < 2; ++nRound)
+        for (QAction* pTop : frame.menuBar()->actions())
+            emit pTop->menu()->aboutToShow();
+    EXPECT_EQ((std::vector<std::string>{"Ti&p of the Day...", "-", "&Help Topics", "-",
+                                        "&About Corvel..."}),
+              Texts(HelpMenu(frame)));
+    EXPECT_EQ(ID_TIP_OF_THE_DAY, HelpMenu(frame)->actions().front()->data().toInt());
+}
+
+TEST_F(FrameTest, MenuBarWithoutHelpGetsATipMenuOnce) {
+    frame.menuBar()->removeAction(HelpMenu(frame)->menuAction());
+    frame.OnInitMenu();
+    frame.OnInitMenu();
+    QList<QAction*> apTop = frame.menuBar()->actions();
+    EXPECT_EQ("&Help", apTop.back()->text().toStdString());
+    EXPECT_EQ(1, std::count_if(apTop.begin(), apTop.end(),
+                               [](QAction* p) { return p->text() == "&Help"; }));
+    EXPECT_EQ((std::vector<std::string>{"Ti&p of the Day..."}), Texts(apTop.back()->menu()));
+}
+
+TEST_F(FrameTest, StatusPaneShowsPromptsThenTheIdleText) {
+    QStatusTipEvent prompt("Write DVX definition file");
+    QApplication::sendEvent(&frame, &prompt);
+    EXPECT_EQ("Write DVX definition file", frame.StatusText().toStdString());
+    QStatusTipEvent leave("");
+    QApplication::sendEvent(&frame, &leave);
+    EXPECT_EQ(CMainFrame::kIdleText, frame.StatusText());
+    frame.SetStatusText("BUS1.DVX file has been written");
+    EXPECT_EQ("BUS1.DVX file has been written", frame.StatusText().toStdString());
+}
+
+TEST_F(FrameTest, PortItemFollowsThePortState) {
+    CFakePort port;
+    frame.SetLinkControl(&port);
+    QMenu* pComm = nullptr;
+    for (QObject* pObject : frame.Action(ID_PORT_OPEN)->associatedObjects())
+        if (auto* pMenu = qobject_cast<QMenu*>(pObject))
+            pComm = pMenu;
+    ASSERT_NE(nullptr, pComm);
+    port.m_bOpen = true;
+    emit pComm->aboutToShow();
+    EXPECT_EQ("Close &Port", frame.Action(ID_PORT_OPEN)->text().toStdString());
+    port.m_bOpen = false;
+    emit pComm->aboutToShow();
+    EXPECT_EQ("Open &Port", frame.Action(ID_PORT_OPEN)->text().toStdString());
+}
+
+// --- close protocol ---
+
+TEST_F(FrameTest, CloseAsksTheFinalQuestionAndStopsTheTimer) {
+    m_shell.ExpectBox("Are you sure you wish to close the entire Corvel application?",
+                      EBoxAnswer::Yes);
+    QCloseEvent event;
+    QApplication::sendEvent(&frame, &event);
+    EXPECT_TRUE(event.isAccepted());
+    EXPECT_FALSE(frame.IsSystemTimerActive());
+}
+
+TEST_F(FrameTest, CloseAnsweredNoKeepsTheWindowAndTimer) {
+    m_shell.ExpectBox("Are you sure you wish to close the entire Corvel application?",
+                      EBoxAnswer::No);
+    QCloseEvent event;
+    QApplication::sendEvent(&frame, &event);
+    EXPECT_FALSE(event.isAccepted());
+    EXPECT_TRUE(frame.IsSystemTimerActive());
+}
+
+TEST_F(FrameTest, CloseWithThePortOpenIsRefusedAfterTheSaveQuestion) {
+    CFakePort port;
+    port.m_bOpen = true;
+    frame.SetLinkControl(&port);
+    sys.SetModified();
+    m_shell.ExpectBox("Changes have been made. Do you wish to save?", EBoxAnswer::No);
+    m_shell.ExpectBox(
+        "Please close the comm port first, before terminating the Corvel application.");
+    QCloseEvent event;
+    QApplication::sendEvent(&frame, &event);
+    EXPECT_FALSE(event.isAccepted());
+    EXPECT_TRUE(frame.IsSystemTimerActive());
+    EXPECT_EQ(2u, m_shell.m_aBoxes.size());
+}
+
+// --- help ---
+
+TEST_F(FrameTest, HelpOpensTheManualAtItsSections) {
+    Trigger(ID_HELP_FINDER);
+    CHelpWindow* pHelp = frame.HelpWindow();
+    ASSERT_NE(nullptr, pHelp);
+    EXPECT_TRUE(pHelp->Browser()->toPlainText().contains("Corvel user manual"));
+    frame.ShowHelp("save-as");
+    EXPECT_EQ("save-as", pHelp->CurrentSection().toStdString());
+}
+
+// --- documentation windows ---
+
+TEST_F(FrameTest, NewDocumentWindowsAreNumbered) {
+    Trigger(ID_FILE_NEW);
+    Trigger(ID_FILE_NEW);
+    QList<QMdiSubWindow*> apWindows = frame.MdiArea()->subWindowList();
+    ASSERT_EQ(2, apWindows.size());
+    EXPECT_EQ("Corvel1", apWindows[0]->windowTitle().toStdString());
+    EXPECT_EQ("Corvel2", apWindows[1]->windowTitle().toStdString());
+}
+
+TEST_F(FrameTest, FrameworkOpenTitlesTheWindowAndSaveNeverEmptiesTheFile) {
+    std::string strPath = m_dir.File("notes.txt");
+    std::ofstream(strPath) << "kept";
+    m_shell.AnswerFile(strPath);
+    Trigger(ID_FILE_OPEN);
+    ASSERT_EQ(1u, m_shell.m_aFileRequests.size());
+    EXPECT_EQ("All Files (*.*)|*.*||", m_shell.m_aFileRequests[0].strFilter);
+    EXPECT_EQ("notes.txt", frame.MdiArea()->currentSubWindow()->windowTitle().toStdString());
+    Trigger(ID_FILE_SAVE);
+    EXPECT_EQ("kept", ReadFile(strPath));
+}
+
+TEST_F(FrameTest, SavingANewDocumentNeverReplacesAFile) {
+    std::string strExisting = m_dir.File("sheet.xls");
+    std::ofstream(strExisting) << "workbook";
+    Trigger(ID_FILE_NEW);
+    m_shell.AnswerFile(strExisting);
+    m_shell.AnswerBox(EBoxAnswer::Ok);
+    Trigger(ID_FILE_SAVE);
+    EXPECT_EQ("workbook", ReadFile(strExisting));
+    EXPECT_EQ("Corvel1", frame.MdiArea()->currentSubWindow()->windowTitle().toStdString());
+
+    std::string strNew = m_dir.File("new.xls");
+    m_shell.AnswerFile(strNew);
+    Trigger(ID_FILE_SAVE);
+    EXPECT_TRUE(std::filesystem::exists(strNew));
+    EXPECT_EQ("new.xls", frame.MdiArea()->currentSubWindow()->windowTitle().toStdString());
+}
