@@ -68,7 +68,8 @@ QWidget* CDesktopShell::Parent() const {
 
 EBoxAnswer CDesktopShell::MessageBox(const std::string& strText, EBoxButtons buttons,
                                      EBoxIcon icon) {
-    QMessageBox box(BoxIcon(icon), kBoxTitle, ToQString(strText), BoxButtons(buttons), Parent());
+    QMessageBox box(BoxIcon(icon), kBoxTitle, QString::fromStdString(strText), BoxButtons(buttons),
+                    Parent());
     box.setObjectName("MessageBox");
     box.setProperty(CHelpRouter::kSectionProperty, "messages");
     if (buttons == EBoxButtons::YesNo || buttons == EBoxButtons::YesNoCancel)

@@ -288,7 +288,7 @@ void CMainFrame::UpdateTitle() {
 }
 
 void CMainFrame::SetStatusText(const std::string& strText) {
-    m_pMessagePane->setText(ToQString(strText));
+    m_pMessagePane->setText(QString::fromStdString(strText));
     m_pMessagePane->repaint();
 }
 

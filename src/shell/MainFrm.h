@@ -52,6 +52,8 @@ public:
     // Opens the user manual at a section ("" for its contents).
     void ShowHelp(const QString& strSection);
 
+    enum class ESaveResult { Saved, Cancelled, Failed };
+
     // --- command handlers ---
     void OnFileOpenSystem();
     void OnFileSaveSystemAs();
@@ -87,6 +89,11 @@ private:
     void UpdatePortItem();
     void UpdateKeyIndicators();
     bool OnClose();
+    ESaveResult SaveSystemAs();
+    // The path a save command writes: the chosen name trimmed, its file name
+    // in capitals and ending in the extension; "" when the technician did
+    // not want a file of that name replaced.
+    std::string FinalSavePath(const std::string& strChosen, const std::string& strExt);
     CChildFrame* NewDocumentWindow(const QString& strTitle, const QString& strPath);
     CChildFrame* ActiveDocumentWindow() const;
 

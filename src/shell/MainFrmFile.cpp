@@ -6,16 +6,183 @@
 #include "shell/CommandIds.h"
 #include "shell/Text.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 
-void CMainFrame::OnFileOpenSystem() { NotAvailableYet(ID_FILE_OPEN_SYSTEM); }
-void CMainFrame::OnFileSaveSystemAs() { NotAvailableYet(ID_FILE_SAVE_SYSTEM_AS); }
-void CMainFrame::OnImportZlv() { NotAvailableYet(ID_IMPORT_ZLV); }
-void CMainFrame::OnExportZlv() { NotAvailableYet(ID_EXPORT_ZLV); }
+#include <cctype>
+
+namespace {
+
+const char* const kSaveQuestion = "Changes have been made. Do you wish to save?";
+
+std::string Trim(const std::string& strText) {
+    auto nFirst = strText.find_first_not_of(" \t\r\n");
+    if (nFirst == std::string::npos)
+        return {};
+    auto nLast = strText.find_last_not_of(" \t\r\n");
+    return strText.substr(nFirst, nLast - nFirst + 1);
+}
+
+// Stored paths may come from another platform, so both separators count.
+std::size_t NameStart(const std::string& strPath) {
+    auto nSeparator = strPath.find_last_of("/\\");
+    return nSeparator == std::string::npos ? 0 : nSeparator + 1;
+}
+
+// The file's name without its folder and without the text from its last dot.
+std::string FileTitle(const std::string& strPath) {
+    std::string strName = strPath.substr(NameStart(strPath));
+    auto nDot = strName.rfind('.');
+    return nDot == std::string::npos ? strName : strName.substr(0, nDot);
+}
+
+// Native path text as 8-bit model text, for labels and the stored path.
+std::string ModelText(const std::string& strNative) {
+    return FromQString(PathToQString(strNative));
+}
+
+std::string NativePath(const std::string& strModel) { return PathFromQString(ToQString(strModel)); }
+
+} // namespace
+
+CMainFrame::ESaveResult CMainFrame::SaveSystemAs() {
+    m_shell.Trace("Write Current file name " + m_system.GetFilePath() + "\n");
+    CFileDialogRequest request;
+    request.bOpen = false;
+    request.strTitle = "Save As";
+    request.strDefExt = "DVX";
+    request.strFileName = NativePath(m_system.GetFilePath());
+    request.nFlags = kFileHideReadOnly | kFileOverwritePrompt;
+    std::string strChosen;
+    if (!m_shell.AskFileName(request, strChosen))
+        return ESaveResult::Cancelled;
+    std::string strPath = FinalSavePath(strChosen, ".DVX");
+    if (strPath.empty())
+        return ESaveResult::Cancelled;
+    m_shell.Trace("Write File name = " + strPath + "\n");
+    if (!m_system.SaveSystemFile(strPath))
+        return ESaveResult::Failed;
+    m_system.SetFilePath(ModelText(strPath));
+    UpdateTitle();
+    m_shell.SetStatusText(strPath + " file has been written");
+    std::string strTitle = ModelText(FileTitle(Trim(strChosen)));
+    m_shell.Trace("File write of title: " + strTitle + "\n");
+    m_system.SetSysLabel(CSystem::SysLabelFileName, strTitle.substr(0, CSystem::kLabelLength));
+    m_system.ClearModified();
+    UpdateTitle();
+    return ESaveResult::Saved;
+}
+
+std::string CMainFrame::FinalSavePath(const std::string& strChosen, const std::string& strExt) {
+    std::string strPath = Trim(strChosen);
+    if (strPath.empty())
+        strPath = "TEMP";
+    for (std::size_t i = NameStart(strPath); i < strPath.size(); ++i)
+        strPath[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(strPath[i])));
+    if (strPath.size() < strExt.size() ||
+        strPath.compare(strPath.size() - strExt.size(), strExt.size(), strExt) != 0)
+        strPath += strExt;
+    // The dialog asked about the name it was given; a file under the final
+    // name is another file on a case-sensitive file system.
+    if (strPath != Trim(strChosen) &&
+        QFileInfo::exists(PathToQString(m_system.LaunchPath(strPath))) &&
+        m_shell.MessageBox(strPath + " already exists.\nDo you want to replace it?",
+                           EBoxButtons::YesNo, EBoxIcon::Exclamation) != EBoxAnswer::Yes)
+        return {};
+    return strPath;
+}
+
+void CMainFrame::OnFileSaveSystemAs() { SaveSystemAs(); }
+
+void CMainFrame::OnFileOpenSystem() {
+    UpdateTitle();
+    m_shell.Trace("Read Current file name " + m_system.GetFilePath() + "\n");
+    // A save that failed leaves the only copy of the changes in memory.
+    if (m_system.IsModified() &&
+        m_shell.MessageBox(kSaveQuestion, EBoxButtons::YesNo, EBoxIcon::Question) ==
+            EBoxAnswer::Yes &&
+        SaveSystemAs() == ESaveResult::Failed)
+        return;
+    CFileDialogRequest request;
+    request.strTitle = "Open";
+    request.strDefExt = "DVX";
+    request.strFileName = "*.DVX";
+    request.strFilter = "DVX (*.DVX) | *.DVX | All Files | *.* ||";
+    request.strInitialDir = NativePath(m_system.GetFileDir());
+    request.nFlags = kFileHideReadOnly;
+    m_shell.Trace("Read Current file path =" + request.strInitialDir + "\n");
+    std::string strPath;
+    if (!m_shell.AskFileName(request, strPath))
+        return;
+    m_system.ResetToDefaults();
+    if (!m_system.LoadSystemFile(strPath)) {
+        UpdateTitle();
+        return;
+    }
+    std::string strTitle = ModelText(FileTitle(strPath));
+    m_system.SetFilePath(strTitle + ".DVX");
+    m_system.SetSysLabel(CSystem::SysLabelFileName, strTitle.substr(0, CSystem::kLabelLength));
+    UpdateTitle();
+}
+
+void CMainFrame::OnImportZlv() {
+    m_shell.Trace("Import zlv file name " + m_system.GetFilePath() + "\n");
+    CFileDialogRequest request;
+    request.strTitle = "Open";
+    request.strDefExt = "ZLV";
+    request.strFileName = "*.ZLV";
+    request.strFilter = "OLD ZLV (*.ZLV) | *.ZLV | All Files | *.* ||";
+    request.strInitialDir = NativePath(m_system.GetFileDir());
+    request.nFlags = kFileHideReadOnly;
+    m_shell.Trace("Inport zlv file path =" + request.strInitialDir + "\n");
+    std::string strPath;
+    if (!m_shell.AskFileName(request, strPath))
+        return;
+    m_system.ImportOldFile(strPath);
+    UpdateTitle();
+}
+
+void CMainFrame::OnExportZlv() {
+    m_shell.Trace("Export zlv file name " + m_system.GetFilePath() + "\n");
+    CFileDialogRequest request;
+    request.bOpen = false;
+    request.strTitle = "Save As";
+    request.strDefExt = "ZLV";
+    request.strFileName = NativePath(m_system.GetFilePath());
+    request.nFlags = kFileHideReadOnly | kFileOverwritePrompt | kFileNoValidate;
+    std::string strChosen;
+    if (!m_shell.AskFileName(request, strChosen))
+        return;
+    std::string strPath = FinalSavePath(strChosen, ".ZLV");
+    if (strPath.empty())
+        return;
+    m_shell.Trace("Write File name = " + strPath + "\n");
+    if (!m_system.ExportOldFile(strPath))
+        return;
+    m_shell.Trace("CommDlgExtendedError = 0\n");
+    m_system.SetFilePath(ModelText(strPath));
+    UpdateTitle();
+    m_shell.SetStatusText(strPath + " file has been exported.");
+}
+
+// The controller's memory is cleared here too once the port can be opened;
+// the module link is suspended around it either way.
+void CMainFrame::OnClearAll() {
+    UpdateTitle();
+    m_system.SuspendLink();
+    if (m_shell.MessageBox("ARE YOU SURE YOU WANT TO CLEAR THE ENTIRE SYSTEM?", EBoxButtons::YesNo,
+                           EBoxIcon::Question) == EBoxAnswer::Yes) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_system.ResetToDefaults();
+        QApplication::restoreOverrideCursor();
+    }
+    m_system.ResumeLink();
+    UpdateTitle();
+}
+
 void CMainFrame::OnSaveCurrentWork() { NotAvailableYet(ID_SAVE_CURRENT_WORK); }
-void CMainFrame::OnClearAll() { NotAvailableYet(ID_CLEAR_ALL); }
 void CMainFrame::OnReadModuleLibrary() { NotAvailableYet(ID_READ_MODULE_LIBRARY); }
 void CMainFrame::OnWriteModuleLibrary() { NotAvailableYet(ID_WRITE_MODULE_LIBRARY); }
 

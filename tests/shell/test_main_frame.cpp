@@ -202,3 +202,16 @@ TEST_F(FrameTest, SavingANewDocumentNeverReplacesAFile) {
     EXPECT_TRUE(std::filesystem::exists(strNew));
     EXPECT_EQ("new.xls", frame.MdiArea()->currentSubWindow()->windowTitle().toStdString());
 }
+TEST_F(FrameTest, CloseWithChangesOffersSaveAndGoesOnAfterACancelledDialog) {
+    sys.SetModified();
+    m_shell.ExpectBox("Changes have been made. Do you wish to save?", EBoxAnswer::Yes);
+    m_shell.CancelFile();
+    m_shell.ExpectBox("Are you sure you wish to close the entire Corvel application?",
+                      EBoxAnswer::No);
+    QCloseEvent event;
+    QApplication::sendEvent(&frame, &event);
+    EXPECT_FALSE(event.isAccepted());
+    ASSERT_EQ(1u, m_shell.m_aFileRequests.size());
+    EXPECT_FALSE(m_shell.m_aFileRequests[0].bOpen);
+    EXPECT_TRUE(sys.IsModified());
+}
