@@ -1,7 +1,9 @@
 target_sources(corvel_tests PRIVATE
     model/FileLayout.h
+    model/SystemFields.h
     model/SystemFixture.h
     model/test_archive.cpp
+    model/test_old_file.cpp
     model/test_addressing.cpp
     model/test_system.cpp
     model/test_system_file.cpp
