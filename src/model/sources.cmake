@@ -6,6 +6,8 @@ target_sources(corvel_core PRIVATE
     model/CodePage.cpp
     model/DataFile.h
     model/DataFile.cpp
+    model/LaunchDir.h
+    model/LaunchDir.cpp
     model/LinkControl.h
     model/ShellServices.h
     model/system.h

@@ -1,5 +1,6 @@
 #include "model/system.h"
 
+#include "model/LaunchDir.h"
 #include "model/LinkControl.h"
 #include "model/ShellServices.h"
 
@@ -163,20 +164,10 @@ void CSystem::SetModified() {
 
 // --- launch directory and file path ---
 
-bool CSystem::ReturnToLaunchDir() {
-    std::error_code error;
-    std::filesystem::current_path(m_strLaunchDir, error);
-    if (!error)
-        return true;
-    m_shell.MessageBox("ERROR. Could not return to launch directory.");
-    return false;
-}
+bool CSystem::ReturnToLaunchDir() { return LaunchDir::Return(m_strLaunchDir, m_shell); }
 
 std::string CSystem::LaunchPath(const std::string& strName) const {
-    std::filesystem::path name(strName);
-    if (name.is_absolute())
-        return strName;
-    return (std::filesystem::path(m_strLaunchDir) / name).string();
+    return LaunchDir::Resolve(m_strLaunchDir, strName);
 }
 
 // The stored path may come from another platform, so either separator ends

@@ -1,3 +1,5 @@
 target_sources(corvel_core PRIVATE
     moduletypes/ModuleTypeTexts.h
+    moduletypes/ModuleTypes.h
+    moduletypes/ModuleTypes.cpp
 )

@@ -41,3 +41,9 @@ target_sources(corvel_ui PRIVATE
 # directory holds none of its own.
 install(FILES ${PROJECT_SOURCE_DIR}/data/tips.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/corvel)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/manual DESTINATION ${CMAKE_INSTALL_DATADIR}/corvel)
+
+# The settings record is core code: no Qt.
+target_sources(corvel_core PRIVATE
+    shell/param1.h
+    shell/param1.cpp
+)

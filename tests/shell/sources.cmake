@@ -3,5 +3,6 @@ target_sources(corvel_tests PRIVATE
     shell/test_command_table.cpp
     shell/test_file_commands.cpp
     shell/test_main_frame.cpp
+    shell/test_param1.cpp
     shell/test_tip_dlg.cpp
 )

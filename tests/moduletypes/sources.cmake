@@ -1,0 +1,3 @@
+target_sources(corvel_tests PRIVATE
+    moduletypes/test_module_types.cpp
+)
