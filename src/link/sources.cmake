@@ -3,3 +3,7 @@ target_sources(corvel_core PRIVATE
     link/zlvcomm.h
     link/zlvcomm.cpp
 )
+target_sources(corvel_ui PRIVATE
+    link/SerialLinkHost.h
+    link/SerialLinkHost.cpp
+)

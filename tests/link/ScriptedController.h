@@ -16,6 +16,8 @@ class CZlvComm;
 // and, unless the test says otherwise, the port is closed so the wait ends.
 class CScriptedController : public CLinkHost {
 public:
+    using Answer = std::function<std::string(const std::string&)>;
+
     explicit CScriptedController(CZlvComm& comm) : m_comm(comm) {}
 
     // What a controller with default memory answers to each frame.
@@ -39,7 +41,7 @@ public:
     void AddOutboundLine(const std::string& strLine) override { m_astrOutbound.push_back(strLine); }
     void AddInboundLine(const std::string& strLine) override { m_astrInbound.push_back(strLine); }
 
-    std::function<std::string(const std::string&)> m_fnAnswer = DefaultAnswer;
+    Answer m_fnAnswer = DefaultAnswer;
     std::function<void()> m_fnOnStall = [this] { Close(); };
     // Deliver answers one character per event.
     bool m_bTrickle = false;

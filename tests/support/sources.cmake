@@ -3,6 +3,8 @@ target_sources(corvel_tests PRIVATE
     support/ShellRecorder.h
     support/ShellRecorder.cpp
     support/TempDir.h
+    support/PtyPeer.h
+    support/PtyPeer.cpp
     support/Screenshot.h
     support/Screenshot.cpp
 )

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+#include <QTimer>
+
+// The serial control the main window talks to the controller through: a port
+// number, line settings, an open state, whole-frame output, input of every
+// waiting character, and one notification (OnComm) whose cause CommEvent
+// tells. Everything arrives on the thread that owns the control.
+class CMSComm : public QObject {
+    Q_OBJECT
+
+public:
+    // What CommEvent reports. Line events (below 1000) and errors; the
+    // serial driver underneath reports no break, framing, parity or overrun
+    // conditions, so those values never occur here.
+    enum EEvent : short {
+        EventNone = 0,
+        EventReceive = 2,
+        EventCts = 3,
+        EventDsr = 4,
+        EventCd = 5,
+        EventRing = 6,
+        EventEof = 7,
+        EventBreak = 1001,
+        EventCtsTimeout = 1002,
+        EventDsrTimeout = 1003,
+        EventFrame = 1004,
+        EventOverrun = 1006,
+        EventCdTimeout = 1007,
+        EventRxOverflow = 1008,
+        EventRxParity = 1009,
+        EventTxFull = 1010,
+        // The device vanished (an adapter pulled out); the port is already
+        // closed when this is reported, once. Report it as a serial error.
+        EventDeviceLost = 1011,
+    };
+    static constexpr char kEofChar = 0x1A;
+    static constexpr int kLinePollMs = 50;
+
+    explicit CMSComm(QObject* pParent = nullptr);
+    ~CMSComm() override;
+
+    // The device for port number N: the environment's CORVEL_COM<N>, else
+    // the profile entry Ports/COM<N>, else the platform's own name for it.
+    static QString DeviceName(short nPort);
+
+    // Takes effect at the next opening.
+    void SetCommPort(short nPort) { m_nCommPort = nPort; }
+    short GetCommPort() const { return m_nCommPort; }
+    // "baud,parity,data bits,stop bits", e.g. "9600,n,8,2"; false when the
+    // text is not such a setting (the previous one stays).
+    bool SetSettings(const QString& strSettings);
+    QString GetSettings() const { return m_strSettings; }
+    // 0: a read of Input takes every character waiting.
+    void SetInputLen(short nLength) { m_nInputLen = nLength; }
+    // 0 text, 1 binary; both pass the bytes unchanged.
+    void SetInputMode(int nMode) { m_nInputMode = nMode; }
+    int GetInputMode() const { return m_nInputMode; }
+    // Characters waiting that raise a receive event; 0 raises none.
+    void SetRThreshold(short nThreshold) { m_nRThreshold = nThreshold; }
+
+    // Opens or closes the device. Opening returns false when the device
+    // cannot be opened; ErrorString then describes why.
+    bool SetPortOpen(bool bOpen);
+    // Whether the device really is open.
+    bool GetPortOpen() const { return m_port.isOpen(); }
+    QString ErrorString() const { return m_strError; }
+
+    void SetOutput(const QByteArray& abText);
+    QByteArray GetInput();
+    short GetCommEvent() const { return m_nCommEvent; }
+
+signals:
+    void OnComm();
+
+private:
+    void OnReadyRead();
+    void OnError(QSerialPort::SerialPortError error);
+    void PollLines();
+    void Raise(short nEvent);
+    bool ApplySettings();
+
+    QSerialPort m_port;
+    QTimer m_linePoll;
+    short m_nCommPort = 1;
+    QString m_strSettings = QStringLiteral("9600,n,8,1");
+    short m_nInputLen = 0;
+    int m_nInputMode = 0;
+    short m_nRThreshold = 0;
+    short m_nCommEvent = EventNone;
+    QString m_strError;
+    QSerialPort::PinoutSignals m_lines;
+    bool m_bPollingLines = false;
+};

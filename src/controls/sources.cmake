@@ -1,0 +1,4 @@
+target_sources(corvel_ui PRIVATE
+    controls/MSComm.h
+    controls/MSComm.cpp
+)

@@ -1,0 +1,48 @@
+#include "link/SerialLinkHost.h"
+
+#include "controls/MSComm.h"
+#include "link/zlvcomm.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QThread>
+
+CSerialLinkHost::CSerialLinkHost(CMSComm& port, CZlvComm& comm, QObject* pParent)
+    : QObject(pParent), m_port(port), m_comm(comm) {
+    m_port.SetRThreshold(1);
+    connect(&m_port, &CMSComm::OnComm, this, &CSerialLinkHost::OnComm);
+    m_comm.SetHost(this);
+}
+
+CSerialLinkHost::~CSerialLinkHost() { m_comm.SetHost(nullptr); }
+
+void CSerialLinkHost::WriteFrame(const std::string& strFrame) {
+    m_port.SetOutput(QByteArray(strFrame.data(), static_cast<qsizetype>(strFrame.size())));
+}
+
+void CSerialLinkHost::PumpEvents() { QCoreApplication::processEvents(); }
+
+// Sleeps in the event dispatcher until something arrives (a character, a
+// timer, input) and dispatches it, so a wait costs no processor time.
+void CSerialLinkHost::WaitForEvent() {
+    QAbstractEventDispatcher* pDispatcher = QThread::currentThread()->eventDispatcher();
+    if (!pDispatcher) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    pDispatcher->processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+bool CSerialLinkHost::IsPortOpen() const { return m_port.GetPortOpen(); }
+
+void CSerialLinkHost::OnComm() {
+    short nEvent = m_port.GetCommEvent();
+    if (nEvent == CMSComm::EventReceive) {
+        QByteArray abText = m_port.GetInput();
+        m_comm.OnReceive(std::string(abText.constData(), static_cast<std::size_t>(abText.size())));
+    }
+    if (nEvent == CMSComm::EventDeviceLost)
+        m_comm.SetPortOpen(false);
+    if (m_fnCommEvent)
+        m_fnCommEvent(nEvent);
+}

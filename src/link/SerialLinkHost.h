@@ -1,0 +1,57 @@
+#pragma once
+
+#include "link/LinkHost.h"
+
+#include <QObject>
+
+#include <functional>
+#include <string>
+
+class CMSComm;
+class CZlvComm;
+
+// The link host over the serial control: frames go out through the control,
+// received characters go to the protocol object as they arrive, and waits
+// run the window's event loop (pumping without blocking, or sleeping until
+// the next event when nothing is left to read). The window fills in the
+// hooks for what it shows; a hook left empty shows nothing.
+class CSerialLinkHost : public QObject, public CLinkHost {
+    Q_OBJECT
+
+public:
+    CSerialLinkHost(CMSComm& port, CZlvComm& comm, QObject* pParent = nullptr);
+    ~CSerialLinkHost() override;
+
+    void WriteFrame(const std::string& strFrame) override;
+    void PumpEvents() override;
+    void WaitForEvent() override;
+    bool IsPortOpen() const override;
+    void ShowSendMark() override { Show(m_fnStatusText, kSendMarkText); }
+    void ShowLinkIdle() override { Show(m_fnStatusText, kLinkIdleText); }
+    void ShowLinkStatus(const std::string& strText) override { Show(m_fnStatusText, strText); }
+    void ShowProgress(const std::string& strText) override { Show(m_fnProgress, strText); }
+    void AddOutboundLine(const std::string& strLine) override { Show(m_fnOutbound, strLine); }
+    void AddInboundLine(const std::string& strLine) override { Show(m_fnInbound, strLine); }
+
+    // Status pane 0 texts ("-", "LINK IDLE", link texts).
+    std::function<void(const std::string&)> m_fnStatusText;
+    // The wait indicator's progress text.
+    std::function<void(const std::string&)> m_fnProgress;
+    // Serial viewer lines.
+    std::function<void(const std::string&)> m_fnOutbound;
+    std::function<void(const std::string&)> m_fnInbound;
+    // Every event of the control, after received characters have been
+    // handed to the protocol object (line texts, error reports).
+    std::function<void(short nEvent)> m_fnCommEvent;
+
+private:
+    static void Show(const std::function<void(const std::string&)>& fnShow,
+                     const std::string& strText) {
+        if (fnShow)
+            fnShow(strText);
+    }
+    void OnComm();
+
+    CMSComm& m_port;
+    CZlvComm& m_comm;
+};

@@ -1,0 +1,3 @@
+target_sources(corvel_tests PRIVATE
+    controls/test_mscomm.cpp
+)
