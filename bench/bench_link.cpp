@@ -1,0 +1,135 @@
+// Timer transfers through the serial control against a controller on a
+// pseudo-terminal: one that answers at once, and one that paces its answers
+// like a 9600-baud line. Prints frames per second, Corvel's own time per
+// frame (the exchange time minus the peer's and the wire's share), and the
+// processor time Corvel's thread uses per second of waiting.
+
+#include "controls/MSComm.h"
+#include "link/SerialLinkHost.h"
+#include "link/zlvcomm.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+#include "support/PtyPeer.h"
+
+#include <QCoreApplication>
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+class CQuietShell : public CShellServices {
+public:
+    EBoxAnswer MessageBox(const std::string&, EBoxButtons, EBoxIcon) override {
+        return EBoxAnswer::Ok;
+    }
+    bool AskFileName(const CFileDialogRequest&, std::string&) override { return false; }
+    void SetStatusText(const std::string&) override {}
+    void UpdateTitle() override {}
+    void Trace(const std::string&) override {}
+    void SendChannelState(short, short, short, int) override {}
+};
+
+// A controller that only knows the timer frames.
+std::string TimerAnswer(const std::string& strFrame) {
+    bool bReload = strFrame.rfind(":TR", 0) == 0;
+    bool bRead = strFrame.size() == (bReload ? 6u : 5u);
+    if (bRead)
+        return bReload ? "64\r\n" : "00\r\n";
+    return bReload ? "OK\r\n" : "\r\n";
+}
+
+double ThreadCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec * 1e-6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+struct CFigures {
+    int nFrames = 0;
+    double dWall = 0;
+    double dPeer = 0;
+    double dCpu = 0;
+};
+
+CFigures RunTimers(CZlvComm& comm, CPtyPeer& peer, int nRounds) {
+    double dPeerBefore = peer.PeerSeconds();
+    std::size_t nFramesBefore = peer.FrameCount();
+    double dCpuBefore = ThreadCpuSeconds();
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < nRounds; ++i) {
+        comm.SendAllTimers();
+        comm.ReadAllTimers();
+    }
+    CFigures figures;
+    figures.dWall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    figures.dCpu = ThreadCpuSeconds() - dCpuBefore;
+    figures.dPeer = peer.PeerSeconds() - dPeerBefore;
+    figures.nFrames = static_cast<int>(peer.FrameCount() - nFramesBefore);
+    return figures;
+}
+
+void Report(const char* szName, const CFigures& f) {
+    double dOwn = f.dWall - f.dPeer;
+    std::printf("%s\n", szName);
+    std::printf("  frames                      %d in %.3f s\n", f.nFrames, f.dWall);
+    std::printf("  frames per second           %.0f\n", f.nFrames / f.dWall);
+    std::printf("  Corvel's time per frame     %.1f us\n", dOwn / f.nFrames * 1e6);
+    std::printf("  peer and wire per frame     %.1f us\n", f.dPeer / f.nFrames * 1e6);
+    std::printf("  Corvel's share of the time  %.2f %%\n", 100.0 * dOwn / f.dWall);
+    std::printf("  CPU s per wall s (Corvel)   %.4f\n", f.dCpu / f.dWall);
+}
+
+CFigures Measure(CSystem& system, CQuietShell& shell, double dCharSeconds, int nRounds) {
+    CPtyPeer peer(TimerAnswer, dCharSeconds);
+    if (!peer.IsValid()) {
+        std::fprintf(stderr, "no pseudo-terminal\n");
+        std::exit(EXIT_FAILURE);
+    }
+    qputenv("CORVEL_COM1", QByteArray::fromStdString(peer.SlavePath()));
+    CMSComm port;
+    CZlvComm comm(system, shell);
+    CSerialLinkHost host(port, comm);
+    comm.SetPortOpen(true);
+    port.SetCommPort(1);
+    port.SetSettings(QStringLiteral("9600,n,8,2"));
+    if (!port.SetPortOpen(true)) {
+        std::fprintf(stderr, "cannot open %s\n", peer.SlavePath().c_str());
+        std::exit(EXIT_FAILURE);
+    }
+    CFigures figures = RunTimers(comm, peer, nRounds);
+    comm.SetPortOpen(false);
+    port.SetPortOpen(false);
+    return figures;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "corvel-bench-link";
+    std::filesystem::create_directories(dir);
+    CQuietShell shell;
+    {
+        CSystem system(shell, dir.string());
+        CFigures instant = Measure(system, shell, 0.0, 10);
+        Report("Controller answering at once (SendAllTimers + ReadAllTimers, 10 rounds)", instant);
+        CFigures paced = Measure(system, shell, CPtyPeer::kCharSeconds9600, 1);
+        Report("Controller paced like a 9600-baud line (SendAllTimers + ReadAllTimers)", paced);
+        double dOverhead = 100.0 * (paced.dWall - paced.dPeer) / paced.dPeer;
+        std::printf("Goals (reported, not enforced)\n");
+        std::printf("  unpaced frames per second >= 2000     %.0f\n",
+                    instant.nFrames / instant.dWall);
+        std::printf("  CPU while waiting paced < 5 %%         %.2f %%\n",
+                    100.0 * paced.dCpu / paced.dWall);
+        std::printf("  overhead vs wire time < 2 %%           %.2f %%\n", dOverhead);
+    }
+    std::filesystem::remove_all(dir);
+    return 0;
+}
