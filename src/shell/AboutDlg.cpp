@@ -9,7 +9,6 @@ CAboutDlg::CAboutDlg(QWidget* pParent)
     m_pUi->setupUi(this);
     setProperty(CHelpRouter::kSectionProperty, "about");
     m_pUi->iconLabel->setPixmap(CToolbarIcons::ProgramIcon().pixmap(48, 48));
-    m_pUi->contentsLabel->setMaximumWidth(360);
     m_pUi->toolkitLabel->setText(QString("Built with Qt %1").arg(QT_VERSION_STR));
     QFont font = m_pUi->versionLabel->font();
     font.setBold(true);
