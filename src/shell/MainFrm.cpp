@@ -83,8 +83,10 @@ QString CommandName(QAction* pAction) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CSystem& system, CShellServices& shell, QSettings& profile, QWidget* pParent)
-    : QMainWindow(pParent), m_system(system), m_shell(shell), m_profile(profile) {
+CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleTypes,
+                       CShellServices& shell, QSettings& profile, QWidget* pParent)
+    : QMainWindow(pParent), m_system(system), m_param(param), m_moduleTypes(moduleTypes),
+      m_shell(shell), m_profile(profile) {
     setObjectName("MainFrame");
     setWindowIcon(CToolbarIcons::ProgramIcon());
     m_pMdiArea = new QMdiArea(this);

@@ -10,6 +10,8 @@
 class CChildFrame;
 class CHelpWindow;
 class CLinkControl;
+class CModuleTypes;
+class CParam1;
 class CShellServices;
 class CSystem;
 class QLabel;
@@ -31,8 +33,8 @@ public:
     static constexpr const char* kHelpMenuText = "&Help";
     static constexpr const char* kTitleText = "CorvelII 6.63";
 
-    CMainFrame(CSystem& system, CShellServices& shell, QSettings& profile,
-               QWidget* pParent = nullptr);
+    CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleTypes, CShellServices& shell,
+               QSettings& profile, QWidget* pParent = nullptr);
     ~CMainFrame() override;
 
     // The protocol object, once it exists; without it the port is closed.
@@ -98,6 +100,8 @@ private:
     CChildFrame* ActiveDocumentWindow() const;
 
     CSystem& m_system;
+    CParam1& m_param;
+    CModuleTypes& m_moduleTypes;
     CShellServices& m_shell;
     QSettings& m_profile;
     CLinkControl* m_pLink = nullptr;

@@ -2,9 +2,11 @@
 
 #include "model/ShellServices.h"
 #include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
 #include "shell/ChildFrm.h"
 #include "shell/CommandIds.h"
 #include "shell/Text.h"
+#include "shell/param1.h"
 
 #include <QApplication>
 #include <QFile>
@@ -12,6 +14,7 @@
 #include <QMdiArea>
 
 #include <cctype>
+#include <vector>
 
 namespace {
 
@@ -182,9 +185,36 @@ void CMainFrame::OnClearAll() {
     UpdateTitle();
 }
 
-void CMainFrame::OnSaveCurrentWork() { NotAvailableYet(ID_SAVE_CURRENT_WORK); }
-void CMainFrame::OnReadModuleLibrary() { NotAvailableYet(ID_READ_MODULE_LIBRARY); }
-void CMainFrame::OnWriteModuleLibrary() { NotAvailableYet(ID_WRITE_MODULE_LIBRARY); }
+// Each write reports its own failure; the status line then names every
+// file that was not written instead of claiming success.
+void CMainFrame::OnSaveCurrentWork() {
+    std::vector<std::string> astrFailed;
+    if (!m_system.SaveSystemFile(""))
+        astrFailed.push_back(CSystem::kWorkingFile);
+    if (!m_param.Save())
+        astrFailed.push_back(CParam1::kFileName);
+    if (!m_moduleTypes.Save())
+        astrFailed.push_back(CModuleTypes::kFileName);
+    if (astrFailed.empty()) {
+        m_shell.SetStatusText("System files written");
+        return;
+    }
+    std::string strText = "Could not write";
+    for (std::size_t i = 0; i < astrFailed.size(); ++i)
+        strText += (i == 0 ? " " : ", ") + astrFailed[i];
+    m_shell.SetStatusText(strText);
+}
+
+void CMainFrame::OnReadModuleLibrary() {
+    UpdateTitle();
+    m_moduleTypes.RemoveAll();
+    m_moduleTypes.Load();
+}
+
+void CMainFrame::OnWriteModuleLibrary() {
+    UpdateTitle();
+    m_moduleTypes.Save();
+}
 
 // --- documentation windows ---
 

@@ -1,6 +1,9 @@
 #include "link/zlvcomm.h"
 #include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
 #include "shell/DesktopShell.h"
+#include "shell/WorkingFiles.h"
+#include "shell/param1.h"
 #include "shell/winzlv4.h"
 
 #include <QApplication>
@@ -8,7 +11,8 @@
 
 // The process-wide objects live in this order from here to the end of main,
 // after the application (a message box needs it) and before the windows, and
-// go in the reverse order.
+// go in the reverse order. Each reads its working file as it is made; the
+// exit sequence writes them all back once the main window has gone.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     CDesktopShell shell;
@@ -16,15 +20,22 @@ int main(int argc, char* argv[]) {
     theSystem = &system;
     CZlvComm comm(system, shell);
     theComm = &comm;
+    CParam1 param(system.GetLaunchDir(), shell);
+    theParam = &param;
+    CModuleTypes moduleTypes(system.GetLaunchDir(), shell);
+    theModuleTypes = &moduleTypes;
     QSettings profile(CWinzlv4App::kProfileOrganisation, CWinzlv4App::kProfileApplication);
     int nResult = EXIT_FAILURE;
     {
-        CWinzlv4App winApp(system, comm, shell, profile);
+        CWinzlv4App winApp(system, comm, param, moduleTypes, shell, profile);
         theApp = &winApp;
         if (winApp.InitInstance())
             nResult = app.exec();
         theApp = nullptr;
     }
+    CWorkingFiles::WriteAtExit(system, param, moduleTypes, shell);
+    theModuleTypes = nullptr;
+    theParam = nullptr;
     theComm = nullptr;
     theSystem = nullptr;
     return nResult;

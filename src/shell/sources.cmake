@@ -35,6 +35,8 @@ target_sources(corvel_ui PRIVATE
     shell/winzlv4.cpp
     shell/winzlv4Doc.h
     shell/winzlv4Doc.cpp
+    shell/WorkingFiles.h
+    shell/WorkingFiles.cpp
 )
 
 # Tips and the user manual, found in the installed data folder when the launch

@@ -10,17 +10,22 @@
 
 CSystem* theSystem = nullptr;
 CZlvComm* theComm = nullptr;
+CParam1* theParam = nullptr;
+CModuleTypes* theModuleTypes = nullptr;
 CWinzlv4App* theApp = nullptr;
 
-CWinzlv4App::CWinzlv4App(CSystem& system, CZlvComm& comm, CDesktopShell& shell, QSettings& profile)
-    : m_system(system), m_comm(comm), m_shell(shell), m_profile(profile) {}
+CWinzlv4App::CWinzlv4App(CSystem& system, CZlvComm& comm, CParam1& param, CModuleTypes& moduleTypes,
+                         CDesktopShell& shell, QSettings& profile)
+    : m_system(system), m_comm(comm), m_param(param), m_moduleTypes(moduleTypes), m_shell(shell),
+      m_profile(profile) {}
 
 CWinzlv4App::~CWinzlv4App() { m_shell.SetMainFrame(nullptr); }
 
 // The command line is ignored: Corvel always starts on a default system
 // without a documentation window.
 bool CWinzlv4App::InitInstance() {
-    m_pMainFrame = std::make_unique<CMainFrame>(m_system, m_shell, m_profile);
+    m_pMainFrame =
+        std::make_unique<CMainFrame>(m_system, m_param, m_moduleTypes, m_shell, m_profile);
     m_pMainFrame->SetLinkControl(&m_comm);
     m_shell.SetMainFrame(m_pMainFrame.get());
     m_pMainFrame->showMaximized();

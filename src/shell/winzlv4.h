@@ -4,6 +4,8 @@
 
 class CDesktopShell;
 class CMainFrame;
+class CModuleTypes;
+class CParam1;
 class CSystem;
 class CZlvComm;
 class QSettings;
@@ -17,7 +19,8 @@ public:
     static constexpr const char* kProfileOrganisation = "Local AppWizard-Generated Applications";
     static constexpr const char* kProfileApplication = "CorvelII 6.63";
 
-    CWinzlv4App(CSystem& system, CZlvComm& comm, CDesktopShell& shell, QSettings& profile);
+    CWinzlv4App(CSystem& system, CZlvComm& comm, CParam1& param, CModuleTypes& moduleTypes,
+                CDesktopShell& shell, QSettings& profile);
     ~CWinzlv4App();
 
     bool InitInstance();
@@ -27,6 +30,8 @@ public:
 private:
     CSystem& m_system;
     CZlvComm& m_comm;
+    CParam1& m_param;
+    CModuleTypes& m_moduleTypes;
     CDesktopShell& m_shell;
     QSettings& m_profile;
     std::unique_ptr<CMainFrame> m_pMainFrame;
@@ -34,4 +39,6 @@ private:
 
 extern CSystem* theSystem;
 extern CZlvComm* theComm;
+extern CParam1* theParam;
+extern CModuleTypes* theModuleTypes;
 extern CWinzlv4App* theApp;

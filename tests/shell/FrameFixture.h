@@ -1,7 +1,9 @@
 #pragma once
 
 #include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
 #include "shell/MainFrm.h"
+#include "shell/param1.h"
 #include "support/ShellRecorder.h"
 #include "support/TempDir.h"
 
@@ -19,8 +21,11 @@ protected:
     CShellRecorder m_shell;
     std::unique_ptr<CSystem> m_pSystem = std::make_unique<CSystem>(m_shell, m_dir.Str());
     CSystem& sys = *m_pSystem;
+    CParam1 m_param{m_dir.Str(), m_shell};
+    CModuleTypes m_types{m_dir.Str(), m_shell};
     QSettings m_profile{QString::fromStdString(m_dir.File("profile.ini")), QSettings::IniFormat};
-    std::unique_ptr<CMainFrame> m_pFrame = std::make_unique<CMainFrame>(sys, m_shell, m_profile);
+    std::unique_ptr<CMainFrame> m_pFrame =
+        std::make_unique<CMainFrame>(sys, m_param, m_types, m_shell, m_profile);
     CMainFrame& frame = *m_pFrame;
 
     void Trigger(int nId) { frame.Action(nId)->trigger(); }

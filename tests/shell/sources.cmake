@@ -5,4 +5,5 @@ target_sources(corvel_tests PRIVATE
     shell/test_main_frame.cpp
     shell/test_param1.cpp
     shell/test_tip_dlg.cpp
+    shell/test_working_files.cpp
 )

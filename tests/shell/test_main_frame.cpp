@@ -49,7 +49,7 @@ std::string ReadFile(const std::string& strPath) {
 TEST_F(FrameTest, StartsOnADefaultSystemWithAnEmptyPathInTheTitle) {
     sys.SetSysLabel(5, "BUS 12");
     sys.SetModuleLabel(3, 0, "HEADLIGHTS");
-    CMainFrame another(sys, m_shell, m_profile);
+    CMainFrame another(sys, m_param, m_types, m_shell, m_profile);
     EXPECT_EQ("CorvelII 6.63 [  ]", another.windowTitle().toStdString());
     EXPECT_EQ("", sys.GetFilePath());
     EXPECT_EQ(CSystem::DefaultModuleLabel(3, 0), sys.GetModuleLabel(3, 0));

@@ -1,0 +1,36 @@
+#include "shell/WorkingFiles.h"
+
+#include "model/ShellServices.h"
+#include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
+#include "shell/param1.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+bool KeepBackup(CSystem& system, CShellServices& shell) {
+    std::filesystem::path working = system.LaunchPath(CSystem::kWorkingFile);
+    std::error_code error;
+    if (!std::filesystem::exists(working, error))
+        return true;
+    std::filesystem::copy_file(working, system.LaunchPath(CWorkingFiles::kBackupFile),
+                               std::filesystem::copy_options::overwrite_existing, error);
+    if (!error)
+        return true;
+    shell.MessageBox(std::string("Could not keep the previous ") + CSystem::kWorkingFile + " as " +
+                     CWorkingFiles::kBackupFile + ".");
+    return false;
+}
+
+} // namespace
+
+bool CWorkingFiles::WriteAtExit(CSystem& system, CParam1& param, CModuleTypes& moduleTypes,
+                                CShellServices& shell) {
+    bool bBackup = KeepBackup(system, shell);
+    bool bTypes = moduleTypes.Save();
+    bool bParam = param.Save();
+    bool bSystem = system.SaveWorkingFiles();
+    return bBackup && bTypes && bParam && bSystem;
+}

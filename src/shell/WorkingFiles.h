@@ -1,0 +1,19 @@
+#pragma once
+
+class CModuleTypes;
+class CParam1;
+class CShellServices;
+class CSystem;
+
+// The exit sequence: every working file is written back into the launch
+// directory, changed or not. The system file written last time is kept as
+// "SYSTEM6C.BAK" first: Corvel starts on a default system, so without it the
+// next exit would replace a backup made with Save current work.
+class CWorkingFiles {
+public:
+    static constexpr const char* kBackupFile = "SYSTEM6C.BAK";
+
+    // False when any file could not be written (each failure is reported).
+    static bool WriteAtExit(CSystem& system, CParam1& param, CModuleTypes& moduleTypes,
+                            CShellServices& shell);
+};

@@ -1,0 +1,96 @@
+#include "link/zlvcomm.h"
+#include "shell/CommandIds.h"
+#include "shell/FrameFixture.h"
+#include "shell/WorkingFiles.h"
+
+#include <filesystem>
+
+namespace {
+
+class WorkingFilesTest : public FrameTest {
+protected:
+    bool Exists(const char* szName) { return std::filesystem::exists(m_dir.File(szName)); }
+    // Puts a folder where a working file should be, so writing it fails.
+    void Block(const char* szName) {
+        std::filesystem::remove(m_dir.File(szName));
+        std::filesystem::create_directory(m_dir.File(szName));
+    }
+    std::string ModuleLabelIn(const char* szName) {
+        CShellRecorder shell;
+        CSystem other(shell, m_dir.Str());
+        EXPECT_TRUE(other.LoadSystemFile(szName));
+        return other.GetModuleLabel(1, 0);
+    }
+};
+
+} // namespace
+
+TEST(StartUpTest, EmptyFolderGetsTheThreeWorkingFiles) {
+    CTempDir dir;
+    CShellRecorder shell;
+    CSystem system(shell, dir.Str());
+    CZlvComm comm(system, shell);
+    CParam1 param(dir.Str(), shell);
+    CModuleTypes moduleTypes(dir.Str(), shell);
+    QSettings profile(QString::fromStdString(dir.File("profile.ini")), QSettings::IniFormat);
+    CMainFrame frame(system, param, moduleTypes, shell, profile);
+    frame.SetLinkControl(&comm);
+    for (const char* szName : {"SYSTEM6C.DAT", "PARAM1A.DAT", "ModuleTypes.dat"})
+        EXPECT_TRUE(std::filesystem::exists(dir.File(szName))) << szName;
+    EXPECT_FALSE(frame.IsPortOpen());
+    EXPECT_TRUE(shell.m_aBoxes.empty());
+}
+
+TEST_F(WorkingFilesTest, ExitKeepsThePreviousSystemFileAsBackup) {
+    sys.SetModuleLabel(1, 0, "SAVED WORK");
+    ASSERT_TRUE(sys.SaveSystemFile(""));
+    sys.ResetToDefaults();
+    std::filesystem::remove(m_dir.File("PARAM1A.DAT"));
+    std::filesystem::remove(m_dir.File("ModuleTypes.dat"));
+    EXPECT_TRUE(CWorkingFiles::WriteAtExit(sys, m_param, m_types, m_shell));
+    EXPECT_EQ("SAVED WORK", ModuleLabelIn("SYSTEM6C.BAK"));
+    EXPECT_EQ(CSystem::DefaultModuleLabel(1, 0), ModuleLabelIn("SYSTEM6C.DAT"));
+    for (const char* szName : {"PARAM1A.DAT", "ModuleTypes.dat", "Corvel_SS.VTS"})
+        EXPECT_TRUE(Exists(szName)) << szName;
+}
+
+TEST_F(WorkingFilesTest, ExitWritesTheOtherFilesWhenTheBackupFails) {
+    Block("SYSTEM6C.BAK");
+    sys.SetModuleLabel(1, 0, "LATEST");
+    m_shell.ExpectBox("Could not keep the previous SYSTEM6C.DAT as SYSTEM6C.BAK.");
+    EXPECT_FALSE(CWorkingFiles::WriteAtExit(sys, m_param, m_types, m_shell));
+    EXPECT_EQ("LATEST", ModuleLabelIn("SYSTEM6C.DAT"));
+}
+
+TEST_F(WorkingFilesTest, SaveCurrentWorkWritesTheThreeFiles) {
+    sys.SetModified();
+    frame.UpdateTitle();
+    for (const char* szName : {"SYSTEM6C.DAT", "PARAM1A.DAT", "ModuleTypes.dat"})
+        std::filesystem::remove(m_dir.File(szName));
+    Trigger(ID_SAVE_CURRENT_WORK);
+    for (const char* szName : {"SYSTEM6C.DAT", "PARAM1A.DAT", "ModuleTypes.dat"})
+        EXPECT_TRUE(Exists(szName)) << szName;
+    EXPECT_EQ((std::vector<std::string>{"System files written"}), m_shell.m_astrStatus);
+    EXPECT_TRUE(sys.IsModified());
+    EXPECT_EQ("CorvelII 6.63 [  ]", frame.windowTitle().toStdString());
+}
+
+TEST_F(WorkingFilesTest, SaveCurrentWorkNamesWhatItCouldNotWrite) {
+    Block("SYSTEM6C.DAT");
+    Block("ModuleTypes.dat");
+    m_shell.AnswerBox(EBoxAnswer::Ok);
+    m_shell.AnswerBox(EBoxAnswer::Ok);
+    Trigger(ID_SAVE_CURRENT_WORK);
+    EXPECT_EQ((std::vector<std::string>{"Could not write SYSTEM6C.DAT, ModuleTypes.dat"}),
+              m_shell.m_astrStatus);
+    EXPECT_TRUE(Exists("PARAM1A.DAT"));
+}
+
+TEST_F(WorkingFilesTest, ModuleLibraryCommandsReadAndWriteTheLibraryFile) {
+    m_types.AddType();
+    Trigger(ID_WRITE_MODULE_LIBRARY);
+    m_types.AddType();
+    EXPECT_EQ(2, m_types.GetCount());
+    Trigger(ID_READ_MODULE_LIBRARY);
+    EXPECT_EQ(1, m_types.GetCount());
+}
