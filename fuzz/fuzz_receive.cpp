@@ -1,0 +1,112 @@
+// Controller text of any kind, in chunks of any size, through the receive
+// ring, the loop status decoder and every kind of answer reader.
+
+#include "link/LinkHost.h"
+#include "link/zlvcomm.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+class CQuietShell : public CShellServices {
+public:
+    EBoxAnswer MessageBox(const std::string&, EBoxButtons, EBoxIcon) override {
+        return EBoxAnswer::Ok;
+    }
+    bool AskFileName(const CFileDialogRequest&, std::string&) override { return false; }
+    void SetStatusText(const std::string&) override {}
+    void UpdateTitle() override {}
+    void Trace(const std::string&) override {}
+    void SendChannelState(short, short, short, int) override {}
+};
+
+// Hands out the input a chunk per event; once it is used up the port closes,
+// which ends every wait.
+class CInputHost : public CLinkHost {
+public:
+    CInputHost(CZlvComm& comm, const uint8_t* pData, std::size_t nSize)
+        : m_comm(comm), m_pData(pData), m_nSize(nSize) {}
+
+    void WriteFrame(const std::string&) override {}
+    void PumpEvents() override { Deliver(); }
+    void WaitForEvent() override { Deliver(); }
+    bool IsPortOpen() const override { return m_bOpen; }
+    void ShowSendMark() override {}
+    void ShowLinkIdle() override {}
+    void ShowLinkStatus(const std::string&) override {}
+    void ShowProgress(const std::string&) override {}
+    void AddOutboundLine(const std::string&) override {}
+    void AddInboundLine(const std::string&) override {}
+
+private:
+    void Deliver() {
+        if (m_nSize == 0) {
+            m_bOpen = false;
+            m_comm.SetPortOpen(false);
+            return;
+        }
+        std::size_t nChunk = 1 + m_pData[0] % 64;
+        ++m_pData;
+        --m_nSize;
+        nChunk = nChunk < m_nSize ? nChunk : m_nSize;
+        m_comm.OnReceive(std::string(reinterpret_cast<const char*>(m_pData), nChunk));
+        m_pData += nChunk;
+        m_nSize -= nChunk;
+    }
+
+    CZlvComm& m_comm;
+    const uint8_t* m_pData;
+    std::size_t m_nSize;
+    bool m_bOpen = true;
+};
+
+// The system record returns to its launch directory when it loads its
+// working file; the fuzzer's corpus paths are relative to where it started.
+std::unique_ptr<CSystem> MakeSystem(CShellServices& shell) {
+    std::filesystem::path start = std::filesystem::current_path();
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "corvel-fuzz-receive";
+    std::filesystem::create_directories(dir);
+    auto pSystem = std::make_unique<CSystem>(shell, dir.string());
+    std::filesystem::current_path(start);
+    return pSystem;
+}
+
+CSystem& System() {
+    static CQuietShell shell;
+    static std::unique_ptr<CSystem> pSystem = MakeSystem(shell);
+    return *pSystem;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, std::size_t nSize) {
+    static CQuietShell shell;
+    CSystem& system = System();
+    CZlvComm comm(system, shell);
+    CInputHost host(comm, pData, nSize);
+    comm.SetHost(&host);
+    comm.SetPortOpen(true);
+    while (comm.GetPortOpen()) {
+        comm.QueryModuleLink();
+        comm.ReadProcessorTime();
+        comm.ReadEquation();
+        comm.ReadSleepMode();
+        comm.ReadHiSpeedInput(0);
+        comm.ReadChannelLabel();
+        comm.ReadSysLabel(5);
+        comm.ReadTimerReload(3);
+        comm.ClearCpuMemory();
+    }
+    for (short nPair = 0; nPair < CSystem::kHiSpeedPairs; ++nPair) {
+        short nInput = system.GetHiSpeedInput(nPair);
+        if (nInput != -1 && !CSystem::IsHighSpeedCapable(nInput))
+            __builtin_trap();
+    }
+    return 0;
+}
