@@ -19,6 +19,8 @@ public:
     // conditions, so those values never occur here.
     enum EEvent : short {
         EventNone = 0,
+        // Never raised: no send threshold is set.
+        EventSend = 1,
         EventReceive = 2,
         EventCts = 3,
         EventDsr = 4,

@@ -30,9 +30,10 @@ public:
 // can be one, and no answer line is that long.
 constexpr int kStatusLineLength = 43;
 constexpr int kStatusDataBytes = 20;
-// Text received without a carriage return is kept only this long for the
-// status-line decoder.
+// A line that never ends (a babbling or foreign device) is kept only this
+// long: for the status-line decoder, for a text answer, for the viewer.
 constexpr std::size_t kMaxStatusLine = CZlvComm::kRingSize;
+constexpr std::size_t kMaxLineText = CZlvComm::kRingSize;
 constexpr int kPumpsPerDelayRound = 10;
 
 std::string Format(const char* szFormat, ...) __attribute__((format(printf, 1, 2)));
@@ -169,7 +170,8 @@ char CZlvComm::GetChar() {
     char c = m_acRing[m_nRead];
     m_nRead = static_cast<int16_t>((m_nRead + 1) % kRingSize);
     m_bReadAtLineStart = IsLineEnd(c);
-    m_strInLine += c;
+    if (m_strInLine.size() < kMaxLineText)
+        m_strInLine += c;
     if (c == kCr) {
         Host().AddInboundLine(m_strInLine);
         m_strInLine.clear();
@@ -294,7 +296,7 @@ bool CZlvComm::ReadLine(std::string& strLine) {
         }
         if (*c == kCr)
             break;
-        if (*c != kLf)
+        if (*c != kLf && strLine.size() < kMaxLineText)
             strLine += *c;
     }
     WaitLineEnd();

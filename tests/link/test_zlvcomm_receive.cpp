@@ -101,6 +101,16 @@ TEST_F(LinkTest, ReadLineReturnsTextAndTheNextReadStartsAfterTheLineFeed) {
     EXPECT_EQ(host.m_nStalls, 0);
 }
 
+TEST_F(LinkTest, EndlessTextLineIsHeldToTheRingSize) {
+    host.m_bTrickle = true;
+    host.Say(std::string(3 * CZlvComm::kRingSize, 'A') + "\r\n");
+    std::string strLine;
+    EXPECT_TRUE(comm.ReadLine(strLine));
+    EXPECT_EQ(strLine, std::string(CZlvComm::kRingSize, 'A'));
+    ASSERT_EQ(host.m_astrInbound.size(), 1u);
+    EXPECT_EQ(host.m_astrInbound[0].size(), static_cast<std::size_t>(CZlvComm::kRingSize));
+}
+
 TEST_F(LinkTest, ClosingThePortMidReadLineReturnsWhatArrived) {
     host.Say("ABC");
     std::string strLine;
