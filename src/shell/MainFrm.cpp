@@ -1,5 +1,8 @@
 #include "shell/MainFrm.h"
 
+#include "link/FrameTransferHost.h"
+#include "link/SerialView.h"
+#include "link/TransferCommands.h"
 #include "model/LinkControl.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
@@ -31,8 +34,6 @@ namespace {
 // menus and say so when chosen.
 const int kNotYetBuilt[] = {
     ID_PORT_OPEN,
-    ID_TRANSFER_TO_CPU,
-    ID_RETRIEVE_FROM_CPU,
     ID_SELECT_COMM_PORT,
     ID_MODULE_LABELS,
     ID_CHANNEL_LABELS,
@@ -50,10 +51,6 @@ const int kNotYetBuilt[] = {
     ID_HIGH_SPEED_CHANNELS,
     ID_LOOP_STATUS_CONTROLLER,
     ID_LOOP_STATUS_VIEWER,
-    ID_START_DVX_LINK,
-    ID_STOP_DVX_LINK,
-    ID_CPU_PROCESSING_TIME,
-    ID_SERIAL_VIEWER,
     ID_BOOLEAN_EDITOR_BUTTON,
     ID_LOOP_CONTROLLER_BUTTON,
     ID_LOOP_VIEWER_BUTTON,
@@ -243,6 +240,12 @@ void CMainFrame::ConnectHandlers() {
         {ID_HELP_FINDER, &CMainFrame::OnHelpFinder},
         {ID_HELP, &CMainFrame::OnHelp},
         {ID_CONTEXT_HELP, &CMainFrame::OnContextHelp},
+        {ID_TRANSFER_TO_CPU, &CMainFrame::OnTransfer},
+        {ID_RETRIEVE_FROM_CPU, &CMainFrame::OnRetrieve},
+        {ID_START_DVX_LINK, &CMainFrame::OnStartLink},
+        {ID_STOP_DVX_LINK, &CMainFrame::OnStopLink},
+        {ID_CPU_PROCESSING_TIME, &CMainFrame::OnCpuProcessingTime},
+        {ID_SERIAL_VIEWER, &CMainFrame::OnSerialViewer},
     };
     for (const auto& [nId, pHandler] : aHandlers)
         connect(Action(nId), &QAction::triggered, this, pHandler);

@@ -5,13 +5,18 @@
 #include <QTimer>
 
 #include <map>
+#include <memory>
 #include <string>
 
 class CChildFrame;
+class CFrameTransferHost;
 class CHelpWindow;
 class CLinkControl;
 class CModuleTypes;
 class CParam1;
+class CSerialView;
+class CTransferCommands;
+class CZlvComm;
 class CShellServices;
 class CSystem;
 class QLabel;
@@ -40,6 +45,9 @@ public:
     // The protocol object, once it exists; without it the port is closed.
     void SetLinkControl(CLinkControl* pLink) { m_pLink = pLink; }
     bool IsPortOpen() const;
+    // The protocol object the controller commands talk through; without one
+    // they act as with the port closed.
+    void SetComm(CZlvComm* pComm);
 
     QAction* Action(int nId) const;
     QMdiArea* MdiArea() const { return m_pMdiArea; }
@@ -74,6 +82,21 @@ public:
     void OnHelp();
     void OnContextHelp();
     void OnTimer();
+
+    // --- controller commands ---
+    void OnTransfer();
+    void OnRetrieve();
+    void OnStartLink();
+    void OnStopLink();
+    void OnCpuProcessingTime();
+    void OnSerialViewer();
+
+    // --- serial viewer ---
+    // Lines reach the viewer only while it is open.
+    void AddOutboundLine(const std::string& strLine);
+    void AddInboundLine(const std::string& strLine);
+    void OnSerialViewerClosed();
+    CSerialView* SerialView() const;
 
 protected:
     bool event(QEvent* pEvent) override;
@@ -113,6 +136,9 @@ private:
     QLabel* m_apIndicator[3] = {};
     QMenu* m_pTipMenu = nullptr;
     QPointer<CHelpWindow> m_pHelp;
+    QPointer<CSerialView> m_pSerialView;
+    std::unique_ptr<CFrameTransferHost> m_pTransferHost;
+    std::unique_ptr<CTransferCommands> m_pTransfer;
     QTimer m_systemTimer;
     QString m_strTitle;
     int m_nNextDocument = 1;

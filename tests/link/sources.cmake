@@ -6,3 +6,10 @@ target_sources(corvel_tests PRIVATE
     link/test_zlvcomm_receive.cpp
     link/test_zlvcomm_sequences.cpp
 )
+target_sources(corvel_tests PRIVATE
+    link/ScriptedTransferHost.h
+    link/ScriptedTransferHost.cpp
+    link/test_transfer_commands.cpp
+    link/test_frame_transfer.cpp
+    link/test_serial_view.cpp
+)

@@ -232,11 +232,11 @@ TEST_F(FrameTest, ViewItemsToggleToolbarAndStatusBar) {
 
 TEST_F(FrameTest, CommandsStillToComeSayTheyAreNotAvailable) {
     const std::pair<int, const char*> aCommands[] = {
-        {ID_TRANSFER_TO_CPU, "CPU Comm > Transfer to DVX CPU"},
+        {ID_SELECT_COMM_PORT, "CPU Comm > Select Comm port"},
         {ID_BOOLEAN_EDITOR, "DVX Setup > Booleans > Editor"},
         {ID_BOOLEAN_EDITOR_BUTTON, "Boolean Editor"},
         {ID_LOOP_VIEWER_BUTTON, "LOOP VIEWER"},
-        {ID_SERIAL_VIEWER, "Utility > Serial Viewer"},
+        {ID_TIMER_SETUP, "DVX Setup > Timer setup"},
         {ID_PORT_OPEN, "CPU Comm > Open Port"},
         {ID_FILE_PRINT, "Print"},
     };

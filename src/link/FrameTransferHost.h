@@ -1,0 +1,43 @@
+#pragma once
+
+#include "link/TransferHost.h"
+
+class CMainFrame;
+class CModuleTypeTexts;
+class CShellServices;
+class CSystem;
+class CZlvComm;
+
+// The main window's side of the transfer commands: its port state and link
+// services, the busy cursor over the main window (dialogs and boxes keep
+// their own pointer), and the scope, module and channel pickers as modal
+// dialogs.
+class CFrameTransferHost : public CTransferHost {
+public:
+    static constexpr const char* kTransmitErrorText = "ERROR WHILE TRANSMITTING TO DVX CPU";
+
+    CFrameTransferHost(CMainFrame& frame, CSystem& system, CZlvComm& comm, CShellServices& shell);
+
+    // The module type library the module picker shows; without one every
+    // module shows no type.
+    void SetModuleTypes(const CModuleTypeTexts* pTypes) { m_pTypes = pTypes; }
+
+    bool IsPortOpen() const override;
+    bool PauseLink() override;
+    bool ContinueLink() override;
+    void ReportTransmitError() override;
+    void StartWaitIndicator(const std::string& strText) override;
+    void CloseWaitIndicator() override;
+    void ShowBusyCursor(bool bBusy) override;
+    ESaveResult SaveSystemAs() override;
+    bool PickObjectGroup() override;
+    bool PickModule() override;
+    bool PickChannel() override;
+
+private:
+    CMainFrame& m_frame;
+    CSystem& m_system;
+    CZlvComm& m_comm;
+    CShellServices& m_shell;
+    const CModuleTypeTexts* m_pTypes = nullptr;
+};

@@ -1,0 +1,101 @@
+#include "shell/MainFrm.h"
+
+#include "link/FrameTransferHost.h"
+#include "link/SerialView.h"
+#include "link/TransferCommands.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+
+#include <cstdio>
+
+// --- controller commands ---
+
+void CMainFrame::SetComm(CZlvComm* pComm) {
+    m_pTransfer.reset();
+    m_pTransferHost.reset();
+    if (!pComm)
+        return;
+    m_pTransferHost = std::make_unique<CFrameTransferHost>(*this, m_system, *pComm, m_shell);
+    m_pTransfer = std::make_unique<CTransferCommands>(m_system, *pComm, m_shell, *m_pTransferHost);
+}
+
+// Without a protocol object the port cannot be open, and each command does
+// what it does with the port closed.
+void CMainFrame::OnTransfer() {
+    if (m_pTransfer) {
+        m_pTransfer->OnTransfer();
+        return;
+    }
+    UpdateTitle();
+    m_shell.MessageBox(CTransferCommands::kPortNotOpenText);
+}
+
+void CMainFrame::OnRetrieve() {
+    if (m_pTransfer) {
+        m_pTransfer->OnRetrieve();
+        return;
+    }
+    m_shell.MessageBox(CTransferCommands::kPortNotOpenText);
+}
+
+void CMainFrame::OnStartLink() {
+    if (m_pTransfer) {
+        m_pTransfer->OnStartLink();
+        return;
+    }
+    UpdateTitle();
+}
+
+void CMainFrame::OnStopLink() {
+    if (m_pTransfer) {
+        m_pTransfer->OnStopLink();
+        return;
+    }
+    UpdateTitle();
+}
+
+void CMainFrame::OnCpuProcessingTime() {
+    if (m_pTransfer) {
+        m_pTransfer->OnCpuProcessingTime();
+        return;
+    }
+    m_system.ShowBoolProcTime();
+}
+
+// --- serial viewer ---
+
+void CMainFrame::OnSerialViewer() {
+    if (m_pSerialView) {
+        m_pSerialView->showNormal();
+        m_pSerialView->raise();
+        m_pSerialView->activateWindow();
+        return;
+    }
+    m_pSerialView = new CSerialView(this);
+    m_pSerialView->setObjectName("SerialView");
+    connect(m_pSerialView, &CSerialView::Closed, this, &CMainFrame::OnSerialViewerClosed);
+    m_pSerialView->show();
+    char szTrace[96];
+    std::snprintf(szTrace, sizeof szTrace, "Serial viewer and list boxes created at %p\n",
+                  static_cast<void*>(m_pSerialView.data()));
+    m_shell.Trace(szTrace);
+}
+
+void CMainFrame::AddOutboundLine(const std::string& strLine) {
+    if (m_pSerialView)
+        m_pSerialView->AddOutboundLine(strLine);
+}
+
+void CMainFrame::AddInboundLine(const std::string& strLine) {
+    if (m_pSerialView)
+        m_pSerialView->AddInboundLine(strLine);
+}
+
+void CMainFrame::OnSerialViewerClosed() {
+    if (m_pSerialView)
+        m_pSerialView->ClearLists();
+    m_pSerialView = nullptr;
+    m_shell.Trace("Got serial view cancelled\n");
+}
+
+CSerialView* CMainFrame::SerialView() const { return m_pSerialView.data(); }

@@ -1,0 +1,194 @@
+#include "link/TransferCommands.h"
+
+#include "link/TransferHost.h"
+#include "link/zlvcomm.h"
+#include "model/Archive.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+
+// --- transfer to the controller ---
+
+void CTransferCommands::OnTransfer() {
+    m_shell.UpdateTitle();
+    if (!m_host.IsPortOpen()) {
+        m_shell.MessageBox(kPortNotOpenText);
+        return;
+    }
+    m_host.ShowBusyCursor(true);
+    m_host.PauseLink();
+    m_system.SuspendLink();
+    if (m_host.PickObjectGroup()) {
+        switch (m_system.GetObjectGroup()) {
+        case CSystem::GroupChannel:
+            TransferChannel();
+            break;
+        case CSystem::GroupModule:
+            TransferModule();
+            break;
+        case CSystem::GroupSystem:
+            TransferSystem();
+            break;
+        }
+    }
+    m_host.ContinueLink();
+    m_system.ResumeLink();
+    m_host.ShowBusyCursor(false);
+    m_host.CloseWaitIndicator();
+}
+
+void CTransferCommands::TransferChannel() {
+    if (!m_host.PickModule() || !m_host.PickChannel())
+        return;
+    CountFailure(m_comm.SendEquation());
+    CountFailure(m_comm.SendChannelLabel());
+}
+
+void CTransferCommands::TransferModule() {
+    if (!m_host.PickModule())
+        return;
+    int nErrors = CountFailure(m_comm.SendModuleEquations());
+    nErrors += CountFailure(m_comm.SendSleepMode());
+    nErrors += CountFailure(m_comm.SendModuleChannelLabels());
+    nErrors += CountFailure(m_comm.SendAllTimers());
+    nErrors += CountFailure(m_comm.SendHiSpeedPairs());
+    ReportUpload(nErrors);
+}
+
+void CTransferCommands::TransferSystem() {
+    int nErrors = CountFailure(m_comm.ClearCpuMemory());
+    nErrors += CountFailure(m_comm.SendAllEquations());
+    nErrors += CountFailure(m_comm.SendSleepMode());
+    nErrors += CountFailure(m_comm.SendAllLabels());
+    nErrors += CountFailure(m_comm.SendAllTimers());
+    nErrors += CountFailure(m_comm.SendHiSpeedPairs());
+    ReportUpload(nErrors);
+}
+
+int CTransferCommands::CountFailure(bool bOk) {
+    if (bOk)
+        return 0;
+    m_host.ReportTransmitError();
+    return 1;
+}
+
+void CTransferCommands::ReportUpload(int nErrors) {
+    m_shell.MessageBox(nErrors > 0 ? kUploadErrorsText : kUploadSuccessfulText);
+}
+
+// --- retrieve from the controller ---
+
+void CTransferCommands::OnRetrieve() {
+    if (!m_host.IsPortOpen()) {
+        m_shell.MessageBox(kPortNotOpenText);
+        return;
+    }
+    m_host.PauseLink();
+    m_host.ShowBusyCursor(true);
+    m_system.SuspendLink();
+    if (m_host.PickObjectGroup()) {
+        switch (m_system.GetObjectGroup()) {
+        case CSystem::GroupChannel:
+            RetrieveChannel();
+            break;
+        case CSystem::GroupModule:
+            RetrieveModule();
+            break;
+        case CSystem::GroupSystem:
+            RetrieveSystem();
+            break;
+        }
+    }
+    m_system.ResumeLink();
+    m_host.ShowBusyCursor(false);
+    m_host.ContinueLink();
+    m_shell.UpdateTitle();
+}
+
+// A channel retrieve ends without a message when it completes; only an
+// interrupted one says so.
+void CTransferCommands::RetrieveChannel() {
+    if (!m_host.PickModule() || !m_host.PickChannel())
+        return;
+    m_comm.ReadEquation();
+    m_comm.ReadChannelLabel();
+    if (IsLinkLost())
+        m_shell.MessageBox(kDownloadInterruptedText);
+}
+
+void CTransferCommands::RetrieveModule() {
+    if (!m_host.PickModule())
+        return;
+    m_comm.ReadModuleEquations();
+    m_comm.ReadModuleChannelLabels();
+    m_comm.ReadSleepMode();
+    m_comm.ReadAllTimers();
+    m_comm.ReadHiSpeedPairs();
+    ReportDownload();
+}
+
+// The reads after a closed port leave the reset defaults in place, which
+// are not the controller's values; the system as it was is the better
+// record to keep.
+void CTransferCommands::RetrieveSystem() {
+    if (!OfferSave())
+        return;
+    CArchive snapshot;
+    m_system.Serialize(snapshot);
+    m_host.StartWaitIndicator(kRetrievingSystemText);
+    m_system.ResetToDefaults();
+    m_comm.ReadAllEquations();
+    m_comm.ReadAllLabels();
+    m_comm.ReadSleepMode();
+    m_comm.ReadAllTimers();
+    m_comm.ReadHiSpeedPairs();
+    if (IsLinkLost()) {
+        CArchive restore(snapshot.Buffer());
+        m_system.Serialize(restore);
+        m_shell.MessageBox(kSystemPutBackText);
+    } else {
+        m_shell.MessageBox(kDownloadSuccessfulText);
+    }
+    m_host.CloseWaitIndicator();
+}
+
+// A cancelled save dialog lets the retrieve go on, as the technician can
+// see nothing was written; a save that failed stops it, so the unsaved
+// system is not replaced.
+bool CTransferCommands::OfferSave() {
+    if (!m_system.IsModified())
+        return true;
+    if (m_shell.MessageBox(kSaveQuestionText, EBoxButtons::YesNo, EBoxIcon::Question) !=
+        EBoxAnswer::Yes)
+        return true;
+    return m_host.SaveSystemAs() != CTransferHost::ESaveResult::Failed;
+}
+
+bool CTransferCommands::IsLinkLost() const { return !m_comm.GetPortOpen() || !m_host.IsPortOpen(); }
+
+void CTransferCommands::ReportDownload() {
+    m_shell.MessageBox(IsLinkLost() ? kDownloadInterruptedText : kDownloadSuccessfulText);
+}
+
+// --- link and processor commands ---
+
+void CTransferCommands::OnStartLink() {
+    m_shell.UpdateTitle();
+    if (!m_host.IsPortOpen())
+        return;
+    m_comm.StartModuleLink();
+    m_system.SetLinkActive(true);
+}
+
+void CTransferCommands::OnStopLink() {
+    m_shell.UpdateTitle();
+    if (!m_host.IsPortOpen())
+        return;
+    m_comm.StopModuleLink();
+    m_system.SetLinkActive(false);
+}
+
+void CTransferCommands::OnCpuProcessingTime() {
+    if (m_host.IsPortOpen())
+        m_comm.ReadProcessorTime();
+    m_system.ShowBoolProcTime();
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+class CShellServices;
+class CSystem;
+class CTransferHost;
+class CZlvComm;
+
+// The commands that move a channel, a module or the whole system between
+// the system record and the controller, start and stop the controller's
+// module link, and read its Boolean processor time.
+//
+// A retrieve trusts only values that came from the controller: when the port
+// closes while it runs (the technician closed it, or the cable was pulled),
+// the readers return at once and leave fields untouched, so the retrieve says
+// it was interrupted instead of successful, and a whole-system retrieve puts
+// back the system it replaced.
+class CTransferCommands {
+public:
+    static constexpr const char* kPortNotOpenText = "COM PORT NOT OPEN.";
+    static constexpr const char* kUploadSuccessfulText = "UPLOAD SUCCESSFUL";
+    static constexpr const char* kUploadErrorsText = "UPLOAD COMPLETED BUT ERRORS OCCURED";
+    static constexpr const char* kDownloadSuccessfulText = "DOWNLOAD SUCCESSFUL";
+    static constexpr const char* kDownloadInterruptedText =
+        "DOWNLOAD INTERRUPTED: THE COM PORT CLOSED BEFORE ALL DATA WAS RECEIVED.";
+    static constexpr const char* kSystemPutBackText =
+        "DOWNLOAD INTERRUPTED: THE COM PORT CLOSED BEFORE ALL DATA WAS RECEIVED.\n"
+        "THE SYSTEM HAS BEEN PUT BACK AS IT WAS BEFORE THE RETRIEVE.";
+    static constexpr const char* kSaveQuestionText = "Changes have been made. Do you wish to save?";
+    static constexpr const char* kRetrievingSystemText = "Retrieving system ...";
+
+    CTransferCommands(CSystem& system, CZlvComm& comm, CShellServices& shell, CTransferHost& host)
+        : m_system(system), m_comm(comm), m_shell(shell), m_host(host) {}
+
+    void OnTransfer();
+    void OnRetrieve();
+    void OnStartLink();
+    void OnStopLink();
+    void OnCpuProcessingTime();
+
+private:
+    void TransferChannel();
+    void TransferModule();
+    void TransferSystem();
+    // Reports a failed step at once; returns 1 for a failure, 0 otherwise.
+    int CountFailure(bool bOk);
+    void ReportUpload(int nErrors);
+
+    void RetrieveChannel();
+    void RetrieveModule();
+    void RetrieveSystem();
+    // False when the technician wanted the system saved and it could not be.
+    bool OfferSave();
+    // Whether the port closed since the retrieve began.
+    bool IsLinkLost() const;
+    void ReportDownload();
+
+    CSystem& m_system;
+    CZlvComm& m_comm;
+    CShellServices& m_shell;
+    CTransferHost& m_host;
+};

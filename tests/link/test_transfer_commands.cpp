@@ -1,0 +1,408 @@
+#include "link/LinkFixture.h"
+#include "link/ScriptedTransferHost.h"
+#include "link/TransferCommands.h"
+
+#include <algorithm>
+
+namespace {
+
+using Frames = std::vector<std::string>;
+
+long CountStartingWith(const Frames& astrFrames, const std::string& strStart) {
+    return std::count_if(astrFrames.begin(), astrFrames.end(),
+                         [&](const std::string& s) { return s.rfind(strStart, 0) == 0; });
+}
+
+Frames Starting(const Frames& astrFrames, const std::string& strStart) {
+    Frames astrFound;
+    std::copy_if(astrFrames.begin(), astrFrames.end(), std::back_inserter(astrFound),
+                 [&](const std::string& s) { return s.rfind(strStart, 0) == 0; });
+    return astrFound;
+}
+
+const Frames kPause{":E0\r", ":E0\r"};
+const Frames kContinue{":E1\r", ":E1\r"};
+
+class TransferTest : public LinkTest {
+protected:
+    TransferTest() { m_shell.AllowOkBoxes(); }
+
+    CScriptedTransferHost m_host{sys, comm, m_shell, host};
+    CTransferCommands m_commands{sys, comm, m_shell, m_host};
+
+    // Answers as the default controller, and closes the port instead of
+    // answering the first frame that starts with strAt.
+    void ClosePortAt(const std::string& strAt) {
+        host.m_fnAnswer = [this, strAt](const std::string& strFrame) {
+            if (strFrame.rfind(strAt, 0) != 0)
+                return CScriptedController::DefaultAnswer(strFrame);
+            host.Close();
+            return std::string();
+        };
+    }
+    // Answers "NO" to the frames that start with strFailing.
+    void RefuseFrames(const std::string& strFailing) {
+        host.m_fnAnswer = [strFailing](const std::string& strFrame) {
+            if (strFrame.rfind(strFailing, 0) == 0)
+                return std::string("NO\r\n");
+            return CScriptedController::DefaultAnswer(strFrame);
+        };
+    }
+    void DefineEquation(short nLoop, short nModule, short nChannel, short nSource) {
+        Select(nLoop, nModule, nChannel);
+        sys.SetOutput(true);
+        sys.SetTermA(0, nSource);
+    }
+};
+
+} // namespace
+
+// --- transfer ---
+
+TEST_F(TransferTest, TransferWithThePortClosedSaysSoAndDoesNothingElse) {
+    host.m_bOpen = false;
+    m_commands.OnTransfer();
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"COM PORT NOT OPEN."});
+    EXPECT_TRUE(TakeFrames().empty());
+    EXPECT_TRUE(m_host.m_astrCalls.empty()) << "no cursor, no pause, no picker";
+    EXPECT_EQ(m_shell.m_nTitleUpdates, 1);
+}
+
+TEST_F(TransferTest, SystemTransferOfAFreshSystemSendsItsPhasesInOrder) {
+    sys.ResetToDefaults();
+    m_host.m_nGroup = CSystem::GroupSystem;
+    m_commands.OnTransfer();
+
+    Frames astrFrames = TakeFrames();
+    ASSERT_EQ(astrFrames.size(), 2u + 1 + 1 + 3 + 10 + 320 + 8 + 2 + 1);
+    Frames astrExpected = kPause;
+    for (const char* szFrame : {":I0\r", ":CA\r", ":X0\r", ":XW0A\r", ":XI02\r"})
+        astrExpected.push_back(szFrame);
+    EXPECT_TRUE(std::equal(astrExpected.begin(), astrExpected.end(), astrFrames.begin()));
+    EXPECT_EQ(CountStartingWith(astrFrames, ":U"), 10);
+    EXPECT_EQ(astrFrames[7], ":U00" + sys.GetSysLabel(0) + "\r");
+    EXPECT_EQ(CountStartingWith(astrFrames, ":TR"), 160);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":H"), 8);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":B") + CountStartingWith(astrFrames, ":L") +
+                  CountStartingWith(astrFrames, ":O"),
+              0);
+    EXPECT_EQ(Frames(astrFrames.end() - 3, astrFrames.end()), (Frames{":E1\r", ":E1\r", ":I0\r"}));
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
+    EXPECT_EQ(m_host.m_astrCalls,
+              (Frames{"busy", "pause", "pick group", "continue", "not busy", "close wait"}));
+}
+
+TEST_F(TransferTest, TransferRestartsAModuleLinkThatRan) {
+    sys.SetLinkActive(true);
+    m_host.m_nGroup = CSystem::GroupSystem;
+    m_commands.OnTransfer();
+    Frames astrFrames = TakeFrames();
+    EXPECT_EQ(astrFrames[2], ":I0\r");
+    EXPECT_EQ(astrFrames.back(), ":I1\r");
+    EXPECT_TRUE(sys.IsLinkActive());
+}
+
+TEST_F(TransferTest, SystemTransferSendsDefinedEquationsAndCustomLabelsOnly) {
+    DefineEquation(1, 2, 3, 12);
+    DefineEquation(3, 15, 9, 0);
+    sys.SetChannelLabelInCurModule(0, "HORN");
+    sys.SetModuleLabel(4, 5, "ENGINE");
+    m_host.m_nGroup = CSystem::GroupSystem;
+    m_commands.OnTransfer();
+    Frames astrFrames = TakeFrames();
+    Frames astrEquations = Starting(astrFrames, ":B");
+    ASSERT_EQ(astrEquations.size(), 2u);
+    EXPECT_EQ(astrEquations[0].substr(0, 5), ":B0B7");
+    EXPECT_EQ(astrEquations[1].substr(0, 5), ":B27F");
+    EXPECT_EQ(Starting(astrFrames, ":L"), Frames{":L276HORN\r"});
+    EXPECT_EQ(Starting(astrFrames, ":O"), Frames{":O54ENGINE\r"});
+}
+
+TEST_F(TransferTest, ModuleTransferSendsTheModuleThenTheSystemWideSettings) {
+    m_host.m_nGroup = CSystem::GroupModule;
+    m_host.m_module = {1, 2};
+    m_commands.OnTransfer();
+
+    Frames astrFrames = TakeFrames();
+    Frames astrBody(astrFrames.begin() + 3, astrFrames.end() - 3);
+    ASSERT_EQ(astrBody.size(), 10u + 3 + 10 + 320 + 8);
+    for (int i = 0; i < 10; ++i) {
+        char szIndex[8];
+        std::snprintf(szIndex, sizeof szIndex, "%03X", 0xB4 + i);
+        EXPECT_EQ(astrBody[i].substr(0, 5), std::string(":B") + szIndex);
+        EXPECT_EQ(astrBody[13 + i],
+                  ":L" + std::string(szIndex) + sys.GetChannelLabel(2, i, 1) + "\r");
+    }
+    EXPECT_EQ(Frames(astrBody.begin() + 10, astrBody.begin() + 13),
+              (Frames{":X0\r", ":XW0A\r", ":XI02\r"}));
+    EXPECT_EQ(astrBody[23], ":TR0064\r");
+    EXPECT_EQ(astrBody.back(), ":HO03FF\r");
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
+    EXPECT_EQ(sys.GetCurLoop(), 1);
+    EXPECT_EQ(sys.GetCurModule(), 2);
+}
+
+TEST_F(TransferTest, ChannelTransferSendsEquationAndLabelWithoutAFinalMessage) {
+    DefineEquation(0, 0, 4, 12);
+    m_host.m_nGroup = CSystem::GroupChannel;
+    m_host.m_module = {0, 0};
+    m_host.m_nChannel = 4;
+    m_commands.OnTransfer();
+    Frames astrFrames = TakeFrames();
+    EXPECT_EQ(Frames(astrFrames.begin() + 3, astrFrames.end() - 3),
+              (Frames{":B004"
+                      "020000"
+                      "00C" +
+                          std::string(15, 'F') + "3300\r",
+                      ":L004Blue_Chl_A5\r"}));
+    EXPECT_TRUE(m_shell.BoxTexts().empty());
+}
+
+TEST_F(TransferTest, CancelledPickersSendOnlyTheBracketFrames) {
+    const Frames kBracketOnly{":E0\r", ":E0\r", ":I0\r", ":E1\r", ":E1\r", ":I0\r"};
+    struct Case {
+        const char* szName;
+        std::optional<int> nGroup;
+        bool bModule;
+    };
+    for (const Case& c : {Case{"group cancelled", std::nullopt, false},
+                          Case{"module cancelled", CSystem::GroupModule, false},
+                          Case{"channel cancelled", CSystem::GroupChannel, true}}) {
+        m_host.m_nGroup = c.nGroup;
+        m_host.m_module.reset();
+        if (c.bModule)
+            m_host.m_module = {0, 0};
+        m_host.m_nChannel.reset();
+        m_commands.OnTransfer();
+        EXPECT_EQ(TakeFrames(), kBracketOnly) << c.szName;
+        EXPECT_TRUE(m_shell.BoxTexts().empty()) << c.szName;
+    }
+}
+
+TEST_F(TransferTest, EveryFailedStepIsReportedAndTheTransferGoesOn) {
+    RefuseFrames(":CA");
+    m_host.m_nGroup = CSystem::GroupSystem;
+    m_commands.OnTransfer();
+    Frames astrFrames = TakeFrames();
+    EXPECT_EQ(CountStartingWith(astrFrames, ":TR"), 160) << "the rest is still sent";
+    EXPECT_EQ(m_shell.BoxTexts(), (Frames{"ERROR WHILE TRANSMITTING TO DVX CPU",
+                                          "UPLOAD COMPLETED BUT ERRORS OCCURED"}));
+
+    m_shell.m_aBoxes.clear();
+    RefuseFrames(":L");
+    m_host.m_nGroup = CSystem::GroupChannel;
+    m_host.m_module = {0, 0};
+    m_host.m_nChannel = 0;
+    m_commands.OnTransfer();
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"ERROR WHILE TRANSMITTING TO DVX CPU"});
+}
+
+TEST_F(TransferTest, ClosingThePortDuringATransferReportsTheStepsThatFollow) {
+    ClosePortAt(":TR05");
+    m_host.m_nGroup = CSystem::GroupSystem;
+    m_commands.OnTransfer();
+    Frames astrFrames = TakeFrames();
+    EXPECT_EQ(astrFrames.back(), ":TR0564\r") << "nothing is written after the port closed";
+    Frames astrBoxes = m_shell.BoxTexts();
+    EXPECT_EQ(astrBoxes.back(), "UPLOAD COMPLETED BUT ERRORS OCCURED");
+    EXPECT_EQ(std::count(astrBoxes.begin(), astrBoxes.end(), "ERROR WHILE TRANSMITTING TO DVX CPU"),
+              2);
+}
+
+// --- retrieve ---
+
+TEST_F(TransferTest, RetrieveWithThePortClosedSaysSoAndChangesNothing) {
+    host.m_bOpen = false;
+    m_commands.OnRetrieve();
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"COM PORT NOT OPEN."});
+    EXPECT_TRUE(TakeFrames().empty());
+    EXPECT_TRUE(m_host.m_astrCalls.empty());
+}
+
+TEST_F(TransferTest, ChannelRetrieveReadsEquationAndLabelBetweenTheBracketFrames) {
+    host.m_fnAnswer = [](const std::string& strFrame) {
+        if (strFrame == ":B000\r")
+            return "060000"
+                   "002" +
+                   std::string(15, 'F') + "3300\r\n";
+        if (strFrame == ":K000\r")
+            return std::string("FRONT DOOR\r\n");
+        return CScriptedController::DefaultAnswer(strFrame);
+    };
+    m_host.m_nGroup = CSystem::GroupChannel;
+    m_host.m_module = {0, 0};
+    m_host.m_nChannel = 0;
+    m_commands.OnRetrieve();
+    EXPECT_EQ(TakeFrames(),
+              (Frames{":E0\r", ":E0\r", ":I0\r", ":B000\r", ":K000\r", ":I0\r", ":E1\r", ":E1\r"}));
+    EXPECT_TRUE(m_shell.BoxTexts().empty());
+    EXPECT_EQ(sys.GetChannelLabel(0, 0, 0), "FRONT DOOR");
+    Select(0, 0, 0);
+    EXPECT_TRUE(sys.GetOutput());
+    EXPECT_TRUE(sys.GetPowerUpOn());
+    EXPECT_EQ(sys.GetTermA(0), 2);
+    EXPECT_EQ(m_host.m_astrCalls, (Frames{"pause", "busy", "pick group", "pick module",
+                                          "pick channel", "not busy", "continue"}));
+    EXPECT_EQ(m_shell.m_nTitleUpdates, 1);
+}
+
+TEST_F(TransferTest, CancelledRetrieveChangesNothingAndRestoresTheLink) {
+    sys.SetLinkActive(true);
+    DefineEquation(0, 1, 1, 5);
+    m_commands.OnRetrieve();
+    EXPECT_EQ(TakeFrames(), (Frames{":E0\r", ":E0\r", ":I0\r", ":I1\r", ":E1\r", ":E1\r"}));
+    EXPECT_TRUE(sys.IsEquationDefined(1, 1, 0));
+    EXPECT_EQ(m_shell.m_nTitleUpdates, 1);
+}
+
+TEST_F(TransferTest, ModuleRetrieveReadsTheModuleAndTheSystemWideSettings) {
+    m_host.m_nGroup = CSystem::GroupModule;
+    m_host.m_module = {3, 15};
+    m_commands.OnRetrieve();
+    Frames astrFrames = TakeFrames();
+    Frames astrEquations = Starting(astrFrames, ":B");
+    ASSERT_EQ(astrEquations.size(), 10u);
+    EXPECT_EQ(astrEquations.front(), ":B276\r");
+    EXPECT_EQ(astrEquations.back(), ":B27F\r");
+    EXPECT_EQ(CountStartingWith(astrFrames, ":K27"), 10);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":X"), 3);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":T"), 320);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":H"), 8);
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"DOWNLOAD SUCCESSFUL"});
+}
+
+TEST_F(TransferTest, SystemRetrieveAsksToSaveThenReplacesTheSystem) {
+    DefineEquation(2, 3, 4, 7);
+    sys.SetModified();
+    m_shell.ExpectBox("Changes have been made. Do you wish to save?", EBoxAnswer::No);
+    m_host.m_nGroup = CSystem::GroupSystem;
+    m_commands.OnRetrieve();
+
+    Frames astrFrames = TakeFrames();
+    EXPECT_EQ(CountStartingWith(astrFrames, ":B"), 640);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":K"), 960);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":Q"), 96);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":V"), 10);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":X"), 3);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":T"), 320);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":H"), 8);
+    EXPECT_FALSE(sys.IsEquationDefined(3, 4, 2)) << "replaced by the controller's empty one";
+    EXPECT_TRUE(sys.IsModified()) << "a retrieve leaves the changed mark as it was";
+    EXPECT_EQ(m_shell.BoxTexts(),
+              (Frames{"Changes have been made. Do you wish to save?", "DOWNLOAD SUCCESSFUL"}));
+    EXPECT_EQ(m_host.m_astrCalls,
+              (Frames{"pause", "busy", "pick group", "wait Retrieving system ...", "close wait",
+                      "not busy", "continue"}));
+}
+
+TEST_F(TransferTest, SystemRetrieveAfterTheSaveQuestion) {
+    struct Case {
+        const char* szName;
+        CTransferHost::ESaveResult result;
+        bool bRetrieved;
+    };
+    for (const Case& c :
+         {Case{"saved", CTransferHost::ESaveResult::Saved, true},
+          Case{"save dialog cancelled", CTransferHost::ESaveResult::Cancelled, true},
+          Case{"save failed", CTransferHost::ESaveResult::Failed, false}}) {
+        DefineEquation(2, 3, 4, 7);
+        sys.SetModified();
+        m_shell.m_aBoxes.clear();
+        m_host.m_astrCalls.clear();
+        m_shell.ExpectBox("Changes have been made. Do you wish to save?", EBoxAnswer::Yes);
+        m_host.m_saveResult = c.result;
+        m_host.m_nGroup = CSystem::GroupSystem;
+        m_commands.OnRetrieve();
+        Frames astrFrames = TakeFrames();
+        EXPECT_EQ(CountStartingWith(astrFrames, ":B") > 0, c.bRetrieved) << c.szName;
+        EXPECT_EQ(sys.IsEquationDefined(3, 4, 2), !c.bRetrieved) << c.szName;
+        EXPECT_EQ(m_host.m_astrCalls[3], "save as") << c.szName;
+        EXPECT_EQ(Frames(astrFrames.end() - 3, astrFrames.end()),
+                  (Frames{":I0\r", ":E1\r", ":E1\r"}))
+            << c.szName << ": the link is restored in every case";
+    }
+}
+
+TEST_F(TransferTest, InterruptedSystemRetrievePutsTheSystemBack) {
+    DefineEquation(2, 3, 4, 7);
+    sys.SetModuleLabel(1, 0, "LIGHTS");
+    sys.SetTimerReload(17, 4.5f);
+    sys.SetSysLabel(CSystem::SysLabelFileName, "BUS7");
+    sys.SetFilePath("/fleet/BUS7.DVX");
+    ClosePortAt(":K1");
+    m_host.m_nGroup = CSystem::GroupSystem;
+    m_commands.OnRetrieve();
+
+    EXPECT_EQ(m_shell.BoxTexts(),
+              Frames{"DOWNLOAD INTERRUPTED: THE COM PORT CLOSED BEFORE ALL DATA WAS RECEIVED.\n"
+                     "THE SYSTEM HAS BEEN PUT BACK AS IT WAS BEFORE THE RETRIEVE."});
+    EXPECT_TRUE(sys.IsEquationDefined(3, 4, 2));
+    EXPECT_EQ(sys.GetModuleLabel(1, 0), "LIGHTS");
+    EXPECT_FLOAT_EQ(sys.GetTimerReload(17), 4.5f);
+    EXPECT_EQ(sys.GetSysLabel(CSystem::SysLabelFileName), "BUS7");
+    EXPECT_EQ(sys.GetFilePath(), "/fleet/BUS7.DVX");
+    EXPECT_EQ(m_host.m_astrCalls.back(), "continue");
+    EXPECT_NE(std::find(m_host.m_astrCalls.begin(), m_host.m_astrCalls.end(), "close wait"),
+              m_host.m_astrCalls.end());
+}
+
+TEST_F(TransferTest, InterruptedModuleOrChannelRetrieveSaysSo) {
+    const std::string kInterrupted =
+        "DOWNLOAD INTERRUPTED: THE COM PORT CLOSED BEFORE ALL DATA WAS RECEIVED.";
+    for (int nGroup : {CSystem::GroupModule, CSystem::GroupChannel}) {
+        host.m_bOpen = true;
+        comm.SetPortOpen(true);
+        m_shell.m_aBoxes.clear();
+        ClosePortAt(":K");
+        m_host.m_nGroup = nGroup;
+        m_host.m_module = {0, 0};
+        m_host.m_nChannel = 0;
+        m_commands.OnRetrieve();
+        EXPECT_EQ(m_shell.BoxTexts(), Frames{kInterrupted}) << nGroup;
+    }
+}
+
+// --- link and processor commands ---
+
+TEST_F(TransferTest, LinkCommandsSendTheirFrameWithoutPauseAndMarkTheLink) {
+    m_commands.OnStartLink();
+    EXPECT_EQ(TakeFrames(), Frames{":I1\r"});
+    EXPECT_TRUE(sys.IsLinkActive());
+    m_commands.OnStopLink();
+    EXPECT_EQ(TakeFrames(), Frames{":I0\r"});
+    EXPECT_FALSE(sys.IsLinkActive());
+    EXPECT_EQ(m_shell.m_nTitleUpdates, 2);
+    EXPECT_TRUE(m_host.m_astrCalls.empty());
+}
+
+TEST_F(TransferTest, LinkCommandsWithThePortClosedSendAndChangeNothing) {
+    host.m_bOpen = false;
+    sys.SetLinkActive(true);
+    m_commands.OnStopLink();
+    EXPECT_TRUE(sys.IsLinkActive());
+    sys.SetLinkActive(false);
+    m_commands.OnStartLink();
+    EXPECT_FALSE(sys.IsLinkActive());
+    EXPECT_TRUE(TakeFrames().empty());
+    EXPECT_TRUE(m_shell.BoxTexts().empty());
+}
+
+TEST_F(TransferTest, ProcessorTimeShowsSecondsWithSixDecimals) {
+    host.m_bOpen = false;
+    m_commands.OnCpuProcessingTime();
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"Boolean processor time 0.000000"});
+
+    m_shell.m_aBoxes.clear();
+    host.m_bOpen = true;
+    host.m_fnAnswer = [](const std::string&) { return std::string("1F\r\n"); };
+    m_commands.OnCpuProcessingTime();
+    EXPECT_EQ(TakeFrames(), Frames{":J\r"});
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"Boolean processor time 0.031000"});
+
+    m_shell.m_aBoxes.clear();
+    host.m_bOpen = false;
+    m_commands.OnCpuProcessingTime();
+    EXPECT_TRUE(TakeFrames().empty());
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"Boolean processor time 0.031000"})
+        << "the last value received";
+}
