@@ -52,10 +52,15 @@ void CFrameTransferHost::ShowBusyCursor(bool bBusy) {
         m_frame.unsetCursor();
 }
 
-// Until the save command reports how it ended, a retrieve that asked for a
-// save stops rather than replace a system that may not have been saved.
 CTransferHost::ESaveResult CFrameTransferHost::SaveSystemAs() {
-    m_frame.OnFileSaveSystemAs();
+    switch (m_frame.SaveSystemAs()) {
+    case CMainFrame::ESaveResult::Saved:
+        return ESaveResult::Saved;
+    case CMainFrame::ESaveResult::Cancelled:
+        return ESaveResult::Cancelled;
+    case CMainFrame::ESaveResult::Failed:
+        break;
+    }
     return ESaveResult::Failed;
 }
 

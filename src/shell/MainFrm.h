@@ -63,6 +63,9 @@ public:
     void ShowHelp(const QString& strSection);
 
     enum class ESaveResult { Saved, Cancelled, Failed };
+    // Save As, and how it ended: the commands that replace the system need
+    // to know whether the changes are safe.
+    ESaveResult SaveSystemAs();
 
     // --- command handlers ---
     void OnFileOpenSystem();
@@ -114,7 +117,6 @@ private:
     void UpdatePortItem();
     void UpdateKeyIndicators();
     bool OnClose();
-    ESaveResult SaveSystemAs();
     // The path a save command writes: the chosen name trimmed, its file name
     // in capitals and ending in the extension; "" when the technician did
     // not want a file of that name replaced.

@@ -112,3 +112,16 @@ TEST_F(FrameTransferTest, LinkCommandsAndProcessorTimeFromTheMenus) {
     Trigger(ID_CPU_PROCESSING_TIME);
     EXPECT_EQ(host.m_astrFrames, (Frames{":I1\r", ":J\r"}));
 }
+
+TEST_F(FrameTransferTest, SystemRetrieveStopsWhenTheSaveAfterYesFails) {
+    sys.SetModuleLabel(0, 0, "KEEP ME");
+    sys.SetModified();
+    m_shell.ExpectBox("Changes have been made. Do you wish to save?", EBoxAnswer::Yes);
+    m_shell.AnswerFile(m_dir.File("no-such-folder/BUS1"));
+    CModalAnswers answers{{"SELECT  OBJECT  GROUP", "radioGroup2"}};
+    Trigger(ID_RETRIEVE_FROM_CPU);
+    EXPECT_EQ(host.m_astrFrames, (Frames{":E0\r", ":E0\r", ":I0\r", ":I0\r", ":E1\r", ":E1\r"}));
+    EXPECT_EQ(sys.GetModuleLabel(0, 0), "KEEP ME");
+    EXPECT_TRUE(sys.IsModified());
+    EXPECT_EQ(m_shell.BoxTexts().size(), 2u) << "the question and the failed write";
+}
