@@ -8,20 +8,9 @@
 #include "moduletypes/ModuleTypeTexts.h"
 #include "shell/MainFrm.h"
 
-namespace {
-
-class CNoModuleTypes : public CModuleTypeTexts {
-public:
-    std::string GetNameById(short) const override { return " "; }
-    std::string GetDescriptionById(short) const override { return " "; }
-    std::string GetNoteById(short) const override { return " "; }
-};
-
-} // namespace
-
 CFrameTransferHost::CFrameTransferHost(CMainFrame& frame, CSystem& system, CZlvComm& comm,
-                                       CShellServices& shell)
-    : m_frame(frame), m_system(system), m_comm(comm), m_shell(shell) {}
+                                       CShellServices& shell, const CModuleTypeTexts& types)
+    : m_frame(frame), m_system(system), m_comm(comm), m_shell(shell), m_types(types) {}
 
 bool CFrameTransferHost::IsPortOpen() const { return m_frame.IsPortOpen(); }
 
@@ -70,8 +59,7 @@ bool CFrameTransferHost::PickObjectGroup() {
 }
 
 bool CFrameTransferHost::PickModule() {
-    static const CNoModuleTypes noTypes;
-    CSelMod dialog(m_system, m_pTypes ? *m_pTypes : noTypes, &m_frame);
+    CSelMod dialog(m_system, m_types, &m_frame);
     return dialog.exec() == QDialog::Accepted;
 }
 

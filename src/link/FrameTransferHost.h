@@ -16,11 +16,8 @@ class CFrameTransferHost : public CTransferHost {
 public:
     static constexpr const char* kTransmitErrorText = "ERROR WHILE TRANSMITTING TO DVX CPU";
 
-    CFrameTransferHost(CMainFrame& frame, CSystem& system, CZlvComm& comm, CShellServices& shell);
-
-    // The module type library the module picker shows; without one every
-    // module shows no type.
-    void SetModuleTypes(const CModuleTypeTexts* pTypes) { m_pTypes = pTypes; }
+    CFrameTransferHost(CMainFrame& frame, CSystem& system, CZlvComm& comm, CShellServices& shell,
+                       const CModuleTypeTexts& types);
 
     bool IsPortOpen() const override;
     bool PauseLink() override;
@@ -39,5 +36,5 @@ private:
     CSystem& m_system;
     CZlvComm& m_comm;
     CShellServices& m_shell;
-    const CModuleTypeTexts* m_pTypes = nullptr;
+    const CModuleTypeTexts& m_types;
 };

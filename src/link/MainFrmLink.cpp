@@ -5,6 +5,7 @@
 #include "link/TransferCommands.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
 
 #include <cstdio>
 
@@ -15,7 +16,8 @@ void CMainFrame::SetComm(CZlvComm* pComm) {
     m_pTransferHost.reset();
     if (!pComm)
         return;
-    m_pTransferHost = std::make_unique<CFrameTransferHost>(*this, m_system, *pComm, m_shell);
+    m_pTransferHost =
+        std::make_unique<CFrameTransferHost>(*this, m_system, *pComm, m_shell, m_moduleTypes);
     m_pTransfer = std::make_unique<CTransferCommands>(m_system, *pComm, m_shell, *m_pTransferHost);
 }
 
