@@ -24,6 +24,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -365,6 +366,12 @@ void CMainFrame::OnAppAbout() {
 
 void CMainFrame::OnTipOfTheDay() {
     CTipDlg dialog(m_profile, FindDataFile(m_system.GetLaunchDir(), "tips.txt"), m_shell, this);
+    // At start the window manager may not have maximised this window yet;
+    // centre the tip on the screen it is being maximised to.
+    if (isMaximized()) {
+        dialog.adjustSize();
+        dialog.move(screen()->availableGeometry().center() - dialog.rect().center());
+    }
     dialog.exec();
 }
 
@@ -391,5 +398,8 @@ bool CMainFrame::OnClose() {
                            EBoxButtons::YesNo, EBoxIcon::Question) != EBoxAnswer::Yes)
         return false;
     m_systemTimer.stop();
+    // The manual's window would otherwise keep the application running.
+    if (m_pHelp)
+        m_pHelp->close();
     return true;
 }

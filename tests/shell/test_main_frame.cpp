@@ -6,11 +6,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusTipEvent>
+#include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
 
 #include <fstream>
 #include <iterator>
@@ -161,6 +165,30 @@ TEST_F(FrameTest, HelpOpensTheManualAtItsSections) {
     EXPECT_TRUE(pHelp->Browser()->toPlainText().contains("Corvel user manual"));
     frame.ShowHelp("save-as");
     EXPECT_EQ("save-as", pHelp->CurrentSection().toStdString());
+}
+
+TEST_F(FrameTest, F1InADialogOpensTheDialogsSection) {
+    QDialog dialog(&frame);
+    dialog.setProperty("helpSection", "tips");
+    auto* pButton = new QPushButton("&Next Tip", &dialog);
+    QTest::keyClick(pButton, Qt::Key_F1);
+    ASSERT_NE(nullptr, frame.HelpWindow());
+    EXPECT_EQ("tips", frame.HelpWindow()->CurrentSection().toStdString());
+}
+
+TEST_F(FrameTest, ContextHelpOpensTheSectionOfTheClickedButton) {
+    frame.show();
+    Trigger(ID_CONTEXT_HELP);
+    QToolButton* pDesigner = nullptr;
+    for (auto* pButton : frame.findChildren<QToolButton*>())
+        if (pButton->defaultAction() == frame.Action(ID_FILE_NEW))
+            pDesigner = pButton;
+    ASSERT_NE(nullptr, pDesigner);
+    QTest::mouseClick(pDesigner, Qt::LeftButton);
+    ASSERT_NE(nullptr, frame.HelpWindow());
+    EXPECT_EQ("spreadsheet", frame.HelpWindow()->CurrentSection().toStdString());
+    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
+    frame.hide();
 }
 
 // --- documentation windows ---
