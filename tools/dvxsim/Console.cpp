@@ -5,8 +5,7 @@
 
 namespace {
 
-constexpr const char* kLoopWords[] = {"blue",    "yellow",  "virtual",
-                                      "tmrenbl", "tmrdone", "tmrrun"};
+constexpr const char* kLoopWords[] = {"blue", "yellow", "virtual", "tmrenbl", "tmrdone", "tmrrun"};
 
 std::string Lower(std::string strText) {
     for (char& c : strText) {
@@ -27,8 +26,8 @@ int SmallNumber(const std::string& strWord) {
     return std::stoi(strWord);
 }
 
-void AppendGroup(std::string& strText, const CControllerMemory& memory,
-                 const CEquationBlock& block, int nGroup, const char* szLead) {
+void AppendGroup(std::string& strText, const CControllerMemory& memory, const CEquationBlock& block,
+                 int nGroup, const char* szLead) {
     int nCount = 0;
     for (int nTerm = 0; nTerm < 3; ++nTerm) {
         const int nSource = block.TermSource(nGroup, nTerm);
@@ -124,8 +123,8 @@ std::string CConsole::Equation(const Words& aWords) const {
     out << m_memory.m_astrChannelLabel[nIndex] << ": "
         << (strText.empty() ? "no equation" : strText) << "\n"
         << "  output " << OnOff(block.IsOutput()) << ", on at power up "
-        << OnOff(block.IsPowerUpOn()) << ", latch " << OnOff(block.IsMomentaryLatch())
-        << ", state " << OnOff(m_memory.m_abChannelState[nIndex]) << "\n";
+        << OnOff(block.IsPowerUpOn()) << ", latch " << OnOff(block.IsMomentaryLatch()) << ", state "
+        << OnOff(m_memory.m_abChannelState[nIndex]) << "\n";
     return out.str();
 }
 

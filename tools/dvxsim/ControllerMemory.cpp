@@ -11,8 +11,8 @@ void CControllerMemory::ResetToDefaults() {
             CSystem::ModuleOf(nShort), CSystem::ChannelOf(nShort), CSystem::LoopOf(nShort));
     }
     for (int nSlot = 0; nSlot < kModuleSlots; ++nSlot) {
-        m_astrModuleLabel[nSlot] = CSystem::DefaultModuleLabel(static_cast<short>(nSlot % kModules),
-                                                               static_cast<short>(nSlot / kModules));
+        m_astrModuleLabel[nSlot] = CSystem::DefaultModuleLabel(
+            static_cast<short>(nSlot % kModules), static_cast<short>(nSlot / kModules));
     }
     for (int nLabel = 0; nLabel < kSysLabels; ++nLabel) {
         m_astrSysLabel[nLabel] = CSystem::DefaultSysLabel(static_cast<short>(nLabel));

@@ -237,12 +237,10 @@ CFrame CFrameParser::ParseTimer(std::string_view body) {
     if (body.size() < 4 || nCount < 0 || nCount > kByteLimit) {
         return Invalid("timer count does not fit a byte");
     }
-    return Make(bReload ? EFrameKind::SetTimerReload : EFrameKind::SetTimerCurrent, nTimer,
-                nCount);
+    return Make(bReload ? EFrameKind::SetTimerReload : EFrameKind::SetTimerCurrent, nTimer, nCount);
 }
 
-CFrame CFrameParser::ParseLabel(EFrameKind kind, std::string_view body, int nDigits,
-                                int nLimit) {
+CFrame CFrameParser::ParseLabel(EFrameKind kind, std::string_view body, int nDigits, int nLimit) {
     const int nTarget = HexValue(body.substr(0, nDigits));
     if (body.size() < static_cast<std::size_t>(nDigits) || nTarget < 0 || nTarget >= nLimit) {
         return Invalid("label number");

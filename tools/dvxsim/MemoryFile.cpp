@@ -41,26 +41,26 @@ std::string CMemoryFile::Frames(const CControllerMemory& memory) {
         const int nReload = memory.m_anTimerReload[nTimer];
         const int nCurrent = memory.m_anTimerCurrent[nTimer];
         AppendFrame(strOut, Format(":TR%02X%02X", nTimer, nReload),
-                        nReload != fresh->m_anTimerReload[nTimer]);
+                    nReload != fresh->m_anTimerReload[nTimer]);
         AppendFrame(strOut, Format(":T%02X%02X", nTimer, nCurrent), nCurrent != 0);
     }
     for (int nIndex = 0; nIndex < CControllerMemory::kChannels; ++nIndex) {
         const CEquationBlock& block = memory.m_aEquation[nIndex];
         AppendFrame(strOut, Format(":B%03X", nIndex) + block.Encode(),
-                        !(block == fresh->m_aEquation[nIndex]));
+                    !(block == fresh->m_aEquation[nIndex]));
         const std::string& strLabel = memory.m_astrChannelLabel[nIndex];
         AppendFrame(strOut, Format(":L%03X", nIndex) + strLabel,
-                        strLabel != fresh->m_astrChannelLabel[nIndex]);
+                    strLabel != fresh->m_astrChannelLabel[nIndex]);
     }
     for (int nSlot = 0; nSlot < CControllerMemory::kModuleSlots; ++nSlot) {
         const std::string& strLabel = memory.m_astrModuleLabel[nSlot];
         AppendFrame(strOut, Format(":O%02X", nSlot) + strLabel,
-                        strLabel != fresh->m_astrModuleLabel[nSlot]);
+                    strLabel != fresh->m_astrModuleLabel[nSlot]);
     }
     for (int nLabel = 0; nLabel < CControllerMemory::kSysLabels; ++nLabel) {
         const std::string& strLabel = memory.m_astrSysLabel[nLabel];
         AppendFrame(strOut, Format(":U%02X", nLabel) + strLabel,
-                        strLabel != fresh->m_astrSysLabel[nLabel]);
+                    strLabel != fresh->m_astrSysLabel[nLabel]);
     }
     return strOut;
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -69,6 +70,13 @@ void CSerialLine::Close() {
             *pFd = -1;
         }
     }
+}
+
+int CSerialLine::PendingOutput() const {
+    int nPending = 0;
+    const bool bAsked = m_fdKeep >= 0 ? ioctl(m_fdKeep, TIOCINQ, &nPending) == 0
+                                      : ioctl(m_fd, TIOCOUTQ, &nPending) == 0;
+    return bAsked ? nPending : 0;
 }
 
 bool CSerialLine::MakeRaw(int fd, std::string& strError) {

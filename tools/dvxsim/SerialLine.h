@@ -20,6 +20,9 @@ public:
     void Close();
 
     bool IsOpen() const { return m_fd >= 0; }
+    // Characters written and not yet taken by the other side (for a device:
+    // not yet sent).
+    int PendingOutput() const;
     int Fd() const { return m_fd; }
     // The terminal or device the line uses.
     const std::string& Path() const { return m_strPath; }

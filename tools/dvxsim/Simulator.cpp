@@ -84,7 +84,8 @@ bool CSimulator::WaitForWork(sigset_t* pWaitMask) {
     }
     const auto wait = std::max(NextWake() - Clock::now(), Clock::duration::zero());
     const auto nanos = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
-    const timespec timeout{static_cast<time_t>(nanos / 1000000000), static_cast<long>(nanos % 1000000000)};
+    const timespec timeout{static_cast<time_t>(nanos / 1000000000),
+                           static_cast<long>(nanos % 1000000000)};
     const int nReady = ppoll(aPoll, m_bConsoleOpen ? 2 : 1, &timeout, pWaitMask);
     if (nReady < 0) {
         return false;
@@ -108,7 +109,9 @@ void CSimulator::Serve() {
     ReportStatus(now);
     WriteOut(now);
     SaveMemory(false, now);
-    if (m_bCloseWhenSent && m_strOut.empty()) {
+    if (m_bCloseWhenSent && m_strOut.empty() &&
+        ((now - m_closeDue >= kCloseGrace && m_line.PendingOutput() == 0) ||
+         now - m_closeDue >= kCloseWait)) {
         m_log.Note("closing the line after the frames it was told to answer");
         m_bStop = true;
     }
@@ -171,7 +174,10 @@ void CSimulator::HandleFrame(const std::string& strLine) {
         m_bDirty = true;
         m_changed = Clock::now();
     }
-    m_bCloseWhenSent = m_failures.IsCloseDue();
+    if (!m_bCloseWhenSent && m_failures.IsCloseDue()) {
+        m_bCloseWhenSent = true;
+        m_closeDue = Clock::now();
+    }
 }
 
 void CSimulator::ReadConsole() {
@@ -200,9 +206,9 @@ void CSimulator::RunScans(Clock::time_point now) {
     }
     const auto elapsed = std::min(now - m_lastScan, Clock::duration(std::chrono::seconds(1)));
     if (m_memory.m_bProcessorOn) {
-        m_processor.Scan(m_memory,
-                         static_cast<int>(
-                             std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+        m_processor.Scan(
+            m_memory, static_cast<int>(
+                          std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
     }
     m_lastScan = now - (elapsed - std::chrono::duration_cast<std::chrono::milliseconds>(elapsed));
     m_nextScan = std::max(m_nextScan + std::chrono::milliseconds(CBoolProcessor::kScanMs), now);

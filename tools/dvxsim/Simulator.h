@@ -23,6 +23,11 @@ public:
     using Clock = std::chrono::steady_clock;
     static constexpr std::size_t kMaxFrameLength = 256;
     static constexpr std::chrono::seconds kSaveDelay{1};
+    // A line about to close gives the PC time to take the last answers: the
+    // terminal hands written characters on a moment later, and a closed
+    // line loses what was not taken.
+    static constexpr std::chrono::milliseconds kCloseGrace{100};
+    static constexpr std::chrono::seconds kCloseWait{2};
 
     explicit CSimulator(COptions options);
 
@@ -66,6 +71,7 @@ private:
     bool m_bConsoleOpen = true;
     bool m_bConsoleReady = false;
     bool m_bCloseWhenSent = false;
+    Clock::time_point m_closeDue;
     bool m_bStop = false;
     int m_nExitStatus = 0;
     bool m_bDirty = false;
