@@ -11,8 +11,9 @@
 
 using Clock = std::chrono::steady_clock;
 
-CDvxSimProcess::CDvxSimProcess(const std::string& strLink,
-                               const std::vector<std::string>& astrArgs) {
+CDvxSimProcess::CDvxSimProcess(const std::string& strLink, const std::vector<std::string>& astrArgs,
+                               bool bOpenLine)
+    : m_bOpenLine(bOpenLine) {
     std::vector<std::string> astrArgv = {DVXSIM_PATH, "--link", strLink};
     astrArgv.insert(astrArgv.end(), astrArgs.begin(), astrArgs.end());
     std::vector<char*> apArgv;
@@ -37,6 +38,9 @@ CDvxSimProcess::CDvxSimProcess(const std::string& strLink,
     m_fdIn = afdIn[1];
     m_fdOut = afdOut[0];
     m_strTerminal = ReadOutputLine();
+    if (!bOpenLine) {
+        return;
+    }
     m_fdLine = open(strLink.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     termios settings{};
     if (m_fdLine >= 0 && tcgetattr(m_fdLine, &settings) == 0) {

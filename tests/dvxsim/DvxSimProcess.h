@@ -14,14 +14,19 @@ public:
     static constexpr Duration kDeadline{3000};
 
     // Starts dvxsim with --link strLink and the extra arguments, waits for
-    // its first line and opens the link raw.
-    CDvxSimProcess(const std::string& strLink, const std::vector<std::string>& astrArgs = {});
+    // its first line and, unless someone else is to use the line, opens the
+    // link raw.
+    CDvxSimProcess(const std::string& strLink, const std::vector<std::string>& astrArgs = {},
+                   bool bOpenLine = true);
     CDvxSimProcess(const CDvxSimProcess&) = delete;
     CDvxSimProcess& operator=(const CDvxSimProcess&) = delete;
     // Stops it with SIGTERM (and SIGKILL if it lingers).
     ~CDvxSimProcess();
 
-    bool IsStarted() const { return m_fdLine >= 0; }
+    // Whether it printed its terminal and the line, if wanted, is open.
+    bool IsStarted() const {
+        return m_strTerminal.rfind("/dev/", 0) == 0 && (m_fdLine >= 0 || !m_bOpenLine);
+    }
     // The first line dvxsim printed: the terminal it serves.
     const std::string& TerminalPath() const { return m_strTerminal; }
 
@@ -61,6 +66,7 @@ private:
     int m_fdIn = -1;
     int m_fdOut = -1;
     int m_fdLine = -1;
+    bool m_bOpenLine = true;
     bool m_bExited = false;
     int m_nExitStatus = -1;
     std::string m_strTerminal;
