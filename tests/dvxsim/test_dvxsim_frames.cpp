@@ -155,6 +155,8 @@ TEST_F(DvxSimFrames, ReadsBackAWrittenEquationFieldForField) {
 
 TEST_F(DvxSimFrames, ShowsAnEquationOnTheConsoleAsThePcWritesIt) {
     ASSERT_TRUE(sim.IsStarted());
+    // With the processor stopped the state stays as it was.
+    EXPECT_EQ(sim.Exchange(":P0"), "OK");
     // Group A: Blue A1 and NOT Yellow B6; group B: NOT (Pr Virtual A1).
     EXPECT_EQ(sim.Exchange(":B003"
                            "42"
@@ -170,6 +172,6 @@ TEST_F(DvxSimFrames, ShowsAnEquationOnTheConsoleAsThePcWritesIt) {
               "OK");
     EXPECT_EQ(sim.Console("equation blue a 4"),
               "Blue_Chl_A4: Q=(Blue_Chl_A1)*(!Yellow_Chl_B6)+!(Pr_Virtual_Chl_A1)");
-    EXPECT_EQ(sim.ReadOutputLine(), "  output on, on at power up off, latch off, state on");
+    EXPECT_EQ(sim.ReadOutputLine(), "  output on, on at power up off, latch off, state off");
     EXPECT_EQ(sim.Console("equation 0 A 5"), "Blue_Chl_A5: no equation");
 }
