@@ -12,4 +12,7 @@ target_sources(corvel_tests PRIVATE
     link/test_transfer_commands.cpp
     link/test_frame_transfer.cpp
     link/test_serial_view.cpp
+    link/FullSystem.h
+    link/FullSystem.cpp
+    link/test_transfer_endtoend.cpp
 )

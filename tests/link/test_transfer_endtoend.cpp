@@ -1,0 +1,246 @@
+#include "controls/MSComm.h"
+#include "dvxsim/DvxSimProcess.h"
+#include "link/FullSystem.h"
+#include "link/ScriptedTransferHost.h"
+#include "link/SerialLinkHost.h"
+#include "link/TransferCommands.h"
+#include "link/zlvcomm.h"
+#include "model/SystemFixture.h"
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+using Frames = std::vector<std::string>;
+
+const char* const kPortVariable = "CORVEL_COM1";
+
+long CountStartingWith(const Frames& astrFrames, const std::string& strStart) {
+    return std::count_if(astrFrames.begin(), astrFrames.end(),
+                         [&](const std::string& s) { return s.rfind(strStart, 0) == 0; });
+}
+
+// A log line's text with its escapes undone.
+std::string Unescape(const std::string& strText) {
+    std::string strOut;
+    for (std::size_t i = 0; i < strText.size(); ++i) {
+        if (strText[i] != '\\' || i + 1 == strText.size()) {
+            strOut += strText[i];
+            continue;
+        }
+        char c = strText[++i];
+        if (c == 'x' && i + 2 < strText.size()) {
+            strOut += static_cast<char>(std::stoi(strText.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            strOut += c == 'r' ? '\r' : c == 'n' ? '\n' : c;
+        }
+    }
+    return strOut;
+}
+
+// The transfer commands on Corvel's protocol object and serial control,
+// port 1 pointed at dvxsim; the pickers answer as the test says.
+class TransferEndToEnd : public SystemTest {
+protected:
+    TransferEndToEnd() {
+        m_shell.AllowOkBoxes();
+        link.m_fnCommEvent = [this](short nEvent) {
+            if (nEvent == CMSComm::EventDeviceLost)
+                comm.SetPortOpen(false);
+        };
+    }
+    ~TransferEndToEnd() override {
+        comm.SetPortOpen(false);
+        port.SetPortOpen(false);
+        qunsetenv(kPortVariable);
+    }
+
+    // Starts dvxsim with its frame log and opens port 1 as the open command
+    // does.
+    bool Start(std::vector<std::string> astrArgs = {}) {
+        astrArgs.insert(astrArgs.end(), {"--log", LogPath()});
+        m_pSim = std::make_unique<CDvxSimProcess>(m_dir.File("dvx-com1"), astrArgs, false);
+        if (!m_pSim->IsStarted())
+            return false;
+        qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("dvx-com1")));
+        comm.SetPortOpen(true);
+        port.SetCommPort(1);
+        port.SetSettings(QStringLiteral("9600,N,8,2"));
+        port.SetInputLen(0);
+        const bool bOpen = port.SetPortOpen(true);
+        port.SetInputMode(0);
+        return bOpen;
+    }
+    std::string LogPath() const { return m_dir.File("dvxsim.log"); }
+
+    // Every frame the controller received since the last call, each with
+    // the carriage return that ended it.
+    Frames Received() {
+        Frames astrFrames;
+        std::ifstream log(LogPath());
+        std::string strLine;
+        for (int nLine = 0; std::getline(log, strLine); ++nLine) {
+            const std::size_t nMark = strLine.find(" < ");
+            if (nLine >= m_nLogLinesSeen && nMark != std::string::npos)
+                astrFrames.push_back(Unescape(strLine.substr(nMark + 3)) + "\r");
+            m_nLogLinesSeen = std::max(m_nLogLinesSeen, nLine + 1);
+        }
+        return astrFrames;
+    }
+
+    void Transfer(int nGroup) {
+        m_host.m_nGroup = nGroup;
+        m_commands.OnTransfer();
+    }
+    void Retrieve(int nGroup) {
+        m_host.m_nGroup = nGroup;
+        m_commands.OnRetrieve();
+    }
+
+    CMSComm port;
+    CZlvComm comm{sys, m_shell};
+    CSerialLinkHost link{port, comm};
+    CScriptedTransferHost m_host{sys, comm, m_shell, link};
+    CTransferCommands m_commands{sys, comm, m_shell, m_host};
+    std::unique_ptr<CDvxSimProcess> m_pSim;
+    int m_nLogLinesSeen = 0;
+};
+
+Frames Bracketed(const Frames& astrBody, const char* szRestore = ":I0\r") {
+    Frames astrFrames{":E0\r", ":E0\r", ":I0\r"};
+    astrFrames.insert(astrFrames.end(), astrBody.begin(), astrBody.end());
+    for (const char* szFrame : {":E1\r", ":E1\r", szRestore})
+        astrFrames.push_back(szFrame);
+    return astrFrames;
+}
+
+} // namespace
+
+TEST_F(TransferEndToEnd, SystemTransferOfAFreshSystemSendsExactlyItsFrames) {
+    ASSERT_TRUE(Start()) << port.ErrorString().toStdString();
+    sys.ResetToDefaults();
+    Frames astrBody{":CA\r", ":X0\r", ":XW0A\r", ":XI02\r"};
+    for (short nLabel = 0; nLabel < CSystem::kSysLabels; ++nLabel) {
+        char szFrame[40];
+        std::snprintf(szFrame, sizeof szFrame, ":U%02X%s\r", nLabel,
+                      sys.GetSysLabel(nLabel).c_str());
+        astrBody.push_back(szFrame);
+    }
+    for (short nTimer = 0; nTimer < CSystem::kTimers; ++nTimer) {
+        char szReload[16], szCurrent[16];
+        std::snprintf(szReload, sizeof szReload, ":TR%02X%02X\r", nTimer,
+                      sys.GetTimerReloadCount(nTimer));
+        std::snprintf(szCurrent, sizeof szCurrent, ":T%02X00\r", nTimer);
+        astrBody.insert(astrBody.end(), {szReload, szCurrent});
+    }
+    for (const char* szPair : {"00", "01", "02", "03"})
+        astrBody.insert(astrBody.end(), {std::string(":HI") + szPair + "FF\r",
+                                         std::string(":HO") + szPair + "FF\r"});
+
+    Transfer(CSystem::GroupSystem);
+    EXPECT_EQ(Received(), Bracketed(astrBody));
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
+
+    // With the module link running, it is stopped for the transfer and
+    // started again after it.
+    sys.SetLinkActive(true);
+    Transfer(CSystem::GroupSystem);
+    EXPECT_EQ(Received(), Bracketed(astrBody, ":I1\r"));
+    EXPECT_NE(m_pSim->Console("status").find("module link on"), std::string::npos);
+}
+
+TEST_F(TransferEndToEnd, ModuleTransferOfYellowModuleC) {
+    ASSERT_TRUE(Start());
+    Select(1, 2, 0);
+    sys.SetChannelLabelInCurModule(0, "DOOR LOCK");
+    sys.SetOutput(true);
+    sys.SetTermA(0, 12);
+    m_host.m_module = {1, 2};
+    Transfer(CSystem::GroupModule);
+    Frames astrFrames = Received();
+    ASSERT_EQ(astrFrames.size(), 3u + 10 + 3 + 10 + 320 + 8 + 3);
+    for (int i = 0; i < 10; ++i) {
+        char szIndex[8];
+        std::snprintf(szIndex, sizeof szIndex, "%03X", 0xB4 + i);
+        EXPECT_EQ(astrFrames[3 + i].substr(0, 5), std::string(":B") + szIndex);
+        EXPECT_EQ(astrFrames[16 + i].substr(0, 5), std::string(":L") + szIndex);
+    }
+    EXPECT_EQ(Frames(astrFrames.begin() + 13, astrFrames.begin() + 16),
+              (Frames{":X0\r", ":XW0A\r", ":XI02\r"}));
+    EXPECT_EQ(CountStartingWith(astrFrames, ":TR"), 160);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":H"), 8);
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
+    EXPECT_EQ(m_pSim->Console("equation yellow C 1"), "DOOR LOCK: " + sys.GetEquationText(2, 0, 1));
+    EXPECT_EQ(m_pSim->ReadOutputLine(), "  output on, on at power up off, latch off, state off");
+}
+
+TEST_F(TransferEndToEnd, AnUnacknowledgedClearIsReportedAndTheRestStillSent) {
+    ASSERT_TRUE(Start({"--refuse", ":CA"}));
+    Transfer(CSystem::GroupSystem);
+    Frames astrFrames = Received();
+    EXPECT_EQ(astrFrames[3], ":CA\r");
+    EXPECT_EQ(CountStartingWith(astrFrames, ":TR"), 160);
+    EXPECT_EQ(CountStartingWith(astrFrames, ":H"), 8);
+    EXPECT_EQ(m_shell.BoxTexts(), (Frames{"ERROR WHILE TRANSMITTING TO DVX CPU",
+                                          "UPLOAD COMPLETED BUT ERRORS OCCURED"}));
+}
+
+TEST_F(TransferEndToEnd, AFullSystemComesBackFieldForField) {
+    ASSERT_TRUE(Start());
+    FillSystem(sys);
+    const Frames astrSent = TransferredFields(sys);
+    // A running processor would count the timers the equations enable.
+    ASSERT_TRUE(comm.SendBoolProcessor(false));
+    Transfer(CSystem::GroupSystem);
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
+
+    sys.ResetToDefaults();
+    sys.ClearModified();
+    ASSERT_NE(TransferredFields(sys), astrSent);
+    Retrieve(CSystem::GroupSystem);
+    EXPECT_EQ(TransferredFields(sys), astrSent);
+    EXPECT_EQ(sys.GetFilePath(), "Coach 77 text 5.DVX") << "system label 5 names the file";
+    EXPECT_EQ(m_shell.BoxTexts().back(), "DOWNLOAD SUCCESSFUL");
+}
+
+TEST_F(TransferEndToEnd, ChannelRetrieveAndCancelledScopeSendOnlyTheirFrames) {
+    ASSERT_TRUE(Start());
+    m_host.m_module = {0, 0};
+    m_host.m_nChannel = 0;
+    Retrieve(CSystem::GroupChannel);
+    EXPECT_EQ(Received(),
+              (Frames{":E0\r", ":E0\r", ":I0\r", ":B000\r", ":K000\r", ":I0\r", ":E1\r", ":E1\r"}));
+    EXPECT_TRUE(m_shell.BoxTexts().empty());
+    EXPECT_EQ(sys.GetChannelLabel(0, 0, 0), "Blue_Chl_A1");
+
+    m_host.m_nGroup.reset();
+    m_commands.OnRetrieve();
+    EXPECT_EQ(Received(), (Frames{":E0\r", ":E0\r", ":I0\r", ":I0\r", ":E1\r", ":E1\r"}));
+    m_commands.OnTransfer();
+    EXPECT_EQ(Received(), (Frames{":E0\r", ":E0\r", ":I0\r", ":E1\r", ":E1\r", ":I0\r"}));
+    EXPECT_TRUE(m_shell.BoxTexts().empty());
+}
+
+TEST_F(TransferEndToEnd, SystemRetrieveAsksToSaveFirst) {
+    ASSERT_TRUE(Start());
+    sys.SetModuleLabel(3, 1, "UNSAVED");
+    sys.SetModified();
+    m_shell.ExpectBox("Changes have been made. Do you wish to save?", EBoxAnswer::No);
+    Retrieve(CSystem::GroupSystem);
+    EXPECT_EQ(sys.GetModuleLabel(3, 1), "Yellow_Modul_D");
+    EXPECT_TRUE(sys.IsModified());
+    EXPECT_EQ(m_shell.BoxTexts().back(), "DOWNLOAD SUCCESSFUL");
+}
+
+TEST_F(TransferEndToEnd, ARetrieveCutOffByTheControllerPutsTheSystemBack) {
+    ASSERT_TRUE(Start({"--close-after", "700"}));
+    FillSystem(sys);
+    const Frames astrBefore = TransferredFields(sys);
+    Retrieve(CSystem::GroupSystem);
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{CTransferCommands::kSystemPutBackText});
+    EXPECT_EQ(TransferredFields(sys), astrBefore);
+    EXPECT_FALSE(link.IsPortOpen());
+}
