@@ -3,16 +3,18 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-build=build/fuzz
+# Absolute paths: the file readers make their launch folder current.
+build=$PWD/build/fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCORVEL_FUZZ=ON -DCORVEL_TESTS=OFF >/dev/null
 cmake --build "$build" --target corvel_fuzz_targets
 for target in "$build"/fuzz/fuzz_*; do
-    [ -x "$target" ] || continue
+    [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")
     corpus="$build/corpus/$name"
     mkdir -p "$corpus"
     echo "fuzzing $name for ${seconds}s"
-    "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 "$corpus" fuzz/seeds/"$name" \
+    "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$build/" \
+        "$corpus" "$PWD/fuzz/seeds/$name" \
         >"$build/$name.log" 2>&1 || { tail -n 40 "$build/$name.log"; exit 1; }
 done

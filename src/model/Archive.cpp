@@ -94,11 +94,6 @@ void CArchive::WriteString(const std::string& strText) {
     WriteBytes(strText.data(), nLength);
 }
 
-std::size_t CArchive::StringSize(std::size_t nLength) {
-    std::size_t nPrefix = nLength < kLongLength ? 1 : nLength < kWideMarker ? 3 : 7;
-    return nPrefix + nLength;
-}
-
 // --- loading ---
 
 bool CArchive::Fail() {

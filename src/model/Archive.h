@@ -47,9 +47,6 @@ public:
     // with '?' for characters it lacks.
     bool ReadString(std::string& strText);
 
-    // Bytes a string of nLength characters takes when written.
-    static std::size_t StringSize(std::size_t nLength);
-
 private:
     void WriteBytes(const void* pData, std::size_t nSize);
     bool ReadBytes(void* pData, std::size_t nSize);

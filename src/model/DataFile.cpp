@@ -31,9 +31,10 @@ bool WriteAll(int fd, const std::vector<unsigned char>& data) {
 int CreateTemporary(const fs::path& target, std::string& strTemp) {
     std::random_device random;
     for (int nTry = 0; nTry < 16; ++nTry) {
-        strTemp = (target.parent_path() /
-                   ("." + target.filename().string() + ".tmp" + std::to_string(random())))
-                      .string();
+        std::string strName = target.filename().string();
+        strName.insert(0, 1, '.');
+        strName.append(".tmp").append(std::to_string(random()));
+        strTemp = (target.parent_path() / strName).string();
         int fd = ::open(strTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;

@@ -16,11 +16,12 @@ public:
     static EReadResult Read(const std::string& strPath, std::vector<unsigned char>& data);
     static bool Write(const std::string& strPath, const std::vector<unsigned char>& data);
 
-    // The file a path finally names after following symbolic links.
-    static std::string FollowLinks(const std::string& strPath);
-
     // Messages shared by the working-file readers.
     static std::string DamagedText(const std::string& strName);
     static std::string UnreadableText(const std::string& strName);
     static std::string CreateFailedText(const std::string& strName);
+
+private:
+    // The file a path finally names after following symbolic links.
+    static std::string FollowLinks(const std::string& strPath);
 };

@@ -1,0 +1,94 @@
+// Loads and saves a fully populated system and prints the time per load, the
+// time per save and the size of the file.
+#include "model/ShellServices.h"
+#include "model/system.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+class CQuietShell : public CShellServices {
+public:
+    EBoxAnswer MessageBox(const std::string& strText, EBoxButtons, EBoxIcon) override {
+        std::fprintf(stderr, "message: %s\n", strText.c_str());
+        return EBoxAnswer::Ok;
+    }
+    bool AskFileName(const CFileDialogRequest&, std::string&) override { return false; }
+    void SetStatusText(const std::string&) override {}
+    void UpdateTitle() override {}
+    void Trace(const std::string&) override {}
+    void SendChannelState(short, short, short, int) override {}
+};
+
+// Every equation with six terms, every label at its full 15 characters,
+// every timer and module type set.
+void Populate(CSystem& sys) {
+    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop)
+        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
+            sys.SetModuleLabel(nModule, nLoop,
+                               "MODULE LABEL " + std::to_string(nModule % 10) +
+                                   std::to_string(nLoop));
+            sys.SetModuleType(nModule, nLoop, static_cast<short>(nModule + 1));
+            for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
+                short nIndex = CSystem::MakeIndex(nLoop, nModule, nChannel);
+                sys.StoreChannelLabel(nModule, nChannel, nLoop,
+                                      "CHANNEL LBL " + std::to_string(1000 + nIndex % 1000));
+                CChannelRecord& record = sys.Channel(nModule, nChannel, nLoop);
+                for (int i = 0; i < 3; ++i) {
+                    record.m_anTermA[i] = static_cast<short>((nIndex + 1 + i) % CSystem::kChannels);
+                    record.m_anTermB[i] = static_cast<short>((nIndex + 7 + i) % CSystem::kChannels);
+                    record.m_abTermNotA[i] = i % 2;
+                    record.m_abTermPrB[i] = 1;
+                }
+                record.m_bOutput = 1;
+                record.m_nEquationType = static_cast<short>(nIndex % 4);
+            }
+        }
+    for (short t = 0; t < CSystem::kTimers; ++t) {
+        sys.SetTimerReload(t, 0.5f * t);
+        sys.SetTimerCurrent(t, 0.25f * t);
+    }
+    for (short i = 0; i < CSystem::kSysLabels; ++i)
+        sys.StoreSysLabel(i, "SYSTEM LABEL 0" + std::to_string(i));
+}
+
+double MillisecondsPer(int nRounds, std::chrono::steady_clock::duration elapsed) {
+    return std::chrono::duration<double, std::milli>(elapsed).count() / nRounds;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    int nRounds = argc > 1 ? std::atoi(argv[1]) : 200;
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("corvel-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    CQuietShell shell;
+    {
+        CSystem sys(shell, folder.string());
+        Populate(sys);
+
+        auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < nRounds; ++i)
+            sys.SaveSystemFile("BENCH.DVX");
+        double fSave = MillisecondsPer(nRounds, std::chrono::steady_clock::now() - start);
+
+        start = std::chrono::steady_clock::now();
+        for (int i = 0; i < nRounds; ++i)
+            sys.LoadSystemFile("BENCH.DVX");
+        double fLoad = MillisecondsPer(nRounds, std::chrono::steady_clock::now() - start);
+
+        auto nSize = std::filesystem::file_size(folder / "BENCH.DVX");
+        std::printf("system file: %llu bytes\n", static_cast<unsigned long long>(nSize));
+        std::printf("load: %.3f ms per file (%d rounds)\n", fLoad, nRounds);
+        std::printf("save: %.3f ms per file (%d rounds, flushed to disk)\n", fSave, nRounds);
+    }
+    std::filesystem::remove_all(folder);
+    return 0;
+}
