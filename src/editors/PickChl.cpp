@@ -46,7 +46,9 @@ void CPickChl::OnLoopSelected(int nLoop) {
 void CPickChl::OnWhereUsed() {
     StoreChoice();
     if (!m_whereUsed) {
-        m_sys.Shell().MessageBox("The where-used report is not available yet.");
+        m_sys.Shell().MessageBox(
+            "The where-used report is not available yet in this version of Corvel.",
+            EBoxButtons::Ok, EBoxIcon::Information);
         return;
     }
     m_whereUsed(this);

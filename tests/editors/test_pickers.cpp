@@ -114,7 +114,7 @@ TEST_F(PickerTest, PickChlWhereUsedMakesTheChannelCurrent) {
     CPickChl dialog(sys, m_types);
     Bar(dialog).triggerAction(QAbstractSlider::SliderPageStepAdd);
     Button(dialog, "radioChannel4").click();
-    m_shell.ExpectBox("The where-used report is not available yet.");
+    m_shell.ExpectBox("The where-used report is not available yet in this version of Corvel.");
     Button(dialog, "buttonWhereUsed").click();
     EXPECT_EQ(3, sys.GetCurModule());
     EXPECT_EQ(3, sys.GetCurChannel());

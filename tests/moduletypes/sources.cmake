@@ -1,3 +1,6 @@
 target_sources(corvel_tests PRIVATE
     moduletypes/test_module_types.cpp
+    moduletypes/ModuleTypesFixture.h
+    moduletypes/test_strict_checking.cpp
+    moduletypes/test_type_commands.cpp
 )

@@ -7,4 +7,6 @@ target_sources(corvel_tests PRIVATE
     support/PtyPeer.cpp
     support/Screenshot.h
     support/Screenshot.cpp
+    support/ModalScript.h
+    support/ModalScript.cpp
 )
