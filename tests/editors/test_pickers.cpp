@@ -8,6 +8,7 @@
 #include "support/Screenshot.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -87,6 +88,26 @@ TEST_F(PickerTest, PickChlWritesLoopAndModuleWhileBrowsingAndChannelOnOk) {
     EXPECT_EQ(2, sys.GetCurLoop());
     EXPECT_EQ(11, sys.GetCurModule());
     EXPECT_EQ(7, sys.GetCurChannel());
+}
+
+TEST_F(PickerTest, PickChlWorksFromTheKeyboardAlone) {
+    Select(0, 0, 0);
+    CPickChl dialog(sys, m_types);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    Loops(dialog).setFocus();
+    QTest::keyClick(&dialog, Qt::Key_Tab);
+    ASSERT_EQ(&Bar(dialog), QApplication::focusWidget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(&dialog, Qt::Key_Tab);
+    ASSERT_EQ(&Button(dialog, "radioChannel1"), QApplication::focusWidget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QDialog::Accepted, dialog.result());
+    EXPECT_EQ(4, sys.GetCurModule());
+    EXPECT_EQ(2, sys.GetCurChannel());
 }
 
 TEST_F(PickerTest, PickChlCancelKeepsOnlyWhatBrowsingWrote) {
