@@ -67,7 +67,7 @@ void CModuleTypeCommands::OnDeleteModuleType() {
     }
     if (!PickType())
         return;
-    if (m_types.DeleteType(m_types.GetCurrentType()))
+    if (m_types.DeleteType(m_types.GetCurrent()))
         m_shell.MessageBox("Module successfully deleted.");
 }
 

@@ -1,10 +1,10 @@
-#include "editors/FakeTypeTexts.h"
 #include "editors/PickChl.h"
 #include "editors/SelGroup.h"
 #include "editors/SelectLoop.h"
 #include "editors/selchl.h"
 #include "editors/selmod.h"
 #include "model/SystemFixture.h"
+#include "moduletypes/ModuleTypes.h"
 #include "support/Screenshot.h"
 
 #include <QAbstractButton>
@@ -19,7 +19,18 @@ namespace {
 
 class PickerTest : public SystemTest {
 protected:
-    CFakeTypeTexts m_types;
+    CModuleTypes m_types{m_dir.Str(), m_shell};
+
+    // Adds types until identifier nId exists; that one is named "Type_<nId>"
+    // with description "Desc_<nId>" and note "Note_<nId>".
+    void AddTypeWithId(short nId) {
+        while (m_types.GetCount() < nId)
+            ASSERT_TRUE(m_types.AddType());
+        const std::string strId = std::to_string(nId);
+        m_types.SetTypeName("Type_" + strId);
+        m_types.SetDescription("Desc_" + strId);
+        m_types.SetNote("Note_" + strId);
+    }
 
     template <class T> static QString Text(const QWidget& dialog, const char* szName) {
         return dialog.findChild<T*>(szName)->text();
@@ -46,7 +57,7 @@ protected:
 TEST_F(PickerTest, PickChlStartsOnAnEquationLoopAndShowsTheModule) {
     Select(5, 2, 4);
     sys.SetModuleType(2, 0, 3);
-    m_types.Add(3);
+    AddTypeWithId(3);
     sys.SetModuleLabel(2, 0, "DOORS AND LOCKS X");
     CPickChl dialog(sys, m_types);
 
@@ -151,7 +162,7 @@ TEST_F(PickerTest, PickChlWhereUsedMakesTheChannelCurrent) {
 TEST_F(PickerTest, SelModBrowsesAndConfirmsTheModule) {
     Select(4, 3, 2);
     sys.SetModuleType(1, 3, 7);
-    m_types.Add(7);
+    AddTypeWithId(7);
     CSelMod dialog(sys, m_types);
     EXPECT_EQ("DVX  MODULE  SELECTOR", dialog.windowTitle());
     EXPECT_EQ(0, sys.GetCurLoop());
@@ -242,7 +253,7 @@ TEST_F(PickerTest, SelectLoopWritesThePickedLoopOnlyOnOk) {
 
 TEST_F(PickerTest, Screenshots) {
     sys.SetModuleType(0, 0, 1);
-    m_types.Add(1);
+    AddTypeWithId(1);
     sys.SetModuleLabel(0, 0, "DASH PANEL");
     sys.StoreChannelLabel(0, 0, 0, "HEADLIGHTS LEFT");
     CPickChl pick(sys, m_types);

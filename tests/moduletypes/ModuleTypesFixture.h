@@ -10,7 +10,7 @@
 // directory.
 class ModuleTypesTest : public SystemTest {
 protected:
-    CModuleTypes types{sys};
+    CModuleTypes types{m_dir.Str(), m_shell};
 
     // Appends a type named strName whose output and switch latch channels
     // (1..10) are those given.
