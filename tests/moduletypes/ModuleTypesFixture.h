@@ -8,7 +8,7 @@
 
 // A system and a module type library of their own on a temporary launch
 // directory.
-class ModuleTypesTest : public SystemTest {
+class TypeLibraryTest : public SystemTest {
 protected:
     CModuleTypes types{m_dir.Str(), m_shell};
 

@@ -1,6 +1,6 @@
 #include "moduletypes/ModuleTypesFixture.h"
 
-TEST_F(ModuleTypesTest, StrictCheckingAsksTheAssignedType) {
+TEST_F(TypeLibraryTest, StrictCheckingAsksTheAssignedType) {
     AddType("LAMPS", {1, 2}, {5});
     AddType("SENSORS", {}, {});
     types.SetStrictChecking(true);

@@ -16,7 +16,7 @@
 
 namespace {
 
-class TypeCommandsTest : public ModuleTypesTest {
+class TypeCommandsTest : public TypeLibraryTest {
 protected:
     CModuleTypeCommands commands{sys, types, m_shell, nullptr};
     CModalScript script;
