@@ -6,6 +6,7 @@
 #include "model/LinkControl.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
+#include "moduletypes/ModuleTypeCommands.h"
 #include "shell/AboutDlg.h"
 #include "shell/ChildFrm.h"
 #include "shell/CommandIds.h"
@@ -38,11 +39,6 @@ const int kNotYetBuilt[] = {
     ID_SELECT_COMM_PORT,
     ID_MODULE_LABELS,
     ID_CHANNEL_LABELS,
-    ID_ASSIGN_MODULE_TYPE,
-    ID_CREATE_MODULE_TYPE,
-    ID_EDIT_MODULE_TYPE,
-    ID_DELETE_MODULE_TYPE,
-    ID_MODULE_TYPE_PREFERENCES,
     ID_SYSTEM_LABELS,
     ID_BOOLEAN_EDITOR,
     ID_BOOLEAN_CLEAR,
@@ -250,6 +246,18 @@ void CMainFrame::ConnectHandlers() {
     };
     for (const auto& [nId, pHandler] : aHandlers)
         connect(Action(nId), &QAction::triggered, this, pHandler);
+    const std::pair<int, void (CModuleTypeCommands::*)()> aTypeCommands[] = {
+        {ID_ASSIGN_MODULE_TYPE, &CModuleTypeCommands::OnAssignModuleType},
+        {ID_MODULE_TYPE_PREFERENCES, &CModuleTypeCommands::OnModuleTypePreferences},
+        {ID_CREATE_MODULE_TYPE, &CModuleTypeCommands::OnCreateModuleType},
+        {ID_EDIT_MODULE_TYPE, &CModuleTypeCommands::OnEditModuleType},
+        {ID_DELETE_MODULE_TYPE, &CModuleTypeCommands::OnDeleteModuleType},
+    };
+    for (const auto& [nId, pCommand] : aTypeCommands)
+        connect(Action(nId), &QAction::triggered, this, [this, pCommand] {
+            CModuleTypeCommands commands(m_system, m_moduleTypes, m_shell, this);
+            (commands.*pCommand)();
+        });
     for (int nId : kNotYetBuilt)
         connect(Action(nId), &QAction::triggered, this, [this, nId] { NotAvailableYet(nId); });
     connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
