@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <poll.h>
 #include <sstream>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -186,4 +190,41 @@ TEST(DvxSimFailureModes, SendsAGarbageLineEveryNFrames) {
     EXPECT_EQ(sim.ReadAnswer(), "0");
     EXPECT_EQ(sim.Exchange(":I"), "0");
     EXPECT_EQ(sim.Exchange(":I"), "#~GARBLED~#");
+}
+
+TEST(DvxSimProgram, ServesASerialDevice) {
+    CTempDir dir;
+    const int fdPc = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(fdPc, 0);
+    ASSERT_EQ(grantpt(fdPc), 0);
+    ASSERT_EQ(unlockpt(fdPc), 0);
+    CDvxSimProcess sim("", {"--device", ptsname(fdPc)}, false);
+    ASSERT_TRUE(sim.IsStarted());
+    EXPECT_EQ(sim.TerminalPath(), ptsname(fdPc));
+    const std::string strFrame = ":V03\r";
+    ASSERT_EQ(write(fdPc, strFrame.data(), strFrame.size()), 5);
+    std::string strAnswer;
+    char c = 0;
+    while (strAnswer.find('\n') == std::string::npos) {
+        pollfd poll{fdPc, POLLIN, 0};
+        ASSERT_GT(::poll(&poll, 1, 3000), 0) << strAnswer;
+        ASSERT_EQ(read(fdPc, &c, 1), 1);
+        strAnswer += c;
+    }
+    EXPECT_EQ(strAnswer, "SysLabel_3\r\n");
+    close(fdPc);
+}
+
+TEST(DvxSimProgram, HoldsStatusLinesWhileNobodyTakesThem) {
+    CTempDir dir;
+    CDvxSimProcess sim(dir.File("com1"));
+    ASSERT_TRUE(sim.IsStarted());
+    EXPECT_EQ(sim.Exchange(":L01"), "OK");
+    // Refreshes fall due four times meanwhile; only the first one waits.
+    std::this_thread::sleep_for(1300ms);
+    const std::string strLine = ">L0" + std::string(40, '0') + "\r";
+    const std::string strWaiting = sim.Collect(5ms);
+    EXPECT_GE(strWaiting.size(), strLine.size());
+    EXPECT_LE(strWaiting.size(), 2 * strLine.size());
+    EXPECT_EQ(strWaiting.substr(0, strLine.size()), strLine);
 }

@@ -214,10 +214,12 @@ void CSimulator::RunScans(Clock::time_point now) {
     m_nextScan = std::max(m_nextScan + std::chrono::milliseconds(CBoolProcessor::kScanMs), now);
 }
 
-// Status lines wait for the line to be free, so they never split an answer
-// and never pile up faster than the line carries them.
+// Status lines wait until the PC has taken everything sent before, so they
+// never split an answer, never pile up faster than the line carries them,
+// and do not heap up stale states while no program has the port open.
 void CSimulator::ReportStatus(Clock::time_point now) {
-    if (m_controller.IsPaused() || m_failures.IsSilent() || m_bCloseWhenSent || !m_strOut.empty()) {
+    if (m_controller.IsPaused() || m_failures.IsSilent() || m_bCloseWhenSent || !m_strOut.empty() ||
+        m_line.PendingOutput() > 0) {
         return;
     }
     const std::string strLines = m_reporter.Due(m_memory, now);
