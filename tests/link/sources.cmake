@@ -14,5 +14,7 @@ target_sources(corvel_tests PRIVATE
     link/test_serial_view.cpp
     link/FullSystem.h
     link/FullSystem.cpp
+    link/SimLog.h
+    link/SimLog.cpp
     link/test_transfer_endtoend.cpp
 )

@@ -3,12 +3,12 @@
 #include "link/FullSystem.h"
 #include "link/ScriptedTransferHost.h"
 #include "link/SerialLinkHost.h"
+#include "link/SimLog.h"
 #include "link/TransferCommands.h"
 #include "link/zlvcomm.h"
 #include "model/SystemFixture.h"
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 
 namespace {
@@ -22,36 +22,11 @@ long CountStartingWith(const Frames& astrFrames, const std::string& strStart) {
                          [&](const std::string& s) { return s.rfind(strStart, 0) == 0; });
 }
 
-// A log line's text with its escapes undone.
-std::string Unescape(const std::string& strText) {
-    std::string strOut;
-    for (std::size_t i = 0; i < strText.size(); ++i) {
-        if (strText[i] != '\\' || i + 1 == strText.size()) {
-            strOut += strText[i];
-            continue;
-        }
-        char c = strText[++i];
-        if (c == 'x' && i + 2 < strText.size()) {
-            strOut += static_cast<char>(std::stoi(strText.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            strOut += c == 'r' ? '\r' : c == 'n' ? '\n' : c;
-        }
-    }
-    return strOut;
-}
-
 // The transfer commands on Corvel's protocol object and serial control,
 // port 1 pointed at dvxsim; the pickers answer as the test says.
 class TransferEndToEnd : public SystemTest {
 protected:
-    TransferEndToEnd() {
-        m_shell.AllowOkBoxes();
-        link.m_fnCommEvent = [this](short nEvent) {
-            if (nEvent == CMSComm::EventDeviceLost)
-                comm.SetPortOpen(false);
-        };
-    }
+    TransferEndToEnd() { m_shell.AllowOkBoxes(); }
     ~TransferEndToEnd() override {
         comm.SetPortOpen(false);
         port.SetPortOpen(false);
@@ -80,14 +55,9 @@ protected:
     // the carriage return that ended it.
     Frames Received() {
         Frames astrFrames;
-        std::ifstream log(LogPath());
-        std::string strLine;
-        for (int nLine = 0; std::getline(log, strLine); ++nLine) {
-            const std::size_t nMark = strLine.find(" < ");
-            if (nLine >= m_nLogLinesSeen && nMark != std::string::npos)
-                astrFrames.push_back(Unescape(strLine.substr(nMark + 3)) + "\r");
-            m_nLogLinesSeen = std::max(m_nLogLinesSeen, nLine + 1);
-        }
+        for (const CSimLogEntry& entry : ReadSimLog(LogPath(), m_nLogLinesSeen, m_nLogLinesSeen))
+            if (entry.bFromPc)
+                astrFrames.push_back(entry.strText + "\r");
         return astrFrames;
     }
 
