@@ -57,12 +57,8 @@ int CSimulator::Run() {
 
 bool CSimulator::Start() {
     std::string strError;
-    const bool bOpened =
-        CMemoryFile::Load(m_options.m_strMemory, m_memory, strError) &&
-        (m_options.m_strLog.empty() || m_log.Open(m_options.m_strLog, strError)) &&
-        (m_options.m_strDevice.empty() ? m_line.OpenPseudoTerminal(m_options.m_strLink, strError)
-                                       : m_line.OpenDevice(m_options.m_strDevice, strError));
-    if (!bOpened) {
+    if (!CMemoryFile::Load(m_options.m_strMemory, m_memory, strError) || !OpenLog(strError) ||
+        !OpenLine(strError)) {
         std::fprintf(stderr, "dvxsim: %s\n", strError.c_str());
         return false;
     }
@@ -73,6 +69,17 @@ bool CSimulator::Start() {
     m_lastScan = Clock::now();
     m_nextScan = m_lastScan;
     return true;
+}
+
+bool CSimulator::OpenLog(std::string& strError) {
+    return m_options.m_strLog.empty() || m_log.Open(m_options.m_strLog, strError);
+}
+
+bool CSimulator::OpenLine(std::string& strError) {
+    if (!m_options.m_strDevice.empty()) {
+        return m_line.OpenDevice(m_options.m_strDevice, strError);
+    }
+    return m_line.OpenPseudoTerminal(m_options.m_strLink, strError);
 }
 
 // Waits until characters or a typed line arrive, the line can take more, or
@@ -204,13 +211,15 @@ void CSimulator::RunScans(Clock::time_point now) {
     if (now < m_nextScan) {
         return;
     }
-    const auto elapsed = std::min(now - m_lastScan, Clock::duration(std::chrono::seconds(1)));
+    // Whole milliseconds pass to the timers and the rest carries over; after
+    // a stall of more than a second the timers skip the lost time.
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - m_lastScan);
+    const bool bStalled = elapsed > std::chrono::seconds(1);
     if (m_memory.m_bProcessorOn) {
-        m_processor.Scan(
-            m_memory, static_cast<int>(
-                          std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+        m_processor.Scan(m_memory,
+                         bStalled ? CBoolProcessor::kScanMs : static_cast<int>(elapsed.count()));
     }
-    m_lastScan = now - (elapsed - std::chrono::duration_cast<std::chrono::milliseconds>(elapsed));
+    m_lastScan = bStalled ? now : m_lastScan + elapsed;
     m_nextScan = std::max(m_nextScan + std::chrono::milliseconds(CBoolProcessor::kScanMs), now);
 }
 

@@ -37,6 +37,8 @@ public:
 
 private:
     bool Start();
+    bool OpenLog(std::string& strError);
+    bool OpenLine(std::string& strError);
     void Serve();
     bool WaitForWork(sigset_t* pWaitMask);
     void ReadLine();
