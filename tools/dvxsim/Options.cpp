@@ -114,6 +114,8 @@ std::string COptions::HelpText() {
            "  reloaded and both go off. \":S\" and set force a state; an equation's result\n"
            "  overrides its own channel at the next scan. Channel states start from their\n"
            "  power-up values (on where \"CHANNEL ON AT POWER UP\" is set) at every start.\n"
+           "  Loops switched on with \":L\" are reported on every change and at least\n"
+           "  twice a second, never while paused (\":E0\" until \":E1\").\n"
            "  The \"Pr\" flag is stored and sent back with its term, but the simulation\n"
            "  gives it no meaning: a term marked Pr is evaluated like any other.\n"
            "  Sleep mode is stored and sent back only: the simulated controller never puts\n"
