@@ -69,9 +69,7 @@ void CAnimateCtrl::OnTick() {
     update();
 }
 
-QSize CAnimateCtrl::sizeHint() const {
-    return IsOpen() ? m_aImages.front().size() : QSize(48, 48);
-}
+QSize CAnimateCtrl::sizeHint() const { return IsOpen() ? m_aImages.front().size() : QSize(48, 48); }
 
 void CAnimateCtrl::paintEvent(QPaintEvent*) {
     if (!IsOpen())

@@ -112,7 +112,8 @@ bool CAviFile::ReadHeaders(CSpan riff) {
         while (NextChunk(q, nInner, inner)) {
             if (IsId(inner.pId, "avih") && inner.nSize >= 4)
                 m_nHeaderMicroSec = U32(inner.pBody);
-            if (IsList(inner, "strl") && !ReadStreamList({inner.pBody + 4, inner.nSize - 4}, nStream++))
+            if (IsList(inner, "strl") &&
+                !ReadStreamList({inner.pBody + 4, inner.nSize - 4}, nStream++))
                 return false;
         }
     }
@@ -214,12 +215,12 @@ bool CAviFile::DecodeFrames(const std::vector<CSpan>& aFrames) {
     }
     m_nWidth = m_format.nWidth;
     m_nHeight = m_format.nHeight;
-    uint64_t nMicroSec = m_nScale && m_nRate ? uint64_t{m_nScale} * 1000000 / m_nRate
-                                             : uint64_t{m_nHeaderMicroSec};
+    uint64_t nMicroSec =
+        m_nScale && m_nRate ? uint64_t{m_nScale} * 1000000 / m_nRate : uint64_t{m_nHeaderMicroSec};
     if (nMicroSec == 0)
         nMicroSec = kDefaultMicroSecPerFrame;
-    m_nMicroSecPerFrame = static_cast<int>(
-        std::clamp<uint64_t>(nMicroSec, kMinMicroSec, kMaxMicroSec));
+    m_nMicroSecPerFrame =
+        static_cast<int>(std::clamp<uint64_t>(nMicroSec, kMinMicroSec, kMaxMicroSec));
     return true;
 }
 

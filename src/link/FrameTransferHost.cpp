@@ -14,25 +14,17 @@ CFrameTransferHost::CFrameTransferHost(CMainFrame& frame, CSystem& system, CZlvC
 
 bool CFrameTransferHost::IsPortOpen() const { return m_frame.IsPortOpen(); }
 
-bool CFrameTransferHost::PauseLink() {
-    if (IsPortOpen())
-        m_comm.SendPause();
-    return true;
-}
+bool CFrameTransferHost::PauseLink() { return m_frame.PauseLink(); }
 
-bool CFrameTransferHost::ContinueLink() {
-    if (IsPortOpen())
-        m_comm.SendContinue();
-    return true;
-}
+bool CFrameTransferHost::ContinueLink() { return m_frame.ContinueLink(); }
 
-void CFrameTransferHost::ReportTransmitError() { m_shell.MessageBox(kTransmitErrorText); }
+void CFrameTransferHost::ReportTransmitError() { m_frame.ReportTransmitError(); }
 
 void CFrameTransferHost::StartWaitIndicator(const std::string& strText) {
     m_comm.ShowProgress(strText);
 }
 
-void CFrameTransferHost::CloseWaitIndicator() {}
+void CFrameTransferHost::CloseWaitIndicator() { m_frame.CloseWaitIndicator(); }
 
 void CFrameTransferHost::ShowBusyCursor(bool bBusy) {
     if (bBusy)

@@ -14,8 +14,6 @@ class CZlvComm;
 // dialogs.
 class CFrameTransferHost : public CTransferHost {
 public:
-    static constexpr const char* kTransmitErrorText = "ERROR WHILE TRANSMITTING TO DVX CPU";
-
     CFrameTransferHost(CMainFrame& frame, CSystem& system, CZlvComm& comm, CShellServices& shell,
                        const CModuleTypeTexts& types);
 

@@ -12,6 +12,7 @@
 // --- controller commands ---
 
 void CMainFrame::SetComm(CZlvComm* pComm) {
+    m_pComm = pComm;
     m_pTransfer.reset();
     m_pTransferHost.reset();
     if (!pComm)

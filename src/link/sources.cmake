@@ -19,4 +19,15 @@ target_sources(corvel_ui PRIVATE
     link/FrameTransferHost.h
     link/FrameTransferHost.cpp
     link/MainFrmLink.cpp
+    link/MainFrmPort.cpp
+    link/SelComm.h
+    link/SelComm.cpp
+    link/SelComm.ui
+    link/WaitAviDlg.h
+    link/WaitAviDlg.cpp
+    link/WaitAviDlg.ui
 )
+
+# The please-wait animation, found in the installed data folder when the
+# launch directory holds none of its own.
+install(FILES ${PROJECT_SOURCE_DIR}/data/WAIT.AVI DESTINATION ${CMAKE_INSTALL_DATADIR}/corvel)

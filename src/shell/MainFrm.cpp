@@ -1,5 +1,6 @@
 #include "shell/MainFrm.h"
 
+#include "controls/MSComm.h"
 #include "link/FrameTransferHost.h"
 #include "link/SerialView.h"
 #include "link/TransferCommands.h"
@@ -35,8 +36,6 @@ namespace {
 // Commands whose handlers come with later parts of Corvel: they stay in the
 // menus and say so when chosen.
 const int kNotYetBuilt[] = {
-    ID_PORT_OPEN,
-    ID_SELECT_COMM_PORT,
     ID_MODULE_LABELS,
     ID_CHANNEL_LABELS,
     ID_SYSTEM_LABELS,
@@ -90,6 +89,9 @@ CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleType
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    // The serial control, window id 2001 of the original resources.
+    m_pCommCtrl = new CMSComm(this);
+    m_pCommCtrl->setObjectName("CommControl");
     ConnectHandlers();
     new CHelpRouter(this, [this](const QString& strSection) { ShowHelp(strSection); });
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateDocumentCommands(); });
@@ -106,8 +108,6 @@ CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleType
 }
 
 CMainFrame::~CMainFrame() = default;
-
-bool CMainFrame::IsPortOpen() const { return m_pLink && m_pLink->IsPortOpen(); }
 
 QAction* CMainFrame::Action(int nId) const {
     auto it = m_actions.find(nId);
@@ -227,6 +227,8 @@ void CMainFrame::ConnectHandlers() {
         {ID_EXPORT_ZLV, &CMainFrame::OnExportZlv},
         {ID_SAVE_CURRENT_WORK, &CMainFrame::OnSaveCurrentWork},
         {ID_CLEAR_ALL, &CMainFrame::OnClearAll},
+        {ID_PORT_OPEN, &CMainFrame::OnOpenClosePort},
+        {ID_SELECT_COMM_PORT, &CMainFrame::OnSelectCommPort},
         {ID_READ_MODULE_LIBRARY, &CMainFrame::OnReadModuleLibrary},
         {ID_WRITE_MODULE_LIBRARY, &CMainFrame::OnWriteModuleLibrary},
         {ID_FILE_NEW, &CMainFrame::OnFileNew},
@@ -405,6 +407,7 @@ bool CMainFrame::OnClose() {
     if (m_shell.MessageBox("Are you sure you wish to close the entire Corvel application?",
                            EBoxButtons::YesNo, EBoxIcon::Question) != EBoxAnswer::Yes)
         return false;
+    PauseLink();
     m_systemTimer.stop();
     // The manual's window would otherwise keep the application running.
     if (m_pHelp)

@@ -13,11 +13,14 @@ class CFrameTransferHost;
 class CHelpWindow;
 class CLinkControl;
 class CModuleTypes;
+class CMSComm;
 class CParam1;
+class CSerialLinkHost;
 class CSerialView;
 class CShellServices;
 class CSystem;
 class CTransferCommands;
+class CWaitAviDlg;
 class CZlvComm;
 class QLabel;
 class QMdiArea;
@@ -37,17 +40,50 @@ public:
     static constexpr const char* kIdleText = "For Help, press F1";
     static constexpr const char* kHelpMenuText = "&Help";
     static constexpr const char* kTitleText = "CorvelII 6.63";
+    static constexpr const char* kTransmitErrorText = "ERROR WHILE TRANSMITTING TO DVX CPU";
 
     CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleTypes, CShellServices& shell,
                QSettings& profile, QWidget* pParent = nullptr);
     ~CMainFrame() override;
 
-    // The protocol object, once it exists; without it the port is closed.
+    // What the port state is read from: the protocol object (the serial
+    // control's open state); tests may stand in a fake.
     void SetLinkControl(CLinkControl* pLink) { m_pLink = pLink; }
+    // Makes the serial control the protocol object's way to the controller,
+    // as the running program has it; tests may give the protocol object a
+    // scripted controller instead.
+    void UseSerialControl();
+    CMSComm& CommControl() const { return *m_pCommCtrl; }
+
+    // --- controller link ---
+    // Whether the serial device really is open.
     bool IsPortOpen() const;
     // The protocol object the controller commands talk through; without one
     // they act as with the port closed.
     void SetComm(CZlvComm* pComm);
+    void OnOpenClosePort();
+    void OnSelectCommPort();
+    // One event of the serial control, by its event value.
+    void OnCommEvent(short nEvent);
+    // Sends one frame the way every frame leaves: through the protocol
+    // object, which drops it while the link is closed.
+    void TransmitText(const std::string& strText);
+    void ShowSendMark();
+    void ShowLinkIdle();
+    void ShowLinkStatus(const std::string& strText);
+    // The pause and continue frames around an exchange, when the port is
+    // open; both always return true.
+    bool PauseLink();
+    bool ContinueLink();
+
+    // --- services every controller command shares ---
+    void ReportTransmitError();
+    bool ShowWaitIndicator();
+    void PlayWaitAnimation(int nRepeat);
+    void SetWaitText(const std::string& strText);
+    void StartWaitIndicator(const std::string& strText);
+    void CloseWaitIndicator();
+    CWaitAviDlg* WaitIndicator() const;
 
     QAction* Action(int nId) const;
     QMdiArea* MdiArea() const { return m_pMdiArea; }
@@ -117,10 +153,15 @@ private:
     void UpdatePortItem();
     void UpdateKeyIndicators();
     bool OnClose();
+    void SendSysLabelsToController();
     // The path a save command writes: the chosen name trimmed, its file name
     // in capitals and ending in the extension; "" when the technician did
     // not want a file of that name replaced.
     std::string FinalSavePath(const std::string& strChosen, const std::string& strExt);
+    void OpenPort();
+    void ClosePort();
+    void OnDeviceLost();
+    QString PortName(short nPort) const;
     CChildFrame* NewDocumentWindow(const QString& strTitle, const QString& strPath);
     CChildFrame* ActiveDocumentWindow() const;
 
@@ -130,6 +171,10 @@ private:
     CShellServices& m_shell;
     QSettings& m_profile;
     CLinkControl* m_pLink = nullptr;
+    CMSComm* m_pCommCtrl = nullptr;
+    CSerialLinkHost* m_pLinkHost = nullptr;
+    CZlvComm* m_pComm = nullptr;
+    QPointer<CWaitAviDlg> m_pWait;
 
     std::map<int, QAction*> m_actions;
     QMdiArea* m_pMdiArea = nullptr;

@@ -1,5 +1,6 @@
 #include "shell/MainFrm.h"
 
+#include "link/zlvcomm.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
@@ -75,6 +76,7 @@ CMainFrame::ESaveResult CMainFrame::SaveSystemAs() {
     m_system.SetSysLabel(CSystem::SysLabelFileName, strTitle.substr(0, CSystem::kLabelLength));
     m_system.ClearModified();
     UpdateTitle();
+    SendSysLabelsToController();
     return ESaveResult::Saved;
 }
 
@@ -95,6 +97,18 @@ std::string CMainFrame::FinalSavePath(const std::string& strChosen, const std::s
                            EBoxButtons::YesNo, EBoxIcon::Exclamation) != EBoxAnswer::Yes)
         return {};
     return strPath;
+}
+
+// The controller keeps the system labels, the file label among them, in step
+// with the file just written.
+void CMainFrame::SendSysLabelsToController() {
+    if (!IsPortOpen() || !m_pComm)
+        return;
+    PauseLink();
+    if (!m_pComm->SendSysLabels())
+        ReportTransmitError();
+    CloseWaitIndicator();
+    ContinueLink();
 }
 
 void CMainFrame::OnFileSaveSystemAs() { SaveSystemAs(); }
@@ -170,18 +184,25 @@ void CMainFrame::OnExportZlv() {
     m_shell.SetStatusText(strPath + " file has been exported.");
 }
 
-// The controller's memory is cleared here too once the port can be opened;
-// the module link is suspended around it either way.
+// The busy cursor stays off while the question waits for an answer.
 void CMainFrame::OnClearAll() {
     UpdateTitle();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    PauseLink();
     m_system.SuspendLink();
-    if (m_shell.MessageBox("ARE YOU SURE YOU WANT TO CLEAR THE ENTIRE SYSTEM?", EBoxButtons::YesNo,
-                           EBoxIcon::Question) == EBoxAnswer::Yes) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::restoreOverrideCursor();
+    bool bClear = m_shell.MessageBox("ARE YOU SURE YOU WANT TO CLEAR THE ENTIRE SYSTEM?",
+                                     EBoxButtons::YesNo, EBoxIcon::Question) == EBoxAnswer::Yes;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (bClear) {
+        if (IsPortOpen() && m_pComm && !m_pComm->ClearCpuMemory())
+            ReportTransmitError();
         m_system.ResetToDefaults();
-        QApplication::restoreOverrideCursor();
     }
     m_system.ResumeLink();
+    CloseWaitIndicator();
+    ContinueLink();
+    QApplication::restoreOverrideCursor();
     UpdateTitle();
 }
 

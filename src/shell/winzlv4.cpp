@@ -28,6 +28,7 @@ bool CWinzlv4App::InitInstance() {
         std::make_unique<CMainFrame>(m_system, m_param, m_moduleTypes, m_shell, m_profile);
     m_pMainFrame->SetLinkControl(&m_comm);
     m_pMainFrame->SetComm(&m_comm);
+    m_pMainFrame->UseSerialControl();
     m_shell.SetMainFrame(m_pMainFrame.get());
     m_pMainFrame->showMaximized();
     ShowTipAtStartup();

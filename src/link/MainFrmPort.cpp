@@ -1,0 +1,241 @@
+#include "shell/MainFrm.h"
+
+#include "controls/AnimateCtrl.h"
+#include "controls/MSComm.h"
+#include "link/SelComm.h"
+#include "link/SerialLinkHost.h"
+#include "link/WaitAviDlg.h"
+#include "link/zlvcomm.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+#include "shell/Text.h"
+#include "shell/param1.h"
+
+#include <QApplication>
+#include <QLabel>
+
+namespace {
+
+const char* const kLineSettings = "9600,N,8,2";
+const int kWaitRepeats = 5000;
+
+// What each event of the serial control is called, and whether it is an
+// error the technician must answer. Values not listed (1005 among them) are
+// ignored.
+struct CSerialEventText {
+    short nEvent;
+    bool bError;
+    const char* szText;
+};
+
+const CSerialEventText kSerialEventText[] = {
+    {CMSComm::EventSend, false, "-"},
+    {CMSComm::EventReceive, false, "Characters received"},
+    {CMSComm::EventCts, false, "Change in CTS Detected"},
+    {CMSComm::EventDsr, false, "Change in DSR Detected"},
+    {CMSComm::EventCd, false, "Change in CD Detected"},
+    {CMSComm::EventRing, false, "Ring Detected"},
+    {CMSComm::EventEof, false, "End of File Detected"},
+    {CMSComm::EventBreak, true, "Break Received"},
+    {CMSComm::EventCtsTimeout, true, "CTS Timeout"},
+    {CMSComm::EventDsrTimeout, true, "DSR Timeout"},
+    {CMSComm::EventFrame, true, "Framing Error"},
+    {CMSComm::EventOverrun, true, "Port Overrun"},
+    {CMSComm::EventCdTimeout, true, "CD Timeout"},
+    {CMSComm::EventRxOverflow, true, "Receive Buffer Overflow"},
+    {CMSComm::EventRxParity, true, "Parity Error"},
+    {CMSComm::EventTxFull, true, "Transmit Buffer Full"},
+};
+
+const CSerialEventText* FindSerialEvent(short nEvent) {
+    for (const CSerialEventText& entry : kSerialEventText) {
+        if (entry.nEvent == nEvent)
+            return &entry;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void CMainFrame::UseSerialControl() {
+    if (!m_pComm)
+        return;
+    delete m_pLinkHost;
+    m_pLinkHost = new CSerialLinkHost(*m_pCommCtrl, *m_pComm, this);
+    m_pLinkHost->m_fnStatusText = [this](const std::string& strText) { SetStatusText(strText); };
+    m_pLinkHost->m_fnProgress = [this](const std::string& strText) { StartWaitIndicator(strText); };
+    m_pLinkHost->m_fnOutbound = [this](const std::string& strLine) { AddOutboundLine(strLine); };
+    m_pLinkHost->m_fnInbound = [this](const std::string& strLine) { AddInboundLine(strLine); };
+    m_pLinkHost->m_fnCommEvent = [this](short nEvent) { OnCommEvent(nEvent); };
+}
+
+bool CMainFrame::IsPortOpen() const { return m_pLink && m_pLink->IsPortOpen(); }
+
+QString CMainFrame::PortName(short nPort) const {
+    return QString("COM%1 (%2)").arg(nPort).arg(CMSComm::DeviceName(nPort));
+}
+
+// --- opening and closing ---
+
+void CMainFrame::OnOpenClosePort() {
+    UpdateTitle();
+    if (IsPortOpen())
+        ClosePort();
+    else
+        OpenPort();
+    UpdatePortItem();
+}
+
+// The link flag goes first, so every wait in progress ends before the device
+// goes away under it.
+void CMainFrame::ClosePort() {
+    if (m_pComm) {
+        m_pComm->SetPortOpen(false);
+        m_pComm->LinkDelay();
+    }
+    m_pCommCtrl->SetPortOpen(false);
+    if (m_pComm)
+        m_pComm->LinkDelay();
+    UpdatePortItem();
+}
+
+// A device that cannot be opened is named to the technician and nothing is
+// sent: no query waits for an answer on a port that never opened.
+void CMainFrame::OpenPort() {
+    if (!m_pComm)
+        return;
+    short nPort = m_param.GetCommPort();
+    m_pComm->SetPortOpen(true);
+    m_pCommCtrl->SetCommPort(nPort);
+    m_pCommCtrl->SetSettings(kLineSettings);
+    m_pCommCtrl->SetInputLen(0);
+    if (!m_pCommCtrl->SetPortOpen(true)) {
+        m_pComm->SetPortOpen(false);
+        m_shell.MessageBox(FromQString("Could not open the comm port " + PortName(nPort) + ":\n" +
+                                       m_pCommCtrl->ErrorString()),
+                           EBoxButtons::Ok, EBoxIcon::Exclamation);
+        return;
+    }
+    m_pCommCtrl->SetInputMode(0);
+    UpdatePortItem();
+    m_pComm->QueryModuleLink();
+    m_pComm->LinkDelay();
+    m_pComm->QueryModuleLink();
+}
+
+// --- choosing the port ---
+
+void CMainFrame::OnSelectCommPort() {
+    CSelComm dialog(m_shell, m_profile, this);
+    dialog.m_nPort = m_param.GetCommPort();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_param.SetCommPort(dialog.m_nPort);
+    if (!IsPortOpen())
+        return;
+    // The open device stays in use; the new number is used from the next
+    // opening.
+    m_pCommCtrl->SetCommPort(dialog.m_nPort);
+    SetStatusText(FromQString(PortName(dialog.m_nPort)) +
+                  " will be used when the port is next opened");
+}
+
+// --- serial events ---
+
+void CMainFrame::OnCommEvent(short nEvent) {
+    if (nEvent == CMSComm::EventDeviceLost) {
+        OnDeviceLost();
+        return;
+    }
+    const CSerialEventText* pEvent = FindSerialEvent(nEvent);
+    if (!pEvent)
+        return;
+    if (!pEvent->bError) {
+        SetStatusText(pEvent->szText);
+        return;
+    }
+    QApplication::beep();
+    if (m_shell.MessageBox(std::string(pEvent->szText) + "\nOK to ignore, Cancel to quit",
+                           EBoxButtons::OkCancel, EBoxIcon::Exclamation) == EBoxAnswer::Cancel)
+        ClosePort();
+}
+
+// The serial control has closed the device already and reports it once.
+void CMainFrame::OnDeviceLost() {
+    if (m_pComm)
+        m_pComm->SetPortOpen(false);
+    UpdatePortItem();
+    QApplication::beep();
+    m_shell.MessageBox(FromQString("The comm port " + PortName(m_pCommCtrl->GetCommPort()) +
+                                   " is no longer available and has been closed.\n" +
+                                   m_pCommCtrl->ErrorString()),
+                       EBoxButtons::Ok, EBoxIcon::Exclamation);
+}
+
+// --- frames and status indications ---
+
+void CMainFrame::TransmitText(const std::string& strText) {
+    if (m_pComm)
+        m_pComm->SendFrame(strText);
+}
+
+void CMainFrame::ShowSendMark() { SetStatusText(CLinkHost::kSendMarkText); }
+
+void CMainFrame::ShowLinkIdle() {
+    if (m_pComm && m_pComm->GetPortOpen())
+        SetStatusText(CLinkHost::kLinkIdleText);
+}
+
+void CMainFrame::ShowLinkStatus(const std::string& strText) {
+    if (m_pComm && m_pComm->GetPortOpen())
+        SetStatusText(strText);
+}
+
+bool CMainFrame::PauseLink() {
+    if (m_pComm && IsPortOpen())
+        m_pComm->SendPause();
+    return true;
+}
+
+bool CMainFrame::ContinueLink() {
+    if (m_pComm && IsPortOpen())
+        m_pComm->SendContinue();
+    return true;
+}
+
+// --- shared services of the controller commands ---
+
+void CMainFrame::ReportTransmitError() {
+    m_shell.MessageBox("ERROR WHILE TRANSMITTING TO DVX CPU");
+}
+
+bool CMainFrame::ShowWaitIndicator() {
+    if (m_pWait)
+        return true;
+    m_pWait = new CWaitAviDlg(m_system.GetLaunchDir(), m_shell, this);
+    m_pWait->OnInitDialog();
+    m_pWait->show();
+    return true;
+}
+
+void CMainFrame::PlayWaitAnimation(int nRepeat) {
+    if (!m_pWait)
+        return;
+    m_pWait->Animation().Stop();
+    m_pWait->Animation().Play(0, CAnimateCtrl::kLastFrame, nRepeat);
+}
+
+void CMainFrame::SetWaitText(const std::string& strText) {
+    if (m_pWait)
+        m_pWait->TextLine().setText(ToQString(strText));
+}
+
+void CMainFrame::StartWaitIndicator(const std::string& strText) {
+    ShowWaitIndicator();
+    PlayWaitAnimation(kWaitRepeats);
+    SetWaitText(strText);
+}
+
+void CMainFrame::CloseWaitIndicator() { delete m_pWait.data(); }
+
+CWaitAviDlg* CMainFrame::WaitIndicator() const { return m_pWait.data(); }

@@ -1,0 +1,42 @@
+#include "link/WaitAviDlg.h"
+
+#include "controls/AnimateCtrl.h"
+#include "model/ShellServices.h"
+#include "shell/DataFiles.h"
+#include "shell/HelpRouter.h"
+#include "shell/Text.h"
+#include "ui_WaitAviDlg.h"
+
+#include <QDir>
+
+CWaitAviDlg::CWaitAviDlg(const std::string& strLaunchDir, CShellServices& shell, QWidget* pParent)
+    : QDialog(pParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_pUi(std::make_unique<Ui::CWaitAviDlg>()), m_strLaunchDir(strLaunchDir), m_shell(shell) {
+    m_pUi->setupUi(this);
+    setObjectName("WaitAviDlg");
+    setModal(false);
+    setProperty(CHelpRouter::kSectionProperty, "wait");
+}
+
+CWaitAviDlg::~CWaitAviDlg() = default;
+
+CAnimateCtrl& CWaitAviDlg::Animation() const { return *m_pUi->IDC_ANIMATE; }
+
+QLabel& CWaitAviDlg::TextLine() const { return *m_pUi->IDC_WAIT_TEXT; }
+
+// The animation is looked for beside the working files first, so a
+// technician may use his own, then in Corvel's data folder.
+void CWaitAviDlg::OnInitDialog() {
+    QString strPath = QDir::toNativeSeparators(FindDataFile(m_strLaunchDir, kFileName));
+    m_shell.Trace("Wait file path = " + PathFromQString(strPath) + "\n");
+    switch (Animation().Open(strPath)) {
+    case CAviFile::EResult::Ok:
+        break;
+    case CAviFile::EResult::Unreadable:
+        m_shell.MessageBox("Could not open/find WAIT.AVI file");
+        break;
+    case CAviFile::EResult::TooLarge:
+        m_shell.MessageBox("Out of memory for AVI animation");
+        break;
+    }
+}

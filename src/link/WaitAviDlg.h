@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+#include <string>
+
+class CAnimateCtrl;
+class CShellServices;
+class QLabel;
+
+namespace Ui {
+class CWaitAviDlg;
+}
+
+// The please-wait indicator: a modeless window with the "WAIT.AVI"
+// animation and one line of progress text, shown while a command sends or
+// reads long sequences. It has no buttons and cannot be dismissed by the
+// technician; the command that opened it closes it.
+class CWaitAviDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr const char* kFileName = "WAIT.AVI";
+    static constexpr const char* kInitialText = "Please wait";
+
+    CWaitAviDlg(const std::string& strLaunchDir, CShellServices& shell, QWidget* pParent = nullptr);
+    ~CWaitAviDlg() override;
+
+    // Opens the animation file; tells the technician when it cannot.
+    void OnInitDialog();
+    CAnimateCtrl& Animation() const;
+    QLabel& TextLine() const;
+
+public slots:
+    void reject() override {}
+
+private:
+    std::unique_ptr<Ui::CWaitAviDlg> m_pUi;
+    std::string m_strLaunchDir;
+    CShellServices& m_shell;
+};

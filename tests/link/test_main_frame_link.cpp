@@ -1,0 +1,420 @@
+#include "controls/AnimateCtrl.h"
+#include "controls/MSComm.h"
+#include "link/ScriptedController.h"
+#include "link/SelComm.h"
+#include "link/WaitAviDlg.h"
+#include "link/zlvcomm.h"
+#include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
+#include "shell/CommandIds.h"
+#include "shell/MainFrm.h"
+#include "shell/param1.h"
+#include "support/PtyPeer.h"
+#include "support/Screenshot.h"
+#include "support/ShellRecorder.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+const char* const kPortVariable = "CORVEL_COM1";
+
+// A main window over its own system and protocol object, with port 1 on a
+// pseudo-terminal whose far end a peer thread plays as the controller.
+class PortTest : public ::testing::Test {
+protected:
+    PortTest() {
+        qputenv(kPortVariable, QByteArray::fromStdString(peer.SlavePath()));
+        frame.SetLinkControl(&comm);
+        frame.SetComm(&comm);
+        frame.UseSerialControl();
+    }
+    ~PortTest() override { qunsetenv(kPortVariable); }
+
+    void Trigger(int nId) { frame.Action(nId)->trigger(); }
+    QString PortItem() const { return frame.Action(ID_PORT_OPEN)->text(); }
+
+    // Opens the port and forgets the link queries, so a test sees only the
+    // frames of what it does next.
+    void OpenPort() {
+        Trigger(ID_PORT_OPEN);
+        ASSERT_TRUE(frame.IsPortOpen());
+        m_nSeen = peer.FrameCount();
+    }
+    std::vector<std::string> NewFrames() {
+        QTest::qWait(20);
+        std::vector<std::string> astrFrames = peer.Frames();
+        return {astrFrames.begin() + static_cast<std::ptrdiff_t>(m_nSeen), astrFrames.end()};
+    }
+
+    CTempDir m_dir;
+    CShellRecorder m_shell;
+    CSystem sys{m_shell, m_dir.Str()};
+    CParam1 param{m_dir.Str(), m_shell};
+    CZlvComm comm{sys, m_shell};
+    QSettings m_profile{QString::fromStdString(m_dir.File("profile.ini")), QSettings::IniFormat};
+    CPtyPeer::Answer m_fnAnswer = CScriptedController::DefaultAnswer;
+    CPtyPeer peer{[this](const std::string& strFrame) { return m_fnAnswer(strFrame); }};
+    CModuleTypes moduleTypes{m_dir.Str(), m_shell};
+    CMainFrame frame{sys, param, moduleTypes, m_shell, m_profile};
+    std::size_t m_nSeen = 0;
+};
+
+using Frames = std::vector<std::string>;
+
+} // namespace
+
+// --- opening and closing ---
+
+TEST_F(PortTest, OpeningAsksTwiceWhetherTheModuleLinkRunsAndSendsNothingElse) {
+    m_fnAnswer = [](const std::string& strFrame) {
+        return strFrame == ":I\r" ? "1\r\n" : CScriptedController::DefaultAnswer(strFrame);
+    };
+    EXPECT_EQ(PortItem(), "Open &Port");
+    Trigger(ID_PORT_OPEN);
+    EXPECT_TRUE(frame.IsPortOpen());
+    EXPECT_TRUE(comm.GetPortOpen());
+    EXPECT_TRUE(sys.IsLinkActive());
+    EXPECT_EQ(PortItem(), "Close &Port");
+    EXPECT_EQ(NewFrames(), (Frames{":I\r", ":I\r"}));
+
+    Trigger(ID_PORT_OPEN);
+    EXPECT_FALSE(frame.IsPortOpen());
+    EXPECT_FALSE(comm.GetPortOpen());
+    EXPECT_EQ(PortItem(), "Open &Port");
+    EXPECT_EQ(NewFrames(), (Frames{":I\r", ":I\r"}));
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+}
+
+TEST_F(PortTest, DeviceThatCannotBeOpenedIsNamedAndNothingIsSent) {
+    qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("no-such-device")));
+    m_shell.AnswerBox(EBoxAnswer::Ok);
+    Trigger(ID_PORT_OPEN);
+    ASSERT_EQ(m_shell.m_aBoxes.size(), 1u);
+    EXPECT_EQ(m_shell.m_aBoxes[0].strText.rfind(
+                  "Could not open the comm port COM1 (" + m_dir.File("no-such-device") + "):\n", 0),
+              0u)
+        << m_shell.m_aBoxes[0].strText;
+    EXPECT_FALSE(frame.IsPortOpen());
+    EXPECT_FALSE(comm.GetPortOpen());
+    EXPECT_EQ(PortItem(), "Open &Port");
+    EXPECT_TRUE(NewFrames().empty());
+}
+
+// A controller that never answers keeps the opening waiting, with the
+// window live, until the technician closes the port.
+TEST_F(PortTest, ClosingThePortEndsTheWaitForAnAnswer) {
+    m_fnAnswer = [](const std::string&) { return std::string(); };
+    QTimer::singleShot(100, &frame, [this] { Trigger(ID_PORT_OPEN); });
+    Trigger(ID_PORT_OPEN);
+    EXPECT_FALSE(frame.IsPortOpen());
+    EXPECT_EQ(PortItem(), "Open &Port");
+    EXPECT_EQ(NewFrames(), (Frames{":I\r"}));
+}
+
+TEST_F(PortTest, PauseAndContinueFramesOnlyWhileThePortIsOpen) {
+    EXPECT_TRUE(frame.PauseLink());
+    EXPECT_TRUE(frame.ContinueLink());
+    EXPECT_TRUE(NewFrames().empty());
+    OpenPort();
+    EXPECT_TRUE(frame.PauseLink());
+    EXPECT_TRUE(frame.ContinueLink());
+    EXPECT_EQ(NewFrames(), (Frames{":E0\r", ":E0\r", ":E1\r", ":E1\r"}));
+    EXPECT_EQ(frame.StatusText(), "LINK IDLE");
+}
+
+TEST_F(PortTest, FramesAreDroppedWhileTheLinkIsClosed) {
+    frame.TransmitText(":J\r");
+    OpenPort();
+    frame.TransmitText(":P1\r");
+    EXPECT_EQ(frame.StatusText(), "-");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return peer.FrameCount() > m_nSeen; }, 5000));
+    EXPECT_EQ(NewFrames(), (Frames{":P1\r"}));
+}
+
+TEST_F(PortTest, LinkStatusTextsShowOnlyWhileTheLinkIsOpen) {
+    frame.ShowLinkIdle();
+    frame.ShowLinkStatus("RECEIVING system label 3");
+    EXPECT_EQ(frame.StatusText(), CMainFrame::kIdleText);
+    OpenPort();
+    frame.ShowLinkStatus("RECEIVING system label 3");
+    EXPECT_EQ(frame.StatusText(), "RECEIVING system label 3");
+    frame.ShowSendMark();
+    EXPECT_EQ(frame.StatusText(), "-");
+    frame.ShowLinkIdle();
+    EXPECT_EQ(frame.StatusText(), "LINK IDLE");
+}
+
+// --- serial events ---
+
+TEST_F(PortTest, EveryEventValueHasItsTextOrItsBox) {
+    OpenPort();
+    const struct {
+        short nEvent;
+        const char* szText;
+        bool bError;
+    } aCases[] = {
+        {1, "-", false},
+        {2, "Characters received", false},
+        {3, "Change in CTS Detected", false},
+        {4, "Change in DSR Detected", false},
+        {5, "Change in CD Detected", false},
+        {6, "Ring Detected", false},
+        {7, "End of File Detected", false},
+        {1001, "Break Received", true},
+        {1002, "CTS Timeout", true},
+        {1003, "DSR Timeout", true},
+        {1004, "Framing Error", true},
+        {1006, "Port Overrun", true},
+        {1007, "CD Timeout", true},
+        {1008, "Receive Buffer Overflow", true},
+        {1009, "Parity Error", true},
+        {1010, "Transmit Buffer Full", true},
+    };
+    for (const auto& aCase : aCases) {
+        frame.SetStatusText("before");
+        m_shell.m_aBoxes.clear();
+        if (aCase.bError)
+            m_shell.ExpectBox(std::string(aCase.szText) + "\nOK to ignore, Cancel to quit",
+                              EBoxAnswer::Ok);
+        frame.OnCommEvent(aCase.nEvent);
+        if (aCase.bError) {
+            ASSERT_EQ(m_shell.m_aBoxes.size(), 1u) << aCase.nEvent;
+            EXPECT_EQ(m_shell.m_aBoxes[0].buttons, EBoxButtons::OkCancel);
+            EXPECT_EQ(m_shell.m_aBoxes[0].icon, EBoxIcon::Exclamation);
+            EXPECT_EQ(frame.StatusText(), "before") << aCase.nEvent;
+        } else {
+            EXPECT_TRUE(m_shell.m_aBoxes.empty()) << aCase.nEvent;
+            EXPECT_EQ(frame.StatusText(), aCase.szText) << aCase.nEvent;
+        }
+        EXPECT_TRUE(frame.IsPortOpen()) << aCase.nEvent;
+    }
+    for (short nIgnored : {0, 8, 1005, 1012, 9999}) {
+        frame.SetStatusText("before");
+        frame.OnCommEvent(nIgnored);
+        EXPECT_EQ(frame.StatusText(), "before") << nIgnored;
+    }
+}
+
+TEST_F(PortTest, ParityErrorAnsweredWithCancelClosesThePort) {
+    OpenPort();
+    m_shell.ExpectBox("Parity Error\nOK to ignore, Cancel to quit", EBoxAnswer::Cancel);
+    frame.OnCommEvent(1009);
+    EXPECT_FALSE(frame.IsPortOpen());
+    EXPECT_FALSE(comm.GetPortOpen());
+    EXPECT_EQ(PortItem(), "Open &Port");
+}
+
+TEST_F(PortTest, VanishedDeviceIsReportedOnceAndThePortCloses) {
+    OpenPort();
+    m_shell.AnswerBox(EBoxAnswer::Ok);
+    peer.HangUp();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !frame.IsPortOpen(); }, 5000));
+    QTest::qWait(200);
+    ASSERT_EQ(m_shell.m_aBoxes.size(), 1u);
+    EXPECT_EQ(m_shell.m_aBoxes[0].strText.rfind("The comm port COM1 (" + peer.SlavePath() +
+                                                    ") is no longer available and has been closed.",
+                                                0),
+              0u)
+        << m_shell.m_aBoxes[0].strText;
+    EXPECT_FALSE(comm.GetPortOpen());
+    EXPECT_EQ(PortItem(), "Open &Port");
+}
+
+// --- choosing the port ---
+
+namespace {
+
+// Answers the modal port dialog once it shows: types the text, presses OK,
+// and presses Cancel when the dialog is still open afterwards.
+void AnswerPortDialog(const QString& strText) {
+    QTimer::singleShot(0, [strText] {
+        auto* pDialog = qobject_cast<CSelComm*>(QApplication::activeModalWidget());
+        if (!pDialog)
+            return;
+        pDialog->PortEdit().setText(strText);
+        pDialog->accept();
+        if (pDialog->isVisible())
+            pDialog->reject();
+    });
+}
+
+} // namespace
+
+TEST_F(PortTest, OutOfRangeNumberIsRefusedAndCancelKeepsThePort) {
+    m_shell.ExpectBox("Please enter an integer between 1 and 4.");
+    AnswerPortDialog("5");
+    Trigger(ID_SELECT_COMM_PORT);
+    EXPECT_EQ(m_shell.BoxTexts().size(), 1u);
+    EXPECT_EQ(param.GetCommPort(), 1);
+}
+
+TEST_F(PortTest, ChosenNumberIsKeptAndUsedFromTheNextOpening) {
+    AnswerPortDialog("3");
+    Trigger(ID_SELECT_COMM_PORT);
+    EXPECT_EQ(param.GetCommPort(), 3);
+
+    param.SetCommPort(1);
+    OpenPort();
+    AnswerPortDialog("2");
+    Trigger(ID_SELECT_COMM_PORT);
+    EXPECT_EQ(param.GetCommPort(), 2);
+    EXPECT_EQ(frame.CommControl().GetCommPort(), 2);
+    EXPECT_TRUE(frame.IsPortOpen());
+    EXPECT_EQ(frame.StatusText().left(4), "COM2");
+}
+
+// --- the shared services ---
+
+TEST_F(PortTest, TransmitErrorReport) {
+    m_shell.ExpectBox("ERROR WHILE TRANSMITTING TO DVX CPU");
+    frame.ReportTransmitError();
+    EXPECT_EQ(m_shell.m_aBoxes.at(0).buttons, EBoxButtons::Ok);
+}
+
+TEST_F(PortTest, OneWaitIndicatorSharedUntilItIsClosed) {
+    frame.PlayWaitAnimation(5);
+    frame.SetWaitText("nothing to show it in");
+    EXPECT_EQ(frame.WaitIndicator(), nullptr);
+
+    ASSERT_TRUE(frame.ShowWaitIndicator());
+    CWaitAviDlg* pWait = frame.WaitIndicator();
+    ASSERT_NE(pWait, nullptr);
+    EXPECT_TRUE(pWait->isVisible());
+    EXPECT_FALSE(pWait->isModal());
+    EXPECT_EQ(pWait->TextLine().text(), "Please wait");
+    EXPECT_FALSE(pWait->Animation().IsPlaying());
+
+    frame.StartWaitIndicator("Retrieving system ...");
+    EXPECT_EQ(frame.WaitIndicator(), pWait);
+    EXPECT_EQ(pWait->TextLine().text(), "Retrieving system ...");
+    EXPECT_TRUE(pWait->Animation().IsPlaying());
+    comm.ShowProgress("Transmitting Booleans to DVX CPU ...");
+    EXPECT_EQ(frame.WaitIndicator(), pWait);
+    EXPECT_EQ(pWait->TextLine().text(), "Transmitting Booleans to DVX CPU ...");
+
+    frame.CloseWaitIndicator();
+    EXPECT_EQ(frame.WaitIndicator(), nullptr);
+    frame.CloseWaitIndicator();
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+}
+
+// Each sequence of a command puts its phase into the one indicator while the
+// frames go out; the window keeps running meanwhile.
+TEST_F(PortTest, WaitIndicatorFollowsTheSequencesOfALongCommand) {
+    OpenPort();
+    // A slow controller, so every phase is on show for a while.
+    m_fnAnswer = [](const std::string& strFrame) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return CScriptedController::DefaultAnswer(strFrame);
+    };
+    sys.SetChannelLabelInCurModule(3, "Door ajar");
+    sys.SetModuleLabel(2, 1, "Rear lights");
+    std::vector<QString> astrSeen;
+    std::vector<CWaitAviDlg*> apSeen;
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        CWaitAviDlg* pWait = frame.WaitIndicator();
+        if (!pWait || (!astrSeen.empty() && astrSeen.back() == pWait->TextLine().text()))
+            return;
+        astrSeen.push_back(pWait->TextLine().text());
+        apSeen.push_back(pWait);
+        SaveScreenshot(*pWait, QString("wait-indicator-%1").arg(astrSeen.size()));
+    });
+    watch.start();
+    EXPECT_TRUE(comm.SendAllLabels());
+    watch.stop();
+    CWaitAviDlg* pFirst = frame.WaitIndicator();
+    ASSERT_NE(pFirst, nullptr);
+    EXPECT_EQ(astrSeen, (std::vector<QString>{"Transmitting channel labels to DVX CPU ...",
+                                              "Transmitting module labels to DVX CPU...",
+                                              "Transmitting system labels to DVX CPU ..."}));
+    EXPECT_EQ(apSeen, std::vector<CWaitAviDlg*>(astrSeen.size(), pFirst));
+    EXPECT_TRUE(pFirst->Animation().IsPlaying());
+    EXPECT_EQ(NewFrames().size(), 12u);
+}
+
+TEST_F(PortTest, WaitIndicatorWithAnUnreadableAnimationStillShowsItsText) {
+    std::ofstream(m_dir.File("WAIT.AVI")) << "not an animation";
+    m_shell.ExpectBox("Could not open/find WAIT.AVI file");
+    frame.StartWaitIndicator("Clearing DVX CPU memory ...");
+    ASSERT_NE(frame.WaitIndicator(), nullptr);
+    EXPECT_EQ(frame.WaitIndicator()->TextLine().text(), "Clearing DVX CPU memory ...");
+    EXPECT_FALSE(frame.WaitIndicator()->Animation().IsOpen());
+    frame.StartWaitIndicator("Transmitting system labels to DVX CPU ...");
+    EXPECT_EQ(m_shell.BoxTexts().size(), 1u);
+}
+
+// --- controller steps of the file commands ---
+
+TEST_F(PortTest, ClearAllAnsweredYesClearsTheControllerBetweenPauseAndContinue) {
+    m_fnAnswer = [](const std::string& strFrame) {
+        return strFrame == ":I\r" ? "1\r\n" : CScriptedController::DefaultAnswer(strFrame);
+    };
+    OpenPort();
+    sys.SetSysLabel(0, "Bus 12");
+    m_shell.ExpectBox("ARE YOU SURE YOU WANT TO CLEAR THE ENTIRE SYSTEM?", EBoxAnswer::Yes);
+    Trigger(ID_CLEAR_ALL);
+    EXPECT_EQ(NewFrames(), (Frames{":E0\r", ":E0\r", ":I0\r", ":CA\r", ":I1\r", ":E1\r", ":E1\r"}));
+    EXPECT_NE(sys.GetSysLabel(0), "Bus 12");
+    EXPECT_EQ(frame.WaitIndicator(), nullptr);
+    EXPECT_EQ(m_shell.BoxTexts().size(), 1u);
+}
+
+TEST_F(PortTest, ClearAllAnsweredNoStillPausesAndContinues) {
+    OpenPort();
+    sys.SetSysLabel(0, "Bus 12");
+    m_shell.ExpectBox("ARE YOU SURE YOU WANT TO CLEAR THE ENTIRE SYSTEM?", EBoxAnswer::No);
+    Trigger(ID_CLEAR_ALL);
+    EXPECT_EQ(NewFrames(), (Frames{":E0\r", ":E0\r", ":I0\r", ":I0\r", ":E1\r", ":E1\r"}));
+    EXPECT_EQ(sys.GetSysLabel(0), "Bus 12");
+}
+
+TEST_F(PortTest, UnacknowledgedClearIsReportedAndTheSystemIsStillCleared) {
+    m_fnAnswer = [](const std::string& strFrame) {
+        return strFrame == ":CA\r" ? "NO\r\n" : CScriptedController::DefaultAnswer(strFrame);
+    };
+    OpenPort();
+    sys.SetSysLabel(0, "Bus 12");
+    m_shell.ExpectBox("ARE YOU SURE YOU WANT TO CLEAR THE ENTIRE SYSTEM?", EBoxAnswer::Yes);
+    m_shell.ExpectBox("ERROR WHILE TRANSMITTING TO DVX CPU");
+    Trigger(ID_CLEAR_ALL);
+    EXPECT_NE(sys.GetSysLabel(0), "Bus 12");
+    EXPECT_EQ(NewFrames().back(), ":E1\r");
+}
+
+TEST_F(PortTest, SaveAsSendsTheTenSystemLabelsWhenThePortIsOpen) {
+    OpenPort();
+    sys.SetSysLabel(0, "Coach 7");
+    m_shell.AnswerFile(m_dir.File("fleet.dvx"));
+    Trigger(ID_FILE_SAVE_SYSTEM_AS);
+    Frames astrExpected{":E0\r", ":E0\r"};
+    for (short nLabel = 0; nLabel < CSystem::kSysLabels; ++nLabel)
+        astrExpected.push_back(":U0" + std::to_string(nLabel) + sys.GetSysLabel(nLabel) + "\r");
+    astrExpected.insert(astrExpected.end(), {":E1\r", ":E1\r"});
+    EXPECT_EQ(NewFrames(), astrExpected);
+    EXPECT_EQ(astrExpected[2], ":U00Coach 7\r");
+    EXPECT_EQ(astrExpected[7], ":U05fleet\r");
+    EXPECT_EQ(frame.WaitIndicator(), nullptr);
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+}
+
+TEST_F(PortTest, SaveAsWithThePortClosedSendsNothing) {
+    m_shell.AnswerFile(m_dir.File("fleet.dvx"));
+    Trigger(ID_FILE_SAVE_SYSTEM_AS);
+    EXPECT_TRUE(NewFrames().empty());
+    EXPECT_EQ(frame.WaitIndicator(), nullptr);
+}

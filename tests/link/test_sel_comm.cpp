@@ -1,0 +1,86 @@
+#include "link/SelComm.h"
+#include "support/Screenshot.h"
+#include "support/ShellRecorder.h"
+#include "support/TempDir.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+class SelCommTest : public ::testing::Test {
+protected:
+    CTempDir m_dir;
+    CShellRecorder m_shell;
+    QSettings m_profile{QString::fromStdString(m_dir.File("profile.ini")), QSettings::IniFormat};
+    CSelComm m_dialog{m_shell, m_profile};
+
+    void SetUp() override {
+        m_dialog.m_nPort = 2;
+        m_dialog.show();
+    }
+
+    void Enter(const QString& strText) {
+        m_dialog.PortEdit().setText(strText);
+        m_dialog.accept();
+    }
+};
+
+TEST_F(SelCommTest, ShowsTheCurrentNumber) {
+    EXPECT_EQ(m_dialog.windowTitle(), "SELECT  COMM  PORT");
+    EXPECT_EQ(m_dialog.PortEdit().text(), "2");
+    SaveScreenshot(m_dialog, "sel-comm");
+}
+
+TEST_F(SelCommTest, RefusesWhatIsNotAPortNumberAndStaysOpen) {
+    const struct {
+        const char* szText;
+        const char* szMessage;
+    } aCases[] = {
+        {"", "Please enter an integer."},
+        {"two", "Please enter an integer."},
+        {"1.5", "Please enter an integer."},
+        {"0", "Please enter an integer between 1 and 4."},
+        {"5", "Please enter an integer between 1 and 4."},
+        {"-1", "Please enter an integer between 1 and 4."},
+    };
+    for (const auto& aCase : aCases) {
+        m_shell.ExpectBox(aCase.szMessage);
+        Enter(aCase.szText);
+        EXPECT_TRUE(m_dialog.isVisible()) << aCase.szText;
+        EXPECT_EQ(m_dialog.m_nPort, 2) << aCase.szText;
+    }
+    EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Exclamation);
+}
+
+TEST_F(SelCommTest, AcceptsOneToFour) {
+    Enter(" 4 ");
+    EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(m_dialog.m_nPort, 4);
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+}
+
+TEST_F(SelCommTest, KeepsTheDeviceOfEachNumberInTheProfile) {
+    m_profile.setValue("Ports/COM3", "/dev/ttyUSB7");
+    CSelComm dialog(m_shell, m_profile);
+    dialog.show();
+    EXPECT_EQ(dialog.DeviceBox(3).currentText(), "/dev/ttyUSB7");
+    EXPECT_EQ(dialog.DeviceBox(1).lineEdit()->placeholderText(), CSelComm::DefaultDevice(1));
+    dialog.DeviceBox(1).setEditText(" /tmp/dvx-link ");
+    dialog.DeviceBox(3).setEditText("");
+    dialog.accept();
+    EXPECT_EQ(m_profile.value("Ports/COM1").toString(), "/tmp/dvx-link");
+    EXPECT_FALSE(m_profile.contains("Ports/COM3"));
+}
+
+TEST_F(SelCommTest, DeviceSetByTheEnvironmentIsShownReadOnly) {
+    qputenv("CORVEL_COM4", "/tmp/from-environment");
+    CSelComm dialog(m_shell, m_profile);
+    dialog.show();
+    qunsetenv("CORVEL_COM4");
+    EXPECT_EQ(dialog.DeviceBox(4).currentText(), "/tmp/from-environment");
+    EXPECT_FALSE(dialog.DeviceBox(4).isEnabled());
+    dialog.accept();
+    EXPECT_FALSE(m_profile.contains("Ports/COM4"));
+}

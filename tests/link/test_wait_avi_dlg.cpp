@@ -1,0 +1,88 @@
+#include "controls/AnimateCtrl.h"
+#include "link/WaitAviDlg.h"
+#include "support/ShellRecorder.h"
+#include "support/TempDir.h"
+
+#include <QLabel>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+void WriteFile(const std::string& strPath, const std::string& strBytes) {
+    std::ofstream(strPath, std::ios::binary) << strBytes;
+}
+
+} // namespace
+
+TEST(WaitAviDlg, PlaysTheAnimationFromTheLaunchDirectory) {
+    CTempDir dir;
+    std::filesystem::copy_file(CORVEL_SOURCE_DIR "/data/WAIT.AVI", dir.File("WAIT.AVI"));
+    CShellRecorder shell;
+    CWaitAviDlg dialog(dir.Str(), shell);
+    dialog.OnInitDialog();
+    EXPECT_TRUE(shell.m_aBoxes.empty());
+    EXPECT_EQ(shell.m_astrTraces,
+              (std::vector<std::string>{"Wait file path = " + dir.File("WAIT.AVI") + "\n"}));
+    EXPECT_EQ(dialog.windowTitle(), "PLEASE WAIT");
+    EXPECT_EQ(dialog.TextLine().text(), "Please wait");
+    EXPECT_EQ(dialog.Animation().FrameCount(), 12);
+}
+
+// Without a launch directory copy, Corvel's own animation is used.
+TEST(WaitAviDlg, FallsBackToTheShippedAnimation) {
+    CTempDir dir;
+    CShellRecorder shell;
+    CWaitAviDlg dialog(dir.Str(), shell);
+    dialog.OnInitDialog();
+    EXPECT_TRUE(shell.m_aBoxes.empty());
+    EXPECT_TRUE(dialog.Animation().IsOpen());
+}
+
+TEST(WaitAviDlg, UnreadableAnimationIsReportedAndTheTextStillShows) {
+    const struct {
+        const char* szName;
+        std::string strBytes;
+    } aCases[] = {{"empty", ""}, {"not an avi", "RIFF\x10\x00\x00\x00WAVEfmt junk"}};
+    for (const auto& aCase : aCases) {
+        CTempDir dir;
+        WriteFile(dir.File("WAIT.AVI"), aCase.strBytes);
+        CShellRecorder shell;
+        shell.ExpectBox("Could not open/find WAIT.AVI file");
+        CWaitAviDlg dialog(dir.Str(), shell);
+        dialog.OnInitDialog();
+        EXPECT_EQ(shell.BoxTexts().size(), 1u) << aCase.szName;
+        EXPECT_FALSE(dialog.Animation().IsOpen()) << aCase.szName;
+        EXPECT_EQ(dialog.TextLine().text(), "Please wait") << aCase.szName;
+    }
+}
+
+TEST(WaitAviDlg, TechnicianCannotDismissIt) {
+    CTempDir dir;
+    CShellRecorder shell;
+    CWaitAviDlg dialog(dir.Str(), shell);
+    dialog.show();
+    dialog.reject();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.isModal());
+}
+
+TEST(AnimateCtrl, PlaysItsRangeTheGivenNumberOfTimesThenStops) {
+    CAnimateCtrl animation;
+    ASSERT_EQ(animation.Open(CORVEL_SOURCE_DIR "/data/WAIT.AVI"), CAviFile::EResult::Ok);
+    EXPECT_EQ(animation.FrameInterval(), 83);
+    ASSERT_TRUE(animation.Play(2, 4, 2));
+    EXPECT_EQ(animation.CurrentFrame(), 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !animation.IsPlaying(); }, 10000));
+    EXPECT_EQ(animation.CurrentFrame(), 4);
+
+    EXPECT_FALSE(animation.Play(4, 2, 1));
+    EXPECT_FALSE(animation.Play(0, 12, 1));
+    EXPECT_FALSE(animation.Play(0, CAnimateCtrl::kLastFrame, 0));
+    animation.Close();
+    EXPECT_FALSE(animation.Play(0, CAnimateCtrl::kLastFrame, 1));
+}
