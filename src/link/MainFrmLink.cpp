@@ -1,6 +1,7 @@
 #include "shell/MainFrm.h"
 
 #include "link/FrameTransferHost.h"
+#include "link/SerialLinkHost.h"
 #include "link/SerialView.h"
 #include "link/TransferCommands.h"
 #include "model/ShellServices.h"
@@ -12,6 +13,9 @@
 // --- controller commands ---
 
 void CMainFrame::SetComm(CZlvComm* pComm) {
+    // The serial link is made for one protocol object (UseSerialControl).
+    delete m_pLinkHost;
+    m_pLinkHost = nullptr;
     m_pComm = pComm;
     m_pTransfer.reset();
     m_pTransferHost.reset();

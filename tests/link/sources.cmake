@@ -20,4 +20,5 @@ target_sources(corvel_tests PRIVATE
     link/test_main_frame_link.cpp
     link/test_sel_comm.cpp
     link/test_wait_avi_dlg.cpp
+    link/test_port_endtoend.cpp
 )

@@ -1,0 +1,96 @@
+#include "dvxsim/DvxSimProcess.h"
+#include "link/SimLog.h"
+#include "link/WaitAviDlg.h"
+#include "link/zlvcomm.h"
+#include "shell/CommandIds.h"
+#include "shell/FrameFixture.h"
+
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using Frames = std::vector<std::string>;
+
+const char* const kPortVariable = "CORVEL_COM1";
+
+// The main window as the running program has it, its port 1 pointed at
+// dvxsim: what the technician does goes through the menus, what the
+// controller received comes from dvxsim's frame log.
+class PortEndToEnd : public FrameTest {
+protected:
+    PortEndToEnd() {
+        frame.SetLinkControl(&comm);
+        frame.SetComm(&comm);
+        frame.UseSerialControl();
+    }
+    ~PortEndToEnd() override {
+        if (frame.IsPortOpen())
+            Trigger(ID_PORT_OPEN);
+        frame.SetComm(nullptr);
+        qunsetenv(kPortVariable);
+    }
+
+    bool StartSim(std::vector<std::string> astrArgs = {}) {
+        astrArgs.insert(astrArgs.end(), {"--log", LogPath()});
+        m_pSim = std::make_unique<CDvxSimProcess>(m_dir.File("dvx-com1"), astrArgs, false);
+        qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("dvx-com1")));
+        return m_pSim->IsStarted();
+    }
+    std::string LogPath() const { return m_dir.File("dvxsim.log"); }
+
+    // Every frame the controller received since the last call.
+    Frames Received() {
+        Frames astrFrames;
+        for (const CSimLogEntry& entry : ReadSimLog(LogPath(), m_nLogLinesSeen, m_nLogLinesSeen))
+            if (entry.bFromPc)
+                astrFrames.push_back(entry.strText + "\r");
+        return astrFrames;
+    }
+
+    CZlvComm comm{sys, m_shell};
+    std::unique_ptr<CDvxSimProcess> m_pSim;
+    int m_nLogLinesSeen = 0;
+};
+
+} // namespace
+
+TEST_F(PortEndToEnd, OpenSaveClearAndCloseAgainstTheVirtualController) {
+    ASSERT_TRUE(StartSim());
+    Trigger(ID_PORT_OPEN);
+    ASSERT_TRUE(frame.IsPortOpen());
+    EXPECT_EQ(Received(), (Frames{":I\r", ":I\r"}));
+
+    sys.SetSysLabel(1, "Depot 4");
+    m_shell.AnswerFile(m_dir.File("coach7.dvx"));
+    Trigger(ID_FILE_SAVE_SYSTEM_AS);
+    Frames astrSave{":E0\r", ":E0\r"};
+    for (short nLabel = 0; nLabel < CSystem::kSysLabels; ++nLabel)
+        astrSave.push_back(":U0" + std::to_string(nLabel) + sys.GetSysLabel(nLabel) + "\r");
+    astrSave.insert(astrSave.end(), {":E1\r", ":E1\r"});
+    EXPECT_EQ(Received(), astrSave);
+
+    m_shell.ExpectBox("ARE YOU SURE YOU WANT TO CLEAR THE ENTIRE SYSTEM?", EBoxAnswer::Yes);
+    Trigger(ID_CLEAR_ALL);
+    EXPECT_EQ(Received(), (Frames{":E0\r", ":E0\r", ":I0\r", ":CA\r", ":I0\r", ":E1\r", ":E1\r"}));
+    EXPECT_EQ(frame.WaitIndicator(), nullptr);
+
+    Trigger(ID_PORT_OPEN);
+    EXPECT_FALSE(frame.IsPortOpen());
+    EXPECT_TRUE(Received().empty());
+    EXPECT_EQ(m_shell.BoxTexts().size(), 1u);
+}
+
+TEST_F(PortEndToEnd, ControllerDroppingTheLineIsReportedOnce) {
+    ASSERT_TRUE(StartSim({"--close-after", "2"}));
+    m_shell.AnswerBox(EBoxAnswer::Ok);
+    Trigger(ID_PORT_OPEN);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !frame.IsPortOpen(); }, 5000));
+    QTest::qWait(200);
+    ASSERT_EQ(m_shell.m_aBoxes.size(), 1u);
+    EXPECT_EQ(m_shell.m_aBoxes[0].strText.rfind("The comm port COM1", 0), 0u)
+        << m_shell.m_aBoxes[0].strText;
+    EXPECT_FALSE(comm.GetPortOpen());
+    EXPECT_EQ(frame.Action(ID_PORT_OPEN)->text(), "Open &Port");
+}
