@@ -35,9 +35,9 @@ void CSystem::SerializeChannel(CArchive& ar, short nModule, short nChannel, shor
     ar.Int16(record.m_nEquationType);
 }
 
-// Every stored field in file order, without the load rules, so that a
-// snapshot taken through it puts the fields back exactly.
-void CSystem::SerializeFields(CArchive& ar) {
+// The fields before the modules, shared with the old format, which keeps
+// only its first nTimers timers.
+void CSystem::SerializeHead(CArchive& ar, short nTimers) {
     ar.Int32(m_bSleepEnabled);
     ar.Int16(m_nSleepInactivity);
     ar.Int16(m_nSleepWakeUp);
@@ -46,13 +46,19 @@ void CSystem::SerializeFields(CArchive& ar) {
         ar.Int16(m_anHiSpeedOutput[i]);
     }
     ar.String(m_strReserved);
-    for (short t = 0; t < kTimers; ++t) {
+    for (short t = 0; t < nTimers; ++t) {
         ar.Float(m_afTimerReload[t]);
         ar.Float(m_afTimerCurrent[t]);
     }
     ar.String(m_strFilePath);
     ar.Int16(m_nCurModule);
     ar.Int16(m_nCurChannel);
+}
+
+// Every stored field in file order, without the load rules, so that a
+// snapshot taken through it puts the fields back exactly.
+void CSystem::SerializeFields(CArchive& ar) {
+    SerializeHead(ar, kTimers);
     for (short nLoop = 0; nLoop < kLoops; ++nLoop) {
         for (short nModule = 0; nModule < kModulesPerLoop; ++nModule) {
             ar.String(m_astrModuleLabel[nLoop][nModule]);

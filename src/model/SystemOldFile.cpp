@@ -78,21 +78,7 @@ void CSystem::SerializeOldChannel(CArchive& ar, short nModule, short nChannel, s
 }
 
 void CSystem::SerializeOld(CArchive& ar) {
-    ar.Int32(m_bSleepEnabled);
-    ar.Int16(m_nSleepInactivity);
-    ar.Int16(m_nSleepWakeUp);
-    for (short i = 0; i < kHiSpeedPairs; ++i) {
-        ar.Int16(m_anHiSpeedInput[i]);
-        ar.Int16(m_anHiSpeedOutput[i]);
-    }
-    ar.String(m_strReserved);
-    for (short t = 0; t < kOldTimers; ++t) {
-        ar.Float(m_afTimerReload[t]);
-        ar.Float(m_afTimerCurrent[t]);
-    }
-    ar.String(m_strFilePath);
-    ar.Int16(m_nCurModule);
-    ar.Int16(m_nCurChannel);
+    SerializeHead(ar, kOldTimers);
     for (short nOld = 0; nOld < kOldModules && ar.Ok(); ++nOld) {
         if (ar.IsLoading())
             m_shell.Trace("reading old module " + std::to_string(nOld) + "\n");

@@ -346,6 +346,7 @@ public:
     void SetReserved(const std::string& strText) { m_strReserved = strText; }
 
 private:
+    void SerializeHead(CArchive& ar, short nTimers);
     void SerializeFields(CArchive& ar);
     void SerializeChannel(CArchive& ar, short nModule, short nChannel, short nLoop);
     void SerializeOld(CArchive& ar);
