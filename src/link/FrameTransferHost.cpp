@@ -4,13 +4,12 @@
 #include "editors/selchl.h"
 #include "editors/selmod.h"
 #include "link/zlvcomm.h"
-#include "model/ShellServices.h"
 #include "moduletypes/ModuleTypeTexts.h"
 #include "shell/MainFrm.h"
 
 CFrameTransferHost::CFrameTransferHost(CMainFrame& frame, CSystem& system, CZlvComm& comm,
-                                       CShellServices& shell, const CModuleTypeTexts& types)
-    : m_frame(frame), m_system(system), m_comm(comm), m_shell(shell), m_types(types) {}
+                                       const CModuleTypeTexts& types)
+    : m_frame(frame), m_system(system), m_comm(comm), m_types(types) {}
 
 bool CFrameTransferHost::IsPortOpen() const { return m_frame.IsPortOpen(); }
 

@@ -4,7 +4,6 @@
 
 class CMainFrame;
 class CModuleTypeTexts;
-class CShellServices;
 class CSystem;
 class CZlvComm;
 
@@ -14,7 +13,7 @@ class CZlvComm;
 // dialogs.
 class CFrameTransferHost : public CTransferHost {
 public:
-    CFrameTransferHost(CMainFrame& frame, CSystem& system, CZlvComm& comm, CShellServices& shell,
+    CFrameTransferHost(CMainFrame& frame, CSystem& system, CZlvComm& comm,
                        const CModuleTypeTexts& types);
 
     bool IsPortOpen() const override;
@@ -33,6 +32,5 @@ private:
     CMainFrame& m_frame;
     CSystem& m_system;
     CZlvComm& m_comm;
-    CShellServices& m_shell;
     const CModuleTypeTexts& m_types;
 };
