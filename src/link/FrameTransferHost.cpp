@@ -3,13 +3,12 @@
 #include "editors/SelGroup.h"
 #include "editors/selchl.h"
 #include "editors/selmod.h"
-#include "link/zlvcomm.h"
 #include "moduletypes/ModuleTypeTexts.h"
 #include "shell/MainFrm.h"
 
-CFrameTransferHost::CFrameTransferHost(CMainFrame& frame, CSystem& system, CZlvComm& comm,
+CFrameTransferHost::CFrameTransferHost(CMainFrame& frame, CSystem& system,
                                        const CModuleTypeTexts& types)
-    : m_frame(frame), m_system(system), m_comm(comm), m_types(types) {}
+    : m_frame(frame), m_system(system), m_types(types) {}
 
 bool CFrameTransferHost::IsPortOpen() const { return m_frame.IsPortOpen(); }
 
@@ -20,7 +19,7 @@ bool CFrameTransferHost::ContinueLink() { return m_frame.ContinueLink(); }
 void CFrameTransferHost::ReportTransmitError() { m_frame.ReportTransmitError(); }
 
 void CFrameTransferHost::StartWaitIndicator(const std::string& strText) {
-    m_comm.ShowProgress(strText);
+    m_frame.StartWaitIndicator(strText);
 }
 
 void CFrameTransferHost::CloseWaitIndicator() { m_frame.CloseWaitIndicator(); }

@@ -5,7 +5,6 @@
 class CMainFrame;
 class CModuleTypeTexts;
 class CSystem;
-class CZlvComm;
 
 // The main window's side of the transfer commands: its port state and link
 // services, the busy cursor over the main window (dialogs and boxes keep
@@ -13,8 +12,7 @@ class CZlvComm;
 // dialogs.
 class CFrameTransferHost : public CTransferHost {
 public:
-    CFrameTransferHost(CMainFrame& frame, CSystem& system, CZlvComm& comm,
-                       const CModuleTypeTexts& types);
+    CFrameTransferHost(CMainFrame& frame, CSystem& system, const CModuleTypeTexts& types);
 
     bool IsPortOpen() const override;
     bool PauseLink() override;
@@ -31,6 +29,5 @@ public:
 private:
     CMainFrame& m_frame;
     CSystem& m_system;
-    CZlvComm& m_comm;
     const CModuleTypeTexts& m_types;
 };

@@ -21,7 +21,7 @@ void CMainFrame::SetComm(CZlvComm* pComm) {
     m_pTransferHost.reset();
     if (!pComm)
         return;
-    m_pTransferHost = std::make_unique<CFrameTransferHost>(*this, m_system, *pComm, m_moduleTypes);
+    m_pTransferHost = std::make_unique<CFrameTransferHost>(*this, m_system, m_moduleTypes);
     m_pTransfer = std::make_unique<CTransferCommands>(m_system, *pComm, m_shell, *m_pTransferHost);
 }
 

@@ -17,6 +17,7 @@ target_sources(corvel_tests PRIVATE
     link/SimLog.h
     link/SimLog.cpp
     link/test_transfer_endtoend.cpp
+    link/test_frame_endtoend.cpp
     link/test_main_frame_link.cpp
     link/test_sel_comm.cpp
     link/test_wait_avi_dlg.cpp
