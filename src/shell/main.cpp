@@ -1,6 +1,7 @@
 #include "link/zlvcomm.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
+#include "shell/CaptionFitter.h"
 #include "shell/DesktopShell.h"
 #include "shell/WorkingFiles.h"
 #include "shell/param1.h"
@@ -15,6 +16,8 @@
 // exit sequence writes them all back once the main window has gone.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    CCaptionFitter captionFitter;
+    app.installEventFilter(&captionFitter);
     CDesktopShell shell;
     CSystem system(shell);
     theSystem = &system;

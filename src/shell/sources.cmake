@@ -8,6 +8,8 @@ target_sources(corvel_ui PRIVATE
     shell/AboutDlg.h
     shell/AboutDlg.cpp
     shell/AboutDlg.ui
+    shell/CaptionFitter.h
+    shell/CaptionFitter.cpp
     shell/ChildFrm.h
     shell/ChildFrm.cpp
     shell/CommandIds.h
