@@ -1,5 +1,6 @@
 target_sources(corvel_tests PRIVATE
     shell/FrameFixture.h
+    shell/test_caption_fitter.cpp
     shell/test_command_table.cpp
     shell/test_file_commands.cpp
     shell/test_main_frame.cpp
