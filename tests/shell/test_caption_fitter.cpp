@@ -19,7 +19,7 @@ int TitleTextWidth(const QWidget& widget) {
 class CaptionFitterTest : public ::testing::Test {
 protected:
     CCaptionFitter m_fitter;
-    void SetUp() override {}
+    void SetUp() override { qApp->installEventFilter(&m_fitter); }
     void TearDown() override { qApp->removeEventFilter(&m_fitter); }
 };
 
