@@ -6,7 +6,9 @@
 
 // --- layout ---
 
-void CSystem::SerializeChannel(CArchive& ar, short nModule, short nChannel, short nLoop) {
+// The channel fields before the terms, alike in both formats.
+CChannelRecord& CSystem::SerializeChannelHead(CArchive& ar, short nModule, short nChannel,
+                                              short nLoop) {
     short nIndex = MakeIndex(nLoop, nModule, nChannel);
     CChannelRecord& record = m_aChannel[nLoop][nModule][nChannel];
     ar.Int32(m_anChannelState[nIndex]);
@@ -18,6 +20,11 @@ void CSystem::SerializeChannel(CArchive& ar, short nModule, short nChannel, shor
     ar.Int32(record.m_bEquationNot);
     ar.Int32(record.m_bGroupNotA);
     ar.Int32(record.m_bGroupNotB);
+    return record;
+}
+
+void CSystem::SerializeChannel(CArchive& ar, short nModule, short nChannel, short nLoop) {
+    CChannelRecord& record = SerializeChannelHead(ar, nModule, nChannel, nLoop);
     for (int j = 0; j < 3; ++j) {
         ar.Int32(record.m_abTermNotA[j]);
         ar.Int32(record.m_abTermNotB[j]);

@@ -52,17 +52,7 @@ short CSystem::NewToOldIndex(short nNew) {
 }
 
 void CSystem::SerializeOldChannel(CArchive& ar, short nModule, short nChannel, short nLoop) {
-    short nIndex = MakeIndex(nLoop, nModule, nChannel);
-    CChannelRecord& record = m_aChannel[nLoop][nModule][nChannel];
-    ar.Int32(m_anChannelState[nIndex]);
-    ar.Int32(m_anChannelReserved[nIndex]);
-    ar.String(m_astrChannelLabel[nLoop][nModule][nChannel]);
-    ar.Int32(record.m_bOutput);
-    ar.Int32(record.m_bMomentaryLatch);
-    ar.Int32(record.m_bPowerUpOn);
-    ar.Int32(record.m_bEquationNot);
-    ar.Int32(record.m_bGroupNotA);
-    ar.Int32(record.m_bGroupNotB);
+    CChannelRecord& record = SerializeChannelHead(ar, nModule, nChannel, nLoop);
     for (int j = 0; j < 3; ++j) {
         ar.Int32(record.m_abTermNotA[j]);
         ar.Int32(record.m_abTermNotB[j]);

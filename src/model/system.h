@@ -347,6 +347,7 @@ public:
 
 private:
     void SerializeHead(CArchive& ar, short nTimers);
+    CChannelRecord& SerializeChannelHead(CArchive& ar, short nModule, short nChannel, short nLoop);
     void SerializeFields(CArchive& ar);
     void SerializeChannel(CArchive& ar, short nModule, short nChannel, short nLoop);
     void SerializeOld(CArchive& ar);
