@@ -49,6 +49,20 @@ std::string ModelText(const std::string& strNative) {
 
 std::string NativePath(const std::string& strModel) { return PathFromQString(ToQString(strModel)); }
 
+// Both system file formats are opened the same way: every file of the
+// extension offered, starting in the folder of the system file.
+CFileDialogRequest OpenSystemFileRequest(const std::string& strExt, const std::string& strFilter,
+                                         const std::string& strFileDir) {
+    CFileDialogRequest request;
+    request.strTitle = "Open";
+    request.strDefExt = strExt;
+    request.strFileName = "*." + strExt;
+    request.strFilter = strFilter;
+    request.strInitialDir = NativePath(strFileDir);
+    request.nFlags = kFileHideReadOnly;
+    return request;
+}
+
 } // namespace
 
 CMainFrame::ESaveResult CMainFrame::SaveSystemAs() {
@@ -122,13 +136,8 @@ void CMainFrame::OnFileOpenSystem() {
             EBoxAnswer::Yes &&
         SaveSystemAs() == ESaveResult::Failed)
         return;
-    CFileDialogRequest request;
-    request.strTitle = "Open";
-    request.strDefExt = "DVX";
-    request.strFileName = "*.DVX";
-    request.strFilter = "DVX (*.DVX) | *.DVX | All Files | *.* ||";
-    request.strInitialDir = NativePath(m_system.GetFileDir());
-    request.nFlags = kFileHideReadOnly;
+    CFileDialogRequest request = OpenSystemFileRequest(
+        "DVX", "DVX (*.DVX) | *.DVX | All Files | *.* ||", m_system.GetFileDir());
     m_shell.Trace("Read Current file path =" + request.strInitialDir + "\n");
     std::string strPath;
     if (!m_shell.AskFileName(request, strPath))
@@ -146,13 +155,8 @@ void CMainFrame::OnFileOpenSystem() {
 
 void CMainFrame::OnImportZlv() {
     m_shell.Trace("Import zlv file name " + m_system.GetFilePath() + "\n");
-    CFileDialogRequest request;
-    request.strTitle = "Open";
-    request.strDefExt = "ZLV";
-    request.strFileName = "*.ZLV";
-    request.strFilter = "OLD ZLV (*.ZLV) | *.ZLV | All Files | *.* ||";
-    request.strInitialDir = NativePath(m_system.GetFileDir());
-    request.nFlags = kFileHideReadOnly;
+    CFileDialogRequest request = OpenSystemFileRequest(
+        "ZLV", "OLD ZLV (*.ZLV) | *.ZLV | All Files | *.* ||", m_system.GetFileDir());
     m_shell.Trace("Inport zlv file path =" + request.strInitialDir + "\n");
     std::string strPath;
     if (!m_shell.AskFileName(request, strPath))
