@@ -395,10 +395,9 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
 }
 
 bool CMainFrame::OnClose() {
-    if (m_system.IsModified() &&
-        m_shell.MessageBox("Changes have been made. Do you wish to save?", EBoxButtons::YesNo,
-                           EBoxIcon::Question) == EBoxAnswer::Yes)
-        OnFileSaveSystemAs();
+    // Closing goes on whatever the save did: the final question still lets
+    // the technician stay.
+    OfferSave();
     if (IsPortOpen()) {
         m_shell.MessageBox(
             "Please close the comm port first, before terminating the Corvel application.");

@@ -158,6 +158,9 @@ private:
     // in capitals and ending in the extension; "" when the technician did
     // not want a file of that name replaced.
     std::string FinalSavePath(const std::string& strChosen, const std::string& strExt);
+    // Asks whether unsaved changes are to be saved first and saves them when
+    // wanted; false when that save failed, so the changes exist only in memory.
+    bool OfferSave();
     void OpenPort();
     void ClosePort();
     void OnDeviceLost();

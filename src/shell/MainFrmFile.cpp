@@ -127,14 +127,17 @@ void CMainFrame::SendSysLabelsToController() {
 
 void CMainFrame::OnFileSaveSystemAs() { SaveSystemAs(); }
 
+bool CMainFrame::OfferSave() {
+    if (!m_system.IsModified() || m_shell.MessageBox(kSaveQuestion, EBoxButtons::YesNo,
+                                                     EBoxIcon::Question) != EBoxAnswer::Yes)
+        return true;
+    return SaveSystemAs() != ESaveResult::Failed;
+}
+
 void CMainFrame::OnFileOpenSystem() {
     UpdateTitle();
     m_shell.Trace("Read Current file name " + m_system.GetFilePath() + "\n");
-    // A save that failed leaves the only copy of the changes in memory.
-    if (m_system.IsModified() &&
-        m_shell.MessageBox(kSaveQuestion, EBoxButtons::YesNo, EBoxIcon::Question) ==
-            EBoxAnswer::Yes &&
-        SaveSystemAs() == ESaveResult::Failed)
+    if (!OfferSave())
         return;
     CFileDialogRequest request = OpenSystemFileRequest(
         "DVX", "DVX (*.DVX) | *.DVX | All Files | *.* ||", m_system.GetFileDir());
