@@ -7,11 +7,14 @@
 #include "support/ShellRecorder.h"
 #include "support/TempDir.h"
 
+#include <QMenu>
 #include <QSettings>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 // A main window of its own over its own system on a temporary launch
 // directory, with the scripted shell and a profile in that directory.
@@ -29,4 +32,19 @@ protected:
     CMainFrame& frame = *m_pFrame;
 
     void Trigger(int nId) { frame.Action(nId)->trigger(); }
+
+    // The popup that pOwner (the menu bar or a menu) opens under strText.
+    static QMenu* MenuOf(const QWidget* pOwner, const QString& strText) {
+        for (QAction* pAction : pOwner->actions())
+            if (pAction->text() == strText)
+                return pAction->menu();
+        return nullptr;
+    }
+    // The item texts of the menu bar or a menu, "-" for a separator.
+    static std::vector<std::string> Texts(const QWidget* pOwner) {
+        std::vector<std::string> astrTexts;
+        for (QAction* pAction : pOwner->actions())
+            astrTexts.push_back(pAction->isSeparator() ? "-" : pAction->text().toStdString());
+        return astrTexts;
+    }
 };

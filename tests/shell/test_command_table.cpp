@@ -79,27 +79,6 @@ const ExpectedCommand kExpected[] = {
     {57670, "Help", "Display help for current task or command", "Help"},
 };
 
-std::vector<std::string> Texts(const QList<QAction*>& apActions) {
-    std::vector<std::string> astrTexts;
-    for (QAction* pAction : apActions)
-        astrTexts.push_back(pAction->isSeparator() ? "-" : pAction->text().toStdString());
-    return astrTexts;
-}
-
-QMenu* MenuOf(QMenuBar* pBar, const QString& strText) {
-    for (QAction* pAction : pBar->actions())
-        if (pAction->text() == strText)
-            return pAction->menu();
-    return nullptr;
-}
-
-QMenu* SubMenu(QMenu* pMenu, const QString& strText) {
-    for (QAction* pAction : pMenu->actions())
-        if (pAction->text() == strText)
-            return pAction->menu();
-    return nullptr;
-}
-
 } // namespace
 
 TEST_F(FrameTest, EveryCommandHasItsTextPromptAndTooltip) {
@@ -119,40 +98,38 @@ TEST_F(FrameTest, MenusHoldTheirItemsInOrder) {
     QMenuBar* pBar = frame.menuBar();
     EXPECT_EQ((std::vector<std::string>{"&File", "&View", "&Help", "&CPU Comm", "DVX &Labels",
                                         "DVX Setup", "&Spreadsheet", "&Diagnostic", "&Utility"}),
-              Texts(pBar->actions()));
+              Texts(pBar));
     EXPECT_EQ((std::vector<std::string>{"&Open", "Save &As", "&Import ZLV file", "E&xport ZLV file",
                                         "E&xit"}),
-              Texts(MenuOf(pBar, "&File")->actions()));
-    EXPECT_EQ((std::vector<std::string>{"&Toolbar", "&Status Bar"}),
-              Texts(MenuOf(pBar, "&View")->actions()));
+              Texts(MenuOf(pBar, "&File")));
+    EXPECT_EQ((std::vector<std::string>{"&Toolbar", "&Status Bar"}), Texts(MenuOf(pBar, "&View")));
     EXPECT_EQ((std::vector<std::string>{"&Help Topics", "-", "&About Corvel..."}),
-              Texts(MenuOf(pBar, "&Help")->actions()));
+              Texts(MenuOf(pBar, "&Help")));
     EXPECT_EQ((std::vector<std::string>{"Open &Port", "&Transfer to DVX CPU",
                                         "&Retrieve from DVX CPU", "Select &Comm port"}),
-              Texts(MenuOf(pBar, "&CPU Comm")->actions()));
+              Texts(MenuOf(pBar, "&CPU Comm")));
     QMenu* pLabels = MenuOf(pBar, "DVX &Labels");
     EXPECT_EQ((std::vector<std::string>{"&Module labels", "&Channel labels", "Module &Type",
                                         "&System Labels", "Clear &all"}),
-              Texts(pLabels->actions()));
+              Texts(pLabels));
     EXPECT_EQ((std::vector<std::string>{"&Assign module type", "Create &new module type",
                                         "&Edit module type", "&Delete module type",
                                         "&Read module library file", "&Write module library file",
                                         "&Preferences"}),
-              Texts(SubMenu(pLabels, "Module &Type")->actions()));
+              Texts(MenuOf(pLabels, "Module &Type")));
     QMenu* pSetup = MenuOf(pBar, "DVX Setup");
     EXPECT_EQ((std::vector<std::string>{"&Booleans", "T&imer setup", "&Sleep mode",
                                         "&High speed channels (Blue Loop)"}),
-              Texts(pSetup->actions()));
+              Texts(pSetup));
     EXPECT_EQ((std::vector<std::string>{"&Editor", "&Clear", "C&opy"}),
-              Texts(SubMenu(pSetup, "&Booleans")->actions()));
-    EXPECT_EQ((std::vector<std::string>{"&Designer"}),
-              Texts(MenuOf(pBar, "&Spreadsheet")->actions()));
+              Texts(MenuOf(pSetup, "&Booleans")));
+    EXPECT_EQ((std::vector<std::string>{"&Designer"}), Texts(MenuOf(pBar, "&Spreadsheet")));
     EXPECT_EQ((std::vector<std::string>{"&Loop Status Controller", "Loop &Status Viewer",
                                         "&Start DVX link", "St&op DVX link"}),
-              Texts(MenuOf(pBar, "&Diagnostic")->actions()));
+              Texts(MenuOf(pBar, "&Diagnostic")));
     EXPECT_EQ(
         (std::vector<std::string>{"CPU &processing time", "Serial &Viewer", "&Save current work"}),
-        Texts(MenuOf(pBar, "&Utility")->actions()));
+        Texts(MenuOf(pBar, "&Utility")));
 }
 
 TEST_F(FrameTest, ToolbarHasElevenButtonsWithIcons) {

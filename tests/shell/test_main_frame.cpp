@@ -29,20 +29,6 @@ public:
     bool m_bOpen = false;
 };
 
-QMenu* HelpMenu(CMainFrame& frame) {
-    for (QAction* pAction : frame.menuBar()->actions())
-        if (pAction->text() == "&Help")
-            return pAction->menu();
-    return nullptr;
-}
-
-std::vector<std::string> Texts(QMenu* pMenu) {
-    std::vector<std::string> astrTexts;
-    for (QAction* pAction : pMenu->actions())
-        astrTexts.push_back(pAction->isSeparator() ? "-" : pAction->text().toStdString());
-    return astrTexts;
-}
-
 std::string ReadFile(const std::string& strPath) {
     std::ifstream file(strPath, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
@@ -79,12 +65,13 @@ TEST_F(FrameTest, OpeningMenusTwiceLeavesOneTipItemAndOneSeparator) {
             emit pTop->menu()->aboutToShow();
     EXPECT_EQ((std::vector<std::string>{"Ti&p of the Day...", "-", "&Help Topics", "-",
                                         "&About Corvel..."}),
-              Texts(HelpMenu(frame)));
-    EXPECT_EQ(ID_TIP_OF_THE_DAY, HelpMenu(frame)->actions().front()->data().toInt());
+              Texts(MenuOf(frame.menuBar(), "&Help")));
+    EXPECT_EQ(ID_TIP_OF_THE_DAY,
+              MenuOf(frame.menuBar(), "&Help")->actions().front()->data().toInt());
 }
 
 TEST_F(FrameTest, MenuBarWithoutHelpGetsATipMenuOnce) {
-    frame.menuBar()->removeAction(HelpMenu(frame)->menuAction());
+    frame.menuBar()->removeAction(MenuOf(frame.menuBar(), "&Help")->menuAction());
     frame.OnInitMenu();
     frame.OnInitMenu();
     QList<QAction*> apTop = frame.menuBar()->actions();
@@ -230,6 +217,7 @@ TEST_F(FrameTest, SavingANewDocumentNeverReplacesAFile) {
     EXPECT_TRUE(std::filesystem::exists(strNew));
     EXPECT_EQ("new.xls", frame.MdiArea()->currentSubWindow()->windowTitle().toStdString());
 }
+
 TEST_F(FrameTest, CloseWithChangesOffersSaveAndGoesOnAfterACancelledDialog) {
     sys.SetModified();
     m_shell.ExpectBox("Changes have been made. Do you wish to save?", EBoxAnswer::Yes);
