@@ -95,41 +95,43 @@ TEST_F(FrameTest, EveryCommandHasItsTextPromptAndTooltip) {
 }
 
 TEST_F(FrameTest, MenusHoldTheirItemsInOrder) {
-    QMenuBar* pBar = frame.menuBar();
-    EXPECT_EQ((std::vector<std::string>{"&File", "&View", "&Help", "&CPU Comm", "DVX &Labels",
-                                        "DVX Setup", "&Spreadsheet", "&Diagnostic", "&Utility"}),
-              Texts(pBar));
-    EXPECT_EQ((std::vector<std::string>{"&Open", "Save &As", "&Import ZLV file", "E&xport ZLV file",
-                                        "E&xit"}),
-              Texts(MenuOf(pBar, "&File")));
-    EXPECT_EQ((std::vector<std::string>{"&Toolbar", "&Status Bar"}), Texts(MenuOf(pBar, "&View")));
-    EXPECT_EQ((std::vector<std::string>{"&Help Topics", "-", "&About Corvel..."}),
-              Texts(MenuOf(pBar, "&Help")));
-    EXPECT_EQ((std::vector<std::string>{"Open &Port", "&Transfer to DVX CPU",
-                                        "&Retrieve from DVX CPU", "Select &Comm port"}),
-              Texts(MenuOf(pBar, "&CPU Comm")));
-    QMenu* pLabels = MenuOf(pBar, "DVX &Labels");
-    EXPECT_EQ((std::vector<std::string>{"&Module labels", "&Channel labels", "Module &Type",
-                                        "&System Labels", "Clear &all"}),
-              Texts(pLabels));
-    EXPECT_EQ((std::vector<std::string>{"&Assign module type", "Create &new module type",
-                                        "&Edit module type", "&Delete module type",
-                                        "&Read module library file", "&Write module library file",
-                                        "&Preferences"}),
-              Texts(MenuOf(pLabels, "Module &Type")));
-    QMenu* pSetup = MenuOf(pBar, "DVX Setup");
-    EXPECT_EQ((std::vector<std::string>{"&Booleans", "T&imer setup", "&Sleep mode",
-                                        "&High speed channels (Blue Loop)"}),
-              Texts(pSetup));
-    EXPECT_EQ((std::vector<std::string>{"&Editor", "&Clear", "C&opy"}),
-              Texts(MenuOf(pSetup, "&Booleans")));
-    EXPECT_EQ((std::vector<std::string>{"&Designer"}), Texts(MenuOf(pBar, "&Spreadsheet")));
-    EXPECT_EQ((std::vector<std::string>{"&Loop Status Controller", "Loop &Status Viewer",
-                                        "&Start DVX link", "St&op DVX link"}),
-              Texts(MenuOf(pBar, "&Diagnostic")));
-    EXPECT_EQ(
-        (std::vector<std::string>{"CPU &processing time", "Serial &Viewer", "&Save current work"}),
-        Texts(MenuOf(pBar, "&Utility")));
+    struct MenuCase {
+        std::vector<const char*> aszPath; // from the menu bar; empty for the bar itself
+        std::vector<std::string> astrItems;
+    };
+    const MenuCase kMenus[] = {
+        {{},
+         {"&File", "&View", "&Help", "&CPU Comm", "DVX &Labels", "DVX Setup", "&Spreadsheet",
+          "&Diagnostic", "&Utility"}},
+        {{"&File"}, {"&Open", "Save &As", "&Import ZLV file", "E&xport ZLV file", "E&xit"}},
+        {{"&View"}, {"&Toolbar", "&Status Bar"}},
+        {{"&Help"}, {"&Help Topics", "-", "&About Corvel..."}},
+        {{"&CPU Comm"},
+         {"Open &Port", "&Transfer to DVX CPU", "&Retrieve from DVX CPU", "Select &Comm port"}},
+        {{"DVX &Labels"},
+         {"&Module labels", "&Channel labels", "Module &Type", "&System Labels", "Clear &all"}},
+        {{"DVX &Labels", "Module &Type"},
+         {"&Assign module type", "Create &new module type", "&Edit module type",
+          "&Delete module type", "&Read module library file", "&Write module library file",
+          "&Preferences"}},
+        {{"DVX Setup"},
+         {"&Booleans", "T&imer setup", "&Sleep mode", "&High speed channels (Blue Loop)"}},
+        {{"DVX Setup", "&Booleans"}, {"&Editor", "&Clear", "C&opy"}},
+        {{"&Spreadsheet"}, {"&Designer"}},
+        {{"&Diagnostic"},
+         {"&Loop Status Controller", "Loop &Status Viewer", "&Start DVX link", "St&op DVX link"}},
+        {{"&Utility"}, {"CPU &processing time", "Serial &Viewer", "&Save current work"}},
+    };
+    for (const MenuCase& menu : kMenus) {
+        const QWidget* pOwner = frame.menuBar();
+        for (const char* szText : menu.aszPath) {
+            SCOPED_TRACE(szText);
+            pOwner = MenuOf(pOwner, szText);
+            ASSERT_NE(nullptr, pOwner);
+        }
+        EXPECT_EQ(menu.astrItems, Texts(pOwner))
+            << (menu.aszPath.empty() ? "menu bar" : menu.aszPath.back());
+    }
 }
 
 TEST_F(FrameTest, ToolbarHasElevenButtonsWithIcons) {
