@@ -12,8 +12,6 @@ class CAboutDlg;
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kVersionLine = "CorvelII v 6.63  06/08/04";
-
     explicit CAboutDlg(QWidget* pParent = nullptr);
     ~CAboutDlg() override;
 
