@@ -1,7 +1,7 @@
 #include "editors/PickChl.h"
 
+#include "editors/ModuleBrowser.h"
 #include "editors/RadioGroup.h"
-#include "editors/SteppingBar.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypeTexts.h"
@@ -18,30 +18,16 @@ CPickChl::CPickChl(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent
     m_pChannels = MakeRadioGroup(*this, "radioChannel%1", 1, CSystem::kChannelsPerModule);
     m_ui->buttonWhereUsed->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
 
-    const short nLoop = m_sys.GetCurLoopLimited();
-    m_ui->comboLoop->setCurrentIndex(nLoop);
-    AttachStepping(*m_ui->scrollModule, CStepping::ForModules(CSystem::GetLastModule(nLoop)),
-                   [this](int nModule) { OnModuleStep(nModule); });
-    m_ui->scrollModule->setValue(m_sys.GetCurModule());
+    AttachModuleBrowser(m_sys, *m_ui->comboLoop, *m_ui->scrollModule,
+                        [this] { RefreshChannelList(); });
     RefreshChannelList();
 
-    connect(m_ui->comboLoop, &QComboBox::activated, this, &CPickChl::OnLoopSelected);
     connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CPickChl::OnWhereUsed);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CPickChl::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CPickChl::reject);
 }
 
 CPickChl::~CPickChl() = default;
-
-void CPickChl::OnModuleStep(int nModule) {
-    m_sys.SetCurModule(static_cast<short>(nModule));
-    RefreshChannelList();
-}
-
-void CPickChl::OnLoopSelected(int nLoop) {
-    m_sys.SetCurLoop(static_cast<short>(nLoop));
-    RefreshChannelList();
-}
 
 void CPickChl::OnWhereUsed() {
     StoreChoice();

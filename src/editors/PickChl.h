@@ -28,8 +28,6 @@ public:
     void accept() override;
 
 private:
-    void OnModuleStep(int nModule);
-    void OnLoopSelected(int nLoop);
     void OnWhereUsed();
     void RefreshChannelList();
     void StoreChoice();

@@ -1,6 +1,6 @@
 #include "editors/selmod.h"
 
-#include "editors/SteppingBar.h"
+#include "editors/ModuleBrowser.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypeTexts.h"
 #include "shell/Text.h"
@@ -10,29 +10,15 @@
 CSelMod::CSelMod(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent)
     : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CSelMod>()) {
     m_ui->setupUi(this);
-    const short nLoop = m_sys.GetCurLoopLimited();
-    m_ui->comboLoop->setCurrentIndex(nLoop);
-    AttachStepping(*m_ui->scrollModule, CStepping::ForModules(CSystem::GetLastModule(nLoop)),
-                   [this](int nModule) { OnModuleStep(nModule); });
-    m_ui->scrollModule->setValue(m_sys.GetCurModule());
+    AttachModuleBrowser(m_sys, *m_ui->comboLoop, *m_ui->scrollModule,
+                        [this] { RefreshModuleInfo(); });
     RefreshModuleInfo();
 
-    connect(m_ui->comboLoop, &QComboBox::activated, this, &CSelMod::OnLoopSelected);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CSelMod::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CSelMod::reject);
 }
 
 CSelMod::~CSelMod() = default;
-
-void CSelMod::OnModuleStep(int nModule) {
-    m_sys.SetCurModule(static_cast<short>(nModule));
-    RefreshModuleInfo();
-}
-
-void CSelMod::OnLoopSelected(int nLoop) {
-    m_sys.SetCurLoop(static_cast<short>(nLoop));
-    RefreshModuleInfo();
-}
 
 void CSelMod::RefreshModuleInfo() {
     const short nLoop = m_sys.GetCurLoop();

@@ -22,8 +22,6 @@ public:
     void accept() override;
 
 private:
-    void OnModuleStep(int nModule);
-    void OnLoopSelected(int nLoop);
     void RefreshModuleInfo();
 
     CSystem& m_sys;

@@ -5,6 +5,8 @@ target_sources(corvel_core PRIVATE
 target_sources(corvel_ui PRIVATE
     editors/SteppingBar.h
     editors/SteppingBar.cpp
+    editors/ModuleBrowser.h
+    editors/ModuleBrowser.cpp
     editors/RadioGroup.h
     editors/RadioGroup.cpp
     editors/PickChl.h
