@@ -1,6 +1,7 @@
 target_sources(corvel_tests PRIVATE
     dvxsim/DvxSimProcess.h
     dvxsim/DvxSimProcess.cpp
+    dvxsim/FrameCase.h
     dvxsim/test_boolprocessor.cpp
     dvxsim/test_memoryfile.cpp
     dvxsim/test_dvxsim_frames.cpp

@@ -1,4 +1,5 @@
 #include "dvxsim/DvxSimProcess.h"
+#include "dvxsim/FrameCase.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -6,11 +7,6 @@
 #include <regex>
 
 namespace {
-
-struct FrameCase {
-    const char* szFrame;
-    const char* szAnswer;
-};
 
 std::string Repeat(const std::string& strText, int nTimes) {
     std::string strOut;
@@ -22,13 +18,6 @@ std::string Repeat(const std::string& strText, int nTimes) {
 
 class DvxSimFrames : public ::testing::Test {
 protected:
-    void RunCases(std::initializer_list<FrameCase> aCases) {
-        for (const FrameCase& frameCase : aCases) {
-            EXPECT_EQ(sim.Exchange(frameCase.szFrame), frameCase.szAnswer)
-                << "frame " << frameCase.szFrame;
-        }
-    }
-
     CTempDir dir;
     CDvxSimProcess sim{dir.File("com1")};
 };
@@ -41,7 +30,7 @@ TEST_F(DvxSimFrames, AnswersEveryFrameKindAsThePcReadsIt) {
     const std::string strEmptyBlock = "000000" + Repeat("FFF", 6) + "3300";
     const std::string strBlock = "020000" + std::string("00C") + Repeat("FFF", 5) + "3300";
     const std::string strWrite = ":B005" + strBlock;
-    RunCases({
+    const std::initializer_list<FrameCase> aEveryKind = {
         {":I", "0"},
         {":I1", "OK"},
         {":I", "1"},
@@ -91,22 +80,23 @@ TEST_F(DvxSimFrames, AnswersEveryFrameKindAsThePcReadsIt) {
         {":V04", "SysLabel_4"},
         {":U04Bus 12", "OK"},
         {":V04", "Bus 12"},
-    });
-    EXPECT_EQ(sim.Exchange(":B005"), strEmptyBlock);
-    EXPECT_EQ(sim.Exchange(strWrite), "OK");
-    EXPECT_EQ(sim.Exchange(":B005"), strBlock);
+        {":B005", strEmptyBlock},
+        {strWrite, "OK"},
+        {":B005", strBlock},
+    };
+    ExpectAnswers(sim, aEveryKind);
     EXPECT_TRUE(std::regex_match(sim.Exchange(":J"), std::regex("[0-9A-F]{2}")));
 
     // Clearing the memory brings back what a fresh system holds.
-    RunCases({{":CA", "OK"},
-              {":K0B3", "Yellow_Chl_B10"},
-              {":Q11", "Yellow_Modul_B"},
-              {":V04", "SysLabel_4"},
-              {":TR00", "64"},
-              {":T05", "00"},
-              {":HI02", "FF"},
-              {":XW", "0A"}});
-    EXPECT_EQ(sim.Exchange(":B005"), strEmptyBlock);
+    ExpectAnswers(sim, {{":CA", "OK"},
+                        {":K0B3", "Yellow_Chl_B10"},
+                        {":Q11", "Yellow_Modul_B"},
+                        {":V04", "SysLabel_4"},
+                        {":TR00", "64"},
+                        {":T05", "00"},
+                        {":HI02", "FF"},
+                        {":XW", "0A"},
+                        {":B005", strEmptyBlock}});
 }
 
 // Whatever the controller cannot carry out or store faithfully is refused

@@ -149,10 +149,9 @@ TEST_F(DvxSimProcessor, ReportsMonitoredLoopsOnlyAndNeverWhilePaused) {
 
 TEST_F(DvxSimProcessor, ConsoleRefusesWhatItCannotDo) {
     ASSERT_TRUE(sim.IsStarted());
-    EXPECT_EQ(sim.Console("set 6 A 1 1"), "error: use set LOOP MODULE CHANNEL 0|1");
-    EXPECT_EQ(sim.Console("set 0 Q 1 1"), "error: use set LOOP MODULE CHANNEL 0|1");
-    EXPECT_EQ(sim.Console("set 0 A 11 1"), "error: use set LOOP MODULE CHANNEL 0|1");
-    EXPECT_EQ(sim.Console("set 0 A 1 2"), "error: use set LOOP MODULE CHANNEL 0|1");
+    for (const char* szCommand : {"set 6 A 1 1", "set 0 Q 1 1", "set 0 A 11 1", "set 0 A 1 2"}) {
+        EXPECT_EQ(sim.Console(szCommand), "error: use set LOOP MODULE CHANNEL 0|1") << szCommand;
+    }
     EXPECT_EQ(sim.Console("loop"), "error: use loop LOOP");
     EXPECT_EQ(sim.Console("fly"), "error: unknown command \"fly\"; type help for the commands");
     EXPECT_EQ(sim.Console("status"), "processor on, paused no, module link off, reports none");

@@ -1,4 +1,5 @@
 #include "dvxsim/DvxSimProcess.h"
+#include "dvxsim/FrameCase.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -87,24 +88,24 @@ TEST(DvxSimProgram, KeepsItsMemoryAcrossRuns) {
     {
         CDvxSimProcess sim(dir.File("com1"), {"--memory", strMemory});
         ASSERT_TRUE(sim.IsStarted());
-        EXPECT_EQ(sim.Exchange(":B005" + strBlock), "OK");
-        EXPECT_EQ(sim.Exchange(":L005Horn"), "OK");
-        EXPECT_EQ(sim.Exchange(":O05Cab"), "OK");
-        EXPECT_EQ(sim.Exchange(":U00Bus 12"), "OK");
-        EXPECT_EQ(sim.Exchange(":TR0707"), "OK");
-        EXPECT_EQ(sim.Exchange(":HI01FF"), "OK");
-        EXPECT_EQ(sim.Exchange(":X1"), "OK");
+        ExpectAnswers(sim, {{":B005" + strBlock, "OK"},
+                            {":L005Horn", "OK"},
+                            {":O05Cab", "OK"},
+                            {":U00Bus 12", "OK"},
+                            {":TR0707", "OK"},
+                            {":HI01FF", "OK"},
+                            {":X1", "OK"}});
         EXPECT_EQ(sim.Console("quit"), "bye");
         EXPECT_EQ(sim.WaitExit(), 0);
     }
     CDvxSimProcess sim(dir.File("com1"), {"--memory", strMemory});
     ASSERT_TRUE(sim.IsStarted());
-    EXPECT_EQ(sim.Exchange(":B005"), strBlock);
-    EXPECT_EQ(sim.Exchange(":K005"), "Horn");
-    EXPECT_EQ(sim.Exchange(":Q05"), "Cab");
-    EXPECT_EQ(sim.Exchange(":V00"), "Bus 12");
-    EXPECT_EQ(sim.Exchange(":TR07"), "07");
-    EXPECT_EQ(sim.Exchange(":XE"), "1");
+    ExpectAnswers(sim, {{":B005", strBlock},
+                        {":K005", "Horn"},
+                        {":Q05", "Cab"},
+                        {":V00", "Bus 12"},
+                        {":TR07", "07"},
+                        {":XE", "1"}});
     // Channel A6 is on at power up (flags 0C: power up and latch).
     EXPECT_EQ(sim.Console("equation 0 A 6"), "Horn: Q=(Blue_Chl_A1)");
     EXPECT_EQ(sim.ReadOutputLine(), "  output off, on at power up on, latch on, state on");
