@@ -12,7 +12,6 @@ public:
     explicit CLinePacer(int nBaud = 0);
 
     bool IsPaced() const { return m_charTime.count() > 0; }
-    Clock::duration CharTime() const { return m_charTime; }
     // Whether one character may pass at now.
     bool MayPass(Clock::time_point now) const { return !IsPaced() || now >= m_next; }
     // Records that one character passed at now.
