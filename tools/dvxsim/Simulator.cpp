@@ -38,9 +38,9 @@ int CSimulator::Run() {
     // The stop signals only arrive while the loop waits, so a stop is never
     // missed between the check and the wait.
     sigprocmask(SIG_BLOCK, &stopSignals, &waitMask);
-    sigdelset(&waitMask, SIGTERM);
-    sigdelset(&waitMask, SIGINT);
-    sigdelset(&waitMask, SIGHUP);
+    for (int nSignal : kStopSignals) {
+        sigdelset(&waitMask, nSignal);
+    }
     if (!Start()) {
         return 1;
     }
