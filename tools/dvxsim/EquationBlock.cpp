@@ -1,10 +1,8 @@
 #include "EquationBlock.h"
 
-#include <cstdio>
+#include "ControllerMemory.h"
 
-namespace {
-constexpr int kChannels = 960;
-}
+#include <cstdio>
 
 bool CEquationBlock::IsGroupNot(int nGroup) const {
     return ((nGroup == 0 ? m_nFlags0 : m_nFlags1) & 0x10) != 0;
@@ -20,7 +18,7 @@ bool CEquationBlock::IsTermPr(int nGroup, int nTerm) const {
 
 int CEquationBlock::TermSource(int nGroup, int nTerm) const {
     const int nSource = m_anTerm[nGroup * 3 + nTerm];
-    return nSource < kChannels ? nSource : -1;
+    return nSource < CControllerMemory::kChannels ? nSource : -1;
 }
 
 bool CEquationBlock::IsGroupPresent(int nGroup) const {

@@ -1,15 +1,11 @@
 #include "FrameParser.h"
 
+#include "ControllerMemory.h"
+
+using Memory = CControllerMemory;
+
 namespace {
 
-constexpr int kChannels = 960;
-constexpr int kModuleSlots = 96;
-constexpr int kLoops = 6;
-constexpr int kPairs = 4;
-constexpr int kTimers = 160;
-constexpr int kSysLabels = 10;
-constexpr int kHiSpeedChannels = 160;
-constexpr int kNoPairChannel = 0xFF;
 constexpr int kByteLimit = 0xFF;
 constexpr std::size_t kLabelLength = 15;
 
@@ -94,7 +90,7 @@ CFrame CFrameParser::ParseBody(char cCommand, std::string_view body) {
     case 'S': {
         const int nIndex = HexValue(body.substr(0, 3));
         const int nState = FlagValue(body.size() == 4 ? body.substr(3) : "");
-        if (body.size() != 4 || nIndex < 0 || nIndex >= kChannels || nState < 0) {
+        if (body.size() != 4 || nIndex < 0 || nIndex >= Memory::kChannels || nState < 0) {
             return Invalid("channel and state expected");
         }
         return Make(EFrameKind::ChannelState, nIndex, nState);
@@ -113,15 +109,15 @@ CFrame CFrameParser::ParseBody(char cCommand, std::string_view body) {
     case 'T':
         return ParseTimer(body);
     case 'K':
-        return ParseRead(EFrameKind::ReadChannelLabel, body, 3, kChannels);
+        return ParseRead(EFrameKind::ReadChannelLabel, body, 3, Memory::kChannels);
     case 'Q':
-        return ParseRead(EFrameKind::ReadModuleLabel, body, 2, kModuleSlots);
+        return ParseRead(EFrameKind::ReadModuleLabel, body, 2, Memory::kModuleSlots);
     case 'V':
-        return ParseRead(EFrameKind::ReadSysLabel, body, 2, kSysLabels);
+        return ParseRead(EFrameKind::ReadSysLabel, body, 2, Memory::kSysLabels);
     case 'O':
-        return ParseLabel(EFrameKind::SetModuleLabel, body, 2, kModuleSlots);
+        return ParseLabel(EFrameKind::SetModuleLabel, body, 2, Memory::kModuleSlots);
     case 'U':
-        return ParseLabel(EFrameKind::SetSysLabel, body, 2, kSysLabels);
+        return ParseLabel(EFrameKind::SetSysLabel, body, 2, Memory::kSysLabels);
     default:
         return Invalid("unknown command");
     }
@@ -136,11 +132,11 @@ CFrame CFrameParser::ParseFlag(EFrameKind kind, std::string_view body) {
 // carry a channel index and its label.
 CFrame CFrameParser::ParseLoopOrLabel(std::string_view body) {
     if (body.size() >= 3) {
-        return ParseLabel(EFrameKind::SetChannelLabel, body, 3, kChannels);
+        return ParseLabel(EFrameKind::SetChannelLabel, body, 3, Memory::kChannels);
     }
     const int nLoop = HexValue(body.substr(0, 1));
     const int nOn = FlagValue(body.size() == 2 ? body.substr(1) : "");
-    if (body.size() != 2 || nLoop < 0 || nLoop >= kLoops || nOn < 0) {
+    if (body.size() != 2 || nLoop < 0 || nLoop >= Memory::kLoops || nOn < 0) {
         return Invalid("loop and flag expected");
     }
     return Make(EFrameKind::LoopMonitor, nLoop, nOn);
@@ -152,7 +148,7 @@ CFrame CFrameParser::ParseEquation(std::string_view body) {
         return Invalid("equation length");
     }
     const int nIndex = HexValue(body.substr(0, 3));
-    if (nIndex < 0 || nIndex >= kChannels) {
+    if (nIndex < 0 || nIndex >= Memory::kChannels) {
         return Invalid("channel index");
     }
     if (body.size() == 3) {
@@ -206,7 +202,7 @@ CFrame CFrameParser::ParseSleep(std::string_view body) {
 CFrame CFrameParser::ParseHiSpeed(char cSide, std::string_view body) {
     const bool bInput = cSide == 'I';
     const int nPair = HexValue(body.substr(0, 2));
-    if (body.size() < 2 || nPair < 0 || nPair >= kPairs) {
+    if (body.size() < 2 || nPair < 0 || nPair >= Memory::kPairs) {
         return Invalid("pair number");
     }
     if (body.size() == 2) {
@@ -214,7 +210,7 @@ CFrame CFrameParser::ParseHiSpeed(char cSide, std::string_view body) {
     }
     const int nChannel = HexValue(body.substr(2));
     if (body.size() < 4 || nChannel < 0 ||
-        (nChannel >= kHiSpeedChannels && nChannel != kNoPairChannel)) {
+        (nChannel >= Memory::kChannelsPerLoop && nChannel != Memory::kNoPairChannel)) {
         return Invalid("pair channel must be a Blue loop channel or FF");
     }
     return Make(bInput ? EFrameKind::SetHiSpeedInput : EFrameKind::SetHiSpeedOutput, nPair,
@@ -227,7 +223,7 @@ CFrame CFrameParser::ParseTimer(std::string_view body) {
         body.remove_prefix(1);
     }
     const int nTimer = HexValue(body.substr(0, 2));
-    if (body.size() < 2 || nTimer < 0 || nTimer >= kTimers) {
+    if (body.size() < 2 || nTimer < 0 || nTimer >= Memory::kTimers) {
         return Invalid("timer number");
     }
     if (body.size() == 2) {
