@@ -1,9 +1,10 @@
 // Controller text of any kind, in chunks of any size, through the receive
 // ring, the loop status decoder and every kind of answer reader.
 
+#include "FuzzShell.h"
+
 #include "link/LinkHost.h"
 #include "link/zlvcomm.h"
-#include "model/ShellServices.h"
 #include "model/system.h"
 
 #include <cstddef>
@@ -13,18 +14,6 @@
 #include <string>
 
 namespace {
-
-class CQuietShell : public CShellServices {
-public:
-    EBoxAnswer MessageBox(const std::string&, EBoxButtons, EBoxIcon) override {
-        return EBoxAnswer::Ok;
-    }
-    bool AskFileName(const CFileDialogRequest&, std::string&) override { return false; }
-    void SetStatusText(const std::string&) override {}
-    void UpdateTitle() override {}
-    void Trace(const std::string&) override {}
-    void SendChannelState(short, short, short, int) override {}
-};
 
 // Hands out the input a chunk per event; once it is used up the port closes,
 // which ends every wait.
@@ -70,15 +59,13 @@ private:
 // working file; the fuzzer's corpus paths are relative to where it started.
 std::unique_ptr<CSystem> MakeSystem(CShellServices& shell) {
     std::filesystem::path start = std::filesystem::current_path();
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "corvel-fuzz-receive";
-    std::filesystem::create_directories(dir);
-    auto pSystem = std::make_unique<CSystem>(shell, dir.string());
+    auto pSystem = std::make_unique<CSystem>(shell, FuzzFolder());
     std::filesystem::current_path(start);
     return pSystem;
 }
 
 CSystem& System() {
-    static CQuietShell shell;
+    static CFuzzShell shell;
     static std::unique_ptr<CSystem> pSystem = MakeSystem(shell);
     return *pSystem;
 }
@@ -86,7 +73,7 @@ CSystem& System() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, std::size_t nSize) {
-    static CQuietShell shell;
+    static CFuzzShell shell;
     CSystem& system = System();
     CZlvComm comm(system, shell);
     CInputHost host(comm, pData, nSize);
