@@ -4,16 +4,15 @@
 // frame (the exchange time minus the peer's and the wire's share), and the
 // processor time Corvel's thread uses per second of waiting.
 
+#include "BenchSupport.h"
+
 #include "controls/MSComm.h"
 #include "link/SerialLinkHost.h"
 #include "link/zlvcomm.h"
-#include "model/ShellServices.h"
 #include "model/system.h"
 #include "support/PtyPeer.h"
 
 #include <QCoreApplication>
-
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
@@ -23,18 +22,6 @@
 
 namespace {
 
-class CQuietShell : public CShellServices {
-public:
-    EBoxAnswer MessageBox(const std::string&, EBoxButtons, EBoxIcon) override {
-        return EBoxAnswer::Ok;
-    }
-    bool AskFileName(const CFileDialogRequest&, std::string&) override { return false; }
-    void SetStatusText(const std::string&) override {}
-    void UpdateTitle() override {}
-    void Trace(const std::string&) override {}
-    void SendChannelState(short, short, short, int) override {}
-};
-
 // A controller that only knows the timer frames.
 std::string TimerAnswer(const std::string& strFrame) {
     bool bReload = strFrame.rfind(":TR", 0) == 0;
@@ -42,13 +29,6 @@ std::string TimerAnswer(const std::string& strFrame) {
     if (bRead)
         return bReload ? "64\r\n" : "00\r\n";
     return bReload ? "OK\r\n" : "\r\n";
-}
-
-double ThreadCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
-    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec * 1e-6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 struct CFigures {
@@ -61,7 +41,7 @@ struct CFigures {
 CFigures RunTimers(CZlvComm& comm, CPtyPeer& peer, int nRounds) {
     double dPeerBefore = peer.PeerSeconds();
     std::size_t nFramesBefore = peer.FrameCount();
-    double dCpuBefore = ThreadCpuSeconds();
+    double dCpuBefore = CpuSeconds(RUSAGE_THREAD);
     auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < nRounds; ++i) {
         comm.SendAllTimers();
@@ -69,7 +49,7 @@ CFigures RunTimers(CZlvComm& comm, CPtyPeer& peer, int nRounds) {
     }
     CFigures figures;
     figures.dWall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    figures.dCpu = ThreadCpuSeconds() - dCpuBefore;
+    figures.dCpu = CpuSeconds(RUSAGE_THREAD) - dCpuBefore;
     figures.dPeer = peer.PeerSeconds() - dPeerBefore;
     figures.nFrames = static_cast<int>(peer.FrameCount() - nFramesBefore);
     return figures;
@@ -86,7 +66,7 @@ void Report(const char* szName, const CFigures& f) {
     std::printf("  CPU s per wall s (Corvel)   %.4f\n", f.dCpu / f.dWall);
 }
 
-CFigures Measure(CSystem& system, CQuietShell& shell, double dCharSeconds, int nRounds) {
+CFigures Measure(CSystem& system, CBenchShell& shell, double dCharSeconds, int nRounds) {
     CPtyPeer peer(TimerAnswer, dCharSeconds);
     if (!peer.IsValid()) {
         std::fprintf(stderr, "no pseudo-terminal\n");
@@ -115,7 +95,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     std::filesystem::path dir = std::filesystem::temp_directory_path() / "corvel-bench-link";
     std::filesystem::create_directories(dir);
-    CQuietShell shell;
+    CBenchShell shell(EBoxAnswer::Ok);
     {
         CSystem system(shell, dir.string());
         CFigures instant = Measure(system, shell, 0.0, 10);

@@ -6,6 +6,8 @@
 // the wall time, the time those bytes need on a 9600-baud 8N2 line, their
 // ratio, and the processor time Corvel used.
 
+#include "BenchSupport.h"
+
 #include "controls/MSComm.h"
 #include "dvxsim/DvxSimProcess.h"
 #include "link/FullSystem.h"
@@ -14,12 +16,9 @@
 #include "link/SimLog.h"
 #include "link/TransferCommands.h"
 #include "link/zlvcomm.h"
-#include "model/ShellServices.h"
 #include "model/system.h"
 
 #include <QCoreApplication>
-
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
@@ -34,27 +33,6 @@ namespace {
 // 11 bits a character: start bit, 8 data bits, 2 stop bits.
 constexpr double kCharSeconds9600 = 11.0 / 9600.0;
 
-class CQuietShell : public CShellServices {
-public:
-    EBoxAnswer MessageBox(const std::string& strText, EBoxButtons, EBoxIcon) override {
-        m_strLastBox = strText;
-        return EBoxAnswer::No;
-    }
-    bool AskFileName(const CFileDialogRequest&, std::string&) override { return false; }
-    void SetStatusText(const std::string&) override {}
-    void UpdateTitle() override {}
-    void Trace(const std::string&) override {}
-    void SendChannelState(short, short, short, int) override {}
-    std::string m_strLastBox;
-};
-
-double ProcessCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec * 1e-6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 struct CFigures {
     long nFrames = 0;
     long nBytesOut = 0;
@@ -68,7 +46,7 @@ struct CFigures {
 // dvxsim of its own.
 class CBench {
 public:
-    CBench(const std::filesystem::path& dir, CQuietShell& shell, CSystem& system, bool bPaced)
+    CBench(const std::filesystem::path& dir, CBenchShell& shell, CSystem& system, bool bPaced)
         : m_strLog((dir / (bPaced ? "paced.log" : "unpaced.log")).string()), m_comm(system, shell),
           m_link(m_port, m_comm), m_host(system, m_comm, shell, m_link),
           m_commands(system, m_comm, shell, m_host) {
@@ -94,13 +72,13 @@ public:
     CFigures Measure(const std::function<void(CTransferCommands&)>& fnRun) {
         int nLinesBefore = 0;
         ReadSimLog(m_strLog, 0, nLinesBefore);
-        const double dCpuBefore = ProcessCpuSeconds();
+        const double dCpuBefore = CpuSeconds(RUSAGE_SELF);
         const auto start = std::chrono::steady_clock::now();
         fnRun(m_commands);
         CFigures figures;
         figures.dWall =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        figures.dCpu = ProcessCpuSeconds() - dCpuBefore;
+        figures.dCpu = CpuSeconds(RUSAGE_SELF) - dCpuBefore;
         int nLines = 0;
         for (const CSimLogEntry& entry : ReadSimLog(m_strLog, nLinesBefore, nLines)) {
             if (entry.bFromPc) {
@@ -137,7 +115,7 @@ void Report(const char* szName, const CFigures& f) {
                 100.0 * f.dCpu / f.dWall);
 }
 
-bool RunLine(const std::filesystem::path& dir, CQuietShell& shell, bool bPaced) {
+bool RunLine(const std::filesystem::path& dir, CBenchShell& shell, bool bPaced) {
     CSystem system(shell, dir.string());
     CBench bench(dir, shell, system, bPaced);
     if (!bench.IsOpen()) {
@@ -185,7 +163,7 @@ int main(int argc, char* argv[]) {
     std::filesystem::path dir = std::filesystem::temp_directory_path() / "corvel-bench-transfer";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    CQuietShell shell;
+    CBenchShell shell(EBoxAnswer::No);
     bool bOk = true;
     if (strOnly != "--paced")
         bOk = RunLine(dir, shell, false);
