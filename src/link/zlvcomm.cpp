@@ -333,7 +333,7 @@ void CZlvComm::OnLineEnd() {
 void CZlvComm::ParseStatusLine() {
     if (m_strStatusLine.size() < kStatusLineLength + 1)
         return;
-    std::string strLine = Trimmed(UpperAscii(Trimmed(m_strStatusLine)));
+    std::string strLine = UpperAscii(Trimmed(m_strStatusLine));
     if (strLine.find(">L") == std::string::npos)
         return;
     if (strLine.size() != kStatusLineLength) {
@@ -418,23 +418,19 @@ bool CZlvComm::ReadProcessorTime() {
     return true;
 }
 
-bool CZlvComm::SendPause() {
+// Pause and continue each go out twice; every copy has its own answer line.
+bool CZlvComm::SendTwice(const std::string& strFrame) {
     for (int i = 0; i < 2; ++i) {
-        Exchange(":E0\r", true);
+        Exchange(strFrame, true);
         WaitLineEnd();
     }
     ShowLinkIdle();
     return true;
 }
 
-bool CZlvComm::SendContinue() {
-    for (int i = 0; i < 2; ++i) {
-        Exchange(":E1\r", true);
-        WaitLineEnd();
-    }
-    ShowLinkIdle();
-    return true;
-}
+bool CZlvComm::SendPause() { return SendTwice(":E0\r"); }
+
+bool CZlvComm::SendContinue() { return SendTwice(":E1\r"); }
 
 bool CZlvComm::SendBoolProcessor(bool bOn) { return LineEndFrame(bOn ? ":P1\r" : ":P0\r"); }
 
@@ -816,23 +812,31 @@ bool CZlvComm::ReadSysLabels() {
     return true;
 }
 
-bool CZlvComm::SendAllLabels() {
-    ShowProgress("Transmitting channel labels to DVX CPU ...");
+// Makes each module of the first nLoops loops current in turn, then puts the
+// selected loop and module back. A module that fails ends the rest of its
+// loop; the next loop still runs.
+bool CZlvComm::ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)()) {
     short nSavedLoop = m_system.GetCurLoop();
     short nSavedModule = m_system.GetCurModule();
-    bool bOk = true;
-    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
+    bool bAllOk = true;
+    for (short nLoop = 0; nLoop < nLoops; ++nLoop) {
         m_system.SetCurLoop(nLoop);
         for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
             m_system.SetCurModule(nModule);
-            if (!SendModuleCustomChannelLabels()) {
-                bOk = false;
+            if (!(this->*pfnModule)()) {
+                bAllOk = false;
                 break;
             }
         }
     }
     m_system.SetCurLoop(nSavedLoop);
     m_system.SetCurModule(nSavedModule);
+    return bAllOk;
+}
+
+bool CZlvComm::SendAllLabels() {
+    ShowProgress("Transmitting channel labels to DVX CPU ...");
+    bool bOk = ForEachModule(CSystem::kLoops, &CZlvComm::SendModuleCustomChannelLabels);
     bOk = bOk && SendCustomModuleLabels();
     bOk = bOk && SendSysLabels();
     ShowLinkIdle();
@@ -840,17 +844,7 @@ bool CZlvComm::SendAllLabels() {
 }
 
 bool CZlvComm::ReadAllLabels() {
-    short nSavedLoop = m_system.GetCurLoop();
-    short nSavedModule = m_system.GetCurModule();
-    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
-        m_system.SetCurLoop(nLoop);
-        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
-            m_system.SetCurModule(nModule);
-            ReadModuleChannelLabels();
-        }
-    }
-    m_system.SetCurLoop(nSavedLoop);
-    m_system.SetCurModule(nSavedModule);
+    ForEachModule(CSystem::kLoops, &CZlvComm::ReadModuleChannelLabels);
     ReadAllModuleLabels();
     ReadSysLabels();
     ShowLinkIdle();
@@ -879,21 +873,7 @@ bool CZlvComm::SendModuleDefinedEquations() { return SendEquations(true); }
 
 bool CZlvComm::SendAllEquations() {
     ShowProgress("Transmitting Booleans to DVX CPU ...");
-    short nSavedLoop = m_system.GetCurLoop();
-    short nSavedModule = m_system.GetCurModule();
-    bool bAllOk = true;
-    for (short nLoop = 0; nLoop < CSystem::kEquationLoops; ++nLoop) {
-        m_system.SetCurLoop(nLoop);
-        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
-            m_system.SetCurModule(nModule);
-            if (!SendModuleDefinedEquations()) {
-                bAllOk = false;
-                break;
-            }
-        }
-    }
-    m_system.SetCurLoop(nSavedLoop);
-    m_system.SetCurModule(nSavedModule);
+    bool bAllOk = ForEachModule(CSystem::kEquationLoops, &CZlvComm::SendModuleDefinedEquations);
     ShowLinkIdle();
     return bAllOk;
 }
@@ -911,17 +891,7 @@ bool CZlvComm::ReadModuleEquations() {
 }
 
 bool CZlvComm::ReadAllEquations() {
-    short nSavedLoop = m_system.GetCurLoop();
-    short nSavedModule = m_system.GetCurModule();
-    for (short nLoop = 0; nLoop < CSystem::kEquationLoops; ++nLoop) {
-        m_system.SetCurLoop(nLoop);
-        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
-            m_system.SetCurModule(nModule);
-            ReadModuleEquations();
-        }
-    }
-    m_system.SetCurLoop(nSavedLoop);
-    m_system.SetCurModule(nSavedModule);
+    ForEachModule(CSystem::kEquationLoops, &CZlvComm::ReadModuleEquations);
     ShowLinkIdle();
     return true;
 }

@@ -153,6 +153,7 @@ private:
     void Exchange(const std::string& strFrame, bool bFlush);
     bool AckFrame(const std::string& strFrame, bool bFlush = true);
     bool LineEndFrame(const std::string& strFrame, bool bFlush = true);
+    bool SendTwice(const std::string& strFrame);
     std::optional<short> HexFrame(const std::string& strFrame, bool bFlush);
     std::optional<short> ReadHiSpeedChannel(const std::string& strFrame);
     void PutChar(char c);
@@ -168,6 +169,7 @@ private:
     bool SendEquations(bool bDefinedOnly);
     bool SendTimers(short nFirst, short nCount);
     bool ReadTimers(short nFirst, short nCount);
+    bool ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)());
 
     CSystem& m_system;
     CShellServices& m_shell;
