@@ -23,4 +23,22 @@ bool Return(const std::string& strLaunchDir, CShellServices& shell) {
     return false;
 }
 
+CDataFile::EReadResult ReadFile(const std::string& strLaunchDir, CShellServices& shell,
+                                const std::string& strName, std::vector<unsigned char>& data) {
+    Return(strLaunchDir, shell);
+    CDataFile::EReadResult result = CDataFile::Read(Resolve(strLaunchDir, strName), data);
+    if (result == CDataFile::EReadResult::Unreadable)
+        shell.MessageBox(CDataFile::UnreadableText(strName));
+    return result;
+}
+
+bool WriteFile(const std::string& strLaunchDir, CShellServices& shell, const std::string& strName,
+               const std::vector<unsigned char>& data) {
+    Return(strLaunchDir, shell);
+    if (CDataFile::Write(Resolve(strLaunchDir, strName), data))
+        return true;
+    shell.MessageBox(CDataFile::CreateFailedText(strName));
+    return false;
+}
+
 } // namespace LaunchDir

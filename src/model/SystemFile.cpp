@@ -2,6 +2,7 @@
 
 #include "model/Archive.h"
 #include "model/DataFile.h"
+#include "model/LaunchDir.h"
 #include "model/ShellServices.h"
 
 // --- layout ---
@@ -116,18 +117,16 @@ bool CSystem::ReadAllOrNothing(CArchive& ar, bool (CSystem::*pRead)(CArchive&)) 
 // --- working and user files ---
 
 bool CSystem::LoadSystemFile(const std::string& strPath) {
-    ReturnToLaunchDir();
     std::string strName = strPath.empty() ? kWorkingFile : strPath;
     ResetToDefaults();
     std::vector<unsigned char> data;
-    switch (CDataFile::Read(LaunchPath(strName), data)) {
+    switch (LaunchDir::ReadFile(m_strLaunchDir, m_shell, strName, data)) {
     case CDataFile::EReadResult::Missing: {
         bool bCreated = SaveSystemFile(strName);
         SetFilePath(strName);
         return bCreated;
     }
     case CDataFile::EReadResult::Unreadable:
-        m_shell.MessageBox(CDataFile::UnreadableText(strName));
         return false;
     case CDataFile::EReadResult::Ok:
         break;
@@ -142,14 +141,10 @@ bool CSystem::LoadSystemFile(const std::string& strPath) {
 }
 
 bool CSystem::SaveSystemFile(const std::string& strPath) {
-    ReturnToLaunchDir();
-    std::string strName = strPath.empty() ? kWorkingFile : strPath;
     CArchive ar;
     Serialize(ar);
-    if (CDataFile::Write(LaunchPath(strName), ar.Buffer()))
-        return true;
-    m_shell.MessageBox(CDataFile::CreateFailedText(strName));
-    return false;
+    return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strPath.empty() ? kWorkingFile : strPath,
+                                ar.Buffer());
 }
 
 bool CSystem::SaveWorkingFiles() {

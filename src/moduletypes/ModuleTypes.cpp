@@ -98,16 +98,14 @@ bool CModuleTypes::ReadTypes(CArchive& ar) {
 }
 
 bool CModuleTypes::Load(const std::string& strName) {
-    LaunchDir::Return(m_strLaunchDir, m_shell);
     std::string strFile = strName.empty() ? kFileName : strName;
     m_bStrictChecking = 0;
     RemoveAll();
     std::vector<unsigned char> data;
-    switch (CDataFile::Read(LaunchDir::Resolve(m_strLaunchDir, strFile), data)) {
+    switch (LaunchDir::ReadFile(m_strLaunchDir, m_shell, strFile, data)) {
     case CDataFile::EReadResult::Missing:
         return Save(strFile);
     case CDataFile::EReadResult::Unreadable:
-        m_shell.MessageBox(CDataFile::UnreadableText(strFile));
         return false;
     case CDataFile::EReadResult::Ok:
         break;
@@ -122,17 +120,13 @@ bool CModuleTypes::Load(const std::string& strName) {
 }
 
 bool CModuleTypes::Save(const std::string& strName) {
-    LaunchDir::Return(m_strLaunchDir, m_shell);
-    std::string strFile = strName.empty() ? kFileName : strName;
     CArchive ar;
     ar.WriteInt32(m_bStrictChecking);
     ar.WriteInt32(GetCount());
     for (const auto& pType : m_apTypes)
         WriteType(ar, *pType);
-    if (CDataFile::Write(LaunchDir::Resolve(m_strLaunchDir, strFile), ar.Buffer()))
-        return true;
-    m_shell.MessageBox(CDataFile::CreateFailedText(strFile));
-    return false;
+    return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strName.empty() ? kFileName : strName,
+                                ar.Buffer());
 }
 
 // --- the list ---

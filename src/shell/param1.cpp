@@ -28,15 +28,13 @@ bool CParam1::Serialize(CArchive& ar) {
 }
 
 bool CParam1::Load(const std::string& strName) {
-    LaunchDir::Return(m_strLaunchDir, m_shell);
     std::string strFile = strName.empty() ? kFileName : strName;
     SetDefaults();
     std::vector<unsigned char> data;
-    switch (CDataFile::Read(LaunchDir::Resolve(m_strLaunchDir, strFile), data)) {
+    switch (LaunchDir::ReadFile(m_strLaunchDir, m_shell, strFile, data)) {
     case CDataFile::EReadResult::Missing:
         return Save(strFile);
     case CDataFile::EReadResult::Unreadable:
-        m_shell.MessageBox(CDataFile::UnreadableText(strFile));
         return false;
     case CDataFile::EReadResult::Ok:
         break;
@@ -50,12 +48,8 @@ bool CParam1::Load(const std::string& strName) {
 }
 
 bool CParam1::Save(const std::string& strName) {
-    LaunchDir::Return(m_strLaunchDir, m_shell);
-    std::string strFile = strName.empty() ? kFileName : strName;
     CArchive ar;
     Serialize(ar);
-    if (CDataFile::Write(LaunchDir::Resolve(m_strLaunchDir, strFile), ar.Buffer()))
-        return true;
-    m_shell.MessageBox(CDataFile::CreateFailedText(strFile));
-    return false;
+    return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strName.empty() ? kFileName : strName,
+                                ar.Buffer());
 }
