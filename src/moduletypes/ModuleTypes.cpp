@@ -47,30 +47,17 @@ CModuleTypes::CModuleTypes(const std::string& strLaunchDir, CShellServices& shel
 
 // --- the file ---
 
-void CModuleTypes::WriteType(CArchive& ar, const ModuleType& type) {
+bool CModuleTypes::SerializeType(CArchive& ar, ModuleType& type) {
     for (int i = 0; i < ModuleType::kChannels; ++i) {
-        ar.WriteInt32(type.m_abOutput[i]);
-        ar.WriteInt32(type.m_abSwitch[i]);
-        ar.WriteInt32(type.m_anReserved[i]);
+        ar.Int32(type.m_abOutput[i]);
+        ar.Int32(type.m_abSwitch[i]);
+        ar.Int32(type.m_anReserved[i]);
     }
-    ar.WriteInt32(type.m_created.m_nStatus);
-    ar.WriteDouble(type.m_created.m_dValue);
-    ar.WriteString(type.m_strDescription);
-    ar.WriteString(type.m_strName);
-    ar.WriteString(type.m_strNote);
-}
-
-bool CModuleTypes::ReadType(CArchive& ar, ModuleType& type) {
-    for (int i = 0; i < ModuleType::kChannels; ++i) {
-        ar.ReadInt32(type.m_abOutput[i]);
-        ar.ReadInt32(type.m_abSwitch[i]);
-        ar.ReadInt32(type.m_anReserved[i]);
-    }
-    ar.ReadInt32(type.m_created.m_nStatus);
-    ar.ReadDouble(type.m_created.m_dValue);
-    ar.ReadString(type.m_strDescription);
-    ar.ReadString(type.m_strName);
-    ar.ReadString(type.m_strNote);
+    ar.Int32(type.m_created.m_nStatus);
+    ar.Double(type.m_created.m_dValue);
+    ar.String(type.m_strDescription);
+    ar.String(type.m_strName);
+    ar.String(type.m_strNote);
     return ar.Ok();
 }
 
@@ -86,7 +73,7 @@ bool CModuleTypes::ReadTypes(CArchive& ar) {
     for (int32_t i = 0; i < nCount; ++i) {
         m_shell.Trace("Creating module \n");
         ModuleType read;
-        if (!ReadType(ar, read))
+        if (!SerializeType(ar, read))
             return false;
         ModuleType* pType = AddType();
         if (!pType)
@@ -124,7 +111,7 @@ bool CModuleTypes::Save(const std::string& strName) {
     ar.WriteInt32(m_bStrictChecking);
     ar.WriteInt32(GetCount());
     for (const auto& pType : m_apTypes)
-        WriteType(ar, *pType);
+        SerializeType(ar, *pType);
     return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strName.empty() ? kFileName : strName,
                                 ar.Buffer());
 }

@@ -93,8 +93,7 @@ public:
 private:
     const ModuleType* FindById(short nId) const;
     bool ReadTypes(CArchive& ar);
-    static bool ReadType(CArchive& ar, ModuleType& type);
-    static void WriteType(CArchive& ar, const ModuleType& type);
+    static bool SerializeType(CArchive& ar, ModuleType& type);
     static bool IsChannel(int nChannel) { return nChannel >= 1 && nChannel <= 10; }
 
     std::string m_strLaunchDir;
