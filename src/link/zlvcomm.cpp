@@ -2,6 +2,7 @@
 
 #include "link/LinkHost.h"
 #include "model/ShellServices.h"
+#include "model/Trim.h"
 #include "model/system.h"
 
 #include <cctype>
@@ -58,17 +59,6 @@ bool IsNotLineEnd(char c) { return !IsLineEnd(c); }
 bool IsLf(char c) { return c == CZlvComm::kLf; }
 bool IsBitDigit(char c) { return c == '0' || c == '1'; }
 bool IsAnyChar(char) { return true; }
-bool IsWhite(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-
-std::string Trimmed(const std::string& strText) {
-    std::size_t nFirst = 0;
-    while (nFirst < strText.size() && IsWhite(strText[nFirst]))
-        ++nFirst;
-    std::size_t nEnd = strText.size();
-    while (nEnd > nFirst && IsWhite(strText[nEnd - 1]))
-        --nEnd;
-    return strText.substr(nFirst, nEnd - nFirst);
-}
 
 std::string UpperAscii(std::string strText) {
     for (char& c : strText) {

@@ -1,20 +1,12 @@
 #include "model/system.h"
 
 #include "model/ShellServices.h"
+#include "model/Trim.h"
 
 namespace {
 
 std::string FirstLabelCharacters(const std::string& strText) {
     return strText.substr(0, CSystem::kLabelLength);
-}
-
-std::string Trimmed(const std::string& strText) {
-    const char* szSpace = " \t\r\n\v\f";
-    auto nFirst = strText.find_first_not_of(szSpace);
-    if (nFirst == std::string::npos)
-        return "";
-    auto nLast = strText.find_last_not_of(szSpace);
-    return strText.substr(nFirst, nLast - nFirst + 1);
 }
 
 } // namespace

@@ -11,6 +11,7 @@ target_sources(corvel_core PRIVATE
     model/LinkControl.h
     model/ShellServices.h
     model/system.h
+    model/Trim.h
     model/system.cpp
     model/SystemEquations.cpp
     model/SystemFile.cpp

@@ -2,6 +2,7 @@
 
 #include "link/zlvcomm.h"
 #include "model/ShellServices.h"
+#include "model/Trim.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
 #include "shell/ChildFrm.h"
@@ -20,14 +21,6 @@
 namespace {
 
 const char* const kSaveQuestion = "Changes have been made. Do you wish to save?";
-
-std::string Trim(const std::string& strText) {
-    auto nFirst = strText.find_first_not_of(" \t\r\n");
-    if (nFirst == std::string::npos)
-        return {};
-    auto nLast = strText.find_last_not_of(" \t\r\n");
-    return strText.substr(nFirst, nLast - nFirst + 1);
-}
 
 // Stored paths may come from another platform, so both separators count.
 std::size_t NameStart(const std::string& strPath) {
@@ -85,7 +78,7 @@ CMainFrame::ESaveResult CMainFrame::SaveSystemAs() {
     m_system.SetFilePath(ModelText(strPath));
     UpdateTitle();
     m_shell.SetStatusText(strPath + " file has been written");
-    std::string strTitle = ModelText(FileTitle(Trim(strChosen)));
+    std::string strTitle = ModelText(FileTitle(Trimmed(strChosen)));
     m_shell.Trace("File write of title: " + strTitle + "\n");
     m_system.SetSysLabel(CSystem::SysLabelFileName, strTitle.substr(0, CSystem::kLabelLength));
     m_system.ClearModified();
@@ -95,7 +88,7 @@ CMainFrame::ESaveResult CMainFrame::SaveSystemAs() {
 }
 
 std::string CMainFrame::FinalSavePath(const std::string& strChosen, const std::string& strExt) {
-    std::string strPath = Trim(strChosen);
+    std::string strPath = Trimmed(strChosen);
     if (strPath.empty())
         strPath = "TEMP";
     for (std::size_t i = NameStart(strPath); i < strPath.size(); ++i)
@@ -105,7 +98,7 @@ std::string CMainFrame::FinalSavePath(const std::string& strChosen, const std::s
         strPath += strExt;
     // The dialog asked about the name it was given; a file under the final
     // name is another file on a case-sensitive file system.
-    if (strPath != Trim(strChosen) &&
+    if (strPath != Trimmed(strChosen) &&
         QFileInfo::exists(PathToQString(m_system.LaunchPath(strPath))) &&
         m_shell.MessageBox(strPath + " already exists.\nDo you want to replace it?",
                            EBoxButtons::YesNo, EBoxIcon::Exclamation) != EBoxAnswer::Yes)
