@@ -1,7 +1,18 @@
 target_sources(corvel_core PRIVATE
     controls/AviFile.h
     controls/AviFile.cpp
+    controls/Sheet.h
+    controls/Sheet.cpp
+    controls/SheetVts.h
+    controls/SheetVts.cpp
+    controls/SheetXlsx.h
+    controls/SheetXlsx.cpp
 )
+# The one library outside the standard one that core links: a plain C writer
+# of Office Open XML workbooks.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)
+target_link_libraries(corvel_core PUBLIC PkgConfig::XLSXWRITER)
 target_sources(corvel_ui PRIVATE
     controls/AnimateCtrl.h
     controls/AnimateCtrl.cpp

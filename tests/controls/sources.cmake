@@ -2,4 +2,5 @@ target_include_directories(corvel_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools)
 target_sources(corvel_tests PRIVATE
     controls/test_avi_file.cpp
     controls/test_mscomm.cpp
+    controls/test_sheet.cpp
 )

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+class CSheet;
+
+// Writes a sheet as an Office Open XML workbook through libxlsxwriter: the
+// same cells, bold, underline, font sizes, column widths and print settings.
+namespace SheetXlsx {
+
+// The font every written cell carries, so the workbook looks the same in
+// every spreadsheet program.
+constexpr const char* kFontName = "Arial";
+
+// The file is replaced whole or not at all; false when it could not be
+// written.
+bool Write(const CSheet& sheet, const std::string& strPath);
+
+} // namespace SheetXlsx

@@ -1,0 +1,4 @@
+target_sources(corvel_tests PRIVATE
+    reports/test_documentation.cpp
+    reports/test_where_used_report.cpp
+)
