@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
 EScrollAction ToScrollAction(int nAction) {
     switch (nAction) {
     case QAbstractSlider::SliderSingleStepSub:
@@ -26,8 +24,6 @@ EScrollAction ToScrollAction(int nAction) {
         return EScrollAction::EndScroll;
     }
 }
-
-} // namespace
 
 void AttachStepping(QScrollBar& bar, const CStepping& rule, std::function<void(int)> onStep) {
     bar.setRange(0, std::max(rule.GetLast(), 0));

@@ -10,4 +10,8 @@ class QScrollBar;
 // Page Up/Down keys) move by rule instead of Qt's own steps, sets the range
 // 0..last, and calls onStep with the new position after each action, moved
 // or not, as the dialogs refresh after every scroll message.
+// The scroll action a Qt slider action (QAbstractSlider::SliderAction) stands
+// for.
+EScrollAction ToScrollAction(int nSliderAction);
+
 void AttachStepping(QScrollBar& bar, const CStepping& rule, std::function<void(int)> onStep);

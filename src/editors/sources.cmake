@@ -1,6 +1,8 @@
 target_sources(corvel_core PRIVATE
     editors/Stepping.h
     editors/Stepping.cpp
+    editors/TermScroll.h
+    editors/TermScroll.cpp
 )
 target_sources(corvel_ui PRIVATE
     editors/SteppingBar.h
@@ -24,4 +26,11 @@ target_sources(corvel_ui PRIVATE
     editors/SelectLoop.h
     editors/SelectLoop.cpp
     editors/SelectLoop.ui
+    editors/FieldColour.h
+    editors/FieldColour.cpp
+    editors/EditBool.h
+    editors/EditBool.cpp
+    editors/EditBool.ui
+    editors/BooleanCommands.h
+    editors/BooleanCommands.cpp
 )

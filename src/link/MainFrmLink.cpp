@@ -1,5 +1,6 @@
 #include "shell/MainFrm.h"
 
+#include "editors/BooleanCommands.h"
 #include "link/FrameTransferHost.h"
 #include "link/SerialLinkHost.h"
 #include "link/SerialView.h"
@@ -18,11 +19,13 @@ void CMainFrame::SetComm(CZlvComm* pComm) {
     m_pLinkHost = nullptr;
     m_pComm = pComm;
     m_pTransfer.reset();
+    m_pBooleans->SetLink(nullptr, nullptr);
     m_pTransferHost.reset();
     if (!pComm)
         return;
     m_pTransferHost = std::make_unique<CFrameTransferHost>(*this, m_system, m_moduleTypes);
     m_pTransfer = std::make_unique<CTransferCommands>(m_system, *pComm, m_shell, *m_pTransferHost);
+    m_pBooleans->SetLink(m_pTransferHost.get(), pComm);
 }
 
 // Without a protocol object the port cannot be open, and each command does

@@ -1,6 +1,7 @@
 #include "shell/MainFrm.h"
 
 #include "controls/MSComm.h"
+#include "editors/BooleanCommands.h"
 #include "link/FrameTransferHost.h"
 #include "link/SerialView.h"
 #include "link/TransferCommands.h"
@@ -36,21 +37,12 @@ namespace {
 // Commands whose handlers come with later parts of Corvel: they stay in the
 // menus and say so when chosen.
 const int kNotYetBuilt[] = {
-    ID_MODULE_LABELS,
-    ID_CHANNEL_LABELS,
-    ID_SYSTEM_LABELS,
-    ID_BOOLEAN_EDITOR,
-    ID_BOOLEAN_CLEAR,
-    ID_BOOLEAN_COPY,
-    ID_TIMER_SETUP,
-    ID_SLEEP_MODE,
-    ID_HIGH_SPEED_CHANNELS,
-    ID_LOOP_STATUS_CONTROLLER,
-    ID_LOOP_STATUS_VIEWER,
-    ID_BOOLEAN_EDITOR_BUTTON,
-    ID_LOOP_CONTROLLER_BUTTON,
-    ID_LOOP_VIEWER_BUTTON,
-    ID_FILE_PRINT,
+    ID_MODULE_LABELS,       ID_CHANNEL_LABELS,
+    ID_SYSTEM_LABELS,       ID_BOOLEAN_COPY,
+    ID_TIMER_SETUP,         ID_SLEEP_MODE,
+    ID_HIGH_SPEED_CHANNELS, ID_LOOP_STATUS_CONTROLLER,
+    ID_LOOP_STATUS_VIEWER,  ID_LOOP_CONTROLLER_BUTTON,
+    ID_LOOP_VIEWER_BUTTON,  ID_FILE_PRINT,
 };
 
 // Commands nothing handles: their items and keys stay disabled.
@@ -92,6 +84,7 @@ CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleType
     // The serial control, window id 2001 of the original resources.
     m_pCommCtrl = new CMSComm(this);
     m_pCommCtrl->setObjectName("CommControl");
+    m_pBooleans = std::make_unique<CBooleanCommands>(m_system, m_moduleTypes, m_shell, this);
     ConnectHandlers();
     new CHelpRouter(this, [this](const QString& strSection) { ShowHelp(strSection); });
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateDocumentCommands(); });
@@ -260,6 +253,14 @@ void CMainFrame::ConnectHandlers() {
             CModuleTypeCommands commands(m_system, m_moduleTypes, m_shell, this);
             (commands.*pCommand)();
         });
+    const std::pair<int, void (CBooleanCommands::*)()> aBooleanCommands[] = {
+        {ID_BOOLEAN_EDITOR, &CBooleanCommands::OnBooleanEditor},
+        {ID_BOOLEAN_EDITOR_BUTTON, &CBooleanCommands::OnBooleanEditor},
+        {ID_BOOLEAN_CLEAR, &CBooleanCommands::OnBooleanClear},
+    };
+    for (const auto& [nId, pCommand] : aBooleanCommands)
+        connect(Action(nId), &QAction::triggered, this,
+                [this, pCommand] { (m_pBooleans.get()->*pCommand)(); });
     for (int nId : kNotYetBuilt)
         connect(Action(nId), &QAction::triggered, this, [this, nId] { NotAvailableYet(nId); });
     connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);

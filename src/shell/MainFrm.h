@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+class CBooleanCommands;
 class CChildFrame;
 class CFrameTransferHost;
 class CHelpWindow;
@@ -84,6 +85,10 @@ public:
     void StartWaitIndicator(const std::string& strText);
     void CloseWaitIndicator();
     CWaitAviDlg* WaitIndicator() const;
+
+    // The Booleans menu's commands, linked to the controller as the
+    // transfer commands are; other windows open the editor through them.
+    CBooleanCommands& Booleans() const { return *m_pBooleans; }
 
     QAction* Action(int nId) const;
     QMdiArea* MdiArea() const { return m_pMdiArea; }
@@ -189,6 +194,7 @@ private:
     QPointer<CSerialView> m_pSerialView;
     std::unique_ptr<CFrameTransferHost> m_pTransferHost;
     std::unique_ptr<CTransferCommands> m_pTransfer;
+    std::unique_ptr<CBooleanCommands> m_pBooleans;
     QTimer m_systemTimer;
     QString m_strTitle;
     int m_nNextDocument = 1;

@@ -212,8 +212,6 @@ TEST_F(FrameTest, ViewItemsToggleToolbarAndStatusBar) {
 TEST_F(FrameTest, CommandsStillToComeSayTheyAreNotAvailable) {
     const std::pair<int, const char*> aCommands[] = {
         {ID_MODULE_LABELS, "DVX Labels > Module labels"},
-        {ID_BOOLEAN_EDITOR, "DVX Setup > Booleans > Editor"},
-        {ID_BOOLEAN_EDITOR_BUTTON, "Boolean Editor"},
         {ID_LOOP_VIEWER_BUTTON, "LOOP VIEWER"},
         {ID_TIMER_SETUP, "DVX Setup > Timer setup"},
         {ID_FILE_PRINT, "Print"},

@@ -1,0 +1,96 @@
+#include "editors/BooleanCommands.h"
+
+#include "editors/EditBool.h"
+#include "editors/PickChl.h"
+#include "link/TransferHost.h"
+#include "link/zlvcomm.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
+
+CBooleanCommands::CBooleanCommands(CSystem& sys, const CModuleTypes& types, CShellServices& shell,
+                                   QWidget* pParent)
+    : m_sys(sys), m_types(types), m_shell(shell), m_pParent(pParent) {}
+
+bool CBooleanCommands::PickChannel() {
+    CPickChl picker(m_sys, m_types, m_pParent);
+    if (m_whereUsed)
+        picker.SetWhereUsedReport(m_whereUsed);
+    return picker.exec() == QDialog::Accepted;
+}
+
+bool CBooleanCommands::MayCarryBoolean() const {
+    return m_types.ChannelMayCarryBoolean(m_sys.GetModuleType(m_sys.GetCurModule(),
+                                                              m_sys.GetCurLoop()),
+                                          m_sys.GetCurChannel() + 1);
+}
+
+bool CBooleanCommands::IsPortOpen() const { return m_pHost && m_pComm && m_pHost->IsPortOpen(); }
+
+void CBooleanCommands::ReportFailure(bool bOk) {
+    if (!bOk)
+        m_pHost->ReportTransmitError();
+}
+
+void CBooleanCommands::SendCurrentEquation() {
+    if (!IsPortOpen())
+        return;
+    m_pHost->PauseLink();
+    ReportFailure(m_pComm->SendEquation());
+    m_pHost->ContinueLink();
+}
+
+// Each pass handles one channel, so the picker always reopens on the channel
+// after the one just handled, refused or edited.
+void CBooleanCommands::OnBooleanEditor() {
+    m_shell.UpdateTitle();
+    while (PickChannel()) {
+        if (m_sys.IsCurChannelHiSpeed())
+            m_shell.MessageBox(kHiSpeedText, EBoxButtons::Ok, EBoxIcon::Exclamation);
+        else if (!MayCarryBoolean())
+            m_shell.MessageBox(kStrictText, EBoxButtons::Ok, EBoxIcon::Exclamation);
+        else
+            EditCurrentEquation();
+        m_sys.NextCurChannel();
+    }
+}
+
+// The controller's equation is the one the vehicle runs, so it is the one
+// edited; Cancel puts every equation back as it was when the dialog opened,
+// whatever COPY, CUT, PASTE or the type button stored meanwhile.
+void CBooleanCommands::EditCurrentEquation() {
+    m_shell.UpdateTitle();
+    if (IsPortOpen()) {
+        m_pHost->PauseLink();
+        m_pComm->ReadEquation();
+        m_pHost->ContinueLink();
+    }
+    m_sys.BackupEquations();
+    CEditBool dialog(m_sys, m_pParent);
+    if (m_whereUsed)
+        dialog.SetWhereUsedReport(m_whereUsed);
+    if (dialog.exec() == QDialog::Accepted)
+        SendCurrentEquation();
+    else
+        m_sys.RestoreEquations();
+}
+
+// A cleared channel is a change like any other edit: it counts as unsaved
+// work, so opening another system asks first.
+void CBooleanCommands::OnBooleanClear() {
+    m_shell.UpdateTitle();
+    while (PickChannel()) {
+        if (m_sys.IsCurChannelHiSpeed()) {
+            m_shell.MessageBox(kHiSpeedText, EBoxButtons::Ok, EBoxIcon::Exclamation);
+            m_sys.NextCurChannel();
+            continue;
+        }
+        m_sys.ClearCurChannel();
+        m_sys.SetModified();
+        SendCurrentEquation();
+        if (m_shell.MessageBox(kClearAnotherText, EBoxButtons::YesNo, EBoxIcon::Question) !=
+            EBoxAnswer::Yes)
+            return;
+        m_sys.NextCurChannel();
+    }
+}

@@ -1,0 +1,418 @@
+#include "editors/EditBool.h"
+
+#include "editors/FieldColour.h"
+#include "editors/SteppingBar.h"
+#include "editors/TermScroll.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+#include "shell/HelpRouter.h"
+#include "shell/Text.h"
+
+#include "ui_EditBool.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+
+namespace {
+
+const char* const kTermNames[CEditBool::kTerms] = {"A1", "A2", "A3", "B1", "B2", "B3"};
+const CRgb kAndColour{0, 255, 128};
+const CRgb kOrColour{128, 255, 255};
+
+// The presentation flips a stored flag where the type says so; the same flip
+// brings a shown box back to the stored flag.
+bool Present(bool bFlag, bool bInverted) { return bInverted ? !bFlag : bFlag; }
+
+void ShowOperator(QLabel& label, bool bAnd) {
+    label.setText(bAnd ? "AND" : "OR");
+    PaintField(label, bAnd ? kAndColour : kOrColour);
+}
+
+} // namespace
+
+CEditBool::CEditBool(CSystem& sys, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_ui(std::make_unique<Ui::CEditBool>()) {
+    m_ui->setupUi(this);
+    setProperty(CHelpRouter::kSectionProperty, "boolean-editor");
+    for (int i = 0; i < kTerms; ++i) {
+        const QString strName = kTermNames[i];
+        m_aTerm[i] = {findChild<QComboBox*>("comboLoop" + strName),
+                      findChild<QCheckBox*>("checkNot" + strName),
+                      findChild<QCheckBox*>("checkPr" + strName),
+                      findChild<QLineEdit*>("editModule" + strName),
+                      findChild<QLineEdit*>("editChannel" + strName),
+                      findChild<QScrollBar*>("scroll" + strName),
+                      findChild<QLineEdit*>("editTermLabel" + strName)};
+        m_aTerm[i].pScroll->setFocusPolicy(Qt::StrongFocus);
+    }
+    m_ui->buttonType->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    m_ui->buttonWhereUsed->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setDefault(true);
+    ConnectControls();
+    OnInitDialog();
+}
+
+CEditBool::~CEditBool() = default;
+
+void CEditBool::ConnectControls() {
+    for (int i = 0; i < kTerms; ++i) {
+        const TermControls& term = m_aTerm[i];
+        connect(term.pScroll, &QAbstractSlider::actionTriggered, this,
+                [this, i](int nAction) { OnTermScroll(i, nAction); });
+        connect(term.pLoop, &QComboBox::activated, this, [this, i] { OnTermLoopChanged(i); });
+        connect(term.pNot, &QCheckBox::clicked, this, &CEditBool::RefreshPreview);
+        connect(term.pPr, &QCheckBox::clicked, this, &CEditBool::RefreshPreview);
+    }
+    for (QCheckBox* pBox : {m_ui->checkEquationNot, m_ui->checkGroupNotA, m_ui->checkGroupNotB})
+        connect(pBox, &QCheckBox::clicked, this, &CEditBool::RefreshPreview);
+    connect(m_ui->buttonType, &QToolButton::clicked, this, &CEditBool::OnTypeButton);
+    connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CEditBool::OnWhereUsed);
+    connect(m_ui->buttonCopy, &QPushButton::clicked, this, &CEditBool::OnCopy);
+    connect(m_ui->buttonCut, &QPushButton::clicked, this, &CEditBool::OnCut);
+    connect(m_ui->buttonPaste, &QPushButton::clicked, this, &CEditBool::OnPaste);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CEditBool::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CEditBool::reject);
+}
+
+// A channel without an equation offers its own loop in every term, where
+// most of its sources will be.
+void CEditBool::OnInitDialog() {
+    ShowOperatorLabels();
+    ShowTypeName();
+    RefreshFromSystem();
+    ShowHeaderColours();
+    if (m_sys.IsCurEquationDefined())
+        return;
+    for (int i = 0; i < kTerms; ++i) {
+        m_anTermLoop[i] = m_sys.GetCurLoop();
+        m_aTerm[i].pLoop->setCurrentIndex(m_anTermLoop[i]);
+        ShowTermLoopColour(i);
+    }
+    SetScrollPositions();
+}
+
+// --- data exchange ---
+
+bool CEditBool::ReadTermChannel(int nTerm) {
+    QLineEdit& field = *m_aTerm[nTerm].pChannel;
+    bool bInteger = false;
+    const int nValue = field.text().trimmed().toInt(&bInteger);
+    const char* szMessage = nullptr;
+    if (!bInteger)
+        szMessage = "Please enter an integer.";
+    else if (nValue < 1 || nValue > CSystem::kChannelsPerModule)
+        szMessage = "Please enter an integer between 1 and 10.";
+    if (szMessage) {
+        m_sys.Shell().MessageBox(szMessage, EBoxButtons::Ok, EBoxIcon::Exclamation);
+        field.setFocus();
+        field.selectAll();
+        return false;
+    }
+    m_anTermChannel[nTerm] = static_cast<short>(nValue);
+    return true;
+}
+
+bool CEditBool::DoDataExchange(bool bSaveAndValidate) {
+    if (!bSaveAndValidate) {
+        for (int i = 0; i < kTerms; ++i)
+            ShowTerm(i);
+        m_ui->editChannel->setText(QString::number(m_nChannel));
+        m_ui->editModule->setText(ToQString(m_strModule));
+        m_ui->checkGroupNotA->setChecked(m_bShownGroupNotA);
+        m_ui->checkGroupNotB->setChecked(m_bShownGroupNotB);
+        m_ui->checkEquationNot->setChecked(m_bShownEquationNot);
+        m_ui->editChannelLabel->setText(ToQString(m_strChannelLabel));
+        m_ui->checkPowerUp->setChecked(m_bPowerUpOn);
+        m_ui->checkOutput->setChecked(m_bOutput);
+        m_ui->checkLatch->setChecked(m_bMomentaryLatch);
+        m_ui->editModuleLabel->setText(ToQString(m_strModuleLabel));
+        m_ui->editLoopName->setText(ToQString(m_strLoopName));
+        m_ui->editEquation->setPlainText(ToQString(m_strEquation));
+        return true;
+    }
+    for (int i = 0; i < kTerms; ++i) {
+        if (!ReadTermChannel(i))
+            return false;
+        m_astrTermModule[i] = FromQString(m_aTerm[i].pModule->text());
+        ShownTermNot(i) = m_aTerm[i].pNot->isChecked();
+        TermPr(i) = m_aTerm[i].pPr->isChecked();
+        m_anTermLoop[i] = static_cast<short>(m_aTerm[i].pLoop->currentIndex());
+    }
+    m_bShownGroupNotA = m_ui->checkGroupNotA->isChecked();
+    m_bShownGroupNotB = m_ui->checkGroupNotB->isChecked();
+    m_bShownEquationNot = m_ui->checkEquationNot->isChecked();
+    m_bPowerUpOn = m_ui->checkPowerUp->isChecked();
+    m_bOutput = m_ui->checkOutput->isChecked();
+    m_bMomentaryLatch = m_ui->checkLatch->isChecked();
+    return true;
+}
+
+void CEditBool::ShowTerm(int nTerm) {
+    const TermControls& term = m_aTerm[nTerm];
+    term.pChannel->setText(QString::number(m_anTermChannel[nTerm]));
+    term.pModule->setText(ToQString(m_astrTermModule[nTerm]));
+    term.pNot->setChecked(ShownTermNot(nTerm));
+    term.pPr->setChecked(TermPr(nTerm));
+    term.pLabel->setText(ToQString(m_astrTermLabel[nTerm]));
+}
+
+void CEditBool::ShowHeaderColours() {
+    const CRgb colour = CSystem::GetLoopColour(m_sys.GetCurLoop());
+    QWidget* const apFields[] = {m_ui->editModule,      m_ui->editChannelLabel,
+                                 m_ui->editChannel,     m_ui->editModuleLabel,
+                                 m_ui->editLoopName,    m_ui->editEquation};
+    for (QWidget* pField : apFields)
+        PaintField(*pField, colour);
+}
+
+void CEditBool::ShowTermLoopColour(int nTerm) {
+    PaintField(*m_aTerm[nTerm].pLabel, CSystem::GetLoopColour(m_anTermLoop[nTerm]));
+}
+
+// The label of the channel the term names in its loop; empty for no term.
+std::string CEditBool::TermLabel(int nTerm) const {
+    const short nLoop = m_anTermLoop[nTerm];
+    const CTermEntry entry =
+        CTermScroll::Normalised(m_astrTermModule[nTerm], m_anTermChannel[nTerm], nLoop);
+    if (!entry.HasModule())
+        return "";
+    return m_sys.GetChannelLabel(static_cast<short>(entry.cModule - 'A'),
+                                 static_cast<short>(entry.nChannel - 1), nLoop);
+}
+
+// --- from and to the system ---
+
+void CEditBool::RefreshFromSystem() {
+    LoadTermLoops();
+    const CChannelRecord& record = m_sys.CurRecord();
+    for (int i = 0; i < kTerms; ++i) {
+        const short nSource = i < 3 ? record.m_anTermA[i] : record.m_anTermB[i - 3];
+        m_astrTermModule[i] = CSystem::TermModuleLetter(nSource);
+        m_anTermChannel[i] = CSystem::TermChannelNumber(nSource);
+    }
+    m_nChannel = static_cast<short>(m_sys.GetCurChannel() + 1);
+    m_strModule = std::string(1, CSystem::ModuleLetter(m_sys.GetCurModule()));
+
+    const short nType = m_sys.GetCurEquationType();
+    const bool bTermInverted = CSystem::IsTermNotInverted(nType);
+    for (int i = 0; i < 3; ++i) {
+        m_abShownNotA[i] = Present(record.m_abTermNotA[i] != 0, bTermInverted);
+        m_abShownNotB[i] = Present(record.m_abTermNotB[i] != 0, bTermInverted);
+    }
+    m_bShownGroupNotA = Present(record.m_bGroupNotA != 0, CSystem::IsGroupNotInverted(nType));
+    m_bShownGroupNotB = Present(record.m_bGroupNotB != 0, CSystem::IsGroupNotInverted(nType));
+    m_bShownEquationNot = Present(record.m_bEquationNot != 0, CSystem::IsWholeNotInverted(nType));
+
+    m_strChannelLabel = m_sys.GetCurChannelLabel();
+    for (int i = 0; i < kTerms; ++i)
+        m_astrTermLabel[i] = TermLabel(i);
+    m_bPowerUpOn = record.m_bPowerUpOn != 0;
+    m_bOutput = record.m_bOutput != 0;
+    m_bMomentaryLatch = record.m_bMomentaryLatch != 0;
+    m_strModuleLabel = m_sys.GetCurModuleLabel().substr(0, CSystem::kLabelLength);
+    m_strLoopName = m_sys.GetCurLoopName();
+    for (int i = 0; i < 3; ++i) {
+        m_abTermPrA[i] = record.m_abTermPrA[i] != 0;
+        m_abTermPrB[i] = record.m_abTermPrB[i] != 0;
+    }
+    SetScrollPositions();
+    DoDataExchange(false);
+    RefreshPreview();
+}
+
+void CEditBool::WriteEquation(CChannelRecord& record) const {
+    const short nType = m_sys.GetCurEquationType();
+    const bool bTermInverted = CSystem::IsTermNotInverted(nType);
+    for (int i = 0; i < 3; ++i) {
+        record.m_abTermNotA[i] = Present(m_abShownNotA[i], bTermInverted);
+        record.m_abTermNotB[i] = Present(m_abShownNotB[i], bTermInverted);
+        record.m_abTermPrA[i] = m_abTermPrA[i];
+        record.m_abTermPrB[i] = m_abTermPrB[i];
+    }
+    record.m_bGroupNotA = Present(m_bShownGroupNotA, CSystem::IsGroupNotInverted(nType));
+    record.m_bGroupNotB = Present(m_bShownGroupNotB, CSystem::IsGroupNotInverted(nType));
+    record.m_bEquationNot = Present(m_bShownEquationNot, CSystem::IsWholeNotInverted(nType));
+    for (int i = 0; i < kTerms; ++i) {
+        const CTermEntry entry =
+            CTermScroll::Normalised(m_astrTermModule[i], m_anTermChannel[i], m_anTermLoop[i]);
+        const short nSource = CTermScroll::Source(entry, m_anTermLoop[i]);
+        if (i < 3)
+            record.m_anTermA[i] = nSource;
+        else
+            record.m_anTermB[i - 3] = nSource;
+    }
+}
+
+bool CEditBool::StoreToSystem() {
+    if (!DoDataExchange(true))
+        return false;
+    m_sys.CurRecord().m_bPowerUpOn = m_bPowerUpOn;
+    m_sys.SetModified();
+    WriteEquation(m_sys.CurRecord());
+    StoreOutputAndLatch();
+    return true;
+}
+
+// VIRTUAL and TIMER channels are internal: they always drive their state and
+// never latch a switch.
+void CEditBool::StoreOutputAndLatch() {
+    const short nLoop = m_sys.GetCurLoop();
+    const bool bInternal = nLoop == 2 || nLoop == 3;
+    m_sys.SetOutput(bInternal || m_bOutput);
+    m_sys.SetMomentaryLatch(!bInternal && m_bMomentaryLatch);
+}
+
+bool CEditBool::StoreAndConfirm() {
+    if (!StoreToSystem())
+        return false;
+    const bool bVehicleLoop = m_sys.GetCurLoop() == 0 || m_sys.GetCurLoop() == 1;
+    if (m_sys.IsCurEquationDefined() && !m_bMomentaryLatch && !m_bOutput && bVehicleLoop &&
+        m_sys.Shell().MessageBox(kOutputQuestionText, EBoxButtons::YesNo, EBoxIcon::Question) ==
+            EBoxAnswer::Yes) {
+        m_bOutput = true;
+        m_ui->checkOutput->setChecked(true);
+    }
+    StoreOutputAndLatch();
+    return true;
+}
+
+void CEditBool::RefreshPreview() {
+    if (!DoDataExchange(true))
+        return;
+    WriteEquation(m_sys.Preview());
+    m_strEquation = m_sys.PreviewEquationText();
+    m_ui->editEquation->setPlainText(ToQString(m_strEquation));
+}
+
+// --- term loops and bars ---
+
+void CEditBool::LoadTermLoops() {
+    const CChannelRecord& record = m_sys.CurRecord();
+    for (int i = 0; i < kTerms; ++i) {
+        m_anTermLoop[i] = CSystem::TermLoop(i < 3 ? record.m_anTermA[i] : record.m_anTermB[i - 3]);
+        m_aTerm[i].pLoop->setCurrentIndex(m_anTermLoop[i]);
+        ShowTermLoopColour(i);
+    }
+}
+
+void CEditBool::ReadTermLoops() {
+    for (int i = 0; i < kTerms; ++i)
+        m_anTermLoop[i] = static_cast<short>(m_aTerm[i].pLoop->currentIndex());
+}
+
+void CEditBool::SetScrollPositions() {
+    for (int i = 0; i < kTerms; ++i) {
+        QScrollBar& bar = *m_aTerm[i].pScroll;
+        bar.setRange(-1, CSystem::GetLastChannelIndex(m_anTermLoop[i]));
+        bar.setPageStep(CSystem::kChannelsPerModule);
+        bar.setValue(CTermScroll::Position(
+            CTermScroll::Normalised(m_astrTermModule[i], m_anTermChannel[i], m_anTermLoop[i])));
+    }
+}
+
+// Qt has moved the slider by its own step when the action is announced but
+// not yet the value; setting the slider position here replaces Qt's step
+// with the term's rule.
+void CEditBool::OnTermScroll(int nTerm, int nAction) {
+    QScrollBar& bar = *m_aTerm[nTerm].pScroll;
+    const int nThumb = bar.sliderPosition();
+    if (!DoDataExchange(true)) {
+        bar.setSliderPosition(bar.value());
+        return;
+    }
+    const short nLoop = m_anTermLoop[nTerm];
+    const CTermEntry entry = CTermScroll::Step(
+        ToScrollAction(nAction),
+        CTermScroll::Normalised(m_astrTermModule[nTerm], m_anTermChannel[nTerm], nLoop), nTerm == 0,
+        nThumb, nLoop);
+    m_astrTermModule[nTerm] = std::string(1, entry.cModule);
+    m_anTermChannel[nTerm] = entry.nChannel;
+    m_astrTermLabel[nTerm] = TermLabel(nTerm);
+    bar.setSliderPosition(CTermScroll::Position(entry));
+    ShowTerm(nTerm);
+    RefreshPreview();
+}
+
+// The term keeps its module letter and channel number, so it names the same
+// position in the loop just chosen.
+void CEditBool::OnTermLoopChanged(int nTerm) {
+    ReadTermLoops();
+    ShowTermLoopColour(nTerm);
+    if (!DoDataExchange(true))
+        return;
+    m_astrTermLabel[nTerm] = TermLabel(nTerm);
+    m_aTerm[nTerm].pLabel->setText(ToQString(m_astrTermLabel[nTerm]));
+    SetScrollPositions();
+    RefreshPreview();
+}
+
+// --- operators and type ---
+
+void CEditBool::ShowOperatorLabels() {
+    const bool bAndWithin = m_sys.IsCurTypeAndWithinGroups();
+    for (QLabel* pLabel : {m_ui->labelOperatorA1, m_ui->labelOperatorA2, m_ui->labelOperatorB1,
+                           m_ui->labelOperatorB2})
+        ShowOperator(*pLabel, bAndWithin);
+    ShowOperator(*m_ui->labelOperatorBetween, m_sys.IsCurTypeAndBetweenGroups());
+}
+
+void CEditBool::ShowTypeName() {
+    m_ui->editTypeName->setText(ToQString(m_sys.GetCurEquationTypeName()));
+}
+
+// Stored before and after the switch: the flags pass through the old
+// presentation and back through the new one, so only the type changes.
+void CEditBool::OnTypeButton() {
+    if (!StoreToSystem())
+        return;
+    m_sys.NextCurEquationType();
+    ShowOperatorLabels();
+    RefreshFromSystem();
+    StoreToSystem();
+    ShowTypeName();
+}
+
+// --- buttons ---
+
+void CEditBool::OnWhereUsed() {
+    if (!m_whereUsed) {
+        m_sys.Shell().MessageBox(kNoWhereUsedText, EBoxButtons::Ok, EBoxIcon::Information);
+        return;
+    }
+    m_whereUsed(this);
+}
+
+// COPY and CUT take what the dialog shows; fields that fail validation stop
+// them before anything reaches the clipboard or the channel.
+void CEditBool::OnCopy() {
+    if (!StoreAndConfirm())
+        return;
+    m_sys.CopyEquation();
+    m_sys.Shell().SetStatusText(kCopiedText);
+}
+
+void CEditBool::OnCut() {
+    if (!StoreAndConfirm())
+        return;
+    m_sys.CopyEquation();
+    m_sys.ClearCurEquation();
+    RefreshFromSystem();
+    m_sys.Shell().SetStatusText(kCutText);
+}
+
+void CEditBool::OnPaste() {
+    m_sys.PasteCurEquation();
+    RefreshFromSystem();
+    m_sys.Shell().SetStatusText(kPastedText);
+}
+
+void CEditBool::accept() {
+    if (!DoDataExchange(true))
+        return;
+    QDialog::accept();
+    StoreAndConfirm();
+}

@@ -1,0 +1,166 @@
+#include "controls/MSComm.h"
+#include "dvxsim/DvxSimProcess.h"
+#include "editors/BooleanCommands.h"
+#include "editors/EditBoolFixture.h"
+#include "link/ScriptedTransferHost.h"
+#include "link/SerialLinkHost.h"
+#include "link/SimLog.h"
+#include "link/zlvcomm.h"
+#include "moduletypes/ModuleTypes.h"
+#include "support/ModalScript.h"
+
+#include <memory>
+
+namespace {
+
+using Frames = std::vector<std::string>;
+
+const char* const kPortVariable = "CORVEL_COM1";
+const Frames kPause{":E0\r", ":E0\r"};
+const Frames kContinue{":E1\r", ":E1\r"};
+
+Frames Joined(std::initializer_list<Frames> aParts) {
+    Frames astrAll;
+    for (const Frames& astrPart : aParts)
+        astrAll.insert(astrAll.end(), astrPart.begin(), astrPart.end());
+    return astrAll;
+}
+
+// The console's picture of a loop in which only module A shows strModuleA.
+std::string LoopLine(int nLoop, const std::string& strModuleA, char cOther = 0,
+                     const std::string& strOther = {}) {
+    std::string strLine = "loop " + std::to_string(nLoop);
+    for (char cModule = 'A'; cModule <= 'P'; ++cModule) {
+        std::string strBits = cModule == 'A' ? strModuleA : std::string(10, '0');
+        if (cModule == cOther)
+            strBits = strOther;
+        strLine += std::string(" ") + cModule + ":" + strBits;
+    }
+    return strLine;
+}
+
+// The Booleans menu's commands on Corvel's protocol object and serial
+// control, port 1 pointed at dvxsim; the dialogs answer as the test says.
+class BooleanEndToEnd : public EditBoolTest {
+protected:
+    BooleanEndToEnd() {
+        m_shell.AllowOkBoxes();
+        m_commands.SetLink(&m_host, &comm);
+    }
+    ~BooleanEndToEnd() override {
+        comm.SetPortOpen(false);
+        port.SetPortOpen(false);
+        qunsetenv(kPortVariable);
+    }
+
+    bool Start(std::vector<std::string> astrArgs = {}) {
+        astrArgs.insert(astrArgs.end(), {"--log", m_dir.File("dvxsim.log")});
+        m_pSim = std::make_unique<CDvxSimProcess>(m_dir.File("dvx-com1"), astrArgs, false);
+        if (!m_pSim->IsStarted())
+            return false;
+        qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("dvx-com1")));
+        comm.SetPortOpen(true);
+        port.SetCommPort(1);
+        port.SetSettings(QStringLiteral("9600,N,8,2"));
+        port.SetInputLen(0);
+        const bool bOpen = port.SetPortOpen(true);
+        port.SetInputMode(0);
+        return bOpen;
+    }
+
+    // Every frame the controller received since the last call.
+    Frames Received() {
+        Frames astrFrames;
+        for (const CSimLogEntry& entry :
+             ReadSimLog(m_dir.File("dvxsim.log"), m_nLogLinesSeen, m_nLogLinesSeen))
+            if (entry.bFromPc)
+                astrFrames.push_back(entry.strText + "\r");
+        return astrFrames;
+    }
+
+    std::string Controller(const std::string& strChannel) {
+        return m_pSim->Console("equation " + strChannel);
+    }
+
+    CMSComm port;
+    CZlvComm comm{sys, m_shell};
+    CSerialLinkHost link{port, comm};
+    CScriptedTransferHost m_host{sys, comm, m_shell, link};
+    CModuleTypes m_types{m_dir.Str(), m_shell};
+    CBooleanCommands m_commands{sys, m_types, m_shell, nullptr};
+    std::unique_ptr<CDvxSimProcess> m_pSim;
+    int m_nLogLinesSeen = 0;
+};
+
+} // namespace
+
+TEST_F(BooleanEndToEnd, TheEditorEditsTheControllersEquationAndTheProcessorRunsTheNewOne) {
+    ASSERT_TRUE(Start()) << port.ErrorString().toStdString();
+    // The controller runs Q = Blue B3 on Blue A1; the PC knows nothing of it.
+    Select(0, 0, 0);
+    sys.SetTermA(0, 12);
+    sys.SetOutput(true);
+    ASSERT_TRUE(comm.SendEquation());
+    sys.ClearCurEquation();
+    Received();
+
+    CModalScript script;
+    script.Then([](QDialog& dialog) {
+        EXPECT_EQ("B3", Term(dialog, "A1")) << "read from the controller before the dialog";
+        EXPECT_TRUE(Box(dialog, "checkOutput").isChecked());
+        Bar(dialog, "A1").triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        dialog.accept();
+    });
+    m_commands.EditCurrentEquation();
+
+    EXPECT_EQ(13, sys.GetTermA(0));
+    EXPECT_EQ(Received(),
+              Joined({kPause, {":B000\r"}, kContinue, kPause, {CZlvComm::EquationFrame(sys)},
+                      kContinue}));
+    EXPECT_EQ(Controller("blue A 1"), "Blue_Chl_A1: Q=(Blue_Chl_B4)");
+    EXPECT_EQ(m_pSim->ReadOutputLine(), "  output on, on at power up off, latch off, state off");
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+
+    EXPECT_EQ(m_pSim->Console("set blue B 4 1"), "ok Blue_Chl_B4 1");
+    const std::string strOn = LoopLine(0, "1000000000", 'B', "0001000000");
+    EXPECT_EQ(m_pSim->ConsoleUntil("loop 0", strOn), strOn);
+}
+
+TEST_F(BooleanEndToEnd, CancelSendsNothingAndAnUnacknowledgedSendIsReported) {
+    ASSERT_TRUE(Start({"--refuse", ":B0C1?*"}));
+    Select(1, 3, 3);
+    Received();
+    {
+        CModalScript script;
+        script.Then(CModalScript::Reject());
+        m_commands.EditCurrentEquation();
+        EXPECT_EQ(Received(), Joined({kPause, {":B0C1\r"}, kContinue}));
+    }
+    CModalScript script;
+    script.Then([](QDialog& dialog) {
+        Type(dialog, "editModuleA1", "A");
+        Box(dialog, "checkOutput").click();
+        dialog.accept();
+    });
+    m_shell.ExpectBox("ERROR WHILE TRANSMITTING TO DVX CPU");
+    m_commands.EditCurrentEquation();
+    EXPECT_EQ(sys.GetTermA(0), 160) << "the edit stays in the system";
+}
+
+TEST_F(BooleanEndToEnd, ClearSendsTheEmptiedChannel) {
+    ASSERT_TRUE(Start());
+    Select(0, 1, 4);
+    sys.SetTermA(2, 7);
+    sys.SetOutput(true);
+    ASSERT_TRUE(comm.SendEquation());
+    ASSERT_EQ(Controller("blue B 5"), "Blue_Chl_B5: Q=(Blue_Chl_A8)");
+    m_pSim->ReadOutputLine();
+    Received();
+
+    m_shell.ExpectBox(CBooleanCommands::kClearAnotherText, EBoxAnswer::No);
+    CModalScript script;
+    script.Then(CModalScript::Accept());
+    m_commands.OnBooleanClear();
+    EXPECT_EQ(Received(), Joined({kPause, {CZlvComm::EquationFrame(sys)}, kContinue}));
+    EXPECT_EQ(Controller("blue B 5"), "Blue_Chl_B5: no equation");
+}
