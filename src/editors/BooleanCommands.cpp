@@ -20,9 +20,8 @@ bool CBooleanCommands::PickChannel() {
 }
 
 bool CBooleanCommands::MayCarryBoolean() const {
-    return m_types.ChannelMayCarryBoolean(m_sys.GetModuleType(m_sys.GetCurModule(),
-                                                              m_sys.GetCurLoop()),
-                                          m_sys.GetCurChannel() + 1);
+    return m_types.ChannelMayCarryBoolean(
+        m_sys.GetModuleType(m_sys.GetCurModule(), m_sys.GetCurLoop()), m_sys.GetCurChannel() + 1);
 }
 
 bool CBooleanCommands::IsPortOpen() const { return m_pHost && m_pComm && m_pHost->IsPortOpen(); }

@@ -101,8 +101,8 @@ void CCopyBool::RefreshTexts() {
     m_ui->editDestinationChannelLabel->setText(
         ToQString(m_sys.GetChannelLabel(m_nDstModule, m_nDstChannel, m_nDstLoop)));
     m_ui->editDestinationModule->setText(QString(QChar(CSystem::ModuleLetter(m_nDstModule))));
-    m_ui->editDestinationModuleLabel->setText(ToQString(
-        m_sys.GetModuleLabel(m_nDstModule, m_nDstLoop).substr(0, CSystem::kLabelLength)));
+    m_ui->editDestinationModuleLabel->setText(
+        ToQString(m_sys.GetModuleLabel(m_nDstModule, m_nDstLoop).substr(0, CSystem::kLabelLength)));
 }
 
 bool CCopyBool::MayCarryBoolean(short nModule, short nChannel, short nLoop) const {

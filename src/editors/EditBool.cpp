@@ -162,9 +162,8 @@ void CEditBool::ShowTerm(int nTerm) {
 
 void CEditBool::ShowHeaderColours() {
     const CRgb colour = CSystem::GetLoopColour(m_sys.GetCurLoop());
-    QWidget* const apFields[] = {m_ui->editModule,      m_ui->editChannelLabel,
-                                 m_ui->editChannel,     m_ui->editModuleLabel,
-                                 m_ui->editLoopName,    m_ui->editEquation};
+    QWidget* const apFields[] = {m_ui->editModule,      m_ui->editChannelLabel, m_ui->editChannel,
+                                 m_ui->editModuleLabel, m_ui->editLoopName,     m_ui->editEquation};
     for (QWidget* pField : apFields)
         PaintField(*pField, colour);
 }

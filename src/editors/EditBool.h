@@ -93,7 +93,9 @@ private:
     void OnCut();
     void OnPaste();
 
-    bool& ShownTermNot(int nTerm) { return nTerm < 3 ? m_abShownNotA[nTerm] : m_abShownNotB[nTerm - 3]; }
+    bool& ShownTermNot(int nTerm) {
+        return nTerm < 3 ? m_abShownNotA[nTerm] : m_abShownNotB[nTerm - 3];
+    }
     bool& TermPr(int nTerm) { return nTerm < 3 ? m_abTermPrA[nTerm] : m_abTermPrB[nTerm - 3]; }
 
     CSystem& m_sys;

@@ -114,9 +114,10 @@ TEST_F(BooleanEndToEnd, TheEditorEditsTheControllersEquationAndTheProcessorRunsT
     m_commands.EditCurrentEquation();
 
     EXPECT_EQ(13, sys.GetTermA(0));
-    EXPECT_EQ(Received(),
-              Joined({kPause, {":B000\r"}, kContinue, kPause, {CZlvComm::EquationFrame(sys)},
-                      kContinue}));
+    EXPECT_EQ(
+        Received(),
+        Joined(
+            {kPause, {":B000\r"}, kContinue, kPause, {CZlvComm::EquationFrame(sys)}, kContinue}));
     EXPECT_EQ(Controller("blue A 1"), "Blue_Chl_A1: Q=(Blue_Chl_B4)");
     EXPECT_EQ(m_pSim->ReadOutputLine(), "  output on, on at power up off, latch off, state off");
     EXPECT_TRUE(m_shell.m_aBoxes.empty());

@@ -53,13 +53,14 @@ TEST_F(EditBoolTest, AChannelWithoutEquationOpensEmptyOnItsOwnLoop) {
     }
     for (const char* szOperator : {"A1", "A2", "B1", "B2"}) {
         EXPECT_EQ("AND", Operator(dialog, szOperator));
-        EXPECT_EQ(QColor(0, 255, 128), FillColour(*dialog.findChild<QLabel*>(
-                                           QString("labelOperator") + szOperator)));
+        EXPECT_EQ(QColor(0, 255, 128),
+                  FillColour(*dialog.findChild<QLabel*>(QString("labelOperator") + szOperator)));
     }
     EXPECT_EQ("OR", Operator(dialog, "Between"));
-    EXPECT_EQ(QColor(128, 255, 255), FillColour(*dialog.findChild<QLabel*>("labelOperatorBetween")));
-    for (const char* szField : {"editLoopName", "editModule", "editModuleLabel", "editChannel",
-                                "editChannelLabel"})
+    EXPECT_EQ(QColor(128, 255, 255),
+              FillColour(*dialog.findChild<QLabel*>("labelOperatorBetween")));
+    for (const char* szField :
+         {"editLoopName", "editModule", "editModuleLabel", "editChannel", "editChannelLabel"})
         EXPECT_EQ(QColor(255, 255, 0), Background(Edit(dialog, szField))) << szField;
     EXPECT_EQ("Q=", Equation(dialog));
 }
@@ -221,10 +222,8 @@ TEST_F(EditBoolTest, TheOutputQuestionComesOnlyForVehicleLoopsWithoutOutputOrLat
         bool bOutput;
         bool bLatchStored;
     } aCases[] = {
-        {0, false, EBoxAnswer::Yes, true, false},
-        {1, false, EBoxAnswer::No, false, false},
-        {0, true, std::nullopt, false, true},
-        {2, true, std::nullopt, true, false},
+        {0, false, EBoxAnswer::Yes, true, false}, {1, false, EBoxAnswer::No, false, false},
+        {0, true, std::nullopt, false, true},     {2, true, std::nullopt, true, false},
         {3, false, std::nullopt, true, false},
     };
     for (const auto& c : aCases) {
@@ -306,8 +305,8 @@ TEST_F(EditBoolTest, WorksFromTheKeyboardAlone) {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     Loop(dialog, "A1").setFocus();
-    const char* const aszOrder[] = {"checkNotA1", "checkPrA1", "editModuleA1", "editChannelA1",
-                                    "scrollA1",   "comboLoopA2"};
+    const char* const aszOrder[] = {"checkNotA1",    "checkPrA1", "editModuleA1",
+                                    "editChannelA1", "scrollA1",  "comboLoopA2"};
     for (const char* szNext : aszOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(szNext, QApplication::focusWidget()->objectName().toStdString());
