@@ -1,5 +1,6 @@
 #include "editors/BooleanCommands.h"
 
+#include "editors/CopyBool.h"
 #include "editors/EditBool.h"
 #include "editors/PickChl.h"
 #include "link/TransferHost.h"
@@ -92,4 +93,39 @@ void CBooleanCommands::OnBooleanClear() {
             return;
         m_sys.NextCurChannel();
     }
+}
+
+// The copy marks name the channels that received a copy, so OK sends those
+// and nothing else; Cancel puts every equation back.
+void CBooleanCommands::OnBooleanCopy() {
+    m_shell.UpdateTitle();
+    m_sys.ClearCopyMarks();
+    {
+        CCopyBool dialog(m_sys, m_types, m_pParent);
+        m_sys.BackupEquations();
+        if (dialog.exec() != QDialog::Accepted)
+            m_sys.RestoreEquations();
+        else if (IsPortOpen())
+            SendMarkedChannels();
+    }
+    m_sys.ClearCopyMarks();
+}
+
+// The current channel ends on the last channel sent.
+void CBooleanCommands::SendMarkedChannels() {
+    m_pHost->PauseLink();
+    m_sys.SuspendLink();
+    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop)
+        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule)
+            for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
+                if (!m_sys.Channel(nModule, nChannel, nLoop).m_bCopyMark)
+                    continue;
+                m_sys.SetCurLoop(nLoop);
+                m_sys.SetCurModule(nModule);
+                m_sys.SetCurChannel(nChannel);
+                ReportFailure(m_pComm->SendEquation());
+                ReportFailure(m_pComm->SendChannelLabel());
+            }
+    m_sys.ResumeLink();
+    m_pHost->ContinueLink();
 }

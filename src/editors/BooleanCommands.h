@@ -42,6 +42,7 @@ public:
     void OnBooleanEditor();
     void EditCurrentEquation();
     void OnBooleanClear();
+    void OnBooleanCopy();
 
 private:
     bool PickChannel();
@@ -49,6 +50,7 @@ private:
     bool IsPortOpen() const;
     void ReportFailure(bool bOk);
     void SendCurrentEquation();
+    void SendMarkedChannels();
 
     CSystem& m_sys;
     const CModuleTypes& m_types;

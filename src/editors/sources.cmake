@@ -31,6 +31,9 @@ target_sources(corvel_ui PRIVATE
     editors/EditBool.h
     editors/EditBool.cpp
     editors/EditBool.ui
+    editors/CopyBool.h
+    editors/CopyBool.cpp
+    editors/CopyBool.ui
     editors/BooleanCommands.h
     editors/BooleanCommands.cpp
 )

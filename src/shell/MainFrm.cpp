@@ -37,12 +37,17 @@ namespace {
 // Commands whose handlers come with later parts of Corvel: they stay in the
 // menus and say so when chosen.
 const int kNotYetBuilt[] = {
-    ID_MODULE_LABELS,       ID_CHANNEL_LABELS,
-    ID_SYSTEM_LABELS,       ID_BOOLEAN_COPY,
-    ID_TIMER_SETUP,         ID_SLEEP_MODE,
-    ID_HIGH_SPEED_CHANNELS, ID_LOOP_STATUS_CONTROLLER,
-    ID_LOOP_STATUS_VIEWER,  ID_LOOP_CONTROLLER_BUTTON,
-    ID_LOOP_VIEWER_BUTTON,  ID_FILE_PRINT,
+    ID_MODULE_LABELS,
+    ID_CHANNEL_LABELS,
+    ID_SYSTEM_LABELS,
+    ID_TIMER_SETUP,
+    ID_SLEEP_MODE,
+    ID_HIGH_SPEED_CHANNELS,
+    ID_LOOP_STATUS_CONTROLLER,
+    ID_LOOP_STATUS_VIEWER,
+    ID_LOOP_CONTROLLER_BUTTON,
+    ID_LOOP_VIEWER_BUTTON,
+    ID_FILE_PRINT,
 };
 
 // Commands nothing handles: their items and keys stay disabled.
@@ -257,6 +262,7 @@ void CMainFrame::ConnectHandlers() {
         {ID_BOOLEAN_EDITOR, &CBooleanCommands::OnBooleanEditor},
         {ID_BOOLEAN_EDITOR_BUTTON, &CBooleanCommands::OnBooleanEditor},
         {ID_BOOLEAN_CLEAR, &CBooleanCommands::OnBooleanClear},
+        {ID_BOOLEAN_COPY, &CBooleanCommands::OnBooleanCopy},
     };
     for (const auto& [nId, pCommand] : aBooleanCommands)
         connect(Action(nId), &QAction::triggered, this,

@@ -7,4 +7,5 @@ target_sources(corvel_tests PRIVATE
     editors/test_edit_bool.cpp
     editors/test_boolean_commands.cpp
     editors/test_boolean_endtoend.cpp
+    editors/test_copy_bool.cpp
 )

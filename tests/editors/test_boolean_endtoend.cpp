@@ -165,3 +165,44 @@ TEST_F(BooleanEndToEnd, ClearSendsTheEmptiedChannel) {
     EXPECT_EQ(Received(), Joined({kPause, {CZlvComm::EquationFrame(sys)}, kContinue}));
     EXPECT_EQ(Controller("blue B 5"), "Blue_Chl_B5: no equation");
 }
+
+TEST_F(BooleanEndToEnd, CopyOntoThreeDestinationsSendsExactlyThoseInOrder) {
+    ASSERT_TRUE(Start());
+    Select(0, 0, 0);
+    sys.SetTermA(0, 12);
+    sys.SetOutput(true);
+    sys.StoreChannelLabel(9, 1, 1, "MIRROR HEAT");
+    Received();
+
+    struct Channel {
+        short nLoop, nModule, nChannel;
+    };
+    CModalScript script;
+    script.Then([](QDialog& dialog) {
+        for (const Channel& to : {Channel{1, 9, 1}, Channel{0, 2, 4}, Channel{0, 2, 0}}) {
+            auto* pLoops = dialog.findChild<QComboBox*>("comboDestinationLoop");
+            pLoops->setCurrentIndex(to.nLoop);
+            emit pLoops->activated(to.nLoop);
+            dialog.findChild<QScrollBar*>("scrollDestinationModule")->setSliderPosition(to.nModule);
+            dialog.findChild<QScrollBar*>("scrollDestinationChannel")
+                ->setSliderPosition(to.nChannel);
+            Button(dialog, "buttonCopy").click();
+        }
+        dialog.accept();
+    });
+    m_commands.OnBooleanCopy();
+
+    Frames astrSent = Joined({kPause, {":I0\r"}});
+    for (const Channel& sent : {Channel{0, 2, 0}, Channel{0, 2, 4}, Channel{1, 9, 1}}) {
+        Select(sent.nLoop, sent.nModule, sent.nChannel);
+        char szLabel[8];
+        std::snprintf(szLabel, sizeof szLabel, ":L%03X", sys.GetCurIndex());
+        astrSent.push_back(CZlvComm::EquationFrame(sys));
+        astrSent.push_back(szLabel + sys.GetCurChannelLabel() + "\r");
+    }
+    astrSent = Joined({astrSent, {":I0\r"}, kContinue});
+    EXPECT_EQ(Received(), astrSent);
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+    EXPECT_EQ(Controller("yellow J 2"), "MIRROR HEAT: Q=(Blue_Chl_B3)");
+    EXPECT_EQ(m_pSim->ReadOutputLine(), "  output on, on at power up off, latch off, state off");
+}
