@@ -19,3 +19,12 @@ target_sources(corvel_ui PRIVATE
     controls/MSComm.h
     controls/MSComm.cpp
 )
+target_sources(corvel_ui PRIVATE
+    controls/SheetPainter.h
+    controls/SheetPainter.cpp
+    controls/SheetDesigner.h
+    controls/SheetDesigner.cpp
+    controls/SheetDesigner.ui
+    controls/VCF1.h
+    controls/VCF1.cpp
+)

@@ -5,6 +5,7 @@
 #include "model/ShellServices.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypeTexts.h"
+#include "reports/WhereUsedDlg.h"
 #include "shell/Text.h"
 
 #include "ui_PickChl.h"
@@ -13,7 +14,8 @@
 #include <QStyle>
 
 CPickChl::CPickChl(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent)
-    : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CPickChl>()) {
+    : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CPickChl>()),
+      m_whereUsed([&sys](QWidget* pParent) { ShowWhereUsedReport(sys, pParent); }) {
     m_ui->setupUi(this);
     m_pChannels = MakeRadioGroup(*this, "radioChannel%1", 1, CSystem::kChannelsPerModule);
     m_ui->buttonWhereUsed->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
@@ -31,12 +33,6 @@ CPickChl::~CPickChl() = default;
 
 void CPickChl::OnWhereUsed() {
     StoreChoice();
-    if (!m_whereUsed) {
-        m_sys.Shell().MessageBox(
-            "The where-used report is not available yet in this version of Corvel.",
-            EBoxButtons::Ok, EBoxIcon::Information);
-        return;
-    }
     m_whereUsed(this);
 }
 

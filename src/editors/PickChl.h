@@ -21,8 +21,8 @@ public:
     CPickChl(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent = nullptr);
     ~CPickChl() override;
 
-    // Runs the where-used report for the channel in view (which it makes
-    // current first); without one the button says the report is missing.
+    // What the where-used button runs once it has made the channel in view
+    // current: the where-used report, unless a test stands in another.
     void SetWhereUsedReport(std::function<void(QWidget*)> report) { m_whereUsed = report; }
 
     void accept() override;

@@ -4,3 +4,10 @@ target_sources(corvel_core PRIVATE
     reports/WhereUsedReport.h
     reports/WhereUsedReport.cpp
 )
+target_sources(corvel_ui PRIVATE
+    reports/winzlv4View.h
+    reports/winzlv4View.cpp
+    reports/WhereUsedDlg.h
+    reports/WhereUsedDlg.cpp
+    reports/WhereUsedDlg.ui
+)

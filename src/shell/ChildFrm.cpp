@@ -1,23 +1,12 @@
 #include "shell/ChildFrm.h"
 
 #include <QCloseEvent>
-#include <QTableWidget>
 
-namespace {
-
-constexpr int kSheetRows = 60;
-constexpr int kSheetColumns = 12;
-
-} // namespace
-
-CChildFrame::CChildFrame(std::unique_ptr<CWinzlv4Doc> pDocument, QWidget* pParent)
+CChildFrame::CChildFrame(std::unique_ptr<CWinzlv4Doc> pDocument, QWidget* pView, QWidget* pParent)
     : QMdiSubWindow(pParent), m_pDocument(std::move(pDocument)) {
     setObjectName("ChildFrame");
     setAttribute(Qt::WA_DeleteOnClose);
-    auto* pSheet = new QTableWidget(kSheetRows, kSheetColumns, this);
-    pSheet->setObjectName("SheetArea");
-    pSheet->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setWidget(pSheet);
+    setWidget(pView);
     UpdateCaption();
 }
 

@@ -6,12 +6,12 @@
 
 #include <memory>
 
-// The frame of a documentation window inside the main window. Until the
-// documentation sheet is built it shows an empty sheet area.
+// The frame of a documentation window inside the main window, around the
+// documentation view.
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
-    CChildFrame(std::unique_ptr<CWinzlv4Doc> pDocument, QWidget* pParent = nullptr);
+    CChildFrame(std::unique_ptr<CWinzlv4Doc> pDocument, QWidget* pView, QWidget* pParent = nullptr);
     ~CChildFrame() override;
 
     CWinzlv4Doc& Document() const { return *m_pDocument; }

@@ -47,7 +47,6 @@ const int kNotYetBuilt[] = {
     ID_LOOP_STATUS_VIEWER,
     ID_LOOP_CONTROLLER_BUTTON,
     ID_LOOP_VIEWER_BUTTON,
-    ID_FILE_PRINT,
 };
 
 // Commands nothing handles: their items and keys stay disabled.
@@ -232,6 +231,7 @@ void CMainFrame::ConnectHandlers() {
         {ID_FILE_NEW, &CMainFrame::OnFileNew},
         {ID_FILE_OPEN, &CMainFrame::OnFileOpen},
         {ID_FILE_SAVE, &CMainFrame::OnFileSave},
+        {ID_FILE_PRINT, &CMainFrame::OnFilePrint},
         {ID_TIP_OF_THE_DAY, &CMainFrame::OnTipOfTheDay},
         {ID_APP_ABOUT, &CMainFrame::OnAppAbout},
         {ID_HELP_FINDER, &CMainFrame::OnHelpFinder},

@@ -22,6 +22,7 @@ class CShellServices;
 class CSystem;
 class CTransferCommands;
 class CWaitAviDlg;
+class CWinzlv4View;
 class CZlvComm;
 class QLabel;
 class QMdiArea;
@@ -120,6 +121,7 @@ public:
     void OnFileNew();
     void OnFileOpen();
     void OnFileSave();
+    void OnFilePrint();
     void OnTipOfTheDay();
     void OnAppAbout();
     void OnHelpFinder();
@@ -172,6 +174,7 @@ private:
     QString PortName(short nPort) const;
     CChildFrame* NewDocumentWindow(const QString& strTitle, const QString& strPath);
     CChildFrame* ActiveDocumentWindow() const;
+    CWinzlv4View* ActiveDocumentView() const;
 
     CSystem& m_system;
     CParam1& m_param;

@@ -5,13 +5,13 @@
 #include "model/Trim.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
+#include "reports/winzlv4View.h"
 #include "shell/ChildFrm.h"
 #include "shell/CommandIds.h"
 #include "shell/Text.h"
 #include "shell/param1.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 
@@ -21,6 +21,8 @@
 namespace {
 
 const char* const kSaveQuestion = "Changes have been made. Do you wish to save?";
+const char* const kSheetFileFilter =
+    "Excel Workbook (*.xlsx) | *.xlsx | Corvel Sheet (*.VTS) | *.VTS | All Files | *.* ||";
 
 // Stored paths may come from another platform, so both separators count.
 std::size_t NameStart(const std::string& strPath) {
@@ -241,17 +243,24 @@ void CMainFrame::OnWriteModuleLibrary() {
 
 CChildFrame* CMainFrame::NewDocumentWindow(const QString& strTitle, const QString& strPath) {
     auto pDocument = std::make_unique<CWinzlv4Doc>(strTitle, strPath, [this] { UpdateTitle(); });
-    auto* pChild = new CChildFrame(std::move(pDocument));
+    auto* pView = new CWinzlv4View(m_system, m_moduleTypes);
+    auto* pChild = new CChildFrame(std::move(pDocument), pView);
     m_pMdiArea->addSubWindow(pChild);
     pChild->showMaximized();
     m_pMdiArea->setActiveSubWindow(pChild);
     UpdateDocumentCommands();
     UpdateTitle();
+    pView->BuildDocumentation();
     return pChild;
 }
 
 CChildFrame* CMainFrame::ActiveDocumentWindow() const {
     return qobject_cast<CChildFrame*>(m_pMdiArea->currentSubWindow());
+}
+
+CWinzlv4View* CMainFrame::ActiveDocumentView() const {
+    CChildFrame* pChild = ActiveDocumentWindow();
+    return pChild ? qobject_cast<CWinzlv4View*>(pChild->widget()) : nullptr;
 }
 
 void CMainFrame::OnFileNew() { NewDocumentWindow(QString("Corvel%1").arg(m_nNextDocument++), {}); }
@@ -268,39 +277,37 @@ void CMainFrame::OnFileOpen() {
     NewDocumentWindow(QFileInfo(strFile).fileName(), strFile);
 }
 
-// A documentation document keeps nothing of its own, so saving it writes an
-// empty file at most, and never over a file that exists.
+// Saving writes the window's sheet. A file the window opened is never
+// written without asking: only a file this window saved before is written
+// again straight away.
 void CMainFrame::OnFileSave() {
     CChildFrame* pChild = ActiveDocumentWindow();
-    if (!pChild)
+    CWinzlv4View* pView = ActiveDocumentView();
+    if (!pChild || !pView)
         return;
     CWinzlv4Doc& document = pChild->Document();
-    if (!document.GetPathName().isEmpty()) {
-        SetStatusText(FromQString(document.GetTitle()) +
-                      ": a documentation window has no data of its own to save.");
-        return;
+    std::string strPath = PathFromQString(document.GetPathName());
+    if (!document.IsSavedSheet()) {
+        CFileDialogRequest request;
+        request.bOpen = false;
+        request.strTitle = "Save As";
+        request.strDefExt = "xlsx";
+        request.strFileName =
+            FromQString(QFileInfo(document.GetTitle()).completeBaseName()) + ".xlsx";
+        request.strFilter = kSheetFileFilter;
+        request.nFlags = kFileHideReadOnly | kFileOverwritePrompt;
+        if (!m_shell.AskFileName(request, strPath))
+            return;
     }
-    CFileDialogRequest request;
-    request.bOpen = false;
-    request.strTitle = "Save As";
-    request.strFileName = FromQString(document.GetTitle());
-    request.strFilter = "All Files (*.*)|*.*||";
-    request.nFlags = kFileHideReadOnly | kFileOverwritePrompt;
-    std::string strPath;
-    if (!m_shell.AskFileName(request, strPath))
+    if (!pView->SaveSheet(strPath))
         return;
-    QString strFile = PathToQString(strPath);
-    QFile file(strFile);
-    if (file.exists()) {
-        m_shell.MessageBox(strPath + " was left unchanged: a documentation window has no data "
-                                     "of its own to write over it.");
-        return;
-    }
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_shell.MessageBox("Could not open/create data file " + strPath);
-        return;
-    }
-    document.SetPathName(strFile);
+    document.SetPathName(PathToQString(strPath));
     pChild->UpdateCaption();
     UpdateTitle();
+    SetStatusText(strPath + " file has been written");
+}
+
+void CMainFrame::OnFilePrint() {
+    if (CWinzlv4View* pView = ActiveDocumentView())
+        pView->OnFilePrint();
 }

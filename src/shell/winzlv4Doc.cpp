@@ -4,5 +4,6 @@
 
 void CWinzlv4Doc::SetPathName(const QString& strPath) {
     m_strPath = strPath;
+    m_bSavedSheet = true;
     m_strTitle = QFileInfo(strPath).fileName();
 }

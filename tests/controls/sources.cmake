@@ -3,4 +3,5 @@ target_sources(corvel_tests PRIVATE
     controls/test_avi_file.cpp
     controls/test_mscomm.cpp
     controls/test_sheet.cpp
+    controls/test_vcf1.cpp
 )

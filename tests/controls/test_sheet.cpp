@@ -1,6 +1,7 @@
 #include "controls/Sheet.h"
 #include "controls/SheetVts.h"
 #include "support/TempDir.h"
+#include "support/WorkbookReader.h"
 
 #include <gtest/gtest.h>
 
@@ -176,76 +177,11 @@ TEST(SheetTest, UnknownFileTypesAndUnwritableFilesFail) {
 
 // --- the workbook, read back by an independent reader ---
 
-namespace {
-
-struct CReadCell {
-    bool bBold = false;
-    bool bUnderline = false;
-    double dPoints = 0.0;
-    std::string strKind;
-    std::string strValue;
-};
-
-struct CReadBook {
-    std::map<std::pair<int, int>, CReadCell> aCells;
-    std::map<int, double> adWidths;
-    std::string strOrientation;
-    std::string strGridLines;
-};
-
-std::vector<std::string> SplitTabs(const std::string& strLine) {
-    std::vector<std::string> astrFields;
-    std::stringstream in(strLine);
-    std::string strField;
-    while (std::getline(in, strField, '\t'))
-        astrFields.push_back(strField);
-    if (!strLine.empty() && strLine.back() == '\t')
-        astrFields.emplace_back();
-    return astrFields;
-}
-
-std::string Python() {
-    std::ifstream system("/usr/bin/python3");
-    return system ? "/usr/bin/python3" : "python3";
-}
-
-CReadBook ReadBack(const std::string& strPath) {
-    CReadBook book;
-    const std::string strCommand =
-        Python() + " " CORVEL_SOURCE_DIR "/tests/controls/read_xlsx.py '" + strPath + "' 2>&1";
-    FILE* pPipe = popen(strCommand.c_str(), "r");
-    std::string strOutput;
-    char szBuffer[4096];
-    while (pPipe && fgets(szBuffer, sizeof szBuffer, pPipe))
-        strOutput += szBuffer;
-    const int nStatus = pPipe ? pclose(pPipe) : -1;
-    EXPECT_EQ(0, nStatus) << "openpyxl could not read the workbook (python3-openpyxl is one of "
-                             "the packages scripts/install-deps.sh installs):\n"
-                          << strOutput;
-    std::stringstream lines(strOutput);
-    std::string strLine;
-    while (std::getline(lines, strLine)) {
-        std::vector<std::string> astr = SplitTabs(strLine);
-        if (astr[0] == "CELL" && astr.size() == 8)
-            book.aCells[{std::stoi(astr[1]), std::stoi(astr[2])}] = {
-                astr[3] == "1", astr[4] == "1", std::stod(astr[5]), astr[6], astr[7]};
-        else if (astr[0] == "WIDTH")
-            book.adWidths[std::stoi(astr[1])] = std::stod(astr[2]);
-        else if (astr[0] == "ORIENTATION")
-            book.strOrientation = astr[1];
-        else if (astr[0] == "GRIDLINES")
-            book.strGridLines = astr[1];
-    }
-    return book;
-}
-
-} // namespace
-
 TEST(SheetTest, WorkbookReadsBackCellForCellWithItsFormatting) {
     CTempDir dir;
     const CSheet sheet = Sample();
     ASSERT_TRUE(sheet.Write(dir.File("sample.xlsx"), CSheet::FileXlsx));
-    const CReadBook book = ReadBack(dir.File("sample.xlsx"));
+    const CReadBook book = ReadWorkbook(dir.File("sample.xlsx"));
 
     const CReadCell& title = book.aCells.at({1, 1});
     EXPECT_EQ("T", title.strKind);
@@ -285,5 +221,5 @@ TEST(SheetTest, WorkbookReplacesAnExistingFileWhole) {
     sheet.SetTextRC(1, 1, "new");
     ASSERT_TRUE(sheet.Write(dir.File("old.xlsx"), CSheet::FileXlsx));
     EXPECT_EQ("PK", ReadFile(dir.File("old.xlsx")).substr(0, 2));
-    EXPECT_EQ("new", ReadBack(dir.File("old.xlsx")).aCells.at({1, 1}).strValue);
+    EXPECT_EQ("new", ReadWorkbook(dir.File("old.xlsx")).aCells.at({1, 1}).strValue);
 }

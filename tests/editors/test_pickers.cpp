@@ -5,6 +5,7 @@
 #include "editors/selmod.h"
 #include "model/SystemFixture.h"
 #include "moduletypes/ModuleTypes.h"
+#include "support/ModalScript.h"
 #include "support/Screenshot.h"
 
 #include <QAbstractButton>
@@ -146,8 +147,14 @@ TEST_F(PickerTest, PickChlWhereUsedMakesTheChannelCurrent) {
     CPickChl dialog(sys, m_types);
     Bar(dialog).triggerAction(QAbstractSlider::SliderPageStepAdd);
     Button(dialog, "radioChannel4").click();
-    m_shell.ExpectBox("The where-used report is not available yet in this version of Corvel.");
+    QString strReport;
+    CModalScript script;
+    script.Then([&](QDialog& report) {
+        strReport = report.windowTitle();
+        report.accept();
+    });
     Button(dialog, "buttonWhereUsed").click();
+    EXPECT_EQ("Where Used Report", strReport.toStdString());
     EXPECT_EQ(3, sys.GetCurModule());
     EXPECT_EQ(3, sys.GetCurChannel());
 

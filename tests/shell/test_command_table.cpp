@@ -214,7 +214,6 @@ TEST_F(FrameTest, CommandsStillToComeSayTheyAreNotAvailable) {
         {ID_MODULE_LABELS, "DVX Labels > Module labels"},
         {ID_LOOP_VIEWER_BUTTON, "LOOP VIEWER"},
         {ID_TIMER_SETUP, "DVX Setup > Timer setup"},
-        {ID_FILE_PRINT, "Print"},
     };
     Trigger(ID_FILE_NEW);
     for (const auto& [nId, szName] : aCommands) {

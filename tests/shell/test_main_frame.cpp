@@ -16,9 +16,6 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
-#include <fstream>
-#include <iterator>
-
 namespace {
 
 class CFakePort : public CLinkControl {
@@ -28,11 +25,6 @@ public:
     bool StopModuleLink() override { return true; }
     bool m_bOpen = false;
 };
-
-std::string ReadFile(const std::string& strPath) {
-    std::ifstream file(strPath, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
 
 } // namespace
 
@@ -187,35 +179,6 @@ TEST_F(FrameTest, NewDocumentWindowsAreNumbered) {
     ASSERT_EQ(2, apWindows.size());
     EXPECT_EQ("Corvel1", apWindows[0]->windowTitle().toStdString());
     EXPECT_EQ("Corvel2", apWindows[1]->windowTitle().toStdString());
-}
-
-TEST_F(FrameTest, FrameworkOpenTitlesTheWindowAndSaveNeverEmptiesTheFile) {
-    std::string strPath = m_dir.File("notes.txt");
-    std::ofstream(strPath) << "kept";
-    m_shell.AnswerFile(strPath);
-    Trigger(ID_FILE_OPEN);
-    ASSERT_EQ(1u, m_shell.m_aFileRequests.size());
-    EXPECT_EQ("All Files (*.*)|*.*||", m_shell.m_aFileRequests[0].strFilter);
-    EXPECT_EQ("notes.txt", frame.MdiArea()->currentSubWindow()->windowTitle().toStdString());
-    Trigger(ID_FILE_SAVE);
-    EXPECT_EQ("kept", ReadFile(strPath));
-}
-
-TEST_F(FrameTest, SavingANewDocumentNeverReplacesAFile) {
-    std::string strExisting = m_dir.File("sheet.xls");
-    std::ofstream(strExisting) << "workbook";
-    Trigger(ID_FILE_NEW);
-    m_shell.AnswerFile(strExisting);
-    m_shell.AnswerBox(EBoxAnswer::Ok);
-    Trigger(ID_FILE_SAVE);
-    EXPECT_EQ("workbook", ReadFile(strExisting));
-    EXPECT_EQ("Corvel1", frame.MdiArea()->currentSubWindow()->windowTitle().toStdString());
-
-    std::string strNew = m_dir.File("new.xls");
-    m_shell.AnswerFile(strNew);
-    Trigger(ID_FILE_SAVE);
-    EXPECT_TRUE(std::filesystem::exists(strNew));
-    EXPECT_EQ("new.xls", frame.MdiArea()->currentSubWindow()->windowTitle().toStdString());
 }
 
 TEST_F(FrameTest, CloseWithChangesOffersSaveAndGoesOnAfterACancelledDialog) {

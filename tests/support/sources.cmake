@@ -9,4 +9,6 @@ target_sources(corvel_tests PRIVATE
     support/Screenshot.cpp
     support/ModalScript.h
     support/ModalScript.cpp
+    support/WorkbookReader.h
+    support/WorkbookReader.cpp
 )

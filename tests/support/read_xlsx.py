@@ -10,7 +10,10 @@ def escape(text):
     return text.replace("\\", "\\\\").replace("\n", "\\n").replace("\r", "\\r").replace("\t", "\\t")
 
 
-book = openpyxl.load_workbook(sys.argv[1])
+# Opened as a stream, so a workbook under the old ".XLS" name is read by its
+# content as spreadsheet programs do.
+with open(sys.argv[1], "rb") as stream:
+    book = openpyxl.load_workbook(stream)
 sheet = book.worksheets[0]
 for row in sheet.iter_rows():
     for cell in row:

@@ -1,0 +1,65 @@
+#include "reports/WhereUsedDlg.h"
+
+#include "controls/VCF1.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+#include "reports/WhereUsedReport.h"
+#include "shell/CommandIds.h"
+#include "shell/HelpRouter.h"
+#include "shell/ToolbarIcons.h"
+
+#include "ui_WhereUsedDlg.h"
+
+namespace {
+
+constexpr int kIconSize = 24;
+
+} // namespace
+
+CWhereUsedDlg::CWhereUsedDlg(CSystem& sys, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_ui(std::make_unique<Ui::CWhereUsedDlg>()) {
+    m_ui->setupUi(this);
+    setProperty(CHelpRouter::kSectionProperty, "where-used");
+    m_ui->iconPrint->setPixmap(
+        CToolbarIcons::ForCommand(ID_FILE_PRINT).pixmap(kIconSize, kIconSize));
+    m_ui->iconSaveFile->setPixmap(
+        CToolbarIcons::ForCommand(ID_FILE_SAVE).pixmap(kIconSize, kIconSize));
+    CVCF1& sheet = Sheet();
+    sheet.SetShell(&sys.Shell());
+    // The control of this dialog comes with its designer allowed.
+    sheet.Sheet().SetAllowDesigner(true);
+    BuildWhereUsedReport(sheet.Sheet(), m_sys);
+    sheet.SheetChanged();
+
+    connect(m_ui->buttonPrint, &QPushButton::clicked, this, &CWhereUsedDlg::OnPrint);
+    connect(m_ui->buttonSaveFile, &QPushButton::clicked, this, &CWhereUsedDlg::OnSaveFile);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+CWhereUsedDlg::~CWhereUsedDlg() = default;
+
+CVCF1& CWhereUsedDlg::Sheet() const { return *m_ui->sheet; }
+
+void CWhereUsedDlg::OnPrint() {
+    Sheet().Sheet().SetPrintGridLines(false);
+    Sheet().FilePrint(true);
+}
+
+void CWhereUsedDlg::OnSaveFile() {
+    CFileDialogRequest request;
+    request.bOpen = false;
+    request.strTitle = "Save As";
+    request.strDefExt = "XLS";
+    request.strFilter = "EXCELL (*.XLS) | *.XLS | All Files | *.* ||";
+    request.nFlags = kFileHideReadOnly | kFileOverwritePrompt;
+    std::string strPath;
+    if (!m_sys.Shell().AskFileName(request, strPath))
+        return;
+    Sheet().Write(strPath, CSheet::FileXlsx);
+}
+
+void ShowWhereUsedReport(CSystem& sys, QWidget* pParent) {
+    CWhereUsedDlg dialog(sys, pParent);
+    dialog.exec();
+}

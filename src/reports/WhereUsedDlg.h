@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class CSystem;
+class CVCF1;
+namespace Ui {
+class CWhereUsedDlg;
+}
+
+// Which channels' equations use the current channel, as a sheet the
+// technician can print or save as a workbook. Built once when it opens.
+class CWhereUsedDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CWhereUsedDlg(CSystem& sys, QWidget* pParent = nullptr);
+    ~CWhereUsedDlg() override;
+
+    CVCF1& Sheet() const;
+    void OnPrint();
+    void OnSaveFile();
+
+private:
+    CSystem& m_sys;
+    std::unique_ptr<Ui::CWhereUsedDlg> m_ui;
+};
+
+// Runs the report modally for the current channel: what every where-used
+// button of the program does once it has made its channel current.
+void ShowWhereUsedReport(CSystem& sys, QWidget* pParent);

@@ -1,0 +1,36 @@
+#include "reports/winzlv4View.h"
+
+#include "controls/VCF1.h"
+#include "model/system.h"
+#include "reports/Documentation.h"
+
+#include <QVBoxLayout>
+
+CWinzlv4View::CWinzlv4View(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent)
+    : QWidget(pParent), m_sys(sys), m_types(types), m_sheet(new CVCF1(this)) {
+    setObjectName("DocumentationView");
+    m_sheet->setObjectName("sheet");
+    m_sheet->SetShell(&sys.Shell());
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->addWidget(m_sheet);
+    setFocusProxy(m_sheet);
+}
+
+CWinzlv4View::~CWinzlv4View() = default;
+
+// The two files are written by name into the launch folder, beside the
+// working files, whatever folder a file dialog last showed.
+void CWinzlv4View::BuildDocumentation() {
+    ::BuildDocumentation(m_sheet->Sheet(), m_sys, m_types);
+    m_sheet->SheetChanged();
+    m_sheet->LaunchDesigner();
+    m_sheet->Write(m_sys.LaunchPath(kDocumentationVtsFile), CSheet::FileVts);
+    m_sheet->Write(m_sys.LaunchPath(kDocumentationXlsFile), CSheet::FileXlsx);
+}
+
+bool CWinzlv4View::OnFilePrint() { return m_sheet->FilePrint(true); }
+
+bool CWinzlv4View::SaveSheet(const std::string& strPath) {
+    return m_sheet->Write(strPath, CVCF1::FileTypeOf(strPath));
+}

@@ -1,0 +1,185 @@
+#include "controls/SheetDesigner.h"
+#include "controls/SheetPainter.h"
+#include "controls/VCF1.h"
+#include "support/ModalScript.h"
+#include "support/ShellRecorder.h"
+#include "support/TempDir.h"
+#include "support/WorkbookReader.h"
+
+#include <QAbstractButton>
+#include <QDoubleSpinBox>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class VCF1Test : public ::testing::Test {
+protected:
+    CTempDir m_dir;
+    CShellRecorder m_shell;
+    CVCF1 control;
+
+    VCF1Test() { control.SetShell(&m_shell); }
+
+    void FillRows(int nRows) {
+        for (int nRow = 1; nRow <= nRows; ++nRow) {
+            control.Sheet().SetTextRC(nRow, 1, "Row " + std::to_string(nRow));
+            control.Sheet().SetTextRC(nRow, 3, std::string(70, 'x'));
+        }
+        control.Sheet().SetColWidth(3, 20480);
+        control.SheetChanged();
+    }
+    int PrintToPdf(const std::string& strPdf) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(strPdf));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        return CSheetPainter::Print(control.Sheet(), printer);
+    }
+    CSheetDesigner& OpenDesigner() {
+        control.Sheet().SetAllowDesigner(true);
+        control.LaunchDesigner();
+        return *control.Designer();
+    }
+};
+
+} // namespace
+
+TEST_F(VCF1Test, PrintingFitsTheWidthAndRunsOnToAsManyPagesAsTheRowsNeed) {
+    FillRows(3);
+    const std::string strShort = m_dir.File("short.pdf");
+    EXPECT_EQ(1, PrintToPdf(strShort));
+    EXPECT_EQ(1, PdfPageCount(strShort));
+    EXPECT_EQ("595 x 842", PdfPageSize(strShort)) << "portrait A4";
+
+    FillRows(300);
+    const std::string strLong = m_dir.File("long.pdf");
+    const int nPages = PrintToPdf(strLong);
+    EXPECT_GT(nPages, 3);
+    EXPECT_EQ(nPages, PdfPageCount(strLong));
+}
+
+TEST_F(VCF1Test, ALandscapeSheetPrintsOnLandscapePages) {
+    FillRows(3);
+    control.Sheet().SetPrintLandscape(true);
+    const std::string strPdf = m_dir.File("landscape.pdf");
+    EXPECT_EQ(1, PrintToPdf(strPdf));
+    EXPECT_EQ("842 x 595", PdfPageSize(strPdf));
+}
+
+TEST_F(VCF1Test, AnEmptySheetPrintsOneEmptyPage) {
+    const std::string strPdf = m_dir.File("empty.pdf");
+    EXPECT_EQ(1, PrintToPdf(strPdf));
+    EXPECT_EQ(1, PdfPageCount(strPdf));
+}
+
+TEST_F(VCF1Test, AFailedWriteIsReported) {
+    const std::string strPath = m_dir.File("no/folder/sheet.xlsx");
+    m_shell.ExpectBox("Could not open/create data file " + strPath);
+    EXPECT_FALSE(control.Write(strPath, CSheet::FileXlsx));
+}
+
+TEST_F(VCF1Test, FileTypeFollowsTheExtension) {
+    const std::pair<const char*, short> aCases[] = {
+        {"a.VTS", CSheet::FileVts},  {"b.vts", CSheet::FileVts}, {"c.xlsx", CSheet::FileXlsx},
+        {"d.XLS", CSheet::FileXlsx}, {"vts", CSheet::FileXlsx},  {"e", CSheet::FileXlsx},
+    };
+    for (const auto& [szName, nType] : aCases)
+        EXPECT_EQ(nType, CVCF1::FileTypeOf(szName)) << szName;
+}
+
+TEST_F(VCF1Test, TheDesignerOpensOnlyWhenTheSheetAllowsIt) {
+    control.LaunchDesigner();
+    EXPECT_EQ(nullptr, control.Designer());
+    control.Sheet().SetAllowDesigner(true);
+    QTest::mouseDClick(control.viewport(), Qt::RightButton);
+    ASSERT_NE(nullptr, control.Designer());
+    EXPECT_TRUE(control.Designer()->isVisible());
+    CSheetDesigner* pFirst = control.Designer();
+    control.LaunchDesigner();
+    EXPECT_EQ(pFirst, control.Designer()) << "one designer a sheet";
+}
+
+TEST_F(VCF1Test, TheDesignerEditsCellsAndTheirFormatting) {
+    CSheetDesigner& designer = OpenDesigner();
+    auto* pTable = designer.findChild<QTableView*>("tableSheet");
+    QAbstractItemModel* pModel = pTable->model();
+    pModel->setData(pModel->index(1, 2), "Horn relay");
+    pModel->setData(pModel->index(2, 0), " 12.5 ");
+    EXPECT_EQ("Horn relay", control.Sheet().CellText(2, 3));
+    EXPECT_EQ(CSheetCell::EKind::Number, control.Sheet().Cell(3, 1).kind);
+    EXPECT_EQ(12.5, control.Sheet().Cell(3, 1).dValue);
+
+    pTable->setCurrentIndex(pModel->index(1, 2));
+    designer.findChild<QAbstractButton*>("buttonBold")->click();
+    designer.findChild<QAbstractButton*>("buttonUnderline")->click();
+    designer.findChild<QSpinBox*>("spinFontSize")->setValue(16);
+    designer.findChild<QDoubleSpinBox*>("spinColumnWidth")->setValue(30);
+    const CSheetCell& cell = control.Sheet().Cell(2, 3);
+    EXPECT_TRUE(cell.bBold);
+    EXPECT_TRUE(cell.bUnderline);
+    EXPECT_EQ(16, cell.nFontPoints);
+    EXPECT_EQ(30 * CSheet::kWidthPerChar, control.Sheet().GetColWidth(3));
+    EXPECT_EQ(2, control.Sheet().GetActiveRow());
+
+    pModel->setData(pModel->index(1, 2), "");
+    EXPECT_EQ(CSheetCell::EKind::Empty, control.Sheet().Cell(2, 3).kind);
+    EXPECT_TRUE(control.Sheet().Cell(2, 3).bBold) << "the format stays";
+}
+
+TEST_F(VCF1Test, TheDesignerFitsColumnsAndSavesTheSheet) {
+    CSheetDesigner& designer = OpenDesigner();
+    control.Sheet().SetTextRC(1, 2, "A rather long text");
+    designer.findChild<QAbstractButton*>("buttonFitColumns")->click();
+    EXPECT_GT(control.Sheet().GetColWidth(2), CSheet::kDefaultColWidth);
+
+    m_shell.AnswerFile(m_dir.File("designed.xlsx"));
+    designer.findChild<QAbstractButton*>("buttonSaveAs")->click();
+    ASSERT_EQ(1u, m_shell.m_aFileRequests.size());
+    EXPECT_EQ("xlsx", m_shell.m_aFileRequests[0].strDefExt);
+    EXPECT_EQ("A rather long text",
+              ReadWorkbook(m_dir.File("designed.xlsx")).aCells.at({1, 2}).strValue);
+
+    m_shell.AnswerFile(m_dir.File("designed.VTS"));
+    designer.findChild<QAbstractButton*>("buttonSaveAs")->click();
+    CSheet read;
+    std::string strError;
+    ASSERT_TRUE(read.Read(m_dir.File("designed.VTS"), strError)) << strError;
+    EXPECT_TRUE(read.SameContent(control.Sheet()));
+}
+
+TEST_F(VCF1Test, TheDesignerOpensASheetFileAndReportsADamagedOne) {
+    CSheet other;
+    other.SetTextRC(4, 4, "from file");
+    ASSERT_TRUE(other.Write(m_dir.File("other.VTS"), CSheet::FileVts));
+    CSheetDesigner& designer = OpenDesigner();
+    m_shell.AnswerFile(m_dir.File("other.VTS"));
+    designer.findChild<QAbstractButton*>("buttonOpen")->click();
+    EXPECT_EQ("from file", control.Sheet().CellText(4, 4));
+
+    std::ofstream(m_dir.File("bad.VTS")) << "not a sheet\n";
+    m_shell.AnswerFile(m_dir.File("bad.VTS"));
+    m_shell.ExpectBox("Could not read the sheet file " + m_dir.File("bad.VTS") +
+                      ": it does not start with CORVEL SHEET 1.");
+    designer.findChild<QAbstractButton*>("buttonOpen")->click();
+    EXPECT_EQ("from file", control.Sheet().CellText(4, 4));
+}
+
+TEST_F(VCF1Test, ArrowKeysMoveTheActiveCell) {
+    control.Sheet().SetActiveCell(2, 2);
+    QTest::keyClick(&control, Qt::Key_Down);
+    QTest::keyClick(&control, Qt::Key_Right);
+    QTest::keyClick(&control, Qt::Key_Up);
+    EXPECT_EQ(2, control.Sheet().GetActiveRow());
+    EXPECT_EQ(3, control.Sheet().GetActiveCol());
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(&control, Qt::Key_Left);
+    EXPECT_EQ(1, control.Sheet().GetActiveCol());
+}
