@@ -2,6 +2,8 @@
 #include "controls/VCF1.h"
 #include "model/SystemFixture.h"
 #include "reports/WhereUsedDlg.h"
+#include "shell/CommandIds.h"
+#include "shell/FrameFixture.h"
 #include "support/ModalScript.h"
 #include "support/Screenshot.h"
 #include "support/WorkbookReader.h"
@@ -10,6 +12,7 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -99,4 +102,27 @@ TEST_F(WhereUsedDlgTest, OkAndCancelOnlyCloseTheDialog) {
     }
     EXPECT_TRUE(m_shell.m_aFileRequests.empty());
     EXPECT_FALSE(sys.IsModified());
+}
+
+TEST_F(FrameTest, TheBooleanEditorsChannelPickerOpensTheWhereUsedReport) {
+    sys.Channel(4, 2, 1).m_anTermB[2] = CSystem::MakeIndex(0, 0, 3);
+    std::string strFirstUser;
+    CModalScript script;
+    script
+        .Then([](QDialog& picker) {
+            picker.findChild<QAbstractButton*>("radioChannel4")->click();
+            // Clicked from the picker's own loop: the report's loop runs
+            // inside the click, and the script answers it from there.
+            QTimer::singleShot(0, picker.findChild<QAbstractButton*>("buttonWhereUsed"),
+                               &QAbstractButton::click);
+        })
+        .Then([&](QDialog& report) {
+            strFirstUser = static_cast<CWhereUsedDlg&>(report).Sheet().Sheet().CellText(7, 1);
+            report.accept();
+        })
+        .Then(CModalScript::Reject());
+    sys.SetCurLoop(0);
+    sys.SetCurModule(0);
+    Trigger(ID_BOOLEAN_EDITOR);
+    EXPECT_EQ("Q[YELLOW LOOP E3   Yellow_Chl_E3   ]=", strFirstUser);
 }
