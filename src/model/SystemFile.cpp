@@ -140,6 +140,28 @@ bool CSystem::LoadSystemFile(const std::string& strPath) {
     return true;
 }
 
+bool CSystem::ReadSystemFile(const std::string& strPath) {
+    ResetToDefaults();
+    std::vector<unsigned char> data;
+    switch (CDataFile::Read(LaunchPath(strPath), data)) {
+    case CDataFile::EReadResult::Missing:
+        m_shell.MessageBox("System file " + strPath + " does not exist");
+        return false;
+    case CDataFile::EReadResult::Unreadable:
+        m_shell.MessageBox("Could not read system file " + strPath);
+        return false;
+    case CDataFile::EReadResult::Ok:
+        break;
+    }
+    CArchive ar(std::move(data));
+    if (!ReadAllOrNothing(ar, &CSystem::Serialize)) {
+        m_shell.MessageBox("System file " + strPath + " is damaged or incomplete");
+        return false;
+    }
+    SetFilePath(strPath);
+    return true;
+}
+
 bool CSystem::SaveSystemFile(const std::string& strPath) {
     CArchive ar;
     Serialize(ar);
@@ -155,14 +177,19 @@ bool CSystem::SaveWorkingFiles() {
 // --- equation listing ---
 
 bool CSystem::WriteEquationListing() {
+    std::string strListing = EquationListing();
+    return CDataFile::Write(LaunchPath(kListingFile),
+                            std::vector<unsigned char>(strListing.begin(), strListing.end()));
+}
+
+std::string CSystem::EquationListing() {
     std::string strListing;
     for (short nLoop = 0; nLoop < kLoops; ++nLoop)
         for (short nModule = 0; nModule < kModulesPerLoop; ++nModule)
             for (short nChannel = 0; nChannel < kChannelsPerModule; ++nChannel)
                 if (IsEquationDefined(nModule, nChannel, nLoop))
                     strListing += GetEquationLine(nModule, nChannel, nLoop);
-    return CDataFile::Write(LaunchPath(kListingFile),
-                            std::vector<unsigned char>(strListing.begin(), strListing.end()));
+    return strListing;
 }
 
 std::string CSystem::GetEquationLine(short nModule, short nChannel, short nLoop) {

@@ -17,4 +17,6 @@ target_sources(corvel_core PRIVATE
     model/SystemFile.cpp
     model/SystemLabels.cpp
     model/SystemOldFile.cpp
+    model/SystemDiff.h
+    model/SystemDiff.cpp
 )

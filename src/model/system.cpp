@@ -46,6 +46,11 @@ CSystem::CSystem(CShellServices& shell, const std::string& strLaunchDir) : m_she
     LoadSystemFile("");
 }
 
+CSystem::CSystem(CShellServices& shell, CScratch, const std::string& strLaunchDir)
+    : m_shell(shell), m_strLaunchDir(strLaunchDir) {
+    ResetToDefaults();
+}
+
 // --- channel addressing ---
 
 short CSystem::MakeIndex(short nLoop, short nModule, short nChannel) {

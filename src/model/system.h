@@ -53,6 +53,12 @@ public:
     // defaults when it does not exist. Nothing is written at destruction: the
     // program's exit sequence calls SaveWorkingFiles.
     CSystem(CShellServices& shell, const std::string& strLaunchDir = {});
+    // Chooses the constructor of a scratch record.
+    struct CScratch {};
+    // A scratch record (a compare with the controller, a command-line run):
+    // it starts from the defaults and reads or creates no working file. The
+    // launch directory only resolves the relative names a caller gives.
+    CSystem(CShellServices& shell, CScratch, const std::string& strLaunchDir);
     CSystem(const CSystem&) = delete;
     CSystem& operator=(const CSystem&) = delete;
 
@@ -117,9 +123,15 @@ public:
     // only a missing file is created from the defaults.
     bool LoadSystemFile(const std::string& strPath);
     bool SaveSystemFile(const std::string& strPath);
+    // Reads a system file that must already exist, creating nothing: a
+    // missing, unreadable or damaged file is reported and leaves the
+    // defaults.
+    bool ReadSystemFile(const std::string& strPath);
     // The working file, then the equation listing, in the launch directory.
     bool SaveWorkingFiles();
     bool WriteEquationListing();
+    // The listing's text: one line for each defined equation.
+    std::string EquationListing();
     std::string GetEquationLine(short nModule, short nChannel, short nLoop);
 
     // --- old-format files ---

@@ -9,4 +9,5 @@ target_sources(corvel_tests PRIVATE
     model/test_system_file.cpp
     model/test_equations.cpp
     model/test_codepage.cpp
+    model/test_system_diff.cpp
 )

@@ -1,0 +1,185 @@
+#include "model/SystemDiff.h"
+
+#include "model/system.h"
+
+#include <cstdio>
+
+namespace {
+
+using Diffs = std::vector<CSystemDifference>;
+
+void Add(Diffs& aDiffs, const std::string& strItem, const std::string& strLeft,
+         const std::string& strRight, bool bInformation = false) {
+    if (strLeft != strRight)
+        aDiffs.push_back({strItem, strLeft, strRight, bInformation});
+}
+
+std::string YesNo(bool bOn) { return bOn ? "yes" : "no"; }
+
+std::string Seconds(double fSeconds) {
+    char szText[32];
+    std::snprintf(szText, sizeof szText, "%.1f s", fSeconds);
+    return szText;
+}
+
+std::string SourceName(short nSource) {
+    return CSystem::GetLoopShortName(CSystem::LoopOf(nSource)) + " " +
+           CSystem::IndexDesignation(nSource);
+}
+
+// A group as the canonical form reads it: only present terms count, and the
+// group NOT only when the group has a term.
+std::string GroupText(const int32_t* abNot, const int16_t* anTerm, const int32_t* abPr,
+                      bool bGroupNot) {
+    std::string strText;
+    for (int i = 0; i < 3; ++i) {
+        if (!CSystem::IsTermPresent(anTerm[i]))
+            continue;
+        strText += strText.empty() ? (bGroupNot ? "!(" : "(") : ")*(";
+        strText += abNot[i] ? "!" : "";
+        strText += abPr[i] ? "Pr_" : "";
+        strText += SourceName(anTerm[i]);
+    }
+    return strText.empty() ? strText : strText + ")";
+}
+
+std::string ChannelName(short nModule, short nChannel, short nLoop) {
+    return CSystem::GetLoopName(nLoop) + " " + CSystem::ChannelDesignation(nModule, nChannel);
+}
+
+std::string ModuleName(short nModule, short nLoop) {
+    return CSystem::GetLoopName(nLoop) + " module " + CSystem::ModuleLetter(nModule);
+}
+
+std::string SysLabelName(short nLabel) {
+    static const char* const kNames[CSystem::kSysLabels] = {" (Vehicle Model)",
+                                                            " (Author)",
+                                                            " (Revision Date)",
+                                                            " (program version)",
+                                                            "",
+                                                            " (File Name)",
+                                                            "",
+                                                            "",
+                                                            "",
+                                                            ""};
+    return "System label " + std::to_string(nLabel) + kNames[nLabel];
+}
+
+std::string TimerName(short nTimer) { return "TIMER  " + CSystem::IndexDesignation(nTimer); }
+
+std::string PairSide(short nIndex) {
+    if (!CSystem::IsValidIndex(nIndex))
+        return "none";
+    return CSystem::GetLoopName(CSystem::LoopOf(nIndex)) + " " + CSystem::IndexDesignation(nIndex);
+}
+
+void CompareChannel(Diffs& aDiffs, const CSystem& left, const CSystem& right, short nModule,
+                    short nChannel, short nLoop, CSystemDiff::EScope scope) {
+    std::string strName = ChannelName(nModule, nChannel, nLoop);
+    bool bEquations = scope == CSystemDiff::EScope::Files || CSystem::IsEquationLoop(nLoop);
+    if (bEquations) {
+        const CChannelRecord& a = left.Channel(nModule, nChannel, nLoop);
+        const CChannelRecord& b = right.Channel(nModule, nChannel, nLoop);
+        Add(aDiffs, strName + " equation",
+            CSystemDiff::CanonicalEquation(left, nModule, nChannel, nLoop),
+            CSystemDiff::CanonicalEquation(right, nModule, nChannel, nLoop));
+        Add(aDiffs, strName + " on at power up", YesNo(a.m_bPowerUpOn), YesNo(b.m_bPowerUpOn));
+        Add(aDiffs, strName + " output channel", YesNo(a.m_bOutput), YesNo(b.m_bOutput));
+        Add(aDiffs, strName + " momentary switch latch", YesNo(a.m_bMomentaryLatch),
+            YesNo(b.m_bMomentaryLatch));
+    }
+    Add(aDiffs, strName + " label", left.GetChannelLabel(nModule, nChannel, nLoop),
+        right.GetChannelLabel(nModule, nChannel, nLoop));
+}
+
+void CompareModules(Diffs& aDiffs, const CSystem& left, const CSystem& right,
+                    CSystemDiff::EScope scope) {
+    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
+        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
+            std::string strName = ModuleName(nModule, nLoop);
+            Add(aDiffs, strName + " label", left.GetModuleLabel(nModule, nLoop),
+                right.GetModuleLabel(nModule, nLoop));
+            if (scope == CSystemDiff::EScope::Files)
+                Add(aDiffs, strName + " type", std::to_string(left.GetModuleType(nModule, nLoop)),
+                    std::to_string(right.GetModuleType(nModule, nLoop)));
+            for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
+                CompareChannel(aDiffs, left, right, nModule, nChannel, nLoop, scope);
+        }
+    }
+}
+
+void CompareSysLabels(Diffs& aDiffs, const CSystem& left, const CSystem& right) {
+    for (short nLabel = 0; nLabel < CSystem::kSysLabels; ++nLabel)
+        Add(aDiffs, SysLabelName(nLabel), left.GetSysLabel(nLabel), right.GetSysLabel(nLabel),
+            nLabel == CSystem::SysLabelRevisionDate);
+}
+
+// The value shown is the count in seconds, as the controller will hold it.
+std::string ReloadText(const CSystem& system, short nTimer) {
+    double fUnit = CSystem::IsFastTimer(nTimer) ? 0.1 : 10.0;
+    return Seconds(system.GetTimerReloadCount(nTimer) * fUnit);
+}
+
+std::string CurrentText(const CSystem& system, short nTimer) {
+    double fUnit = CSystem::IsFastTimer(nTimer) ? 0.1 : 10.0;
+    return Seconds(system.GetTimerCurrentCount(nTimer) * fUnit);
+}
+
+void CompareTimers(Diffs& aDiffs, const CSystem& left, const CSystem& right) {
+    for (short nTimer = 0; nTimer < CSystem::kTimers; ++nTimer)
+        Add(aDiffs, TimerName(nTimer) + " reload", ReloadText(left, nTimer),
+            ReloadText(right, nTimer));
+    for (short nTimer = 0; nTimer < CSystem::kTimers; ++nTimer)
+        Add(aDiffs, TimerName(nTimer) + " current", CurrentText(left, nTimer),
+            CurrentText(right, nTimer), true);
+}
+
+void CompareSleepMode(Diffs& aDiffs, const CSystem& left, const CSystem& right) {
+    Add(aDiffs, "Sleep mode", CSystem::GetEnabledText(left.GetSleepEnabled()),
+        CSystem::GetEnabledText(right.GetSleepEnabled()));
+    Add(aDiffs, "Sleep inactivity interval", std::to_string(left.GetSleepInactivity() * 10) + " s",
+        std::to_string(right.GetSleepInactivity() * 10) + " s");
+    Add(aDiffs, "Sleep wake-up interval", std::to_string(left.GetSleepWakeUp()) + " s",
+        std::to_string(right.GetSleepWakeUp()) + " s");
+}
+
+void CompareHiSpeedPairs(Diffs& aDiffs, const CSystem& left, const CSystem& right) {
+    for (short nPair = 0; nPair < CSystem::kHiSpeedPairs; ++nPair) {
+        std::string strName = "High speed pair " + std::to_string(nPair + 1);
+        Add(aDiffs, strName + " input", PairSide(left.GetHiSpeedInput(nPair)),
+            PairSide(right.GetHiSpeedInput(nPair)));
+        Add(aDiffs, strName + " output", PairSide(left.GetHiSpeedOutput(nPair)),
+            PairSide(right.GetHiSpeedOutput(nPair)));
+    }
+}
+
+} // namespace
+
+std::vector<CSystemDifference> CSystemDiff::Compare(const CSystem& left, const CSystem& right,
+                                                    EScope scope) {
+    Diffs aDiffs;
+    CompareModules(aDiffs, left, right, scope);
+    CompareSysLabels(aDiffs, left, right);
+    CompareTimers(aDiffs, left, right);
+    CompareSleepMode(aDiffs, left, right);
+    CompareHiSpeedPairs(aDiffs, left, right);
+    return aDiffs;
+}
+
+int CSystemDiff::CountDifferences(const std::vector<CSystemDifference>& aDiffs) {
+    int nCount = 0;
+    for (const CSystemDifference& diff : aDiffs)
+        nCount += diff.bInformation ? 0 : 1;
+    return nCount;
+}
+
+std::string CSystemDiff::CanonicalEquation(const CSystem& system, short nModule, short nChannel,
+                                           short nLoop) {
+    const CChannelRecord& r = system.Channel(nModule, nChannel, nLoop);
+    std::string strA = GroupText(r.m_abTermNotA, r.m_anTermA, r.m_abTermPrA, r.m_bGroupNotA);
+    std::string strB = GroupText(r.m_abTermNotB, r.m_anTermB, r.m_abTermPrB, r.m_bGroupNotB);
+    if (strA.empty() && strB.empty() && !r.m_bEquationNot)
+        return "no equation";
+    std::string strBody = strA + (!strA.empty() && !strB.empty() ? "+" : "") + strB;
+    return r.m_bEquationNot ? "Q=![" + strBody + "]" : "Q=" + strBody;
+}
