@@ -136,11 +136,7 @@ void CTransferCommands::RetrieveSystem() {
     m_system.Serialize(snapshot);
     m_host.StartWaitIndicator(kRetrievingSystemText);
     m_system.ResetToDefaults();
-    m_comm.ReadAllEquations();
-    m_comm.ReadAllLabels();
-    m_comm.ReadSleepMode();
-    m_comm.ReadAllTimers();
-    m_comm.ReadHiSpeedPairs();
+    ReadSystem(m_comm);
     if (IsLinkLost()) {
         CArchive restore(snapshot.Buffer());
         m_system.Serialize(restore);
@@ -154,6 +150,14 @@ void CTransferCommands::RetrieveSystem() {
 // A cancelled save dialog lets the retrieve go on, as the technician can
 // see nothing was written; a save that failed stops it, so the unsaved
 // system is not replaced.
+void CTransferCommands::ReadSystem(CZlvComm& comm) {
+    comm.ReadAllEquations();
+    comm.ReadAllLabels();
+    comm.ReadSleepMode();
+    comm.ReadAllTimers();
+    comm.ReadHiSpeedPairs();
+}
+
 bool CTransferCommands::OfferSave() {
     if (!m_system.IsModified())
         return true;

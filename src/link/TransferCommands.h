@@ -31,6 +31,11 @@ public:
     CTransferCommands(CSystem& system, CZlvComm& comm, CShellServices& shell, CTransferHost& host)
         : m_system(system), m_comm(comm), m_shell(shell), m_host(host) {}
 
+    // The reads of a whole-system retrieve, in their order, into the
+    // protocol object's own record; the compare and corvel-cli read with them
+    // too.
+    static void ReadSystem(CZlvComm& comm);
+
     void OnTransfer();
     void OnRetrieve();
     void OnStartLink();

@@ -124,6 +124,10 @@ void CZlvComm::ShowLinkStatus(const std::string& strText) {
 // --- receive side ---
 
 void CZlvComm::OnReceive(const std::string& strText) {
+    if (m_pForward) {
+        m_pForward->OnReceive(strText);
+        return;
+    }
     for (char c : strText) {
         PutChar(c);
         if (m_strStatusLine.size() >= kMaxStatusLine)

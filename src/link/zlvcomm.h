@@ -35,11 +35,21 @@ public:
     CZlvComm& operator=(const CZlvComm&) = delete;
 
     void SetHost(CLinkHost* pHost) { m_pHost = pHost; }
+    CLinkHost* GetHost() const { return m_pHost; }
+    // While another protocol object reads over this one's line (a compare
+    // reads the controller into a scratch record), the characters received
+    // go to it instead; nullptr ends that.
+    void ForwardReceiveTo(CZlvComm* pReader) { m_pForward = pReader; }
 
     // --- port and message pumping ---
     // The link's own open flag: set when the open command starts, cleared
     // when the port is closed. Frames are dropped and waits end while clear.
-    void SetPortOpen(bool bOpen) { m_bPortOpen = bOpen; }
+    // A reader the characters are forwarded to follows the flag too.
+    void SetPortOpen(bool bOpen) {
+        m_bPortOpen = bOpen;
+        if (m_pForward)
+            m_pForward->SetPortOpen(bOpen);
+    }
     bool GetPortOpen() const { return m_bPortOpen != 0; }
     // Whether the serial device really is open.
     bool IsPortOpen() const override;
@@ -174,6 +184,7 @@ private:
     CSystem& m_system;
     CShellServices& m_shell;
     CLinkHost* m_pHost;
+    CZlvComm* m_pForward = nullptr;
 
     int32_t m_bPortOpen = 0;
     char m_acRing[kRingSize] = {};

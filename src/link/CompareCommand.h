@@ -1,0 +1,44 @@
+#pragma once
+
+#include "model/SystemDiff.h"
+
+#include <optional>
+#include <vector>
+
+class CShellServices;
+class CSystem;
+class CTransferHost;
+class CZlvComm;
+
+// Tells whether the controller holds the system on the PC: reads the whole
+// system from the controller, with the reads of a whole-system retrieve,
+// into a scratch record and compares the two. The technician's record is
+// never written: its modified flag, its file and its current selection stay
+// as they are; only the link state that the retrieve brackets keep lives on
+// it, as for every command that talks to the controller.
+class CCompareCommand {
+public:
+    static constexpr const char* kSameSystemText = "The DVX CPU holds the same system as the PC.";
+    static constexpr const char* kReadingText = "Reading system from DVX CPU ...";
+    static constexpr const char* kInterruptedText =
+        "COMPARE INTERRUPTED: THE COM PORT CLOSED BEFORE ALL DATA WAS RECEIVED.";
+
+    CCompareCommand(CSystem& system, CZlvComm& comm, CShellServices& shell, CTransferHost& host)
+        : m_system(system), m_comm(comm), m_shell(shell), m_host(host) {}
+
+    // The window's command. Returns the rows to show when the controller
+    // holds something else; otherwise it has said what happened itself
+    // (port not open, interrupted, the same system) and returns nothing.
+    std::optional<std::vector<CSystemDifference>> OnCompare();
+
+    // Reads the controller into target (a record other than the protocol
+    // object's own), bracketed as a retrieve is. False when the port closed
+    // before every answer had arrived.
+    bool ReadController(CSystem& target);
+
+private:
+    CSystem& m_system;
+    CZlvComm& m_comm;
+    CShellServices& m_shell;
+    CTransferHost& m_host;
+};
