@@ -1,6 +1,8 @@
 #include "shell/MainFrm.h"
 
 #include "editors/BooleanCommands.h"
+#include "link/CompareCommand.h"
+#include "link/CompareDlg.h"
 #include "link/FrameTransferHost.h"
 #include "link/SerialLinkHost.h"
 #include "link/SerialView.h"
@@ -45,6 +47,20 @@ void CMainFrame::OnRetrieve() {
         return;
     }
     m_shell.MessageBox(CTransferCommands::kPortNotOpenText);
+}
+
+void CMainFrame::OnCompare() {
+    if (!m_pComm) {
+        UpdateTitle();
+        m_shell.MessageBox(CTransferCommands::kPortNotOpenText);
+        return;
+    }
+    CCompareCommand compare(m_system, *m_pComm, m_shell, *m_pTransferHost);
+    std::optional<std::vector<CSystemDifference>> aDiffs = compare.OnCompare();
+    if (!aDiffs)
+        return;
+    CCompareDlg dialog(*aDiffs, m_shell, this);
+    dialog.exec();
 }
 
 void CMainFrame::OnStartLink() {

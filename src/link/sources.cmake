@@ -3,7 +3,7 @@ target_sources(corvel_core PRIVATE
     link/zlvcomm.h
     link/zlvcomm.cpp
 )
-target_sources(corvel_ui PRIVATE
+target_sources(corvel_serial PRIVATE
     link/SerialLinkHost.h
     link/SerialLinkHost.cpp
 )
@@ -11,6 +11,8 @@ target_sources(corvel_core PRIVATE
     link/TransferHost.h
     link/TransferCommands.h
     link/TransferCommands.cpp
+    link/CompareCommand.h
+    link/CompareCommand.cpp
 )
 target_sources(corvel_ui PRIVATE
     link/SerialView.h
@@ -26,6 +28,9 @@ target_sources(corvel_ui PRIVATE
     link/WaitAviDlg.h
     link/WaitAviDlg.cpp
     link/WaitAviDlg.ui
+    link/CompareDlg.h
+    link/CompareDlg.cpp
+    link/CompareDlg.ui
 )
 
 # The please-wait animation, found in the installed data folder when the

@@ -25,6 +25,8 @@ const CCommandInfo kCommands[] = {
      "transfer"},
     {ID_RETRIEVE_FROM_CPU, "&Retrieve from DVX CPU", "Transfers info from DVX CPU to PC", "", "",
      "retrieve"},
+    {ID_COMPARE_WITH_CPU, "Co&mpare with DVX CPU...",
+     "Compares the system in the DVX CPU with the one on the PC", "", "", "compare"},
     {ID_SELECT_COMM_PORT, "Select &Comm port", "-", "", "", "cpu-comm"},
     {ID_MODULE_LABELS, "&Module labels", "Editor for DVX module labels", "", "", "labels"},
     {ID_CHANNEL_LABELS, "&Channel labels", "Editor for DVX channel labels", "", "", "labels"},

@@ -153,9 +153,9 @@ void CMainFrame::CreateMenus() {
     QMenu* pHelp = AddMenu(nullptr, kHelpMenuText, {ID_HELP_FINDER});
     pHelp->addSeparator();
     pHelp->addAction(Action(ID_APP_ABOUT));
-    QMenu* pComm =
-        AddMenu(nullptr, "&CPU Comm",
-                {ID_PORT_OPEN, ID_TRANSFER_TO_CPU, ID_RETRIEVE_FROM_CPU, ID_SELECT_COMM_PORT});
+    QMenu* pComm = AddMenu(nullptr, "&CPU Comm",
+                           {ID_PORT_OPEN, ID_TRANSFER_TO_CPU, ID_RETRIEVE_FROM_CPU,
+                            ID_COMPARE_WITH_CPU, ID_SELECT_COMM_PORT});
     connect(pComm, &QMenu::aboutToShow, this, &CMainFrame::UpdatePortItem);
     QMenu* pLabels = AddMenu(nullptr, "DVX &Labels", {ID_MODULE_LABELS, ID_CHANNEL_LABELS});
     AddMenu(pLabels, "Module &Type",
@@ -242,6 +242,7 @@ void CMainFrame::ConnectHandlers() {
         {ID_CONTEXT_HELP, &CMainFrame::OnContextHelp},
         {ID_TRANSFER_TO_CPU, &CMainFrame::OnTransfer},
         {ID_RETRIEVE_FROM_CPU, &CMainFrame::OnRetrieve},
+        {ID_COMPARE_WITH_CPU, &CMainFrame::OnCompare},
         {ID_START_DVX_LINK, &CMainFrame::OnStartLink},
         {ID_STOP_DVX_LINK, &CMainFrame::OnStopLink},
         {ID_CPU_PROCESSING_TIME, &CMainFrame::OnCpuProcessingTime},

@@ -132,6 +132,9 @@ public:
     // --- controller commands ---
     void OnTransfer();
     void OnRetrieve();
+    // Reads the controller into a scratch record and shows where it holds
+    // something else than the technician's system.
+    void OnCompare();
     void OnStartLink();
     void OnStopLink();
     void OnCpuProcessingTime();

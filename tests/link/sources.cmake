@@ -10,6 +10,7 @@ target_sources(corvel_tests PRIVATE
     link/ScriptedTransferHost.h
     link/ScriptedTransferHost.cpp
     link/test_transfer_commands.cpp
+    link/test_compare_command.cpp
     link/test_frame_transfer.cpp
     link/test_serial_view.cpp
     link/FullSystem.h
@@ -22,4 +23,5 @@ target_sources(corvel_tests PRIVATE
     link/test_sel_comm.cpp
     link/test_wait_avi_dlg.cpp
     link/test_port_endtoend.cpp
+    link/test_compare_endtoend.cpp
 )
