@@ -108,7 +108,7 @@ bool CMSComm::SetPortOpen(bool bOpen) {
     if (m_port.isOpen())
         return true;
     m_strError.clear();
-    m_port.setPortName(DeviceName(m_nCommPort));
+    m_port.setPortName(m_strDevice.isEmpty() ? DeviceName(m_nCommPort) : m_strDevice);
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_strError = m_port.errorString();
         m_port.clearError();

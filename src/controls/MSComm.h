@@ -52,6 +52,9 @@ public:
 
     // Takes effect at the next opening.
     void SetCommPort(short nPort) { m_nCommPort = nPort; }
+    // A device named directly, used instead of the port number's device at
+    // the next opening ("" goes back to the port number).
+    void SetDeviceName(const QString& strDevice) { m_strDevice = strDevice; }
     short GetCommPort() const { return m_nCommPort; }
     // "baud,parity,data bits,stop bits", e.g. "9600,n,8,2"; false when the
     // text is not such a setting (the previous one stays).
@@ -89,6 +92,7 @@ private:
     QSerialPort m_port;
     QTimer m_linePoll;
     short m_nCommPort = 1;
+    QString m_strDevice;
     QString m_strSettings = QStringLiteral("9600,n,8,1");
     short m_nInputLen = 0;
     int m_nInputMode = 0;

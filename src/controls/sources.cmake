@@ -16,6 +16,8 @@ target_link_libraries(corvel_core PUBLIC PkgConfig::XLSXWRITER)
 target_sources(corvel_ui PRIVATE
     controls/AnimateCtrl.h
     controls/AnimateCtrl.cpp
+)
+target_sources(corvel_serial PRIVATE
     controls/MSComm.h
     controls/MSComm.cpp
 )

@@ -165,3 +165,11 @@ TEST_F(DvxSimFrames, ShowsAnEquationOnTheConsoleAsThePcWritesIt) {
     EXPECT_EQ(sim.ReadOutputLine(), "  output on, on at power up off, latch off, state off");
     EXPECT_EQ(sim.Console("equation 0 A 5"), "Blue_Chl_A5: no equation");
 }
+
+TEST_F(DvxSimFrames, SetsAChannelLabelFromTheConsole) {
+    ASSERT_TRUE(sim.IsStarted());
+    EXPECT_EQ(sim.Console("label yellow c 4   REAR  LAMP LEFT SIDE  "), "ok REAR  LAMP LEFT");
+    EXPECT_EQ(sim.Exchange(":K0B7"), "REAR  LAMP LEFT");
+    EXPECT_EQ(sim.Console("label 0 Q 1 X"), "error: use label LOOP MODULE CHANNEL TEXT");
+    EXPECT_EQ(sim.Console("label 0 A 1"), "error: use label LOOP MODULE CHANNEL TEXT");
+}

@@ -1,5 +1,7 @@
 #include "Console.h"
 
+#include "model/system.h"
+
 #include <cctype>
 #include <sstream>
 
@@ -72,6 +74,9 @@ std::string CConsole::Execute(const std::string& strLine) {
     if (strCommand == "equation") {
         return Equation(aWords);
     }
+    if (strCommand == "label") {
+        return Label(aWords, strLine);
+    }
     if (strCommand == "status") {
         return Status();
     }
@@ -126,6 +131,24 @@ std::string CConsole::Equation(const Words& aWords) const {
         << OnOff(block.IsPowerUpOn()) << ", latch " << OnOff(block.IsMomentaryLatch()) << ", state "
         << OnOff(m_memory.m_abChannelState[nIndex]) << "\n";
     return out.str();
+}
+
+// The label is the rest of the line after the channel, spaces and all, held
+// to the label length the controller keeps.
+std::string CConsole::Label(const Words& aWords, const std::string& strLine) {
+    const int nIndex = aWords.size() >= 5 ? ChannelIndex(aWords) : -1;
+    if (nIndex < 0) {
+        return "error: use label LOOP MODULE CHANNEL TEXT\n";
+    }
+    std::size_t nPos = 0;
+    for (int nWord = 0; nWord < 4; ++nWord) {
+        nPos = strLine.find_first_not_of(" \t", nPos);
+        nPos = strLine.find_first_of(" \t", nPos);
+    }
+    std::string strText = strLine.substr(strLine.find_first_not_of(" \t", nPos));
+    strText = strText.substr(0, strText.find_last_not_of(" \t\r\n") + 1);
+    m_memory.m_astrChannelLabel[nIndex] = strText.substr(0, CSystem::kLabelLength);
+    return "ok " + m_memory.m_astrChannelLabel[nIndex] + "\n";
 }
 
 std::string CConsole::Status() const {

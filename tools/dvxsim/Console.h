@@ -15,6 +15,7 @@ public:
         "  set LOOP MODULE CHANNEL 0|1  switch a channel off or on, as if the vehicle did\n"
         "  loop LOOP                    print the states of the loop's 160 channels\n"
         "  equation LOOP MODULE CHANNEL print a channel's equation, flags and state\n"
+        "  label LOOP MODULE CHANNEL TEXT  set a channel's label, as if typed on the CPU\n"
         "  status                       print processor, pause, link and report settings\n"
         "  help                         print these commands\n"
         "  quit                         remove the link and stop\n"
@@ -37,6 +38,7 @@ private:
     std::string Set(const Words& aWords);
     std::string Loop(const Words& aWords) const;
     std::string Equation(const Words& aWords) const;
+    std::string Label(const Words& aWords, const std::string& strLine);
     std::string Status() const;
     // The channel index named by words 1..3, or -1.
     static int ChannelIndex(const Words& aWords);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+
+#include <ostream>
+
+class CCliOffline;
+class CCliProgress;
+class CCliShell;
+
+// The commands of corvel-cli that talk to the controller: transfer,
+// retrieve and verify, each with the window's own frames. The outcome is
+// told in corvel-cli's words on one line; the window's result boxes are
+// not printed.
+class CCliController {
+public:
+    CCliController(const CCliRequest& request, CCliShell& shell, CCliOffline& files,
+                   CCliProgress& progress)
+        : m_request(request), m_shell(shell), m_files(files), m_progress(progress) {}
+
+    int Transfer();
+    int Retrieve();
+    int Verify();
+
+private:
+    const CCliRequest& m_request;
+    CCliShell& m_shell;
+    CCliOffline& m_files;
+    CCliProgress& m_progress;
+};

@@ -1,0 +1,81 @@
+#include "cli/CliLink.h"
+
+#include "cli/CliOptions.h"
+#include "cli/CliProgress.h"
+#include "cli/CliSequences.h"
+#include "cli/CliShell.h"
+
+namespace {
+
+constexpr int kWatchdogMs = 100;
+
+std::string Utf8(const QString& strText) { return strText.toUtf8().toStdString(); }
+
+} // namespace
+
+CCliLink::CCliLink(CSystem& system, CCliShell& shell, const CCliRequest& request,
+                   CCliProgress& progress)
+    : m_shell(shell), m_request(request), m_comm(system, shell), m_host(m_port, m_comm) {
+    m_host.m_fnOutbound = [this, &progress](const std::string&) {
+        progress.Frame();
+        OnActivity();
+    };
+    m_host.m_fnCommEvent = [this](short nEvent) {
+        if (nEvent == CMSComm::EventReceive)
+            OnActivity();
+        if (nEvent == CMSComm::EventDeviceLost)
+            m_bLost = true;
+    };
+    QObject::connect(&m_watchdog, &QTimer::timeout, [this] { OnWatchdog(); });
+}
+
+QString CCliLink::DeviceName() const {
+    if (!m_request.strDevice.empty())
+        return QString::fromLocal8Bit(m_request.strDevice.c_str());
+    return CMSComm::DeviceName(static_cast<short>(m_request.nPort));
+}
+
+bool CCliLink::Open() {
+    if (!m_request.strDevice.empty())
+        m_port.SetDeviceName(DeviceName());
+    else
+        m_port.SetCommPort(static_cast<short>(m_request.nPort));
+    m_comm.SetPortOpen(true);
+    m_port.SetSettings("9600,N,8,2");
+    m_port.SetInputLen(0);
+    if (!m_port.SetPortOpen(true)) {
+        m_comm.SetPortOpen(false);
+        m_shell.Error("could not open the comm port " + Utf8(DeviceName()) + ": " +
+                      Utf8(m_port.ErrorString()));
+        return false;
+    }
+    m_port.SetInputMode(0);
+    m_activity.start();
+    m_watchdog.start(kWatchdogMs);
+    CliSequences::OpeningQueries(m_comm);
+    return !ReportProblem();
+}
+
+void CCliLink::OnWatchdog() {
+    if (m_bTimedOut || !m_port.GetPortOpen())
+        return;
+    if (m_activity.elapsed() < m_request.nTimeoutSeconds * 1000LL)
+        return;
+    m_bTimedOut = true;
+    m_comm.SetPortOpen(false);
+    m_port.SetPortOpen(false);
+}
+
+bool CCliLink::ReportProblem() {
+    if (m_bTimedOut) {
+        m_shell.Error("the DVX CPU on " + Utf8(DeviceName()) + " sent nothing for " +
+                      std::to_string(m_request.nTimeoutSeconds) + " s; gave up");
+        return true;
+    }
+    if (m_bLost || !m_port.GetPortOpen()) {
+        m_shell.Error("the comm port " + Utf8(DeviceName()) +
+                      " was lost: " + Utf8(m_port.ErrorString()));
+        return true;
+    }
+    return false;
+}

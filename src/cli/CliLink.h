@@ -1,0 +1,49 @@
+#pragma once
+
+#include "controls/MSComm.h"
+#include "link/SerialLinkHost.h"
+#include "link/zlvcomm.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <string>
+
+class CCliProgress;
+class CCliShell;
+struct CCliRequest;
+
+// corvel-cli's line to the controller: the serial control, a protocol object
+// over the record the command works on, and the same link host the window
+// uses. Unlike the window it gives up when the controller sends nothing for
+// the time-out: the device is then closed, which ends every wait at once
+// and makes the rest of the sequence drop its frames.
+class CCliLink {
+public:
+    CCliLink(CSystem& system, CCliShell& shell, const CCliRequest& request, CCliProgress& progress);
+    CCliLink(const CCliLink&) = delete;
+    CCliLink& operator=(const CCliLink&) = delete;
+
+    // Opens the device and sends the queries of Open Port. False, with the
+    // line printed, when the device cannot be opened or does not answer.
+    bool Open();
+    // Prints the line for a time-out or a lost device; false when neither
+    // happened.
+    bool ReportProblem();
+    CZlvComm& Comm() { return m_comm; }
+    QString DeviceName() const;
+
+private:
+    void OnActivity() { m_activity.start(); }
+    void OnWatchdog();
+
+    CCliShell& m_shell;
+    const CCliRequest& m_request;
+    CMSComm m_port;
+    CZlvComm m_comm;
+    CSerialLinkHost m_host;
+    QTimer m_watchdog;
+    QElapsedTimer m_activity;
+    bool m_bTimedOut = false;
+    bool m_bLost = false;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+#include "model/SystemDiff.h"
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+class CCliShell;
+class CSystem;
+
+// The commands of corvel-cli that work on files alone: show, listing,
+// convert and diff, plus the file reading, writing and difference printing
+// the controller commands share. Relative names are taken from the folder
+// the program was started in. Every failure prints one line through the
+// shell and returns its exit status.
+class CCliOffline {
+public:
+    CCliOffline(CCliShell& shell, std::ostream& out, const std::string& strLaunchDir)
+        : m_shell(shell), m_out(out), m_strLaunchDir(strLaunchDir) {}
+
+    int Show(const CCliRequest& request);
+    int Listing(const CCliRequest& request);
+    int Convert(const CCliRequest& request);
+    int Diff(const CCliRequest& request);
+
+    // A record with the defaults, reading and writing no working file.
+    std::unique_ptr<CSystem> NewSystem() const;
+    // A system file or an old-format file (by its extension); nullptr when
+    // it could not be read (already reported).
+    std::unique_ptr<CSystem> ReadSystem(const std::string& strPath) const;
+    // A system file, or an old-format file for the extension .ZLV, written
+    // whole or not at all.
+    bool WriteSystem(CSystem& system, const std::string& strPath) const;
+
+    // The rows as lines ("ITEM: LEFT | RIGHT") or as JSON; the exit status,
+    // 1 when any row is a real difference.
+    int PrintDifferences(const std::vector<CSystemDifference>& aDiffs, bool bJson) const;
+
+    static bool IsOldFormat(const std::string& strPath);
+    static std::string JsonString(const std::string& strText);
+
+private:
+    CCliShell& m_shell;
+    std::ostream& m_out;
+    std::string m_strLaunchDir;
+};

@@ -1,0 +1,187 @@
+#include "cli/CliOptions.h"
+
+#include <cstdlib>
+
+namespace {
+
+struct CCommandSpec {
+    const char* szName;
+    int nFiles;
+    bool bOutput;
+    bool bOutputRequired;
+    bool bJson;
+    bool bController;
+    const char* szUsage;
+    const char* szHelp;
+};
+
+const CCommandSpec kCommands[] = {
+    {"show", 1, false, false, false, false, "show FILE",
+     "Prints a summary of a system file (.DVX, SYSTEM6C.DAT or .ZLV): its system labels and\n"
+     "what it defines.\n"},
+    {"listing", 1, true, false, false, false, "listing FILE [-o OUT]",
+     "Prints the equation listing of a system file, as Corvel writes Corvel_SS.VTS, or\n"
+     "writes it to OUT.\n"},
+    {"convert", 2, false, false, false, false, "convert IN OUT",
+     "Converts between a system file (.DVX or .DAT) and an old-format file (.ZLV), the\n"
+     "direction given by the extensions; channel numbers are converted as Import ZLV\n"
+     "and Export ZLV do, and what the old format cannot hold is lost.\n"},
+    {"diff", 2, false, false, true, false, "diff A B [--json]",
+     "Lists the differences between two system files. Exit status 1 when they differ.\n"},
+    {"transfer", 1, false, false, false, true, "transfer FILE (--port N | --device PATH)",
+     "Sends the file's system to the DVX CPU, as the window's SYSTEM transfer does.\n"},
+    {"retrieve", 1, false, false, false, true, "retrieve OUT (--port N | --device PATH)",
+     "Reads the whole system from the DVX CPU and writes it to a new system file, only\n"
+     "once every answer has arrived.\n"},
+    {"verify", 1, false, false, true, true, "verify FILE (--port N | --device PATH) [--json]",
+     "Reads the whole system from the DVX CPU and lists where it differs from the file.\n"
+     "Exit status 1 when they differ.\n"},
+};
+
+const CCommandSpec* FindCommand(const std::string& strName) {
+    for (const CCommandSpec& spec : kCommands) {
+        if (strName == spec.szName)
+            return &spec;
+    }
+    return nullptr;
+}
+
+const char* const kControllerOptions =
+    "  --port N        the serial port numbered N, as the window finds it: CORVEL_COM<N>,\n"
+    "                  the settings, then the platform's own name\n"
+    "  --device PATH   the serial device itself\n"
+    "  --timeout S     give up when the DVX CPU sends nothing for S seconds (default 5)\n"
+    "  --quiet         no progress lines\n";
+
+const char* const kExitStatuses =
+    "Exit status: 0 done and no difference, 1 differences found, 2 usage error, 3 a file\n"
+    "could not be read or written, 4 a controller problem.\n";
+
+bool ParseNumber(const std::string& strText, int nMin, int nMax, int& nValue) {
+    if (strText.empty() || strText.size() > 6 ||
+        strText.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    nValue = std::atoi(strText.c_str());
+    return nValue >= nMin && nValue <= nMax;
+}
+
+bool CheckRequest(const CCliRequest& request, std::string& strError) {
+    const CCommandSpec* pSpec = FindCommand(request.strCommand);
+    if (!pSpec) {
+        strError = "unknown command \"" + request.strCommand + "\"";
+        return false;
+    }
+    std::string strUsage = std::string("usage: ") + CliOptions::kProgram + " " + pSpec->szUsage;
+    if (static_cast<int>(request.astrFiles.size()) != pSpec->nFiles) {
+        strError = strUsage;
+        return false;
+    }
+    bool bLink = request.nPort != 0 || !request.strDevice.empty();
+    if ((!request.strOutput.empty() && !pSpec->bOutput) ||
+        (request.strOutput.empty() && pSpec->bOutputRequired) || (request.bJson && !pSpec->bJson) ||
+        (bLink && !pSpec->bController)) {
+        strError = strUsage;
+        return false;
+    }
+    if (pSpec->bController && (request.nPort != 0) == !request.strDevice.empty()) {
+        strError = strUsage + " (give --port or --device, not both)";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+namespace CliOptions {
+
+bool Parse(const std::vector<std::string>& astrArgs, CCliRequest& request, std::string& strError) {
+    for (std::size_t i = 0; i < astrArgs.size(); ++i) {
+        const std::string& strArg = astrArgs[i];
+        bool bHasValue = i + 1 < astrArgs.size();
+        if (strArg == "--help" || strArg == "-h") {
+            request.bHelp = true;
+        } else if (strArg == "--version") {
+            request.bVersion = true;
+        } else if (strArg == "--json") {
+            request.bJson = true;
+        } else if (strArg == "--quiet" || strArg == "-q") {
+            request.bQuiet = true;
+        } else if (strArg == "-o" || strArg == "--port" || strArg == "--device" ||
+                   strArg == "--timeout") {
+            if (!bHasValue) {
+                strError = strArg + " needs a value";
+                return false;
+            }
+            const std::string& strValue = astrArgs[++i];
+            if (strArg == "-o") {
+                request.strOutput = strValue;
+            } else if (strArg == "--device") {
+                request.strDevice = strValue;
+            } else if (strArg == "--port" && !ParseNumber(strValue, 1, 255, request.nPort)) {
+                strError = "--port needs a port number from 1 to 255";
+                return false;
+            } else if (strArg == "--timeout" &&
+                       !ParseNumber(strValue, 1, 3600, request.nTimeoutSeconds)) {
+                strError = "--timeout needs a number of seconds from 1 to 3600";
+                return false;
+            }
+        } else if (strArg.size() > 1 && strArg[0] == '-') {
+            strError = "unknown option " + strArg;
+            return false;
+        } else if (request.strCommand.empty()) {
+            request.strCommand = strArg;
+        } else {
+            request.astrFiles.push_back(strArg);
+        }
+    }
+    if (request.bHelp || request.bVersion) {
+        if (!request.strCommand.empty() && !FindCommand(request.strCommand)) {
+            strError = "unknown command \"" + request.strCommand + "\"";
+            return false;
+        }
+        return true;
+    }
+    if (request.strCommand.empty()) {
+        strError = std::string("no command given; ") + kProgram + " --help lists them";
+        return false;
+    }
+    return CheckRequest(request, strError);
+}
+
+std::string HelpText(const std::string& strCommand) {
+    if (const CCommandSpec* pSpec = FindCommand(strCommand)) {
+        std::string strText =
+            std::string("usage: ") + kProgram + " " + pSpec->szUsage + "\n\n" + pSpec->szHelp;
+        std::string strOptions;
+        if (pSpec->bOutput)
+            strOptions += "  -o OUT          the file to write\n";
+        if (pSpec->bJson)
+            strOptions +=
+                "  --json          print {\"differences\": [{\"item\": ..., \"left\": ..., "
+                "\"right\": ...}, ...],\n"
+                "                  \"information\": [...]}\n";
+        if (pSpec->bController)
+            strOptions += kControllerOptions;
+        if (!strOptions.empty())
+            strText += "\n" + strOptions;
+        return strText + "\n" + kExitStatuses;
+    }
+    std::string strText = std::string("usage: ") + kProgram + " COMMAND [ARGUMENTS]\n\n" +
+                          "The batch tool of Corvel, for the DVX vehicle multiplex controller.\n\n";
+    for (const CCommandSpec& spec : kCommands)
+        strText += std::string("  ") + kProgram + " " + spec.szUsage + "\n";
+    strText += std::string("\n") + kControllerOptions +
+               "  --help          this text; after a command, that command's\n"
+               "  --version       the program's version\n\n" +
+               kExitStatuses;
+    return strText;
+}
+
+std::string VersionText() { return std::string(kProgram) + " (CorvelII 6.63)\n"; }
+
+bool IsControllerCommand(const std::string& strCommand) {
+    const CCommandSpec* pSpec = FindCommand(strCommand);
+    return pSpec && pSpec->bController;
+}
+
+} // namespace CliOptions

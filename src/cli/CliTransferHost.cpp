@@ -1,0 +1,28 @@
+#include "cli/CliTransferHost.h"
+
+#include "link/zlvcomm.h"
+#include "model/system.h"
+
+bool CCliTransferHost::IsPortOpen() const { return m_comm.IsPortOpen(); }
+
+bool CCliTransferHost::PauseLink() {
+    if (IsPortOpen())
+        m_comm.SendPause();
+    return true;
+}
+
+bool CCliTransferHost::ContinueLink() {
+    if (IsPortOpen())
+        m_comm.SendContinue();
+    return true;
+}
+
+void CCliTransferHost::StartWaitIndicator(const std::string& strText) {
+    if (m_fnPhase)
+        m_fnPhase(strText);
+}
+
+bool CCliTransferHost::PickObjectGroup() {
+    m_system.SetObjectGroup(CSystem::GroupSystem);
+    return true;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "link/TransferHost.h"
+
+#include <functional>
+#include <string>
+
+class CSystem;
+class CZlvComm;
+
+// The window's side of the transfer commands, for corvel-cli: the scope is
+// always the whole system, no picker is shown, nothing is saved, and a
+// frame the controller did not acknowledge is counted instead of shown.
+class CCliTransferHost : public CTransferHost {
+public:
+    CCliTransferHost(CZlvComm& comm, CSystem& system) : m_comm(comm), m_system(system) {}
+
+    bool IsPortOpen() const override;
+    bool PauseLink() override;
+    bool ContinueLink() override;
+    void ReportTransmitError() override { ++m_nTransmitErrors; }
+    void StartWaitIndicator(const std::string& strText) override;
+    void CloseWaitIndicator() override {}
+    void ShowBusyCursor(bool) override {}
+    ESaveResult SaveSystemAs() override { return ESaveResult::Failed; }
+    bool PickObjectGroup() override;
+    bool PickModule() override { return false; }
+    bool PickChannel() override { return false; }
+
+    int TransmitErrors() const { return m_nTransmitErrors; }
+    // The phase texts the window's indicator would show.
+    std::function<void(const std::string&)> m_fnPhase;
+
+private:
+    CZlvComm& m_comm;
+    CSystem& m_system;
+    int m_nTransmitErrors = 0;
+};

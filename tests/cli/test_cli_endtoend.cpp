@@ -1,0 +1,159 @@
+#include "cli/CliOptions.h"
+#include "cli/CliRun.h"
+#include "dvxsim/DvxSimProcess.h"
+#include "link/SimLog.h"
+#include "model/SystemDiff.h"
+#include "model/system.h"
+#include "support/ShellRecorder.h"
+#include "support/TempDir.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// corvel-cli run as a program against dvxsim on a pseudo-terminal.
+class CliEndToEnd : public ::testing::Test {
+protected:
+    CTempDir m_dir;
+    CShellRecorder m_shell;
+    std::unique_ptr<CDvxSimProcess> m_pSim;
+
+    bool Start(std::vector<std::string> astrArgs = {}) {
+        astrArgs.insert(astrArgs.end(), {"--log", m_dir.File("dvxsim.log")});
+        m_pSim = std::make_unique<CDvxSimProcess>(Link(), astrArgs, false);
+        return m_pSim->IsStarted();
+    }
+    std::string Link() const { return m_dir.File("dvx-com1"); }
+    std::unique_ptr<CSystem> NewSystem() {
+        return std::make_unique<CSystem>(m_shell, CSystem::CScratch{}, m_dir.Str());
+    }
+    // A small system with something of every kind that travels.
+    std::string SaveSystem(const std::string& strName) {
+        auto pSystem = NewSystem();
+        CChannelRecord& record = pSystem->Channel(2, 3, 0);
+        record.m_anTermA[0] = 200;
+        record.m_abTermNotA[0] = 1;
+        record.m_anTermB[1] = 5;
+        record.m_abTermPrB[1] = 1;
+        record.m_bOutput = 1;
+        pSystem->Channel(1, 1, 3).m_bMomentaryLatch = 1;
+        pSystem->SetModuleLabel(4, 1, "REAR");
+        pSystem->SetCurLoop(0);
+        pSystem->SetCurModule(2);
+        pSystem->SetCurChannel(3);
+        pSystem->SetCurChannelLabel("HEADLAMP");
+        pSystem->SetSysLabel(0, "COACH 7");
+        pSystem->SetTimerReloadFromCount(12, 42);
+        pSystem->SetSleepEnabled(true);
+        pSystem->SetHiSpeedInput(0, 3);
+        pSystem->SetHiSpeedOutput(0, 9);
+        EXPECT_TRUE(pSystem->SaveSystemFile(m_dir.File(strName)));
+        return m_dir.File(strName);
+    }
+    CCliResult Cli(std::vector<std::string> astrArgs) {
+        astrArgs.insert(astrArgs.end(), {"--device", Link()});
+        return RunCliProgram(astrArgs);
+    }
+};
+
+QJsonArray Differences(const CCliResult& result) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(result.strOut))
+        .object()["differences"]
+        .toArray();
+}
+
+TEST_F(CliEndToEnd, TransferThenVerifyFindsNothingUntilALabelChanges) {
+    ASSERT_TRUE(Start());
+    std::string strFile = SaveSystem("BUS.DVX");
+    CCliResult transfer = Cli({"transfer", strFile, "--quiet"});
+    ASSERT_EQ(transfer.nExit, kExitOk) << transfer.strErr;
+    EXPECT_EQ(transfer.strErr, "");
+    CCliResult same = Cli({"verify", strFile, "--json", "--quiet"});
+    EXPECT_EQ(same.nExit, kExitOk) << same.strErr << same.strOut;
+    EXPECT_TRUE(Differences(same).isEmpty()) << same.strOut;
+
+    EXPECT_EQ(m_pSim->Console("label 0 C 4 HORN"), "ok HORN");
+    CCliResult changed = Cli({"verify", strFile, "--json", "--quiet"});
+    EXPECT_EQ(changed.nExit, kExitDifferences) << changed.strErr;
+    QJsonArray differences = Differences(changed);
+    ASSERT_EQ(differences.size(), 1) << changed.strOut;
+    EXPECT_EQ(differences[0].toObject()["item"].toString(), "BLUE LOOP C4 label");
+    EXPECT_EQ(differences[0].toObject()["left"].toString(), "HEADLAMP");
+    EXPECT_EQ(differences[0].toObject()["right"].toString(), "HORN");
+}
+
+TEST_F(CliEndToEnd, RetrieveWritesWhatTheControllerHolds) {
+    ASSERT_TRUE(Start());
+    std::string strFile = SaveSystem("BUS.DVX");
+    ASSERT_EQ(Cli({"transfer", strFile, "--quiet"}).nExit, kExitOk);
+    CCliResult retrieve = Cli({"retrieve", m_dir.File("BACK.DVX"), "--quiet"});
+    ASSERT_EQ(retrieve.nExit, kExitOk) << retrieve.strErr;
+    auto pSent = NewSystem();
+    auto pBack = NewSystem();
+    ASSERT_TRUE(pSent->ReadSystemFile(strFile));
+    ASSERT_TRUE(pBack->ReadSystemFile(m_dir.File("BACK.DVX")));
+    auto aDiffs = CSystemDiff::Compare(*pSent, *pBack, CSystemDiff::EScope::Controller);
+    EXPECT_EQ(CSystemDiff::CountDifferences(aDiffs), 0);
+    EXPECT_EQ(pBack->GetChannelLabel(2, 3, 0), "HEADLAMP");
+}
+
+// The progress total is the number of frames the controller received.
+TEST_F(CliEndToEnd, ProgressCountsEveryFrameSent) {
+    ASSERT_TRUE(Start());
+    CCliResult transfer = Cli({"transfer", SaveSystem("BUS.DVX")});
+    ASSERT_EQ(transfer.nExit, kExitOk) << transfer.strErr;
+    int nLines = 0;
+    int nFrames = 0;
+    for (const CSimLogEntry& entry : ReadSimLog(m_dir.File("dvxsim.log"), 0, nLines))
+        nFrames += entry.bFromPc ? 1 : 0;
+    std::string strTotal = std::to_string(nFrames);
+    EXPECT_NE(transfer.strErr.find("transfer: " + strTotal + " of " + strTotal + " frames\n"),
+              std::string::npos)
+        << transfer.strErr;
+}
+
+TEST_F(CliEndToEnd, ANonexistentDeviceExitsFourWithOneLine) {
+    std::string strFile = SaveSystem("BUS.DVX");
+    for (const char* szCommand : {"transfer", "verify"}) {
+        CCliResult result =
+            RunCliProgram({szCommand, strFile, "--device", m_dir.File("no-such-port"), "--quiet"});
+        EXPECT_EQ(result.nExit, kExitController) << szCommand;
+        EXPECT_EQ(result.ErrLines(), 1) << result.strErr;
+        EXPECT_EQ(result.strErr.rfind(
+                      "corvel-cli: could not open the comm port " + m_dir.File("no-such-port"), 0),
+                  0u)
+            << result.strErr;
+    }
+    CCliResult retrieve =
+        RunCliProgram({"retrieve", m_dir.File("NEW.DVX"), "--device", m_dir.File("none")});
+    EXPECT_EQ(retrieve.nExit, kExitController);
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("NEW.DVX")));
+}
+
+TEST_F(CliEndToEnd, AnUnacknowledgedFrameExitsFour) {
+    ASSERT_TRUE(Start({"--refuse", ":CA"}));
+    CCliResult result = Cli({"transfer", SaveSystem("BUS.DVX"), "--quiet"});
+    EXPECT_EQ(result.nExit, kExitController);
+    EXPECT_EQ(result.strErr,
+              "corvel-cli: the DVX CPU did not acknowledge 1 step of the transfer\n");
+}
+
+// A controller that falls silent is given up after the time-out; the reads
+// that failed never count as differences and nothing is written.
+TEST_F(CliEndToEnd, ASilentControllerTimesOut) {
+    ASSERT_TRUE(Start({"--stop-after", "20"}));
+    std::string strFile = SaveSystem("BUS.DVX");
+    CCliResult verify = Cli({"verify", strFile, "--timeout", "1", "--quiet"});
+    EXPECT_EQ(verify.nExit, kExitController);
+    EXPECT_EQ(verify.strErr,
+              "corvel-cli: the DVX CPU on " + Link() + " sent nothing for 1 s; gave up\n");
+    EXPECT_EQ(verify.strOut, "");
+}
+
+} // namespace
