@@ -50,7 +50,6 @@ void PrintSummary(CSystem& system, std::ostream& out) {
     for (const auto& label : kLabels)
         out << label[1] << ": " << Utf8(system.GetSysLabel(static_cast<short>(std::stoi(label[0]))))
             << "\n";
-    out << "Stored file path: " << Utf8(system.GetFilePath()) << "\n";
     int nTotal = 0;
     std::string strPerLoop;
     for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
@@ -118,6 +117,7 @@ int CCliOffline::Show(const CCliRequest& request) {
     auto pSystem = ReadSystem(request.astrFiles[0]);
     if (!pSystem)
         return kExitFile;
+    m_out << "File: " << request.astrFiles[0] << "\n";
     PrintSummary(*pSystem, m_out);
     return kExitOk;
 }

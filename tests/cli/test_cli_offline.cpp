@@ -16,8 +16,15 @@
 
 namespace {
 
+// The commands take relative names from the current folder, which other
+// tests may have left in a folder since removed: each test works in its own.
 class CliOffline : public ::testing::Test {
 protected:
+    CliOffline() { std::filesystem::current_path(m_dir.Path()); }
+    ~CliOffline() override {
+        std::filesystem::current_path(std::filesystem::temp_directory_path());
+    }
+
     CTempDir m_dir;
     CShellRecorder m_shell;
 
