@@ -39,6 +39,8 @@ int Run(const std::vector<std::string>& astrArgs, std::ostream& out, std::ostrea
         return files.Listing(request);
     if (strCommand == "convert")
         return files.Convert(request);
+    if (strCommand == "document")
+        return files.Document(request);
     if (strCommand == "diff")
         return files.Diff(request);
     if (strCommand == "transfer")

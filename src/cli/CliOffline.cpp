@@ -1,10 +1,14 @@
 #include "cli/CliOffline.h"
 
 #include "cli/CliShell.h"
+#include "controls/Sheet.h"
+#include "controls/SheetXlsx.h"
 #include "model/CodePage.h"
 #include "model/DataFile.h"
 #include "model/LaunchDir.h"
 #include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
+#include "reports/Documentation.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -81,6 +85,14 @@ void PrintSummary(CSystem& system, std::ostream& out) {
         out << (nPair ? ", " : " ") << PairText(system, nPair);
     out << "\n";
 }
+
+// Without a library every module reads as having no type.
+class CNoModuleTypes : public CModuleTypeTexts {
+public:
+    std::string GetNameById(short) const override { return " "; }
+    std::string GetDescriptionById(short) const override { return " "; }
+    std::string GetNoteById(short) const override { return " "; }
+};
 
 } // namespace
 
@@ -161,6 +173,24 @@ int CCliOffline::Diff(const CCliRequest& request) {
         return kExitFile;
     return PrintDifferences(CSystemDiff::Compare(*pLeft, *pRight, CSystemDiff::EScope::Files),
                             request.bJson);
+}
+
+// The library is read only when it is there: a missing one is not created.
+int CCliOffline::Document(const CCliRequest& request) {
+    auto pSystem = ReadSystem(request.astrFiles[0]);
+    if (!pSystem)
+        return kExitFile;
+    std::error_code error;
+    std::unique_ptr<CModuleTypeTexts> pTypes = std::make_unique<CNoModuleTypes>();
+    if (std::filesystem::is_regular_file(
+            LaunchDir::Resolve(m_strLaunchDir, CModuleTypes::kFileName), error))
+        pTypes = std::make_unique<CModuleTypes>(m_strLaunchDir, m_shell);
+    CSheet sheet;
+    BuildDocumentation(sheet, *pSystem, *pTypes);
+    if (SheetXlsx::Write(sheet, LaunchDir::Resolve(m_strLaunchDir, request.strOutput)))
+        return kExitOk;
+    m_shell.Error("could not write " + request.strOutput);
+    return kExitFile;
 }
 
 int CCliOffline::PrintDifferences(const std::vector<CSystemDifference>& aDiffs, bool bJson) const {

@@ -25,6 +25,7 @@ public:
     int Listing(const CCliRequest& request);
     int Convert(const CCliRequest& request);
     int Diff(const CCliRequest& request);
+    int Document(const CCliRequest& request);
 
     // A record with the defaults, reading and writing no working file.
     std::unique_ptr<CSystem> NewSystem() const;

@@ -26,6 +26,10 @@ const CCommandSpec kCommands[] = {
      "Converts between a system file (.DVX or .DAT) and an old-format file (.ZLV), the\n"
      "direction given by the extensions; channel numbers are converted as Import ZLV\n"
      "and Export ZLV do, and what the old format cannot hold is lost.\n"},
+    {"document", 1, true, true, false, false, "document FILE -o OUT.xlsx",
+     "Writes the documentation workbook of a system file, as a documentation window of\n"
+     "Corvel shows it. Module types are named from ModuleTypes.dat in the current folder\n"
+     "when there is one.\n"},
     {"diff", 2, false, false, true, false, "diff A B [--json]",
      "Lists the differences between two system files. Exit status 1 when they differ.\n"},
     {"transfer", 1, false, false, false, true, "transfer FILE (--port N | --device PATH)",

@@ -168,6 +168,19 @@ TEST_F(CliOffline, ShowSummarisesTheFile) {
               std::string::npos);
 }
 
+TEST_F(CliOffline, DocumentWritesAWorkbookAndCreatesNoLibrary) {
+    auto pSystem = NewSystem();
+    OldFormatSystem(*pSystem);
+    CCliResult result = RunCli({"document", Save(*pSystem, "A.DVX"), "-o", File("A.xlsx")});
+    EXPECT_EQ(result.nExit, kExitOk) << result.strErr;
+    std::vector<unsigned char> data;
+    ASSERT_EQ(CDataFile::Read(File("A.xlsx"), data), CDataFile::EReadResult::Ok);
+    EXPECT_EQ(std::string(data.begin(), data.begin() + 2), "PK") << "a zip container";
+    EXPECT_FALSE(std::filesystem::exists(File("ModuleTypes.dat")));
+    EXPECT_EQ(RunCli({"document", File("NONE.DVX"), "-o", File("B.xlsx")}).nExit, kExitFile);
+    EXPECT_FALSE(std::filesystem::exists(File("B.xlsx")));
+}
+
 struct CUnreadableCase {
     const char* szName;
     const char* szFile;

@@ -38,6 +38,9 @@ const CUsageCase kUsageErrors[] = {
      {"verify", "A.DVX", "--port", "1", "--timeout", "0"},
      "corvel-cli: --timeout needs a number of seconds from 1 to 3600\n"},
     {"ValueMissing", {"listing", "A.DVX", "-o"}, "corvel-cli: -o needs a value\n"},
+    {"DocumentWithoutOutput",
+     {"document", "A.DVX"},
+     "corvel-cli: usage: corvel-cli document FILE -o OUT.xlsx\n"},
     {"UnknownOption", {"show", "A.DVX", "--fast"}, "corvel-cli: unknown option --fast\n"},
     {"HelpForUnknown", {"nothing", "--help"}, "corvel-cli: unknown command \"nothing\"\n"},
 };
