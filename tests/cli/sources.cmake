@@ -2,6 +2,7 @@ target_sources(corvel_tests PRIVATE
     cli/CliRun.h
     cli/CliRun.cpp
     cli/test_cli_options.cpp
+    cli/test_cli_progress.cpp
     cli/test_cli_offline.cpp
     cli/test_cli_endtoend.cpp
 )
