@@ -6,7 +6,6 @@
 #include "model/SystemFixture.h"
 #include "moduletypes/ModuleTypes.h"
 #include "support/ModalScript.h"
-#include "support/Screenshot.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -256,21 +255,4 @@ TEST_F(PickerTest, SelectLoopWritesThePickedLoopOnlyOnOk) {
     Loops(again).setCurrentIndex(4);
     again.accept();
     EXPECT_EQ(4, sys.GetPickedLoop());
-}
-
-TEST_F(PickerTest, Screenshots) {
-    sys.SetModuleType(0, 0, 1);
-    AddTypeWithId(1);
-    sys.SetModuleLabel(0, 0, "DASH PANEL");
-    sys.StoreChannelLabel(0, 0, 0, "HEADLIGHTS LEFT");
-    CPickChl pick(sys, m_types);
-    SaveScreenshot(pick, "PickChl");
-    CSelMod selMod(sys, m_types);
-    SaveScreenshot(selMod, "selmod");
-    CSelChl selChl(sys);
-    SaveScreenshot(selChl, "selchl");
-    CSelGroup selGroup(sys);
-    SaveScreenshot(selGroup, "SelGroup");
-    CSelectLoop selectLoop(sys, {});
-    SaveScreenshot(selectLoop, "SelectLoop");
 }

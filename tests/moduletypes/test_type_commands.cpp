@@ -5,7 +5,6 @@
 #include "moduletypes/ModuleTypesFixture.h"
 #include "moduletypes/PickModuleTypeDlg.h"
 #include "support/ModalScript.h"
-#include "support/Screenshot.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -287,18 +286,4 @@ TEST_F(TypeCommandsTest, PreferencesSwitchStrictCheckingInMemoryOnly) {
     commands.OnModuleTypePreferences();
     EXPECT_TRUE(types.GetStrictChecking()) << "Cancel changes nothing";
     EXPECT_EQ(fileBefore, std::filesystem::last_write_time(m_dir.Path() / "ModuleTypes.dat"));
-}
-
-TEST_F(TypeCommandsTest, Screenshots) {
-    AddType("LIGHTING BAR", {1, 2, 3, 4}, {7, 8});
-    types.SetDescription("ROOF FRONT");
-    CModuleTypeDlg edit(types, m_shell);
-    SaveScreenshot(edit, "ModuleTypeDlg");
-    CPickModuleTypeDlg pick(types);
-    SaveScreenshot(pick, "PickModuleTypeDlg");
-    sys.SetModuleLabel(0, 0, "DASH PANEL");
-    CAssignModuleTypeDlg assign(sys, types);
-    SaveScreenshot(assign, "AssignModuleTypeDlg");
-    CModuleTypePreferencesDlg preferences(types);
-    SaveScreenshot(preferences, "ModuleTypePreferencesDlg");
 }
