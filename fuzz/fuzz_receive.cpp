@@ -24,12 +24,13 @@ public:
 
     void WriteFrame(const std::string&) override {}
     void PumpEvents() override { Deliver(); }
-    void WaitForEvent() override { Deliver(); }
+    void WaitForEvent(std::chrono::milliseconds) override { Deliver(); }
     bool IsPortOpen() const override { return m_bOpen; }
     void ShowSendMark() override {}
     void ShowLinkIdle() override {}
     void ShowLinkStatus(const std::string&) override {}
     void ShowProgress(const std::string&) override {}
+    void ShowNotAnswering(bool) override {}
     void AddOutboundLine(const std::string&) override {}
     void AddInboundLine(const std::string&) override {}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 // What the protocol object needs from the window that owns the serial port.
@@ -9,6 +10,7 @@ class CLinkHost {
 public:
     static constexpr const char* kSendMarkText = "-";
     static constexpr const char* kLinkIdleText = "LINK IDLE";
+    static constexpr std::chrono::milliseconds kNoTimeLimit = std::chrono::milliseconds::max();
 
     virtual ~CLinkHost() = default;
 
@@ -17,9 +19,9 @@ public:
     // Dispatches the events that are waiting and returns; never blocks.
     virtual void PumpEvents() = 0;
     // Blocks until the next event of any kind (a character, a timer, a click)
-    // has arrived and dispatches it. Only used while nothing is left to read
-    // and the port is open.
-    virtual void WaitForEvent() = 0;
+    // has arrived and dispatches it, or until maxWait has passed. Only used
+    // while nothing is left to read and the port is open.
+    virtual void WaitForEvent(std::chrono::milliseconds maxWait) = 0;
     // Whether the serial device really is open.
     virtual bool IsPortOpen() const = 0;
 
@@ -30,6 +32,10 @@ public:
     virtual void ShowLinkStatus(const std::string& strText) = 0;
     // Opens the wait indicator if needed and shows the progress text.
     virtual void ShowProgress(const std::string& strText) = 0;
+    // A wait has heard nothing from the controller for a while (true), or
+    // hears it again or has ended (false). The technician is offered to
+    // close the port meanwhile.
+    virtual void ShowNotAnswering(bool bNotAnswering) = 0;
     // Serial viewer lines: frames written and lines read.
     virtual void AddOutboundLine(const std::string& strLine) = 0;
     virtual void AddInboundLine(const std::string& strLine) = 0;

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 
 namespace {
 
@@ -64,6 +65,7 @@ void CMainFrame::UseSerialControl() {
     m_pLinkHost = new CSerialLinkHost(*m_pCommCtrl, *m_pComm, this);
     m_pLinkHost->m_fnStatusText = [this](const std::string& strText) { SetStatusText(strText); };
     m_pLinkHost->m_fnProgress = [this](const std::string& strText) { StartWaitIndicator(strText); };
+    m_pLinkHost->m_fnNotAnswering = [this](bool bNotAnswering) { ShowNotAnswering(bNotAnswering); };
     m_pLinkHost->m_fnOutbound = [this](const std::string& strLine) { AddOutboundLine(strLine); };
     m_pLinkHost->m_fnInbound = [this](const std::string& strLine) { AddInboundLine(strLine); };
     m_pLinkHost->m_fnCommEvent = [this](short nEvent) { OnCommEvent(nEvent); };
@@ -236,6 +238,37 @@ void CMainFrame::StartWaitIndicator(const std::string& strText) {
     SetWaitText(strText);
 }
 
-void CMainFrame::CloseWaitIndicator() { delete m_pWait.data(); }
+void CMainFrame::CloseWaitIndicator() {
+    delete m_pWait.data();
+    m_bWaitOpenedForSilence = false;
+}
+
+// Stop closes the port as the close command does, which ends every wait.
+void CMainFrame::OnStopWaiting() {
+    if (IsPortOpen())
+        OnOpenClosePort();
+}
+
+void CMainFrame::ShowNotAnswering(bool bNotAnswering) {
+    if (bNotAnswering) {
+        m_bWaitOpenedForSilence = !m_pWait;
+        ShowWaitIndicator();
+        m_strTextBeforeSilence = m_pWait->TextLine().text();
+        m_pWait->TextLine().setText(kNotAnsweringText);
+        m_pWait->StopButton().show();
+        connect(&m_pWait->StopButton(), &QPushButton::clicked, this, &CMainFrame::OnStopWaiting,
+                Qt::UniqueConnection);
+        m_pWait->StopButton().setFocus();
+        return;
+    }
+    if (!m_pWait)
+        return;
+    if (m_bWaitOpenedForSilence) {
+        CloseWaitIndicator();
+        return;
+    }
+    m_pWait->StopButton().hide();
+    m_pWait->TextLine().setText(m_strTextBeforeSilence);
+}
 
 CWaitAviDlg* CMainFrame::WaitIndicator() const { return m_pWait.data(); }

@@ -10,6 +10,7 @@
 CSerialLinkHost::CSerialLinkHost(CMSComm& port, CZlvComm& comm, QObject* pParent)
     : QObject(pParent), m_port(port), m_comm(comm) {
     m_port.SetRThreshold(1);
+    m_wakeTimer.setSingleShot(true);
     connect(&m_port, &CMSComm::OnComm, this, &CSerialLinkHost::OnComm);
     m_comm.SetHost(this);
 }
@@ -23,14 +24,18 @@ void CSerialLinkHost::WriteFrame(const std::string& strFrame) {
 void CSerialLinkHost::PumpEvents() { QCoreApplication::processEvents(); }
 
 // Sleeps in the event dispatcher until something arrives (a character, a
-// timer, input) and dispatches it, so a wait costs no processor time.
-void CSerialLinkHost::WaitForEvent() {
+// timer, input) and dispatches it, so a wait costs no processor time. A
+// bounded wait is woken by its own timer.
+void CSerialLinkHost::WaitForEvent(std::chrono::milliseconds maxWait) {
     QAbstractEventDispatcher* pDispatcher = QThread::currentThread()->eventDispatcher();
     if (!pDispatcher) {
         QCoreApplication::processEvents();
         return;
     }
+    if (maxWait != kNoTimeLimit)
+        m_wakeTimer.start(maxWait);
     pDispatcher->processEvents(QEventLoop::WaitForMoreEvents);
+    m_wakeTimer.stop();
 }
 
 bool CSerialLinkHost::IsPortOpen() const { return m_port.GetPortOpen(); }

@@ -3,6 +3,7 @@
 #include "link/LinkHost.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 #include <string>
@@ -24,12 +25,16 @@ public:
 
     void WriteFrame(const std::string& strFrame) override;
     void PumpEvents() override;
-    void WaitForEvent() override;
+    void WaitForEvent(std::chrono::milliseconds maxWait) override;
     bool IsPortOpen() const override;
     void ShowSendMark() override { Show(m_fnStatusText, kSendMarkText); }
     void ShowLinkIdle() override { Show(m_fnStatusText, kLinkIdleText); }
     void ShowLinkStatus(const std::string& strText) override { Show(m_fnStatusText, strText); }
     void ShowProgress(const std::string& strText) override { Show(m_fnProgress, strText); }
+    void ShowNotAnswering(bool bNotAnswering) override {
+        if (m_fnNotAnswering)
+            m_fnNotAnswering(bNotAnswering);
+    }
     void AddOutboundLine(const std::string& strLine) override { Show(m_fnOutbound, strLine); }
     void AddInboundLine(const std::string& strLine) override { Show(m_fnInbound, strLine); }
 
@@ -37,6 +42,8 @@ public:
     std::function<void(const std::string&)> m_fnStatusText;
     // The wait indicator's progress text.
     std::function<void(const std::string&)> m_fnProgress;
+    // The controller's silence during a wait, and its end.
+    std::function<void(bool bNotAnswering)> m_fnNotAnswering;
     // Serial viewer lines.
     std::function<void(const std::string&)> m_fnOutbound;
     std::function<void(const std::string&)> m_fnInbound;
@@ -54,4 +61,6 @@ private:
 
     CMSComm& m_port;
     CZlvComm& m_comm;
+    // Wakes a wait that has waited long enough.
+    QTimer m_wakeTimer;
 };

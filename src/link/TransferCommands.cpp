@@ -105,25 +105,27 @@ void CTransferCommands::OnRetrieve() {
 }
 
 // A channel retrieve ends without a message when it completes; only an
-// interrupted one says so.
+// interrupted or faulty one says so.
 void CTransferCommands::RetrieveChannel() {
     if (!m_host.PickModule() || !m_host.PickChannel())
         return;
-    m_comm.ReadEquation();
-    m_comm.ReadChannelLabel();
-    if (IsLinkLost())
-        m_shell.MessageBox(kDownloadInterruptedText);
+    bool bAllRead = m_comm.ReadEquation();
+    bAllRead = m_comm.ReadChannelLabel() && bAllRead;
+    if (IsLinkLost() || !bAllRead)
+        ReportDownload(bAllRead);
 }
 
+// Every read runs even after one failed, so as much as the controller
+// answered well is stored.
 void CTransferCommands::RetrieveModule() {
     if (!m_host.PickModule())
         return;
-    m_comm.ReadModuleEquations();
-    m_comm.ReadModuleChannelLabels();
-    m_comm.ReadSleepMode();
-    m_comm.ReadAllTimers();
-    m_comm.ReadHiSpeedPairs();
-    ReportDownload();
+    bool bAllRead = m_comm.ReadModuleEquations();
+    bAllRead = m_comm.ReadModuleChannelLabels() && bAllRead;
+    bAllRead = m_comm.ReadSleepMode() && bAllRead;
+    bAllRead = m_comm.ReadAllTimers() && bAllRead;
+    bAllRead = m_comm.ReadHiSpeedPairs() && bAllRead;
+    ReportDownload(bAllRead);
 }
 
 // The reads after a closed port leave the reset defaults in place, which
@@ -136,13 +138,13 @@ void CTransferCommands::RetrieveSystem() {
     m_system.Serialize(snapshot);
     m_host.StartWaitIndicator(kRetrievingSystemText);
     m_system.ResetToDefaults();
-    ReadSystem(m_comm);
+    bool bAllRead = ReadSystem(m_comm);
     if (IsLinkLost()) {
         CArchive restore(snapshot.Buffer());
         m_system.Serialize(restore);
         m_shell.MessageBox(kSystemPutBackText);
     } else {
-        m_shell.MessageBox(kDownloadSuccessfulText);
+        ReportDownload(bAllRead);
     }
     m_host.CloseWaitIndicator();
 }
@@ -150,12 +152,13 @@ void CTransferCommands::RetrieveSystem() {
 // A cancelled save dialog lets the retrieve go on, as the technician can
 // see nothing was written; a save that failed stops it, so the unsaved
 // system is not replaced.
-void CTransferCommands::ReadSystem(CZlvComm& comm) {
-    comm.ReadAllEquations();
-    comm.ReadAllLabels();
-    comm.ReadSleepMode();
-    comm.ReadAllTimers();
-    comm.ReadHiSpeedPairs();
+bool CTransferCommands::ReadSystem(CZlvComm& comm) {
+    bool bAllRead = comm.ReadAllEquations();
+    bAllRead = comm.ReadAllLabels() && bAllRead;
+    bAllRead = comm.ReadSleepMode() && bAllRead;
+    bAllRead = comm.ReadAllTimers() && bAllRead;
+    bAllRead = comm.ReadHiSpeedPairs() && bAllRead;
+    return bAllRead;
 }
 
 bool CTransferCommands::OfferSave() {
@@ -169,8 +172,11 @@ bool CTransferCommands::OfferSave() {
 
 bool CTransferCommands::IsLinkLost() const { return !m_comm.GetPortOpen() || !m_host.IsPortOpen(); }
 
-void CTransferCommands::ReportDownload() {
-    m_shell.MessageBox(IsLinkLost() ? kDownloadInterruptedText : kDownloadSuccessfulText);
+void CTransferCommands::ReportDownload(bool bAllRead) {
+    if (IsLinkLost())
+        m_shell.MessageBox(kDownloadInterruptedText);
+    else
+        m_shell.MessageBox(bAllRead ? kDownloadSuccessfulText : kDownloadErrorsText);
 }
 
 // --- link and processor commands ---

@@ -13,13 +13,15 @@ class CZlvComm;
 // closes while it runs (the technician closed it, or the cable was pulled),
 // the readers return at once and leave fields untouched, so the retrieve says
 // it was interrupted instead of successful, and a whole-system retrieve puts
-// back the system it replaced.
+// back the system it replaced. An answer that came but was malformed stores
+// nothing for its field, and the retrieve ends saying errors occurred.
 class CTransferCommands {
 public:
     static constexpr const char* kPortNotOpenText = "COM PORT NOT OPEN.";
     static constexpr const char* kUploadSuccessfulText = "UPLOAD SUCCESSFUL";
     static constexpr const char* kUploadErrorsText = "UPLOAD COMPLETED BUT ERRORS OCCURED";
     static constexpr const char* kDownloadSuccessfulText = "DOWNLOAD SUCCESSFUL";
+    static constexpr const char* kDownloadErrorsText = "DOWNLOAD COMPLETED BUT ERRORS OCCURED";
     static constexpr const char* kDownloadInterruptedText =
         "DOWNLOAD INTERRUPTED: THE COM PORT CLOSED BEFORE ALL DATA WAS RECEIVED.";
     static constexpr const char* kSystemPutBackText =
@@ -34,7 +36,7 @@ public:
     // The reads of a whole-system retrieve, in their order, into the
     // protocol object's own record; the compare and corvel-cli read with them
     // too.
-    static void ReadSystem(CZlvComm& comm);
+    static bool ReadSystem(CZlvComm& comm);
 
     void OnTransfer();
     void OnRetrieve();
@@ -57,7 +59,7 @@ private:
     bool OfferSave();
     // Whether the port closed since the retrieve began.
     bool IsLinkLost() const;
-    void ReportDownload();
+    void ReportDownload(bool bAllRead);
 
     CSystem& m_system;
     CZlvComm& m_comm;

@@ -24,6 +24,8 @@ CAnimateCtrl& CWaitAviDlg::Animation() const { return *m_pUi->IDC_ANIMATE; }
 
 QLabel& CWaitAviDlg::TextLine() const { return *m_pUi->IDC_WAIT_TEXT; }
 
+QPushButton& CWaitAviDlg::StopButton() const { return *m_pUi->IDC_STOP; }
+
 // The animation is looked for beside the working files first, so a
 // technician may use his own, then in Corvel's data folder.
 void CWaitAviDlg::OnInitDialog() {

@@ -8,6 +8,7 @@
 class CAnimateCtrl;
 class CShellServices;
 class QLabel;
+class QPushButton;
 
 namespace Ui {
 class CWaitAviDlg;
@@ -15,8 +16,10 @@ class CWaitAviDlg;
 
 // The please-wait indicator: a modeless window with the "WAIT.AVI"
 // animation and one line of progress text, shown while a command sends or
-// reads long sequences. It has no buttons and cannot be dismissed by the
-// technician; the command that opened it closes it.
+// reads long sequences. It cannot be dismissed by the technician; the
+// command that opened it closes it. Its one button, Stop, is shown only
+// while the controller does not answer: waits have no time-out, so the way
+// out (closing the port) is offered where the technician is looking.
 class CWaitAviDlg : public QDialog {
     Q_OBJECT
 public:
@@ -30,6 +33,7 @@ public:
     void OnInitDialog();
     CAnimateCtrl& Animation() const;
     QLabel& TextLine() const;
+    QPushButton& StopButton() const;
 
 public slots:
     void reject() override {}

@@ -2,6 +2,9 @@ target_sources(corvel_core PRIVATE
     link/LinkHost.h
     link/zlvcomm.h
     link/zlvcomm.cpp
+    link/ZlvCommFormat.h
+    link/ZlvCommReceive.cpp
+    link/ZlvCommSequences.cpp
 )
 target_sources(corvel_serial PRIVATE
     link/SerialLinkHost.h

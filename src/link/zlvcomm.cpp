@@ -1,13 +1,11 @@
 #include "link/zlvcomm.h"
 
 #include "link/LinkHost.h"
+#include "link/ZlvCommFormat.h"
 #include "model/ShellServices.h"
-#include "model/Trim.h"
 #include "model/system.h"
 
-#include <cctype>
-#include <cstdarg>
-#include <cstdio>
+using namespace ZlvCommFormat;
 
 namespace {
 
@@ -17,64 +15,23 @@ class CClosedHost : public CLinkHost {
 public:
     void WriteFrame(const std::string&) override {}
     void PumpEvents() override {}
-    void WaitForEvent() override {}
+    void WaitForEvent(std::chrono::milliseconds) override {}
     bool IsPortOpen() const override { return false; }
     void ShowSendMark() override {}
     void ShowLinkIdle() override {}
     void ShowLinkStatus(const std::string&) override {}
     void ShowProgress(const std::string&) override {}
+    void ShowNotAnswering(bool) override {}
     void AddOutboundLine(const std::string&) override {}
     void AddInboundLine(const std::string&) override {}
 };
 
-// A status line is ">L", the loop digit, forty data digits; nothing shorter
-// can be one, and no answer line is that long.
-constexpr int kStatusLineLength = 43;
-constexpr int kStatusDataBytes = 20;
-// A line that never ends (a babbling or foreign device) is kept only this
-// long: for the status-line decoder, for a text answer, for the viewer.
-constexpr std::size_t kMaxStatusLine = CZlvComm::kRingSize;
-constexpr std::size_t kMaxLineText = CZlvComm::kRingSize;
 constexpr int kPumpsPerDelayRound = 10;
-
-std::string Format(const char* szFormat, ...) __attribute__((format(printf, 1, 2)));
-
-std::string Format(const char* szFormat, ...) {
-    char szText[128];
-    va_list args;
-    va_start(args, szFormat);
-    std::vsnprintf(szText, sizeof szText, szFormat, args);
-    va_end(args);
-    return szText;
-}
-
-// Fields are written as their 16-bit value, or its low bits where the frame
-// says so, never as a sign-extended 32-bit number.
-unsigned Low16(int nValue) { return static_cast<uint16_t>(nValue); }
-unsigned Low12(int nValue) { return static_cast<unsigned>(nValue) & 0xFFFu; }
-unsigned Low8(int nValue) { return static_cast<unsigned>(nValue) & 0xFFu; }
-
-bool IsLineEnd(char c) { return c == CZlvComm::kCr || c == CZlvComm::kLf; }
-bool IsNotLineEnd(char c) { return !IsLineEnd(c); }
-bool IsLf(char c) { return c == CZlvComm::kLf; }
-bool IsBitDigit(char c) { return c == '0' || c == '1'; }
-bool IsAnyChar(char) { return true; }
-
-std::string UpperAscii(std::string strText) {
-    for (char& c : strText) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return strText;
-}
 
 // Labels read back are held to the label length like every label.
 std::string LabelText(const std::string& strText) {
     return strText.substr(0, CSystem::kLabelLength);
 }
-
-bool Bit(int nValue, int nBit) { return (nValue >> nBit) & 1; }
-int BitIf(bool bOn, int nBit) { return bOn ? 1 << nBit : 0; }
 
 } // namespace
 
@@ -121,246 +78,13 @@ void CZlvComm::ShowLinkStatus(const std::string& strText) {
         Host().ShowLinkStatus(strText);
 }
 
-// --- receive side ---
-
-void CZlvComm::OnReceive(const std::string& strText) {
-    if (m_pForward) {
-        m_pForward->OnReceive(strText);
-        return;
-    }
-    for (char c : strText) {
-        PutChar(c);
-        if (m_strStatusLine.size() >= kMaxStatusLine)
-            m_strStatusLine.erase(0, 1);
-        m_strStatusLine += c;
-        if (c == kCr)
-            OnLineEnd();
-    }
-}
-
-// A full ring drops its oldest character, so what is read stays in order.
-void CZlvComm::PutChar(char c) {
-    m_acRing[m_nWrite] = c;
-    m_nWrite = static_cast<int16_t>((m_nWrite + 1) % kRingSize);
-    if (m_nUnread < kRingSize) {
-        ++m_nUnread;
-        return;
-    }
-    m_nRead = m_nWrite;
-}
-
-void CZlvComm::Flush() {
-    m_nUnread = 0;
-    m_nWrite = 0;
-    m_nRead = 0;
-    m_strStatusLine.clear();
-    m_bReadAtLineStart = true;
-}
-
-char CZlvComm::GetChar() {
-    if (m_nUnread == 0)
-        return 0;
-    --m_nUnread;
-    char c = m_acRing[m_nRead];
-    m_nRead = static_cast<int16_t>((m_nRead + 1) % kRingSize);
-    m_bReadAtLineStart = IsLineEnd(c);
-    if (m_strInLine.size() < kMaxLineText)
-        m_strInLine += c;
-    if (c == kCr) {
-        Host().AddInboundLine(m_strInLine);
-        m_strInLine.clear();
-    }
-    return c;
-}
-
-char CZlvComm::PeekChar(int nOffset) const { return m_acRing[(m_nRead + nOffset) % kRingSize]; }
-
-bool CZlvComm::FindUnread(char c, int& nOffset) const {
-    for (nOffset = 0; nOffset < m_nUnread; ++nOffset) {
-        if (PeekChar(nOffset) == c)
-            return true;
-    }
-    return false;
-}
-
-// --- readers ---
-
-// Loop status lines come unasked, between answer lines. A complete one at
-// the start of a line is taken out of the answer's way (it was decoded when
-// it arrived); while one may still be arriving, the reader waits for it.
-CZlvComm::EAhead CZlvComm::StatusLineAhead() {
-    if (!m_bReadAtLineStart || m_nUnread == 0 || PeekChar(0) != '>')
-        return EAhead::None;
-    if (m_nUnread < 2)
-        return EAhead::Incomplete;
-    if (PeekChar(1) != 'L')
-        return EAhead::None;
-    int nEnd = 0;
-    if (!FindUnread(kCr, nEnd))
-        return EAhead::Incomplete;
-    if (nEnd < kStatusLineLength)
-        return EAhead::None;
-    for (int i = 0; i <= nEnd; ++i)
-        GetChar();
-    return EAhead::Skipped;
-}
-
-// One pass of the wait loop: blocks for the next event when there is nothing
-// to read, otherwise only dispatches what is waiting. False once the port is
-// closed.
-bool CZlvComm::WaitStep(bool bNeedInput) {
-    if (bNeedInput && IsLinkOpen())
-        Host().WaitForEvent();
-    else
-        PumpMessages();
-    return IsLinkOpen();
-}
-
-std::optional<char> CZlvComm::TakeChar(bool (*pfnWanted)(char)) {
-    for (;;) {
-        EAhead ahead = StatusLineAhead();
-        if (ahead == EAhead::Skipped)
-            continue;
-        if (m_nUnread == 0 || ahead == EAhead::Incomplete) {
-            if (!WaitStep(true))
-                return std::nullopt;
-            continue;
-        }
-        char c = GetChar();
-        if (pfnWanted(c))
-            return c;
-        if (!WaitStep(false))
-            return std::nullopt;
-    }
-}
-
-void CZlvComm::WaitLineEnd() {
-    TakeChar(IsLf);
-    Flush();
-}
-
-bool CZlvComm::ReadOk() {
-    std::optional<char> first = TakeChar(IsNotLineEnd);
-    std::optional<char> second = first ? TakeChar(IsNotLineEnd) : std::nullopt;
-    WaitLineEnd();
-    return first == 'O' && second == 'K';
-}
-
-std::optional<bool> CZlvComm::ReadBit() {
-    std::optional<char> bit = TakeChar(IsBitDigit);
-    WaitLineEnd();
-    if (!bit)
-        return std::nullopt;
-    return *bit == '1';
-}
-
-std::optional<short> CZlvComm::ReadHexDigits(int nDigits) {
-    int nValue = 0;
-    bool bValid = true;
-    for (int i = 0; i < nDigits; ++i) {
-        std::optional<char> c = TakeChar(IsNotLineEnd);
-        if (!c)
-            return std::nullopt;
-        bValid = bValid && IsHexDigit(*c);
-        nValue = nValue * 16 + HexDigitValue(*c);
-    }
-    if (!bValid)
-        return std::nullopt;
-    return static_cast<short>(nValue);
-}
-
-std::optional<short> CZlvComm::ReadHexByte() { return ReadHexDigits(2); }
-
-std::optional<short> CZlvComm::ReadHexByteOrNone() {
-    std::optional<short> value = ReadHexByte();
-    if (value && Low8(*value) == 0xFFu)
-        return static_cast<short>(-1);
-    return value;
-}
-
-std::optional<short> CZlvComm::ReadHex3() { return ReadHexDigits(3); }
-
-bool CZlvComm::ReadLine(std::string& strLine) {
-    strLine.clear();
-    for (;;) {
-        std::optional<char> c = TakeChar(IsAnyChar);
-        if (!c) {
-            Flush();
-            return false;
-        }
-        if (*c == kCr)
-            break;
-        if (*c != kLf && strLine.size() < kMaxLineText)
-            strLine += *c;
-    }
-    WaitLineEnd();
-    Flush();
-    return true;
-}
-
-// --- hexadecimal text ---
-
-int CZlvComm::HexDigitValue(char c) { return c <= '9' ? c - '0' : c - 55; }
-
-bool CZlvComm::IsHexText(const std::string& strText) {
-    for (char c : strText) {
-        if (!IsHexDigit(c))
-            return false;
-    }
-    return true;
-}
-
-int CZlvComm::HexTextValue(const std::string& strText) {
-    int nValue = 0;
-    for (char c : strText)
-        nValue = nValue * 16 + HexDigitValue(c);
-    return nValue;
-}
-
-// --- loop status lines ---
-
-void CZlvComm::OnLineEnd() {
-    ParseStatusLine();
-    m_strStatusLine.clear();
-}
-
-void CZlvComm::ParseStatusLine() {
-    if (m_strStatusLine.size() < kStatusLineLength + 1)
-        return;
-    std::string strLine = UpperAscii(Trimmed(m_strStatusLine));
-    if (strLine.find(">L") == std::string::npos)
-        return;
-    if (strLine.size() != kStatusLineLength) {
-        m_shell.Trace(Format("Invalid length = %d\n", static_cast<int>(strLine.size())));
-        return;
-    }
-    if (!IsHexText(strLine.substr(2))) {
-        m_shell.Trace("Invalid hex\n");
-        return;
-    }
-    int nLoop = HexDigitValue(strLine[2]);
-    if (!CSystem::IsValidLoop(nLoop)) {
-        m_shell.Trace("Invalid loop\n");
-        return;
-    }
-    for (int k = 0; k < kStatusDataBytes; ++k)
-        StoreStatusByte(static_cast<short>(nLoop), k, HexTextValue(strLine.substr(3 + 2 * k, 2)));
-}
-
-void CZlvComm::StoreStatusByte(short nLoop, int nByte, int nValue) {
-    for (int i = 0; i < 8; ++i) {
-        int nPosition = nByte * 8 + i;
-        m_system.SetChannelStateAt(static_cast<short>(nPosition / CSystem::kChannelsPerModule),
-                                   static_cast<short>(nPosition % CSystem::kChannelsPerModule),
-                                   nLoop, Bit(nValue, 7 - i) ? 1 : 0);
-    }
-}
-
 // --- single frames ---
 
 void CZlvComm::SendFrame(const std::string& strFrame) {
     if (!m_bPortOpen)
         return;
+    DiscardUnread();
+    m_lastHeard = Clock::now();
     Host().AddOutboundLine(strFrame);
     Host().WriteFrame(strFrame);
     Host().ShowSendMark();
@@ -389,15 +113,31 @@ bool CZlvComm::LineEndFrame(const std::string& strFrame, bool bFlush) {
 std::optional<short> CZlvComm::HexFrame(const std::string& strFrame, bool bFlush) {
     Exchange(strFrame, bFlush);
     std::optional<short> value = ReadHexByte();
-    WaitLineEnd();
+    if (!ReadAnswerEnd())
+        value.reset();
     return value;
+}
+
+// A port that closed ends every read alike, so only a malformed answer is
+// worth naming.
+bool CZlvComm::NotRead(const std::string& strField) {
+    if (IsLinkOpen())
+        m_shell.Trace("Malformed answer from the DVX CPU, not stored: " + strField + "\n");
+    return false;
+}
+
+std::string CZlvComm::CurChannelName() const {
+    return CSystem::GetLoopName(m_system.GetCurLoop()) + " " +
+           CSystem::ChannelDesignation(m_system.GetCurModule(), m_system.GetCurChannel());
 }
 
 bool CZlvComm::QueryModuleLink() {
     Exchange(":I\r", false);
-    if (std::optional<bool> bit = ReadBit())
-        m_system.SetLinkActive(*bit);
+    std::optional<bool> bit = ReadBit();
     ShowLinkIdle();
+    if (!bit)
+        return NotRead("module link state");
+    m_system.SetLinkActive(*bit);
     return true;
 }
 
@@ -406,9 +146,11 @@ bool CZlvComm::StartModuleLink() { return LineEndFrame(":I1\r"); }
 bool CZlvComm::StopModuleLink() { return LineEndFrame(":I0\r"); }
 
 bool CZlvComm::ReadProcessorTime() {
-    if (std::optional<short> value = HexFrame(":J\r", false))
-        m_system.SetBoolProcTime(*value);
+    std::optional<short> value = HexFrame(":J\r", false);
     ShowLinkIdle();
+    if (!value)
+        return NotRead("Boolean processor time");
+    m_system.SetBoolProcTime(*value);
     return true;
 }
 
@@ -442,44 +184,35 @@ bool CZlvComm::ClearCpuMemory() {
     return AckFrame(":CA\r");
 }
 
+// A block that is not whole stores none of its fields; a term that is not a
+// channel index stores no term.
 bool CZlvComm::ReadEquation() {
     Exchange(Format(":B%03X\r", Low16(m_system.GetCurIndex())), true);
-    std::optional<short> anFlags[3];
-    for (auto& flags : anFlags)
-        flags = ReadHexByte();
-    std::optional<short> anTerms[6];
-    for (auto& term : anTerms)
-        term = ReadHex3();
-    ReadHexByte();
-    ReadHexByte();
-    WaitLineEnd();
+    short anFlags[3] = {};
+    short anTerms[6] = {};
+    bool bRead = ReadEquationBlock(anFlags, anTerms);
+    bRead = ReadAnswerEnd() && bRead;
     ShowLinkIdle();
-    for (const auto& field : anFlags) {
-        if (!field)
-            return true;
-    }
-    for (const auto& field : anTerms) {
-        if (!field)
-            return true;
-    }
+    if (!bRead)
+        return NotRead("equation of " + CurChannelName());
     CChannelRecord& record = m_system.CurRecord();
-    int nFlags0 = *anFlags[0];
+    int nFlags0 = anFlags[0];
     record.m_bEquationNot = Bit(nFlags0, 0);
     record.m_bOutput = Bit(nFlags0, 1);
     record.m_bPowerUpOn = Bit(nFlags0, 2);
     record.m_bMomentaryLatch = Bit(nFlags0, 3);
     record.m_bGroupNotA = Bit(nFlags0, 4);
-    int nFlags1 = *anFlags[1];
+    int nFlags1 = anFlags[1];
     record.m_bGroupNotB = Bit(nFlags1, 4);
     m_system.SetCurEquationType(static_cast<short>(nFlags1 & 3));
-    int nFlags2 = *anFlags[2];
+    int nFlags2 = anFlags[2];
     for (int i = 0; i < 3; ++i) {
         record.m_abTermNotA[i] = Bit(nFlags0, 5 + i);
         record.m_abTermNotB[i] = Bit(nFlags1, 5 + i);
         record.m_abTermPrA[i] = Bit(nFlags2, i);
         record.m_abTermPrB[i] = Bit(nFlags2, 3 + i);
-        short nTermA = *anTerms[i];
-        short nTermB = *anTerms[3 + i];
+        short nTermA = anTerms[i];
+        short nTermB = anTerms[3 + i];
         record.m_anTermA[i] = CSystem::IsValidIndex(nTermA) ? nTermA : short(-1);
         record.m_anTermB[i] = CSystem::IsValidIndex(nTermB) ? nTermB : short(-1);
     }
@@ -509,23 +242,29 @@ bool CZlvComm::SendEquation() { return AckFrame(EquationFrame(m_system)); }
 
 bool CZlvComm::ReadSleepEnabled() {
     Exchange(":XE\r", true);
-    if (std::optional<bool> bit = ReadBit())
-        m_system.SetSleepEnabled(*bit);
+    std::optional<bool> bit = ReadBit();
     ShowLinkIdle();
+    if (!bit)
+        return NotRead("sleep mode enabled");
+    m_system.SetSleepEnabled(*bit);
     return true;
 }
 
 bool CZlvComm::ReadSleepWakeUp() {
-    if (std::optional<short> value = HexFrame(":XW\r", true))
-        m_system.SetSleepWakeUp(*value);
+    std::optional<short> value = HexFrame(":XW\r", true);
     ShowLinkIdle();
+    if (!value)
+        return NotRead("sleep mode wake-up interval");
+    m_system.SetSleepWakeUp(*value);
     return true;
 }
 
 bool CZlvComm::ReadSleepInactivity() {
-    if (std::optional<short> value = HexFrame(":XI\r", true))
-        m_system.SetSleepInactivity(*value);
+    std::optional<short> value = HexFrame(":XI\r", true);
     ShowLinkIdle();
+    if (!value)
+        return NotRead("sleep mode inactivity interval");
+    m_system.SetSleepInactivity(*value);
     return true;
 }
 
@@ -554,7 +293,8 @@ bool CZlvComm::SendHiSpeedOutput(short nPair) {
 std::optional<short> CZlvComm::ReadHiSpeedChannel(const std::string& strFrame) {
     Exchange(strFrame, true);
     std::optional<short> value = ReadHexByteOrNone();
-    WaitLineEnd();
+    if (!ReadAnswerEnd())
+        value.reset();
     ShowLinkIdle();
     if (value && !CSystem::IsHighSpeedCapable(*value))
         value = -1;
@@ -562,14 +302,18 @@ std::optional<short> CZlvComm::ReadHiSpeedChannel(const std::string& strFrame) {
 }
 
 bool CZlvComm::ReadHiSpeedInput(short nPair) {
-    if (std::optional<short> value = ReadHiSpeedChannel(Format(":HI%02X\r", Low16(nPair))))
-        m_system.SetHiSpeedInput(nPair, *value);
+    std::optional<short> value = ReadHiSpeedChannel(Format(":HI%02X\r", Low16(nPair)));
+    if (!value)
+        return NotRead(Format("high speed pair %d input", nPair));
+    m_system.SetHiSpeedInput(nPair, *value);
     return true;
 }
 
 bool CZlvComm::ReadHiSpeedOutput(short nPair) {
-    if (std::optional<short> value = ReadHiSpeedChannel(Format(":HO%02X\r", Low16(nPair))))
-        m_system.SetHiSpeedOutput(nPair, *value);
+    std::optional<short> value = ReadHiSpeedChannel(Format(":HO%02X\r", Low16(nPair)));
+    if (!value)
+        return NotRead(Format("high speed pair %d output", nPair));
+    m_system.SetHiSpeedOutput(nPair, *value);
     return true;
 }
 
@@ -620,286 +364,30 @@ bool CZlvComm::SendSysLabel(short nLabel) {
 bool CZlvComm::ReadChannelLabel() {
     Exchange(Format(":K%03X\r", Low16(m_system.GetCurIndex())), false);
     std::string strLine;
-    if (ReadLine(strLine))
+    bool bRead = ReadLine(strLine);
+    if (bRead)
         m_system.SetCurChannelLabel(LabelText(strLine));
     ShowLinkIdle();
-    return true;
+    return bRead;
 }
 
 bool CZlvComm::ReadModuleLabel(short nModule, short nLoop) {
     int nSlot = nLoop * CSystem::kModulesPerLoop + nModule;
     Exchange(Format(":Q%02X\r", Low16(nSlot)), false);
     std::string strLine;
-    if (ReadLine(strLine))
+    bool bRead = ReadLine(strLine);
+    if (bRead)
         m_system.SetModuleLabel(nModule, nLoop, LabelText(strLine));
     ShowLinkIdle();
-    return true;
+    return bRead;
 }
 
 bool CZlvComm::ReadSysLabel(short nLabel) {
     Exchange(Format(":V%02X\r", Low16(nLabel)), false);
     std::string strLine;
-    if (ReadLine(strLine))
+    bool bRead = ReadLine(strLine);
+    if (bRead)
         m_system.SetSysLabel(nLabel, strLine);
     ShowLinkIdle();
-    return true;
-}
-
-// --- sequences ---
-
-bool CZlvComm::SendSleepMode() {
-    bool bOk = SendSleepEnabled() && SendSleepWakeUp() && SendSleepInactivity();
-    ShowLinkIdle();
-    return bOk;
-}
-
-bool CZlvComm::ReadSleepMode() {
-    ReadSleepEnabled();
-    ReadSleepWakeUp();
-    ReadSleepInactivity();
-    ShowLinkIdle();
-    return true;
-}
-
-bool CZlvComm::SendHiSpeedPairs() {
-    bool bOk = true;
-    for (short nPair = 0; bOk && nPair < CSystem::kHiSpeedPairs; ++nPair) {
-        bOk = SendHiSpeedInput(nPair) && SendHiSpeedOutput(nPair);
-        if (bOk)
-            LinkDelay();
-    }
-    ShowLinkIdle();
-    return bOk;
-}
-
-bool CZlvComm::ReadHiSpeedPairs() {
-    for (short nPair = 0; nPair < CSystem::kHiSpeedPairs; ++nPair) {
-        ReadHiSpeedInput(nPair);
-        ReadHiSpeedOutput(nPair);
-        LinkDelay();
-    }
-    ShowLinkIdle();
-    return true;
-}
-
-bool CZlvComm::SendTimers(short nFirst, short nCount) {
-    bool bOk = true;
-    for (short nTimer = nFirst; bOk && nTimer < nFirst + nCount; ++nTimer) {
-        bOk = SendTimerReload(nTimer);
-        if (bOk)
-            SendTimerCurrent(nTimer);
-    }
-    ShowLinkIdle();
-    return bOk;
-}
-
-bool CZlvComm::ReadTimers(short nFirst, short nCount) {
-    for (short nTimer = nFirst; nTimer < nFirst + nCount; ++nTimer) {
-        if (std::optional<short> nReload = ReadTimerReload(nTimer))
-            m_system.SetTimerReloadFromCount(nTimer, *nReload);
-        if (std::optional<short> nCurrent = ReadTimerCurrent(nTimer))
-            m_system.SetTimerCurrentFromCount(nTimer, *nCurrent);
-    }
-    ShowLinkIdle();
-    return true;
-}
-
-bool CZlvComm::SendAllTimers() { return SendTimers(0, CSystem::kTimers); }
-
-bool CZlvComm::ReadAllTimers() { return ReadTimers(0, CSystem::kTimers); }
-
-bool CZlvComm::SendModuleTimers() {
-    return SendTimers(static_cast<short>(m_system.GetCurModule() * CSystem::kChannelsPerModule),
-                      CSystem::kChannelsPerModule);
-}
-
-bool CZlvComm::ReadModuleTimers() {
-    return ReadTimers(static_cast<short>(m_system.GetCurModule() * CSystem::kChannelsPerModule),
-                      CSystem::kChannelsPerModule);
-}
-
-bool CZlvComm::SendChannelLabels(bool bCustomOnly) {
-    short nSavedChannel = m_system.GetCurChannel();
-    short nModule = m_system.GetCurModule();
-    short nLoop = m_system.GetCurLoop();
-    bool bOk = true;
-    for (short nChannel = 0; bOk && nChannel < CSystem::kChannelsPerModule; ++nChannel) {
-        if (bCustomOnly && !m_system.IsChannelLabelCustom(nModule, nChannel, nLoop))
-            continue;
-        m_system.SetCurChannel(nChannel);
-        bOk = SendChannelLabel();
-    }
-    m_system.SetCurChannel(nSavedChannel);
-    ShowLinkIdle();
-    return bOk;
-}
-
-bool CZlvComm::SendModuleChannelLabels() { return SendChannelLabels(false); }
-
-bool CZlvComm::SendModuleCustomChannelLabels() { return SendChannelLabels(true); }
-
-bool CZlvComm::ReadModuleChannelLabels() {
-    short nSavedChannel = m_system.GetCurChannel();
-    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
-        m_system.SetCurChannel(nChannel);
-        ReadChannelLabel();
-        LinkDelay();
-    }
-    m_system.SetCurChannel(nSavedChannel);
-    ShowLinkIdle();
-    return true;
-}
-
-// A failure ends the rest of its loop; the next loop is still sent.
-bool CZlvComm::SendModuleLabels(bool bCustomOnly) {
-    ShowProgress("Transmitting module labels to DVX CPU...");
-    bool bAllOk = true;
-    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
-        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
-            if (bCustomOnly && !m_system.IsModuleLabelCustom(nModule, nLoop))
-                continue;
-            if (!SendModuleLabel(nModule, nLoop)) {
-                bAllOk = false;
-                break;
-            }
-        }
-    }
-    ShowLinkIdle();
-    return bAllOk;
-}
-
-bool CZlvComm::SendAllModuleLabels() { return SendModuleLabels(false); }
-
-bool CZlvComm::SendCustomModuleLabels() { return SendModuleLabels(true); }
-
-bool CZlvComm::ReadAllModuleLabels() {
-    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
-        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
-            ReadModuleLabel(nModule, nLoop);
-            LinkDelay();
-        }
-    }
-    ShowLinkIdle();
-    return true;
-}
-
-bool CZlvComm::SendSysLabels() {
-    ShowProgress("Transmitting system labels to DVX CPU ...");
-    bool bOk = true;
-    for (short nLabel = 0; bOk && nLabel < CSystem::kSysLabels; ++nLabel)
-        bOk = SendSysLabel(nLabel);
-    ShowLinkIdle();
-    return bOk;
-}
-
-bool CZlvComm::ReadSysLabels() {
-    Flush();
-    for (short nLabel = 0; nLabel < CSystem::kSysLabels; ++nLabel) {
-        SendFrame(Format(":V%02X\r", Low16(nLabel)));
-        ShowLinkStatus(Format("RECEIVING system label %d", nLabel));
-        std::string strLine;
-        if (ReadLine(strLine))
-            m_system.SetSysLabel(nLabel, strLine);
-        LinkDelay();
-    }
-    ShowLinkIdle();
-    return true;
-}
-
-// Makes each module of the first nLoops loops current in turn, then puts the
-// selected loop and module back. A module that fails ends the rest of its
-// loop; the next loop still runs.
-bool CZlvComm::ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)()) {
-    short nSavedLoop = m_system.GetCurLoop();
-    short nSavedModule = m_system.GetCurModule();
-    bool bAllOk = true;
-    for (short nLoop = 0; nLoop < nLoops; ++nLoop) {
-        m_system.SetCurLoop(nLoop);
-        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
-            m_system.SetCurModule(nModule);
-            if (!(this->*pfnModule)()) {
-                bAllOk = false;
-                break;
-            }
-        }
-    }
-    m_system.SetCurLoop(nSavedLoop);
-    m_system.SetCurModule(nSavedModule);
-    return bAllOk;
-}
-
-bool CZlvComm::SendAllLabels() {
-    ShowProgress("Transmitting channel labels to DVX CPU ...");
-    bool bOk = ForEachModule(CSystem::kLoops, &CZlvComm::SendModuleCustomChannelLabels);
-    bOk = bOk && SendCustomModuleLabels();
-    bOk = bOk && SendSysLabels();
-    ShowLinkIdle();
-    return bOk;
-}
-
-bool CZlvComm::ReadAllLabels() {
-    ForEachModule(CSystem::kLoops, &CZlvComm::ReadModuleChannelLabels);
-    ReadAllModuleLabels();
-    ReadSysLabels();
-    ShowLinkIdle();
-    return true;
-}
-
-bool CZlvComm::SendEquations(bool bDefinedOnly) {
-    short nSavedChannel = m_system.GetCurChannel();
-    short nModule = m_system.GetCurModule();
-    short nLoop = m_system.GetCurLoop();
-    bool bOk = true;
-    for (short nChannel = 0; bOk && nChannel < CSystem::kChannelsPerModule; ++nChannel) {
-        if (bDefinedOnly && !m_system.IsEquationDefined(nModule, nChannel, nLoop))
-            continue;
-        m_system.SetCurChannel(nChannel);
-        bOk = SendEquation();
-    }
-    m_system.SetCurChannel(nSavedChannel);
-    ShowLinkIdle();
-    return bOk;
-}
-
-bool CZlvComm::SendModuleEquations() { return SendEquations(false); }
-
-bool CZlvComm::SendModuleDefinedEquations() { return SendEquations(true); }
-
-bool CZlvComm::SendAllEquations() {
-    ShowProgress("Transmitting Booleans to DVX CPU ...");
-    bool bAllOk = ForEachModule(CSystem::kEquationLoops, &CZlvComm::SendModuleDefinedEquations);
-    ShowLinkIdle();
-    return bAllOk;
-}
-
-bool CZlvComm::ReadModuleEquations() {
-    short nSavedChannel = m_system.GetCurChannel();
-    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
-        m_system.SetCurChannel(nChannel);
-        ReadEquation();
-        LinkDelay();
-    }
-    m_system.SetCurChannel(nSavedChannel);
-    ShowLinkIdle();
-    return true;
-}
-
-bool CZlvComm::ReadAllEquations() {
-    ForEachModule(CSystem::kEquationLoops, &CZlvComm::ReadModuleEquations);
-    ShowLinkIdle();
-    return true;
-}
-
-bool CZlvComm::SendEquationAt(short nModule, short nChannel, short nLoop) {
-    short nSavedLoop = m_system.GetCurLoop();
-    short nSavedModule = m_system.GetCurModule();
-    short nSavedChannel = m_system.GetCurChannel();
-    m_system.SetCurLoop(nLoop);
-    m_system.SetCurModule(nModule);
-    m_system.SetCurChannel(nChannel);
-    bool bOk = SendEquation();
-    m_system.SetCurLoop(nSavedLoop);
-    m_system.SetCurModule(nSavedModule);
-    m_system.SetCurChannel(nSavedChannel);
-    return bOk;
+    return bRead;
 }

@@ -2,6 +2,7 @@
 
 #include "model/LinkControl.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,13 +20,22 @@ class CSystem;
 // Exchanges are synchronous: a frame is written and its answer read from the
 // ring while the host keeps dispatching events, so received characters keep
 // arriving and the window stays live. No wait times out; every wait ends as
-// soon as the port is closed. Readers that end that way yield no value, and
-// the operations then leave the system record as it was.
+// soon as the port is closed. A controller silent for a while is shown to the
+// technician, so he knows to close the port.
+//
+// Only an answer that has the form its reader expects is stored: one that
+// ended early, ran long or holds the wrong characters leaves its field as it
+// was, is named in a trace, and makes its operation return false. Readers
+// that end because the port closed yield no value either.
 class CZlvComm : public CLinkControl {
 public:
+    using Clock = std::chrono::steady_clock;
     static constexpr int kRingSize = 1000;
     static constexpr char kCr = '\r';
     static constexpr char kLf = '\n';
+    // How long a wait hears nothing before the controller is shown as not
+    // answering.
+    static constexpr std::chrono::milliseconds kNotAnsweringDelay{3000};
 
     // Hands itself to the system record for link suspension; the host may be
     // given later (the window that owns the port is created afterwards).
@@ -55,6 +65,7 @@ public:
     bool IsPortOpen() const override;
     void PumpMessages();
     void LinkDelay();
+    void SetNotAnsweringDelay(std::chrono::milliseconds delay) { m_notAnsweringDelay = delay; }
     bool ShowProgress(const std::string& strText);
 
     // --- receive side ---
@@ -64,11 +75,15 @@ public:
     int GetUnreadCount() const { return m_nUnread; }
 
     // --- readers ---
+    // Readers that take a value start at the answer line (line ends left of
+    // earlier lines are skipped) and stay within it.
     void WaitLineEnd();
     bool ReadOk();
-    // No value when the port closed before a bit arrived.
+    // The first "0" or "1" of the line; no value when the line ends without
+    // one or the port closed first.
     std::optional<bool> ReadBit();
-    // No value when the port closed first or a digit is not hexadecimal.
+    // No value when the port closed first or the line holds something other
+    // than the digits at their place (a line end among them included).
     std::optional<short> ReadHexByte();
     // As ReadHexByte, with -1 for the digits FF (no channel).
     std::optional<short> ReadHexByteOrNone();
@@ -89,6 +104,9 @@ public:
     void StoreStatusByte(short nLoop, int nByte, int nValue);
 
     // --- single frames ---
+    // Characters that arrived before the frame went out cannot be its
+    // answer; they are dropped unread (status lines among them were decoded
+    // as they arrived).
     void SendFrame(const std::string& strFrame);
     bool QueryModuleLink();
     bool StartModuleLink() override;
@@ -124,6 +142,8 @@ public:
     bool ReadSysLabel(short nLabel);
 
     // --- sequences ---
+    // Read sequences read every field even when some are not read; they
+    // return false when any was not.
     bool SendSleepMode();
     bool ReadSleepMode();
     bool SendHiSpeedPairs();
@@ -166,20 +186,30 @@ private:
     bool SendTwice(const std::string& strFrame);
     std::optional<short> HexFrame(const std::string& strFrame, bool bFlush);
     std::optional<short> ReadHiSpeedChannel(const std::string& strFrame);
+    bool ReadEquationBlock(short anFlags[3], short anTerms[6]);
+    // False, with a trace naming the field when the answer was malformed.
+    bool NotRead(const std::string& strField);
+    std::string CurChannelName() const;
     void PutChar(char c);
     char PeekChar(int nOffset) const;
     bool FindUnread(char c, int& nOffset) const;
+    void DiscardUnread();
     enum class EAhead { None, Skipped, Incomplete };
     EAhead StatusLineAhead();
     bool WaitStep(bool bNeedInput);
+    void WaitForInput();
+    void SetNotAnswering(bool bNotAnswering);
+    std::optional<char> PeekAnswerChar();
+    bool SkipLineEnds();
     std::optional<char> TakeChar(bool (*pfnWanted)(char));
-    std::optional<short> ReadHexDigits(int nDigits);
+    std::optional<short> ReadHexDigits(int nDigits, bool bAnswerStart);
+    bool ReadAnswerEnd();
     bool SendModuleLabels(bool bCustomOnly);
     bool SendChannelLabels(bool bCustomOnly);
     bool SendEquations(bool bDefinedOnly);
     bool SendTimers(short nFirst, short nCount);
     bool ReadTimers(short nFirst, short nCount);
-    bool ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)());
+    bool ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)(), bool bGoOn = false);
 
     CSystem& m_system;
     CShellServices& m_shell;
@@ -196,4 +226,8 @@ private:
     // The next character read starts an answer line, where a loop status
     // line may stand instead.
     bool m_bReadAtLineStart = true;
+    // When a frame was last written or a character last arrived.
+    Clock::time_point m_lastHeard = Clock::now();
+    std::chrono::milliseconds m_notAnsweringDelay = kNotAnsweringDelay;
+    bool m_bNotAnswering = false;
 };

@@ -43,6 +43,8 @@ public:
     static constexpr const char* kHelpMenuText = "&Help";
     static constexpr const char* kTitleText = "CorvelII 6.63";
     static constexpr const char* kTransmitErrorText = "ERROR WHILE TRANSMITTING TO DVX CPU";
+    static constexpr const char* kNotAnsweringText =
+        "The DVX CPU is not answering. Close the port to stop.";
 
     CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleTypes, CShellServices& shell,
                QSettings& profile, QWidget* pParent = nullptr);
@@ -86,6 +88,10 @@ public:
     void StartWaitIndicator(const std::string& strText);
     void CloseWaitIndicator();
     CWaitAviDlg* WaitIndicator() const;
+    // While a wait hears nothing from the controller, the indicator (opened
+    // for it when none is open) says so and offers Stop, which closes the
+    // port; afterwards it is put back as it was.
+    void ShowNotAnswering(bool bNotAnswering);
 
     // The Booleans menu's commands, linked to the controller as the
     // transfer commands are; other windows open the editor through them.
@@ -174,6 +180,7 @@ private:
     void OpenPort();
     void ClosePort();
     void OnDeviceLost();
+    void OnStopWaiting();
     QString PortName(short nPort) const;
     CChildFrame* NewDocumentWindow(const QString& strTitle, const QString& strPath);
     CChildFrame* ActiveDocumentWindow() const;
@@ -189,6 +196,8 @@ private:
     CSerialLinkHost* m_pLinkHost = nullptr;
     CZlvComm* m_pComm = nullptr;
     QPointer<CWaitAviDlg> m_pWait;
+    bool m_bWaitOpenedForSilence = false;
+    QString m_strTextBeforeSilence;
 
     std::map<int, QAction*> m_actions;
     QMdiArea* m_pMdiArea = nullptr;

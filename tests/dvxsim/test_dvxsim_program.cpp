@@ -1,3 +1,4 @@
+#include "FailureModes.h"
 #include "dvxsim/DvxSimProcess.h"
 #include "dvxsim/FrameCase.h"
 #include "support/TempDir.h"
@@ -67,9 +68,9 @@ TEST(DvxSimProgram, HelpDescribesCommandsAndWhatTheSimulationDoes) {
     EXPECT_EQ(nStatus, 0);
     for (const char* szText :
          {"--link PATH", "--device DEV", "--baud N", "--log FILE", "--memory FILE",
-          "--refuse PATTERN", "--stop-after N", "--close-after N", "--garbage-every N",
-          "set LOOP MODULE CHANNEL", "loop LOOP", "equation LOOP MODULE CHANNEL", "quit",
-          "The \"Pr\" flag", "Sleep mode"}) {
+          "--refuse PATTERN", "--garble PATTERN", "--drop-char PATTERN", "--stop-after N",
+          "--close-after N", "--garbage-every N", "set LOOP MODULE CHANNEL", "loop LOOP",
+          "equation LOOP MODULE CHANNEL", "quit", "The \"Pr\" flag", "Sleep mode"}) {
         EXPECT_NE(strHelp.find(szText), std::string::npos) << szText;
     }
     EXPECT_EQ(RunAlone("--baud fast", nStatus).rfind("dvxsim: unknown option or bad value", 0), 0u);
@@ -158,6 +159,22 @@ TEST(DvxSimFailureModes, RefusesFramesMatchingThePattern) {
     EXPECT_EQ(sim.Exchange(":TR0005"), "ERROR");
     EXPECT_EQ(sim.Exchange(":TR00"), "64");
     EXPECT_EQ(sim.Exchange(":TR0105"), "OK");
+}
+
+TEST(DvxSimFailureModes, GarblesOrShortensTheAnswersOfMatchingFrames) {
+    CTempDir dir;
+    CDvxSimProcess sim(dir.File("com1"), {"--garble", ":TR00", "--drop-char", ":V0?"});
+    ASSERT_TRUE(sim.IsStarted());
+    EXPECT_EQ(sim.Exchange(":TR00"), "#~GARBLED~#");
+    EXPECT_EQ(sim.Exchange(":TR01"), "64");
+    EXPECT_EQ(sim.Exchange(":V03"), "SysLabel_");
+    EXPECT_EQ(sim.Exchange(":TR0005"), "OK");
+}
+
+TEST(DvxSimFailureModes, DroppedCharacterIsTheLastBeforeTheLineEnd) {
+    EXPECT_EQ(CFailureModes::DropOneChar("OK\r\n"), "O\r\n");
+    EXPECT_EQ(CFailureModes::DropOneChar("\r\n"), "\r\n");
+    EXPECT_EQ(CFailureModes::DropOneChar(""), "");
 }
 
 TEST(DvxSimFailureModes, StopsAnsweringAfterNFrames) {

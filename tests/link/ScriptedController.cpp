@@ -71,7 +71,7 @@ void CScriptedController::PumpEvents() {
         DeliverOne();
 }
 
-void CScriptedController::WaitForEvent() {
+void CScriptedController::WaitForEvent(std::chrono::milliseconds) {
     ++m_nWaits;
     if (!m_astrPending.empty()) {
         DeliverOne();

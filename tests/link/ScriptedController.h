@@ -2,6 +2,7 @@
 
 #include "link/LinkHost.h"
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <string>
@@ -32,12 +33,15 @@ public:
 
     void WriteFrame(const std::string& strFrame) override;
     void PumpEvents() override;
-    void WaitForEvent() override;
+    void WaitForEvent(std::chrono::milliseconds maxWait) override;
     bool IsPortOpen() const override { return m_bOpen; }
     void ShowSendMark() override { m_astrStatus.push_back(kSendMarkText); }
     void ShowLinkIdle() override { m_astrStatus.push_back(kLinkIdleText); }
     void ShowLinkStatus(const std::string& strText) override { m_astrStatus.push_back(strText); }
     void ShowProgress(const std::string& strText) override { m_astrProgress.push_back(strText); }
+    void ShowNotAnswering(bool bNotAnswering) override {
+        m_abNotAnswering.push_back(bNotAnswering);
+    }
     void AddOutboundLine(const std::string& strLine) override { m_astrOutbound.push_back(strLine); }
     void AddInboundLine(const std::string& strLine) override { m_astrInbound.push_back(strLine); }
 
@@ -52,6 +56,7 @@ public:
     std::vector<std::string> m_astrFrames;
     std::vector<std::string> m_astrStatus;
     std::vector<std::string> m_astrProgress;
+    std::vector<bool> m_abNotAnswering;
     std::vector<std::string> m_astrOutbound;
     std::vector<std::string> m_astrInbound;
 

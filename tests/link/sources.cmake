@@ -5,6 +5,7 @@ target_sources(corvel_tests PRIVATE
     link/test_zlvcomm_frames.cpp
     link/test_zlvcomm_receive.cpp
     link/test_zlvcomm_sequences.cpp
+    link/test_zlvcomm_answers.cpp
 )
 target_sources(corvel_tests PRIVATE
     link/ScriptedTransferHost.h

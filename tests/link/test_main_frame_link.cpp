@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -356,6 +357,66 @@ TEST_F(PortTest, WaitIndicatorWithAnUnreadableAnimationStillShowsItsText) {
     EXPECT_FALSE(frame.WaitIndicator()->Animation().IsOpen());
     frame.StartWaitIndicator("Transmitting system labels to DVX CPU ...");
     EXPECT_EQ(m_shell.BoxTexts().size(), 1u);
+}
+
+// A controller that stops answering turns the indicator into the way out:
+// it says so and offers Stop, which closes the port and so ends the wait.
+// An indicator opened only for that goes again with the wait.
+TEST_F(PortTest, SilentControllerIsShownWithAStopButtonThatClosesThePort) {
+    OpenPort();
+    comm.SetNotAnsweringDelay(std::chrono::milliseconds(50));
+    m_fnAnswer = [](const std::string&) { return std::string(); };
+    QString strSeen;
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        CWaitAviDlg* pWait = frame.WaitIndicator();
+        if (!pWait || !pWait->StopButton().isVisible())
+            return;
+        strSeen = pWait->TextLine().text();
+        SaveScreenshot(*pWait, "wait-indicator-not-answering");
+        pWait->StopButton().click();
+    });
+    watch.start();
+    sys.SetSleepWakeUp(99);
+    EXPECT_FALSE(comm.ReadSleepWakeUp());
+    watch.stop();
+    EXPECT_EQ(strSeen, "The DVX CPU is not answering. Close the port to stop.");
+    EXPECT_FALSE(frame.IsPortOpen());
+    EXPECT_FALSE(comm.GetPortOpen());
+    EXPECT_EQ(PortItem(), "Open &Port");
+    EXPECT_EQ(frame.WaitIndicator(), nullptr);
+    EXPECT_EQ(sys.GetSleepWakeUp(), 99);
+}
+
+// An indicator a command opened gets its own text back, without Stop, when
+// the controller answers again.
+TEST_F(PortTest, AnswerAfterSilencePutsTheIndicatorBack) {
+    OpenPort();
+    comm.SetNotAnsweringDelay(std::chrono::milliseconds(50));
+    m_fnAnswer = [](const std::string& strFrame) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        return CScriptedController::DefaultAnswer(strFrame);
+    };
+    frame.StartWaitIndicator("Retrieving system ...");
+    CWaitAviDlg* pWait = frame.WaitIndicator();
+    bool bStopSeen = false;
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (pWait->StopButton().isVisible() &&
+            pWait->TextLine().text() == CMainFrame::kNotAnsweringText)
+            bStopSeen = true;
+    });
+    watch.start();
+    EXPECT_TRUE(comm.ReadSleepWakeUp());
+    watch.stop();
+    EXPECT_TRUE(bStopSeen);
+    EXPECT_EQ(frame.WaitIndicator(), pWait);
+    EXPECT_EQ(pWait->TextLine().text(), "Retrieving system ...");
+    EXPECT_FALSE(pWait->StopButton().isVisible());
+    EXPECT_TRUE(frame.IsPortOpen());
+    EXPECT_EQ(sys.GetSleepWakeUp(), 10);
 }
 
 // --- controller steps of the file commands ---

@@ -8,6 +8,8 @@
 #include "link/zlvcomm.h"
 #include "model/SystemFixture.h"
 
+#include <QTimer>
+
 #include <algorithm>
 #include <memory>
 
@@ -213,4 +215,77 @@ TEST_F(TransferEndToEnd, ARetrieveCutOffByTheControllerPutsTheSystemBack) {
     EXPECT_EQ(m_shell.BoxTexts(), Frames{CTransferCommands::kSystemPutBackText});
     EXPECT_EQ(TransferredFields(sys), astrBefore);
     EXPECT_FALSE(link.IsPortOpen());
+}
+
+// Reads the controller answered wrongly (refused, garbled, a character
+// short) store nothing; everything else comes back, and the retrieve does
+// not call itself successful.
+TEST_F(TransferEndToEnd, MalformedAnswersAreNotStoredAndTheRetrieveSaysSo) {
+    ASSERT_TRUE(Start({"--refuse", ":TR??", "--garble", ":B00?", "--drop-char", ":B01?"}));
+    FillSystem(sys);
+    ASSERT_TRUE(comm.SendBoolProcessor(false));
+    Transfer(CSystem::GroupSystem);
+    ASSERT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
+    const Frames astrSent = TransferredFields(sys);
+    // Channel index 0x1F is the last one a character short; 0x20 is whole.
+    Select(0, 3, 1);
+    const std::string strSent1F = CZlvComm::EquationFrame(sys);
+    Select(0, 3, 2);
+    const std::string strSent20 = CZlvComm::EquationFrame(sys);
+    std::vector<short> anSentCurrent;
+    for (short nTimer = 0; nTimer < CSystem::kTimers; ++nTimer)
+        anSentCurrent.push_back(sys.GetTimerCurrentCount(nTimer));
+    sys.ResetToDefaults();
+    const Frames astrDefaults = TransferredFields(sys);
+    std::vector<short> anDefaultReload;
+    for (short nTimer = 0; nTimer < CSystem::kTimers; ++nTimer)
+        anDefaultReload.push_back(sys.GetTimerReloadCount(nTimer));
+    Select(0, 3, 1);
+    const std::string strDefault1F = CZlvComm::EquationFrame(sys);
+    ASSERT_NE(strSent1F, strDefault1F);
+
+    Retrieve(CSystem::GroupSystem);
+    EXPECT_EQ(m_shell.BoxTexts().back(), "DOWNLOAD COMPLETED BUT ERRORS OCCURED");
+    const Frames astrGot = TransferredFields(sys);
+    ASSERT_EQ(astrGot.size(), astrSent.size());
+    for (std::size_t i = 0; i < astrGot.size(); ++i)
+        if (astrGot[i].rfind("timer ", 0) != 0)
+            EXPECT_TRUE(astrGot[i] == astrSent[i] || astrGot[i] == astrDefaults[i]) << astrGot[i];
+    for (short nTimer = 0; nTimer < CSystem::kTimers; ++nTimer) {
+        EXPECT_EQ(sys.GetTimerReloadCount(nTimer), anDefaultReload[nTimer]) << nTimer;
+        EXPECT_EQ(sys.GetTimerCurrentCount(nTimer), anSentCurrent[nTimer]) << nTimer;
+    }
+    Select(0, 3, 1);
+    EXPECT_EQ(CZlvComm::EquationFrame(sys), strDefault1F);
+    Select(0, 3, 2);
+    EXPECT_EQ(CZlvComm::EquationFrame(sys), strSent20);
+    const long nNamed =
+        std::count_if(m_shell.m_astrTraces.begin(), m_shell.m_astrTraces.end(),
+                      [](const std::string& s) { return s.rfind("Malformed answer", 0) == 0; });
+    EXPECT_EQ(nNamed, 32 + 160);
+    EXPECT_TRUE(link.IsPortOpen());
+}
+
+// A controller that falls silent in the middle of a retrieve is shown as
+// not answering; Stop closes the port, and the retrieve puts the system
+// back as an interrupted one does.
+TEST_F(TransferEndToEnd, StopDuringASilentRetrievePutsTheSystemBack) {
+    ASSERT_TRUE(Start({"--stop-after", "300"}));
+    comm.SetNotAnsweringDelay(std::chrono::milliseconds(200));
+    int nShown = 0;
+    link.m_fnNotAnswering = [&](bool bNotAnswering) {
+        if (!bNotAnswering)
+            return;
+        ++nShown;
+        QTimer::singleShot(10, [&] {
+            comm.SetPortOpen(false);
+            port.SetPortOpen(false);
+        });
+    };
+    FillSystem(sys);
+    const Frames astrBefore = TransferredFields(sys);
+    Retrieve(CSystem::GroupSystem);
+    EXPECT_EQ(nShown, 1);
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{CTransferCommands::kSystemPutBackText});
+    EXPECT_EQ(TransferredFields(sys), astrBefore);
 }

@@ -76,11 +76,16 @@ TEST_F(LinkTest, ReadBitSkipsLettersBeforeTheBit) {
     EXPECT_EQ(comm.ReadBit(), false);
 }
 
-TEST_F(LinkTest, HexReadersSkipLineEndsBetweenDigits) {
+// Line ends before the digits end earlier lines; one among the digits ends
+// the answer too soon.
+TEST_F(LinkTest, HexReadersSkipLineEndsBeforeTheDigitsOnly) {
     host.Say("FF");
     EXPECT_EQ(comm.ReadHexByteOrNone(), -1);
-    host.Say("7\r\nF");
+    host.Say("\r\n7F");
     EXPECT_EQ(comm.ReadHexByteOrNone(), 127);
+    host.Say("7\r\nF");
+    EXPECT_EQ(comm.ReadHexByteOrNone(), std::nullopt);
+    comm.Flush();
     host.Say("FF");
     EXPECT_EQ(comm.ReadHexByte(), 255);
     host.Say("3C0");

@@ -50,6 +50,10 @@ bool COptions::Parse(const std::vector<std::string>& astrArgs, COptions& options
             options.m_strMemory = strValue;
         } else if (strName == "--refuse") {
             failures.m_strRefusePattern = strValue;
+        } else if (strName == "--garble") {
+            failures.m_strGarbagePattern = strValue;
+        } else if (strName == "--drop-char") {
+            failures.m_strDropPattern = strValue;
         } else if (strName == "--baud" && bCount) {
             options.m_nBaud = nCount;
         } else if (strName == "--stop-after" && bCount) {
@@ -93,9 +97,16 @@ std::string COptions::HelpText() {
                "                     and when dvxsim stops)\n"
                "  --help             print this text\n"
                "\n"
-               "Failure modes, for tests (frames are counted from the start):\n"
+               "Failure modes, for tests (frames are counted from the start; a pattern is\n"
+               "matched against the whole frame without its carriage return):\n"
                "  --refuse PATTERN   answer frames matching the shell pattern (\":TR0*\") with\n"
                "                     \"ERROR\" instead of their answer\n"
+               "  --garble PATTERN   answer frames matching the pattern (\":B???\" matches the\n"
+               "                     equation reads only) with a garbage line instead\n"
+               "  --drop-char PATTERN\n"
+               "                     leave the last character before the line end out of\n"
+               "                     the answer of frames matching the pattern, as a line\n"
+               "                     that lost a character would\n"
                "  --stop-after N     answer the first N frames, then fall silent\n"
                "  --close-after N    close the line and stop once N frames are answered\n"
                "  --garbage-every N  send a garbage line before the answer of every Nth frame\n"

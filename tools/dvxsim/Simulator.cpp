@@ -172,10 +172,20 @@ void CSimulator::HandleFrame(const std::string& strLine) {
     if (m_failures.IsGarbageDue()) {
         Queue(CFailureModes::kGarbageLine);
     }
-    if (action == CFailureModes::EAction::Refuse) {
+    switch (action) {
+    case CFailureModes::EAction::Refuse:
         Queue(CController::kRefused);
-    } else {
+        break;
+    case CFailureModes::EAction::Garble:
+        Queue(CFailureModes::kGarbageLine);
+        break;
+    case CFailureModes::EAction::DropChar:
+        Queue(CFailureModes::DropOneChar(m_controller.Handle(CFrameParser::Parse(strLine))));
+        break;
+    case CFailureModes::EAction::Answer:
+    case CFailureModes::EAction::Ignore:
         Queue(m_controller.Handle(CFrameParser::Parse(strLine)));
+        break;
     }
     if (m_controller.TakeChanged()) {
         m_bDirty = true;

@@ -1,0 +1,363 @@
+#include "link/zlvcomm.h"
+
+#include "link/LinkHost.h"
+#include "link/ZlvCommFormat.h"
+#include "model/ShellServices.h"
+#include "model/Trim.h"
+#include "model/system.h"
+
+using namespace ZlvCommFormat;
+
+namespace {
+
+// A status line is ">L", the loop digit, forty data digits; nothing shorter
+// can be one, and no answer line is that long.
+constexpr int kStatusLineLength = 43;
+constexpr int kStatusDataBytes = 20;
+// A line that never ends (a babbling or foreign device) is kept only this
+// long: for the status-line decoder, for a text answer, for the viewer.
+constexpr std::size_t kMaxStatusLine = CZlvComm::kRingSize;
+constexpr std::size_t kMaxLineText = CZlvComm::kRingSize;
+
+bool IsLineEnd(char c) { return c == CZlvComm::kCr || c == CZlvComm::kLf; }
+bool IsNotLineEnd(char c) { return !IsLineEnd(c); }
+bool IsLf(char c) { return c == CZlvComm::kLf; }
+bool IsAnyChar(char) { return true; }
+
+std::string UpperAscii(std::string strText) {
+    for (char& c : strText) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return strText;
+}
+
+} // namespace
+
+// --- receive side ---
+
+void CZlvComm::OnReceive(const std::string& strText) {
+    if (m_pForward) {
+        m_pForward->OnReceive(strText);
+        return;
+    }
+    if (strText.empty())
+        return;
+    m_lastHeard = Clock::now();
+    SetNotAnswering(false);
+    for (char c : strText) {
+        PutChar(c);
+        if (m_strStatusLine.size() >= kMaxStatusLine)
+            m_strStatusLine.erase(0, 1);
+        m_strStatusLine += c;
+        if (c == kCr)
+            OnLineEnd();
+    }
+}
+
+// A full ring drops its oldest character, so what is read stays in order.
+void CZlvComm::PutChar(char c) {
+    m_acRing[m_nWrite] = c;
+    m_nWrite = static_cast<int16_t>((m_nWrite + 1) % kRingSize);
+    if (m_nUnread < kRingSize) {
+        ++m_nUnread;
+        return;
+    }
+    m_nRead = m_nWrite;
+}
+
+void CZlvComm::Flush() {
+    m_nUnread = 0;
+    m_nWrite = 0;
+    m_nRead = 0;
+    m_strStatusLine.clear();
+    m_bReadAtLineStart = true;
+}
+
+// Unlike Flush, the status-line decoder keeps a line it is in the middle of.
+void CZlvComm::DiscardUnread() {
+    m_nRead = m_nWrite;
+    m_nUnread = 0;
+    m_bReadAtLineStart = true;
+}
+
+char CZlvComm::GetChar() {
+    if (m_nUnread == 0)
+        return 0;
+    --m_nUnread;
+    char c = m_acRing[m_nRead];
+    m_nRead = static_cast<int16_t>((m_nRead + 1) % kRingSize);
+    m_bReadAtLineStart = IsLineEnd(c);
+    if (m_strInLine.size() < kMaxLineText)
+        m_strInLine += c;
+    if (c == kCr) {
+        Host().AddInboundLine(m_strInLine);
+        m_strInLine.clear();
+    }
+    return c;
+}
+
+char CZlvComm::PeekChar(int nOffset) const { return m_acRing[(m_nRead + nOffset) % kRingSize]; }
+
+bool CZlvComm::FindUnread(char c, int& nOffset) const {
+    for (nOffset = 0; nOffset < m_nUnread; ++nOffset) {
+        if (PeekChar(nOffset) == c)
+            return true;
+    }
+    return false;
+}
+
+// --- waiting ---
+
+// Loop status lines come unasked, between answer lines. A complete one at
+// the start of a line is taken out of the answer's way (it was decoded when
+// it arrived); while one may still be arriving, the reader waits for it.
+CZlvComm::EAhead CZlvComm::StatusLineAhead() {
+    if (!m_bReadAtLineStart || m_nUnread == 0 || PeekChar(0) != '>')
+        return EAhead::None;
+    if (m_nUnread < 2)
+        return EAhead::Incomplete;
+    if (PeekChar(1) != 'L')
+        return EAhead::None;
+    int nEnd = 0;
+    if (!FindUnread(kCr, nEnd))
+        return EAhead::Incomplete;
+    if (nEnd < kStatusLineLength)
+        return EAhead::None;
+    for (int i = 0; i <= nEnd; ++i)
+        GetChar();
+    return EAhead::Skipped;
+}
+
+// One pass of the wait loop: blocks for the next event when there is nothing
+// to read, otherwise only dispatches what is waiting. False once the port is
+// closed.
+bool CZlvComm::WaitStep(bool bNeedInput) {
+    if (bNeedInput && IsLinkOpen())
+        WaitForInput();
+    else
+        PumpMessages();
+    if (IsLinkOpen())
+        return true;
+    SetNotAnswering(false);
+    return false;
+}
+
+// The wait for input wakes when the controller has been silent long enough
+// to be shown as not answering; from then on only an event ends it.
+void CZlvComm::WaitForInput() {
+    Clock::duration silence = Clock::now() - m_lastHeard;
+    if (silence < m_notAnsweringDelay) {
+        Host().WaitForEvent(
+            std::chrono::ceil<std::chrono::milliseconds>(m_notAnsweringDelay - silence));
+        return;
+    }
+    SetNotAnswering(true);
+    if (IsLinkOpen())
+        Host().WaitForEvent(CLinkHost::kNoTimeLimit);
+}
+
+void CZlvComm::SetNotAnswering(bool bNotAnswering) {
+    if (m_bNotAnswering == bNotAnswering)
+        return;
+    m_bNotAnswering = bNotAnswering;
+    Host().ShowNotAnswering(bNotAnswering);
+}
+
+// The next character of the answer, left unread; waits for it.
+std::optional<char> CZlvComm::PeekAnswerChar() {
+    for (;;) {
+        EAhead ahead = StatusLineAhead();
+        if (ahead == EAhead::Skipped)
+            continue;
+        if (m_nUnread > 0 && ahead == EAhead::None)
+            return PeekChar(0);
+        if (!WaitStep(true))
+            return std::nullopt;
+    }
+}
+
+std::optional<char> CZlvComm::TakeChar(bool (*pfnWanted)(char)) {
+    for (;;) {
+        if (!PeekAnswerChar())
+            return std::nullopt;
+        char c = GetChar();
+        if (pfnWanted(c))
+            return c;
+        if (!WaitStep(false))
+            return std::nullopt;
+    }
+}
+
+// Line ends left of earlier answers come before this one.
+bool CZlvComm::SkipLineEnds() {
+    for (;;) {
+        std::optional<char> c = PeekAnswerChar();
+        if (!c)
+            return false;
+        if (!IsLineEnd(*c))
+            return true;
+        GetChar();
+    }
+}
+
+// --- readers ---
+
+void CZlvComm::WaitLineEnd() {
+    TakeChar(IsLf);
+    Flush();
+}
+
+// Consumes the rest of the answer line like WaitLineEnd; true when nothing
+// but the line end followed what the reader took.
+bool CZlvComm::ReadAnswerEnd() {
+    bool bEmpty = true;
+    for (std::optional<char> c = TakeChar(IsAnyChar); c && *c != kLf; c = TakeChar(IsAnyChar))
+        bEmpty = bEmpty && *c == kCr;
+    Flush();
+    return bEmpty;
+}
+
+bool CZlvComm::ReadOk() {
+    std::optional<char> first = TakeChar(IsNotLineEnd);
+    std::optional<char> second = first ? TakeChar(IsNotLineEnd) : std::nullopt;
+    WaitLineEnd();
+    return first == 'O' && second == 'K';
+}
+
+std::optional<bool> CZlvComm::ReadBit() {
+    std::optional<char> bit;
+    if (SkipLineEnds()) {
+        for (std::optional<char> c = PeekAnswerChar(); c && !IsLineEnd(*c); c = PeekAnswerChar()) {
+            GetChar();
+            if (*c == '0' || *c == '1') {
+                bit = c;
+                break;
+            }
+        }
+    }
+    WaitLineEnd();
+    if (!bit)
+        return std::nullopt;
+    return *bit == '1';
+}
+
+// A character that does not belong to the number is left for the line end
+// to consume.
+std::optional<short> CZlvComm::ReadHexDigits(int nDigits, bool bAnswerStart) {
+    if (bAnswerStart && !SkipLineEnds())
+        return std::nullopt;
+    int nValue = 0;
+    for (int i = 0; i < nDigits; ++i) {
+        std::optional<char> c = PeekAnswerChar();
+        if (!c || !IsHexDigit(*c))
+            return std::nullopt;
+        GetChar();
+        nValue = nValue * 16 + HexDigitValue(*c);
+    }
+    return static_cast<short>(nValue);
+}
+
+std::optional<short> CZlvComm::ReadHexByte() { return ReadHexDigits(2, true); }
+
+std::optional<short> CZlvComm::ReadHexByteOrNone() {
+    std::optional<short> value = ReadHexByte();
+    if (value && Low8(*value) == 0xFFu)
+        return static_cast<short>(-1);
+    return value;
+}
+
+std::optional<short> CZlvComm::ReadHex3() { return ReadHexDigits(3, true); }
+
+// Three flag bytes, six terms and two tail bytes, which carry nothing.
+bool CZlvComm::ReadEquationBlock(short anFlags[3], short anTerms[6]) {
+    for (int i = 0; i < 3; ++i) {
+        std::optional<short> flags = ReadHexDigits(2, i == 0);
+        if (!flags)
+            return false;
+        anFlags[i] = *flags;
+    }
+    for (int i = 0; i < 6; ++i) {
+        std::optional<short> term = ReadHexDigits(3, false);
+        if (!term)
+            return false;
+        anTerms[i] = *term;
+    }
+    return ReadHexDigits(2, false) && ReadHexDigits(2, false);
+}
+
+bool CZlvComm::ReadLine(std::string& strLine) {
+    strLine.clear();
+    for (;;) {
+        std::optional<char> c = TakeChar(IsAnyChar);
+        if (!c) {
+            Flush();
+            return false;
+        }
+        if (*c == kCr)
+            break;
+        if (*c != kLf && strLine.size() < kMaxLineText)
+            strLine += *c;
+    }
+    WaitLineEnd();
+    Flush();
+    return true;
+}
+
+// --- hexadecimal text ---
+
+int CZlvComm::HexDigitValue(char c) { return c <= '9' ? c - '0' : c - 55; }
+
+bool CZlvComm::IsHexText(const std::string& strText) {
+    for (char c : strText) {
+        if (!IsHexDigit(c))
+            return false;
+    }
+    return true;
+}
+
+int CZlvComm::HexTextValue(const std::string& strText) {
+    int nValue = 0;
+    for (char c : strText)
+        nValue = nValue * 16 + HexDigitValue(c);
+    return nValue;
+}
+
+// --- loop status lines ---
+
+void CZlvComm::OnLineEnd() {
+    ParseStatusLine();
+    m_strStatusLine.clear();
+}
+
+void CZlvComm::ParseStatusLine() {
+    if (m_strStatusLine.size() < kStatusLineLength + 1)
+        return;
+    std::string strLine = UpperAscii(Trimmed(m_strStatusLine));
+    if (strLine.find(">L") == std::string::npos)
+        return;
+    if (strLine.size() != kStatusLineLength) {
+        m_shell.Trace(Format("Invalid length = %d\n", static_cast<int>(strLine.size())));
+        return;
+    }
+    if (!IsHexText(strLine.substr(2))) {
+        m_shell.Trace("Invalid hex\n");
+        return;
+    }
+    int nLoop = HexDigitValue(strLine[2]);
+    if (!CSystem::IsValidLoop(nLoop)) {
+        m_shell.Trace("Invalid loop\n");
+        return;
+    }
+    for (int k = 0; k < kStatusDataBytes; ++k)
+        StoreStatusByte(static_cast<short>(nLoop), k, HexTextValue(strLine.substr(3 + 2 * k, 2)));
+}
+
+void CZlvComm::StoreStatusByte(short nLoop, int nByte, int nValue) {
+    for (int i = 0; i < 8; ++i) {
+        int nPosition = nByte * 8 + i;
+        m_system.SetChannelStateAt(static_cast<short>(nPosition / CSystem::kChannelsPerModule),
+                                   static_cast<short>(nPosition % CSystem::kChannelsPerModule),
+                                   nLoop, Bit(nValue, 7 - i) ? 1 : 0);
+    }
+}

@@ -1,0 +1,278 @@
+#include "link/zlvcomm.h"
+
+#include "link/ZlvCommFormat.h"
+#include "model/system.h"
+
+using namespace ZlvCommFormat;
+
+// --- sequences ---
+
+bool CZlvComm::SendSleepMode() {
+    bool bOk = SendSleepEnabled() && SendSleepWakeUp() && SendSleepInactivity();
+    ShowLinkIdle();
+    return bOk;
+}
+
+bool CZlvComm::ReadSleepMode() {
+    bool bAllRead = ReadSleepEnabled();
+    bAllRead = ReadSleepWakeUp() && bAllRead;
+    bAllRead = ReadSleepInactivity() && bAllRead;
+    ShowLinkIdle();
+    return bAllRead;
+}
+
+bool CZlvComm::SendHiSpeedPairs() {
+    bool bOk = true;
+    for (short nPair = 0; bOk && nPair < CSystem::kHiSpeedPairs; ++nPair) {
+        bOk = SendHiSpeedInput(nPair) && SendHiSpeedOutput(nPair);
+        if (bOk)
+            LinkDelay();
+    }
+    ShowLinkIdle();
+    return bOk;
+}
+
+bool CZlvComm::ReadHiSpeedPairs() {
+    bool bAllRead = true;
+    for (short nPair = 0; nPair < CSystem::kHiSpeedPairs; ++nPair) {
+        bAllRead = ReadHiSpeedInput(nPair) && bAllRead;
+        bAllRead = ReadHiSpeedOutput(nPair) && bAllRead;
+        LinkDelay();
+    }
+    ShowLinkIdle();
+    return bAllRead;
+}
+
+bool CZlvComm::SendTimers(short nFirst, short nCount) {
+    bool bOk = true;
+    for (short nTimer = nFirst; bOk && nTimer < nFirst + nCount; ++nTimer) {
+        bOk = SendTimerReload(nTimer);
+        if (bOk)
+            SendTimerCurrent(nTimer);
+    }
+    ShowLinkIdle();
+    return bOk;
+}
+
+bool CZlvComm::ReadTimers(short nFirst, short nCount) {
+    bool bAllRead = true;
+    for (short nTimer = nFirst; nTimer < nFirst + nCount; ++nTimer) {
+        if (std::optional<short> nReload = ReadTimerReload(nTimer))
+            m_system.SetTimerReloadFromCount(nTimer, *nReload);
+        else
+            bAllRead = NotRead(Format("timer %d reload", nTimer)) && bAllRead;
+        if (std::optional<short> nCurrent = ReadTimerCurrent(nTimer))
+            m_system.SetTimerCurrentFromCount(nTimer, *nCurrent);
+        else
+            bAllRead = NotRead(Format("timer %d current", nTimer)) && bAllRead;
+    }
+    ShowLinkIdle();
+    return bAllRead;
+}
+
+bool CZlvComm::SendAllTimers() { return SendTimers(0, CSystem::kTimers); }
+
+bool CZlvComm::ReadAllTimers() { return ReadTimers(0, CSystem::kTimers); }
+
+bool CZlvComm::SendModuleTimers() {
+    return SendTimers(static_cast<short>(m_system.GetCurModule() * CSystem::kChannelsPerModule),
+                      CSystem::kChannelsPerModule);
+}
+
+bool CZlvComm::ReadModuleTimers() {
+    return ReadTimers(static_cast<short>(m_system.GetCurModule() * CSystem::kChannelsPerModule),
+                      CSystem::kChannelsPerModule);
+}
+
+bool CZlvComm::SendChannelLabels(bool bCustomOnly) {
+    short nSavedChannel = m_system.GetCurChannel();
+    short nModule = m_system.GetCurModule();
+    short nLoop = m_system.GetCurLoop();
+    bool bOk = true;
+    for (short nChannel = 0; bOk && nChannel < CSystem::kChannelsPerModule; ++nChannel) {
+        if (bCustomOnly && !m_system.IsChannelLabelCustom(nModule, nChannel, nLoop))
+            continue;
+        m_system.SetCurChannel(nChannel);
+        bOk = SendChannelLabel();
+    }
+    m_system.SetCurChannel(nSavedChannel);
+    ShowLinkIdle();
+    return bOk;
+}
+
+bool CZlvComm::SendModuleChannelLabels() { return SendChannelLabels(false); }
+
+bool CZlvComm::SendModuleCustomChannelLabels() { return SendChannelLabels(true); }
+
+bool CZlvComm::ReadModuleChannelLabels() {
+    short nSavedChannel = m_system.GetCurChannel();
+    bool bAllRead = true;
+    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
+        m_system.SetCurChannel(nChannel);
+        bAllRead = ReadChannelLabel() && bAllRead;
+        LinkDelay();
+    }
+    m_system.SetCurChannel(nSavedChannel);
+    ShowLinkIdle();
+    return bAllRead;
+}
+
+// A failure ends the rest of its loop; the next loop is still sent.
+bool CZlvComm::SendModuleLabels(bool bCustomOnly) {
+    ShowProgress("Transmitting module labels to DVX CPU...");
+    bool bAllOk = true;
+    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
+        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
+            if (bCustomOnly && !m_system.IsModuleLabelCustom(nModule, nLoop))
+                continue;
+            if (!SendModuleLabel(nModule, nLoop)) {
+                bAllOk = false;
+                break;
+            }
+        }
+    }
+    ShowLinkIdle();
+    return bAllOk;
+}
+
+bool CZlvComm::SendAllModuleLabels() { return SendModuleLabels(false); }
+
+bool CZlvComm::SendCustomModuleLabels() { return SendModuleLabels(true); }
+
+bool CZlvComm::ReadAllModuleLabels() {
+    bool bAllRead = true;
+    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
+        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
+            bAllRead = ReadModuleLabel(nModule, nLoop) && bAllRead;
+            LinkDelay();
+        }
+    }
+    ShowLinkIdle();
+    return bAllRead;
+}
+
+bool CZlvComm::SendSysLabels() {
+    ShowProgress("Transmitting system labels to DVX CPU ...");
+    bool bOk = true;
+    for (short nLabel = 0; bOk && nLabel < CSystem::kSysLabels; ++nLabel)
+        bOk = SendSysLabel(nLabel);
+    ShowLinkIdle();
+    return bOk;
+}
+
+bool CZlvComm::ReadSysLabels() {
+    Flush();
+    bool bAllRead = true;
+    for (short nLabel = 0; nLabel < CSystem::kSysLabels; ++nLabel) {
+        SendFrame(Format(":V%02X\r", Low16(nLabel)));
+        ShowLinkStatus(Format("RECEIVING system label %d", nLabel));
+        std::string strLine;
+        if (ReadLine(strLine))
+            m_system.SetSysLabel(nLabel, strLine);
+        else
+            bAllRead = false;
+        LinkDelay();
+    }
+    ShowLinkIdle();
+    return bAllRead;
+}
+
+// Makes each module of the first nLoops loops current in turn, then puts the
+// selected loop and module back. A module that fails ends the rest of its
+// loop (unless bGoOn); the next loop still runs.
+bool CZlvComm::ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)(), bool bGoOn) {
+    short nSavedLoop = m_system.GetCurLoop();
+    short nSavedModule = m_system.GetCurModule();
+    bool bAllOk = true;
+    for (short nLoop = 0; nLoop < nLoops; ++nLoop) {
+        m_system.SetCurLoop(nLoop);
+        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
+            m_system.SetCurModule(nModule);
+            if (!(this->*pfnModule)()) {
+                bAllOk = false;
+                if (!bGoOn)
+                    break;
+            }
+        }
+    }
+    m_system.SetCurLoop(nSavedLoop);
+    m_system.SetCurModule(nSavedModule);
+    return bAllOk;
+}
+
+bool CZlvComm::SendAllLabels() {
+    ShowProgress("Transmitting channel labels to DVX CPU ...");
+    bool bOk = ForEachModule(CSystem::kLoops, &CZlvComm::SendModuleCustomChannelLabels);
+    bOk = bOk && SendCustomModuleLabels();
+    bOk = bOk && SendSysLabels();
+    ShowLinkIdle();
+    return bOk;
+}
+
+bool CZlvComm::ReadAllLabels() {
+    bool bAllRead = ForEachModule(CSystem::kLoops, &CZlvComm::ReadModuleChannelLabels, true);
+    bAllRead = ReadAllModuleLabels() && bAllRead;
+    bAllRead = ReadSysLabels() && bAllRead;
+    ShowLinkIdle();
+    return bAllRead;
+}
+
+bool CZlvComm::SendEquations(bool bDefinedOnly) {
+    short nSavedChannel = m_system.GetCurChannel();
+    short nModule = m_system.GetCurModule();
+    short nLoop = m_system.GetCurLoop();
+    bool bOk = true;
+    for (short nChannel = 0; bOk && nChannel < CSystem::kChannelsPerModule; ++nChannel) {
+        if (bDefinedOnly && !m_system.IsEquationDefined(nModule, nChannel, nLoop))
+            continue;
+        m_system.SetCurChannel(nChannel);
+        bOk = SendEquation();
+    }
+    m_system.SetCurChannel(nSavedChannel);
+    ShowLinkIdle();
+    return bOk;
+}
+
+bool CZlvComm::SendModuleEquations() { return SendEquations(false); }
+
+bool CZlvComm::SendModuleDefinedEquations() { return SendEquations(true); }
+
+bool CZlvComm::SendAllEquations() {
+    ShowProgress("Transmitting Booleans to DVX CPU ...");
+    bool bAllOk = ForEachModule(CSystem::kEquationLoops, &CZlvComm::SendModuleDefinedEquations);
+    ShowLinkIdle();
+    return bAllOk;
+}
+
+bool CZlvComm::ReadModuleEquations() {
+    short nSavedChannel = m_system.GetCurChannel();
+    bool bAllRead = true;
+    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
+        m_system.SetCurChannel(nChannel);
+        bAllRead = ReadEquation() && bAllRead;
+        LinkDelay();
+    }
+    m_system.SetCurChannel(nSavedChannel);
+    ShowLinkIdle();
+    return bAllRead;
+}
+
+bool CZlvComm::ReadAllEquations() {
+    bool bAllRead = ForEachModule(CSystem::kEquationLoops, &CZlvComm::ReadModuleEquations, true);
+    ShowLinkIdle();
+    return bAllRead;
+}
+
+bool CZlvComm::SendEquationAt(short nModule, short nChannel, short nLoop) {
+    short nSavedLoop = m_system.GetCurLoop();
+    short nSavedModule = m_system.GetCurModule();
+    short nSavedChannel = m_system.GetCurChannel();
+    m_system.SetCurLoop(nLoop);
+    m_system.SetCurModule(nModule);
+    m_system.SetCurChannel(nChannel);
+    bool bOk = SendEquation();
+    m_system.SetCurLoop(nSavedLoop);
+    m_system.SetCurModule(nSavedModule);
+    m_system.SetCurChannel(nSavedChannel);
+    return bOk;
+}
