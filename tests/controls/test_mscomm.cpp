@@ -99,7 +99,7 @@ TEST_F(SerialLinkTest, MissingDeviceStaysClosedAndNoWaitStarts) {
     EXPECT_FALSE(port.SetPortOpen(true));
     EXPECT_FALSE(port.ErrorString().isEmpty());
     EXPECT_FALSE(port.GetPortOpen());
-    EXPECT_TRUE(comm.QueryModuleLink());
+    EXPECT_FALSE(comm.QueryModuleLink());
     EXPECT_FALSE(sys.IsLinkActive());
 }
 
