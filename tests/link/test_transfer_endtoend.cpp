@@ -248,9 +248,11 @@ TEST_F(TransferEndToEnd, MalformedAnswersAreNotStoredAndTheRetrieveSaysSo) {
     EXPECT_EQ(m_shell.BoxTexts().back(), "DOWNLOAD COMPLETED BUT ERRORS OCCURED");
     const Frames astrGot = TransferredFields(sys);
     ASSERT_EQ(astrGot.size(), astrSent.size());
-    for (std::size_t i = 0; i < astrGot.size(); ++i)
-        if (astrGot[i].rfind("timer ", 0) != 0)
+    for (std::size_t i = 0; i < astrGot.size(); ++i) {
+        if (astrGot[i].rfind("timer ", 0) != 0) {
             EXPECT_TRUE(astrGot[i] == astrSent[i] || astrGot[i] == astrDefaults[i]) << astrGot[i];
+        }
+    }
     for (short nTimer = 0; nTimer < CSystem::kTimers; ++nTimer) {
         EXPECT_EQ(sys.GetTimerReloadCount(nTimer), anDefaultReload[nTimer]) << nTimer;
         EXPECT_EQ(sys.GetTimerCurrentCount(nTimer), anSentCurrent[nTimer]) << nTimer;

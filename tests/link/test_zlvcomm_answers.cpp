@@ -7,7 +7,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::string kBlock = "0A2153" "00C" "3C0" "FFF" "001" "FFF" "FFF" "3300";
+// Flags 0A 21 53, terms A 00C 3C0 FFF, terms B 001 FFF FFF, the tail 3300.
+const std::string kBlock = "0A215300C3C0FFF001FFFFFF3300";
 
 // Which traces name a field the controller answered badly.
 std::vector<std::string> NotReadTraces(const std::vector<std::string>& astrTraces) {
@@ -15,8 +16,8 @@ std::vector<std::string> NotReadTraces(const std::vector<std::string>& astrTrace
     const std::string strStart = "Malformed answer from the DVX CPU, not stored: ";
     for (const std::string& strTrace : astrTraces)
         if (strTrace.rfind(strStart, 0) == 0)
-            astrNotRead.push_back(strTrace.substr(strStart.size(),
-                                                  strTrace.size() - strStart.size() - 1));
+            astrNotRead.push_back(
+                strTrace.substr(strStart.size(), strTrace.size() - strStart.size() - 1));
     return astrNotRead;
 }
 
@@ -67,9 +68,9 @@ TEST_F(AnswerTest, MalformedNumberAnswersStoreNothingAndAreNamed) {
         bool bWellFormed;
     };
     const Case aCases[] = {
-        {"0A\r\n", true},         {"\r\n0A\r\n", true}, {"A\r\n", false},
-        {"0AB\r\n", false},       {"0 A\r\n", false},   {"ERROR\r\n", false},
-        {"#~GARBLED~#\r\n", false}, {"0a\r\n", false},  {"0\r\nA\r\n", false},
+        {"0A\r\n", true},           {"\r\n0A\r\n", true}, {"A\r\n", false},
+        {"0AB\r\n", false},         {"0 A\r\n", false},   {"ERROR\r\n", false},
+        {"#~GARBLED~#\r\n", false}, {"0a\r\n", false},    {"0\r\nA\r\n", false},
     };
     for (const CReadOp& op : ReadOps()) {
         for (const Case& c : aCases) {
@@ -78,13 +79,15 @@ TEST_F(AnswerTest, MalformedNumberAnswersStoreNothingAndAreNamed) {
             AnswerAll(c.szAnswer);
             const bool bRead = op.fnRead(comm);
             EXPECT_EQ(bRead, c.bWellFormed) << op.szName << " " << c.szAnswer;
-            EXPECT_EQ(op.fnField(sys), c.bWellFormed ? "10" : "99") << op.szName << " " << c.szAnswer;
-            if (!c.bWellFormed)
+            EXPECT_EQ(op.fnField(sys), c.bWellFormed ? "10" : "99")
+                << op.szName << " " << c.szAnswer;
+            if (!c.bWellFormed) {
                 EXPECT_NE(std::find(m_shell.m_astrTraces.begin(), m_shell.m_astrTraces.end(),
                                     "Malformed answer from the DVX CPU, not stored: " +
                                         std::string(op.szName) + "\n"),
                           m_shell.m_astrTraces.end())
                     << op.szName << " " << c.szAnswer;
+            }
         }
     }
     EXPECT_EQ(host.m_nStalls, 0);
@@ -97,8 +100,7 @@ TEST_F(AnswerTest, BitAnswerWithoutABitStoresNothing) {
         std::optional<bool> bit;
     };
     for (const Case& c : {Case{"1\r\n", true}, Case{"x1\r\n", true}, Case{"\r\n0\r\n", false},
-                          Case{"ERROR\r\n", std::nullopt},
-                          Case{"#~GARBLED~#\r\n", std::nullopt}}) {
+                          Case{"ERROR\r\n", std::nullopt}, Case{"#~GARBLED~#\r\n", std::nullopt}}) {
         sys.SetSleepEnabled(true);
         sys.SetLinkActive(true);
         AnswerAll(c.szAnswer);
@@ -221,7 +223,8 @@ TEST_F(AnswerTest, SilenceIsShownUntilThePortCloses) {
     EXPECT_FALSE(comm.ReadSleepWakeUp());
     EXPECT_EQ(host.m_abNotAnswering, (std::vector<bool>{true, false}));
     EXPECT_EQ(sys.GetSleepWakeUp(), 99);
-    EXPECT_TRUE(NotReadTraces(m_shell.m_astrTraces).empty()) << "a closed port is no malformed answer";
+    EXPECT_TRUE(NotReadTraces(m_shell.m_astrTraces).empty())
+        << "a closed port is no malformed answer";
 }
 
 TEST_F(AnswerTest, AnswerAfterSilenceEndsTheIndication) {
