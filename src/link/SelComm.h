@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/param1.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -21,8 +23,8 @@ class CSelComm;
 class CSelComm : public QDialog {
     Q_OBJECT
 public:
-    static constexpr short kMinPort = 1;
-    static constexpr short kMaxPort = 4;
+    static constexpr short kMinPort = CParam1::kMinPort;
+    static constexpr short kMaxPort = CParam1::kMaxPort;
 
     CSelComm(CShellServices& shell, QSettings& profile, QWidget* pParent = nullptr);
     ~CSelComm() override;

@@ -35,9 +35,10 @@ CDataFile::EReadResult ReadFile(const std::string& strLaunchDir, CShellServices&
 bool WriteFile(const std::string& strLaunchDir, CShellServices& shell, const std::string& strName,
                const std::vector<unsigned char>& data) {
     Return(strLaunchDir, shell);
-    if (CDataFile::Write(Resolve(strLaunchDir, strName), data))
+    std::error_code error;
+    if (CDataFile::Write(Resolve(strLaunchDir, strName), data, error))
         return true;
-    shell.MessageBox(CDataFile::CreateFailedText(strName));
+    shell.MessageBox(CDataFile::CreateFailedText(strName, error));
     return false;
 }
 

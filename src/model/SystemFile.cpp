@@ -4,6 +4,7 @@
 #include "model/DataFile.h"
 #include "model/LaunchDir.h"
 #include "model/ShellServices.h"
+#include "model/SystemPlausibility.h"
 
 // --- layout ---
 
@@ -95,11 +96,44 @@ void CSystem::ApplyLoadRules() {
         m_nCurChannel = 0;
 }
 
+namespace {
+
+bool IsFlag(int32_t nValue) { return nValue == 0 || nValue == 1; }
+
+bool HasPlausibleFlags(const CChannelRecord& record) {
+    if (!IsFlag(record.m_bOutput) || !IsFlag(record.m_bMomentaryLatch) ||
+        !IsFlag(record.m_bPowerUpOn) || !IsFlag(record.m_bEquationNot) ||
+        !IsFlag(record.m_bGroupNotA) || !IsFlag(record.m_bGroupNotB))
+        return false;
+    for (int j = 0; j < 3; ++j) {
+        if (!IsFlag(record.m_abTermNotA[j]) || !IsFlag(record.m_abTermNotB[j]) ||
+            !IsFlag(record.m_abTermPrA[j]) || !IsFlag(record.m_abTermPrB[j]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool HasPlausibleFlags(const CSystem& system, int32_t bSleepEnabled) {
+    if (!IsFlag(bSleepEnabled))
+        return false;
+    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop)
+        for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule)
+            for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
+                if (!HasPlausibleFlags(system.Channel(nModule, nChannel, nLoop)))
+                    return false;
+    return true;
+}
+
 bool CSystem::Serialize(CArchive& ar) {
     SerializeFields(ar);
-    if (ar.IsLoading() && ar.Ok())
-        ApplyLoadRules();
-    return ar.Ok();
+    if (!ar.IsLoading())
+        return ar.Ok();
+    if (!ar.Ok() || !HasPlausibleFlags(*this, m_bSleepEnabled))
+        return false;
+    ApplyLoadRules();
+    return true;
 }
 
 bool CSystem::ReadAllOrNothing(CArchive& ar, bool (CSystem::*pRead)(CArchive&)) {

@@ -3,6 +3,7 @@
 #include "model/Archive.h"
 #include "model/DataFile.h"
 #include "model/ShellServices.h"
+#include "model/SystemPlausibility.h"
 
 namespace {
 
@@ -85,9 +86,10 @@ void CSystem::SerializeOld(CArchive& ar) {
 bool CSystem::ReadOldLayout(CArchive& ar) {
     ResetToDefaults();
     SerializeOld(ar);
-    if (ar.Ok())
-        ApplyLoadRules();
-    return ar.Ok();
+    if (!ar.Ok() || !HasPlausibleFlags(*this, m_bSleepEnabled))
+        return false;
+    ApplyLoadRules();
+    return true;
 }
 
 bool CSystem::ImportOldFile(const std::string& strPath) {
@@ -117,8 +119,10 @@ bool CSystem::ExportOldFile(const std::string& strPath) {
     }
     CArchive ar;
     SerializeOld(ar);
-    if (CDataFile::Write(LaunchPath(strPath), ar.Buffer()))
+    std::error_code error;
+    if (CDataFile::Write(LaunchPath(strPath), ar.Buffer(), error))
         return true;
-    m_shell.MessageBox("Could not open/create old zlv data file " + strPath);
+    m_shell.MessageBox("Could not open/create old zlv data file " + strPath + "\n" +
+                       error.message());
     return false;
 }

@@ -15,6 +15,7 @@ target_sources(corvel_core PRIVATE
     model/system.cpp
     model/SystemEquations.cpp
     model/SystemFile.cpp
+    model/SystemPlausibility.h
     model/SystemLabels.cpp
     model/SystemOldFile.cpp
     model/SystemDiff.h

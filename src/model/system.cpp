@@ -43,6 +43,8 @@ CSystem::CSystem(CShellServices& shell, const std::string& strLaunchDir) : m_she
         std::exit(EXIT_FAILURE);
     }
     m_shell.Trace("Initial launch dir = " + m_strLaunchDir + "\n");
+    // Temporary files of earlier runs that died while writing would pile up.
+    CDataFile::RemoveOrphans(m_strLaunchDir);
     LoadSystemFile("");
 }
 

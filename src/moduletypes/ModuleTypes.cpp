@@ -23,6 +23,17 @@ long DaysFromCivil(long nYear, long nMonth, long nDay) {
     return nEra * 146097 + nDayOfEra - 719468;
 }
 
+// Channel flags are only ever written as 0 or 1; a file of another kind
+// would have to hold twenty such values in a row by chance.
+bool HasPlausibleFlags(const ModuleType& type) {
+    for (int i = 0; i < ModuleType::kChannels; ++i) {
+        if ((type.m_abOutput[i] != 0 && type.m_abOutput[i] != 1) ||
+            (type.m_abSwitch[i] != 0 && type.m_abSwitch[i] != 1))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 double COleDate::FromLocal(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond) {
@@ -62,7 +73,8 @@ bool CModuleTypes::SerializeType(CArchive& ar, ModuleType& type) {
 }
 
 // A record is added only when it was read whole, so a damaged file keeps
-// exactly the types before the damage.
+// exactly the types before the damage. Identifiers are 16 bits, so a count
+// below zero or beyond them is damage too; the types that fit are kept.
 bool CModuleTypes::ReadTypes(CArchive& ar) {
     ar.ReadInt32(m_bStrictChecking);
     RemoveAll();
@@ -70,10 +82,12 @@ bool CModuleTypes::ReadTypes(CArchive& ar) {
     if (!ar.ReadInt32(nCount))
         return false;
     m_shell.Trace("Loading " + std::to_string(nCount) + " modules\n");
-    for (int32_t i = 0; i < nCount; ++i) {
+    if (nCount < 0)
+        return false;
+    for (int32_t i = 0; i < std::min(nCount, kMaxId); ++i) {
         m_shell.Trace("Creating module \n");
         ModuleType read;
-        if (!SerializeType(ar, read))
+        if (!SerializeType(ar, read) || !HasPlausibleFlags(read))
             return false;
         ModuleType* pType = AddType();
         if (!pType)
@@ -81,7 +95,7 @@ bool CModuleTypes::ReadTypes(CArchive& ar) {
         read.m_nId = pType->m_nId;
         *pType = std::move(read);
     }
-    return true;
+    return nCount <= kMaxId;
 }
 
 bool CModuleTypes::Load(const std::string& strName) {
@@ -123,10 +137,11 @@ void CModuleTypes::RemoveAll() {
     m_pCurrent = nullptr;
 }
 
+// Every new type gets 1 plus the largest identifier present, and deleting
+// keeps the order, so identifiers rise along the list and the largest is the
+// last one's: reading a library takes time in proportion to its size.
 ModuleType* CModuleTypes::AddType() {
-    int nLargest = 0;
-    for (const auto& pType : m_apTypes)
-        nLargest = std::max<int>(nLargest, pType->m_nId);
+    int nLargest = m_apTypes.empty() ? 0 : m_apTypes.back()->m_nId;
     std::unique_ptr<ModuleType> pType;
     if (nLargest < kMaxId)
         pType.reset(new (std::nothrow) ModuleType);

@@ -1,5 +1,6 @@
 #include "shell/WorkingFiles.h"
 
+#include "model/DataFile.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
@@ -15,12 +16,10 @@ bool KeepBackup(CSystem& system, CShellServices& shell) {
     std::error_code error;
     if (!std::filesystem::exists(working, error))
         return true;
-    std::filesystem::copy_file(working, system.LaunchPath(CWorkingFiles::kBackupFile),
-                               std::filesystem::copy_options::overwrite_existing, error);
-    if (!error)
+    if (CDataFile::Copy(working, system.LaunchPath(CWorkingFiles::kBackupFile), error))
         return true;
     shell.MessageBox(std::string("Could not keep the previous ") + CSystem::kWorkingFile + " as " +
-                     CWorkingFiles::kBackupFile + ".");
+                     CWorkingFiles::kBackupFile + ".\n" + error.message());
     return false;
 }
 

@@ -8,7 +8,9 @@ class CSystem;
 // The exit sequence: every working file is written back into the launch
 // directory, changed or not. The system file written last time is kept as
 // "SYSTEM6C.BAK" first: Corvel starts on a default system, so without it the
-// next exit would replace a backup made with Save current work.
+// next exit would replace a backup made with Save current work. The backup
+// is written like every other file, so an exit cut short leaves the old
+// backup whole.
 class CWorkingFiles {
 public:
     static constexpr const char* kBackupFile = "SYSTEM6C.BAK";

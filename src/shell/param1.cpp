@@ -40,12 +40,16 @@ bool CParam1::Load(const std::string& strName) {
         break;
     }
     CArchive ar(std::move(data));
-    if (Serialize(ar))
+    if (Serialize(ar) && IsPlausible())
         return true;
     SetDefaults();
     m_shell.MessageBox(CDataFile::DamagedText(strFile));
     return false;
 }
+
+// The file has no header; a port the port dialog would not accept tells a
+// file of another kind.
+bool CParam1::IsPlausible() const { return m_nCommPort >= kMinPort && m_nCommPort <= kMaxPort; }
 
 bool CParam1::Save(const std::string& strName) {
     CArchive ar;

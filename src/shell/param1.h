@@ -13,6 +13,9 @@ class CShellServices;
 class CParam1 {
 public:
     static constexpr const char* kFileName = "PARAM1A.DAT";
+    // The port numbers the port dialog accepts.
+    static constexpr short kMinPort = 1;
+    static constexpr short kMaxPort = 4;
 
     CParam1(const std::string& strLaunchDir, CShellServices& shell);
     CParam1(const CParam1&) = delete;
@@ -34,6 +37,8 @@ public:
     const std::string& GetReservedText2() const { return m_strReserved2; }
 
 private:
+    bool IsPlausible() const;
+
     std::string m_strLaunchDir;
     CShellServices& m_shell;
 

@@ -10,4 +10,5 @@ target_sources(corvel_tests PRIVATE
     model/test_equations.cpp
     model/test_codepage.cpp
     model/test_system_diff.cpp
+    model/test_data_file.cpp
 )

@@ -3,6 +3,7 @@
 #include "model/SystemFixture.h"
 
 #include <filesystem>
+#include <random>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -187,9 +188,10 @@ TEST_F(SystemTest, OldFileMessages) {
 
     m_shell.ExpectBox("ERROR - invalid export zlv file name");
     EXPECT_FALSE(sys.ExportOldFile(""));
-    m_shell.ExpectBox("Could not open/create old zlv data file FOLDER.ZLV");
+    m_shell.ExpectBox("Could not open/create old zlv data file FOLDER.ZLV\nIs a directory");
     EXPECT_FALSE(sys.ExportOldFile("FOLDER.ZLV"));
-    m_shell.ExpectBox("Could not open/create old zlv data file nowhere/BUS.ZLV");
+    m_shell.ExpectBox(
+        "Could not open/create old zlv data file nowhere/BUS.ZLV\nNo such file or directory");
     EXPECT_FALSE(sys.ExportOldFile("nowhere/BUS.ZLV"));
 }
 
@@ -233,4 +235,17 @@ TEST_F(SystemTest, DamagedOldFilesPutTheSystemBack) {
     }
     EXPECT_EQ(CSystem::GroupModule, sys.GetObjectGroup());
     EXPECT_GT(cuts.size(), 400u);
+}
+
+TEST_F(SystemTest, OldFilesOfAnotherKindAreReportedAsDamaged) {
+    std::mt19937 random(7);
+    std::vector<unsigned char> noise(1 << 20);
+    for (unsigned char& c : noise)
+        c = static_cast<unsigned char>(random());
+    WriteFileBytes(m_dir.File("NOISE.ZLV"), noise);
+    sys.SetSysLabel(0, "KEEP");
+    m_shell.ExpectBox("ERROR - old zlv file NOISE.ZLV is damaged or incomplete. The system is "
+                      "unchanged.");
+    EXPECT_FALSE(sys.ImportOldFile("NOISE.ZLV"));
+    EXPECT_EQ("KEEP", sys.GetSysLabel(0));
 }

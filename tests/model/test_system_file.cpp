@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -236,10 +237,11 @@ TEST_F(SystemTest, AMissingFileIsCreatedFromTheDefaults) {
 }
 
 TEST_F(SystemTest, FailedWritesAreReportedAndReturnFalse) {
-    m_shell.ExpectBox("Could not open/create data file no-such-folder/BUS.DVX");
+    m_shell.ExpectBox(
+        "Could not open/create data file no-such-folder/BUS.DVX\nNo such file or directory");
     EXPECT_FALSE(sys.SaveSystemFile("no-such-folder/BUS.DVX"));
     fs::create_directory(m_dir.Path() / "FOLDER.DVX");
-    m_shell.ExpectBox("Could not open/create data file FOLDER.DVX");
+    m_shell.ExpectBox("Could not open/create data file FOLDER.DVX\nIs a directory");
     EXPECT_FALSE(sys.SaveSystemFile("FOLDER.DVX"));
     EXPECT_TRUE(fs::is_empty(m_dir.Path() / "FOLDER.DVX"));
 
@@ -250,8 +252,9 @@ TEST_F(SystemTest, FailedWritesAreReportedAndReturnFalse) {
     CSystem other(shell, dir.Str());
     shell.m_aBoxes.clear();
     EXPECT_FALSE(other.SaveWorkingFiles());
-    EXPECT_EQ(std::vector<std::string>{"Could not open/create data file SYSTEM6C.DAT"},
-              shell.BoxTexts());
+    EXPECT_EQ(
+        std::vector<std::string>{"Could not open/create data file SYSTEM6C.DAT\nIs a directory"},
+        shell.BoxTexts());
     EXPECT_TRUE(fs::exists(dir.Path() / "Corvel_SS.VTS")) << "the listing is still written";
 }
 
@@ -311,4 +314,29 @@ TEST_F(SystemTest, EquationListingLines) {
               "B5\tBlue_Chl_B5\tQ=\r\n"
               "P10\tWIPER\tQ=(Blue_Chl_A1)\r\n",
               std::string(data.begin(), data.end()));
+}
+
+// The layout has no header; a file of another kind is told by its flags,
+// which are only ever written as 0 or 1, and is reported like a damaged
+// one, with the system left as it was.
+TEST_F(SystemTest, FilesOfAnotherKindAreReportedAsDamaged) {
+    std::mt19937 random(19);
+    std::vector<unsigned char> noise(1 << 20);
+    for (unsigned char& c : noise)
+        c = static_cast<unsigned char>(random());
+    CBytes oneFlag = SystemFileBytes(*Defaults());
+    oneFlag.m_data[0] = 2;
+    CBytes allOnes = SystemFileBytes(*Defaults());
+    allOnes.m_data[0] = 1;
+    for (const auto& data : {noise, oneFlag.m_data}) {
+        WriteFileBytes(m_dir.File("BUS.DVX"), data);
+        m_shell.ExpectBox(CDataFile::DamagedText("BUS.DVX"));
+        EXPECT_FALSE(sys.LoadSystemFile("BUS.DVX"));
+        EXPECT_FALSE(sys.GetSleepEnabled());
+        EXPECT_EQ(m_shell.m_aBoxes.size(), 1u);
+        m_shell.m_aBoxes.clear();
+    }
+    WriteFileBytes(m_dir.File("BUS.DVX"), allOnes.m_data);
+    EXPECT_TRUE(sys.LoadSystemFile("BUS.DVX"));
+    EXPECT_TRUE(sys.GetSleepEnabled());
 }

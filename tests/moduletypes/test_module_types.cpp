@@ -200,6 +200,51 @@ TEST_F(ModuleTypesTest, UnreadableAndUnwritableFiles) {
                       "the default values are used.");
     CModuleTypes types(m_dir.Str(), m_shell);
     EXPECT_TRUE(fs::is_directory(File()));
-    m_shell.ExpectBox("Could not open/create data file ModuleTypes.dat");
+    m_shell.ExpectBox("Could not open/create data file ModuleTypes.dat\nIs a directory");
     EXPECT_FALSE(types.Save());
+}
+
+// Identifiers are 16 bits, so no library holds more than 32767 types: the
+// ones that fit are read (in time proportional to their number) and the
+// rest is reported as damage, not as memory running out.
+TEST_F(ModuleTypesTest, ACountBeyondWhatIdentifiersHoldIsDamage) {
+    std::vector<CTypeFields> aTypes(40000);
+    WriteFileBytes(File(), LibraryBytes(0, aTypes).m_data);
+    m_shell.ExpectBox("Data file ModuleTypes.dat is damaged or incomplete. The module types read "
+                      "before the damage are kept.");
+    CModuleTypes types(m_dir.Str(), m_shell);
+    EXPECT_EQ(32767, types.GetCount());
+    EXPECT_EQ(32767, types.GetTypeId());
+    EXPECT_EQ(1u, m_shell.m_aBoxes.size());
+}
+
+// Records whose channel flags are not 0 or 1, or a negative count, come
+// from a file of another kind.
+TEST_F(ModuleTypesTest, ImplausibleRecordsAndCountsAreDamage) {
+    std::vector<CTypeFields> aTypes = ThreeTypes();
+    aTypes[1].abSwitch[4] = 2;
+    CBytes badFlag = LibraryBytes(0, aTypes);
+    CBytes negative = LibraryBytes(0, ThreeTypes());
+    negative.m_data[7] = 0x80;
+    struct Case {
+        const char* szWhat;
+        std::vector<unsigned char> data;
+        int nKept;
+    };
+    for (const Case& c :
+         {Case{"flag of 2", badFlag.m_data, 1}, Case{"negative count", negative.m_data, 0}}) {
+        WriteFileBytes(File(), c.data);
+        m_shell.ExpectBox("Data file ModuleTypes.dat is damaged or incomplete. The module types "
+                          "read before the damage are kept.");
+        CModuleTypes types(m_dir.Str(), m_shell);
+        EXPECT_EQ(c.nKept, types.GetCount()) << c.szWhat;
+    }
+}
+
+TEST_F(ModuleTypesTest, DeletingTheLargestIdentifierLetsTheNextTypeReuseIt) {
+    CModuleTypes types(m_dir.Str(), m_shell);
+    types.AddType();
+    ModuleType* pSecond = types.AddType();
+    types.DeleteType(pSecond);
+    EXPECT_EQ(2, types.AddType()->m_nId);
 }

@@ -96,7 +96,8 @@ TEST_F(FileCommandTest, FailedSaveAsChangesNothingAndClaimsNothing) {
     Trigger(ID_FILE_SAVE_SYSTEM_AS);
     ASSERT_EQ(1u, m_shell.m_aBoxes.size());
     EXPECT_EQ("Could not open/create data file " +
-                  (m_dir.Path() / "no such folder" / "BUS4.DVX").string(),
+                  (m_dir.Path() / "no such folder" / "BUS4.DVX").string() +
+                  "\nNo such file or directory",
               m_shell.m_aBoxes[0].strText);
     EXPECT_TRUE(m_shell.m_astrStatus.empty());
     EXPECT_TRUE(sys.IsModified());

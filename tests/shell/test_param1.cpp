@@ -79,6 +79,27 @@ TEST(Param1, UnreadableAndUnwritableFiles) {
     CParam1 param(dir.Str(), shell);
     EXPECT_TRUE(fs::is_directory(dir.Path() / "PARAM1A.DAT"));
     EXPECT_EQ(1, param.GetCommPort());
-    shell.ExpectBox("Could not open/create data file PARAM1A.DAT");
+    shell.ExpectBox("Could not open/create data file PARAM1A.DAT\nIs a directory");
     EXPECT_FALSE(param.Save());
+}
+
+// The settings file has no header: a port the port dialog would not accept
+// marks a file of another kind, which is reported like a damaged one.
+TEST(Param1, APortOutsideTheDialogsRangeIsDamage) {
+    for (int16_t nPort : std::initializer_list<int16_t>{0, 5, 17791, -1}) {
+        CTempDir dir;
+        CBytes file;
+        file.I16(nPort);
+        file.I16(0);
+        file.I16(0);
+        file.Str("");
+        file.Str("");
+        WriteFileBytes(dir.File("PARAM1A.DAT"), file.m_data);
+        CShellRecorder shell;
+        shell.ExpectBox(
+            "Data file PARAM1A.DAT is damaged or incomplete. The default values are used.");
+        CParam1 param(dir.Str(), shell);
+        EXPECT_EQ(1, param.GetCommPort()) << nPort;
+        EXPECT_EQ(1u, shell.m_aBoxes.size()) << nPort;
+    }
 }

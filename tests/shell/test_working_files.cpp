@@ -1,9 +1,16 @@
 #include "link/zlvcomm.h"
+#include "model/DataFile.h"
+#include "model/FileLayout.h"
 #include "shell/CommandIds.h"
 #include "shell/FrameFixture.h"
 #include "shell/WorkingFiles.h"
+#include "support/FileSizeLimit.h"
 
 #include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -57,7 +64,7 @@ TEST_F(WorkingFilesTest, ExitKeepsThePreviousSystemFileAsBackup) {
 TEST_F(WorkingFilesTest, ExitWritesTheOtherFilesWhenTheBackupFails) {
     Block("SYSTEM6C.BAK");
     sys.SetModuleLabel(1, 0, "LATEST");
-    m_shell.ExpectBox("Could not keep the previous SYSTEM6C.DAT as SYSTEM6C.BAK.");
+    m_shell.ExpectBox("Could not keep the previous SYSTEM6C.DAT as SYSTEM6C.BAK.\nIs a directory");
     EXPECT_FALSE(CWorkingFiles::WriteAtExit(sys, m_param, m_types, m_shell));
     EXPECT_EQ("LATEST", ModuleLabelIn("SYSTEM6C.DAT"));
 }
@@ -93,4 +100,60 @@ TEST_F(WorkingFilesTest, ModuleLibraryCommandsReadAndWriteTheLibraryFile) {
     EXPECT_EQ(2, m_types.GetCount());
     Trigger(ID_READ_MODULE_LIBRARY);
     EXPECT_EQ(1, m_types.GetCount());
+}
+
+// The backup is written like every other file: a write cut short (here by
+// the file-size limit) leaves the earlier backup whole and says why.
+TEST_F(WorkingFilesTest, AnExitCutShortLeavesTheEarlierBackupWhole) {
+    sys.SetModuleLabel(1, 0, "SAVED WORK");
+    ASSERT_TRUE(sys.SaveSystemFile(""));
+    const std::vector<unsigned char> old(100, 'b');
+    WriteFileBytes(m_dir.File("SYSTEM6C.BAK"), old);
+    m_shell.ExpectBox("Could not keep the previous SYSTEM6C.DAT as SYSTEM6C.BAK.\nFile too large");
+    m_shell.ExpectBox("Could not open/create data file SYSTEM6C.DAT\nFile too large");
+    {
+        CFileSizeLimit limit(64 * 1024);
+        EXPECT_FALSE(CWorkingFiles::WriteAtExit(sys, m_param, m_types, m_shell));
+    }
+    EXPECT_EQ(ReadFileBytes(m_dir.File("SYSTEM6C.BAK")), old);
+    EXPECT_EQ("SAVED WORK", ModuleLabelIn("SYSTEM6C.DAT"));
+}
+
+// A working file made read-only, or a link loop in its place, is refused
+// with the reason; both stay as they were.
+TEST_F(WorkingFilesTest, AReadOnlyWorkingFileOrALinkLoopIsNotReplaced) {
+    sys.SetModuleLabel(1, 0, "PROTECTED");
+    ASSERT_TRUE(sys.SaveSystemFile(""));
+    fs::permissions(m_dir.File("SYSTEM6C.DAT"), fs::perms(0444));
+    sys.ResetToDefaults();
+    m_shell.ExpectBox("Could not open/create data file SYSTEM6C.DAT\nPermission denied");
+    EXPECT_FALSE(sys.SaveWorkingFiles());
+    EXPECT_EQ("PROTECTED", ModuleLabelIn("SYSTEM6C.DAT"));
+    EXPECT_EQ(fs::status(m_dir.File("SYSTEM6C.DAT")).permissions(), fs::perms(0444));
+
+    fs::remove(m_dir.File("SYSTEM6C.DAT"));
+    fs::create_symlink("LOOP.DAT", m_dir.File("SYSTEM6C.DAT"));
+    fs::create_symlink("SYSTEM6C.DAT", m_dir.File("LOOP.DAT"));
+    m_shell.ExpectBox(
+        "Could not open/create data file SYSTEM6C.DAT\nToo many levels of symbolic links");
+    EXPECT_FALSE(sys.SaveWorkingFiles());
+    EXPECT_TRUE(fs::is_symlink(m_dir.File("SYSTEM6C.DAT")));
+    EXPECT_TRUE(fs::is_symlink(m_dir.File("LOOP.DAT")));
+}
+
+// Temporary files of a run that died while writing are removed when the
+// next run starts in the same folder; others' files stay.
+TEST(StartUpTest, TemporaryFilesOfEndedRunsAreRemoved) {
+    CTempDir dir;
+    pid_t nPid = fork();
+    if (nPid == 0)
+        _exit(0);
+    waitpid(nPid, nullptr, 0);
+    const std::string strOrphan = CDataFile::TemporaryPath(dir.File("SYSTEM6C.DAT"), nPid, 9);
+    WriteFileBytes(strOrphan, std::vector<unsigned char>(1000, 'x'));
+    WriteFileBytes(dir.File("notes.txt"), std::vector<unsigned char>(10, 'x'));
+    CShellRecorder shell;
+    CSystem system(shell, dir.Str());
+    EXPECT_FALSE(fs::exists(strOrphan));
+    EXPECT_TRUE(fs::exists(dir.File("notes.txt")));
 }
