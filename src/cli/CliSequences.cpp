@@ -15,8 +15,9 @@
 namespace {
 
 // A line where every frame is answered at once, with an answer every
-// reader takes whole: "OK" for an acknowledgement, then enough digits for
-// the longest answer (the equation block), then the line end.
+// reader comes to the end of without waiting: "OK" for an acknowledgement,
+// then enough digits for the longest answer (the equation block), then the
+// line end. Only the frames count; what the readers make of it does not.
 class CCountingLine : public CLinkHost {
 public:
     explicit CCountingLine(CZlvComm& comm) : m_comm(comm) { m_comm.SetHost(this); }
@@ -28,12 +29,13 @@ public:
     }
     void PumpEvents() override {}
     // A reader still waiting would wait for ever: the line closes instead.
-    void WaitForEvent() override { m_bOpen = false; }
+    void WaitForEvent(std::chrono::milliseconds) override { m_bOpen = false; }
     bool IsPortOpen() const override { return m_bOpen; }
     void ShowSendMark() override {}
     void ShowLinkIdle() override {}
     void ShowLinkStatus(const std::string&) override {}
     void ShowProgress(const std::string&) override {}
+    void ShowNotAnswering(bool) override {}
     void AddOutboundLine(const std::string&) override {}
     void AddInboundLine(const std::string&) override {}
 
