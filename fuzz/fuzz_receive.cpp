@@ -23,7 +23,7 @@ public:
         : m_comm(comm), m_pData(pData), m_nSize(nSize) {}
 
     void WriteFrame(const std::string&) override {}
-    void PumpEvents() override { Deliver(); }
+    bool PumpEvents() override { return Deliver(); }
     void WaitForEvent(std::chrono::milliseconds) override { Deliver(); }
     bool IsPortOpen() const override { return m_bOpen; }
     void ShowSendMark() override {}
@@ -35,11 +35,12 @@ public:
     void AddInboundLine(const std::string&) override {}
 
 private:
-    void Deliver() {
+    // Whether a chunk was delivered.
+    bool Deliver() {
         if (m_nSize == 0) {
             m_bOpen = false;
             m_comm.SetPortOpen(false);
-            return;
+            return false;
         }
         std::size_t nChunk = 1 + m_pData[0] % 64;
         ++m_pData;
@@ -48,6 +49,7 @@ private:
         m_comm.OnReceive(std::string(reinterpret_cast<const char*>(m_pData), nChunk));
         m_pData += nChunk;
         m_nSize -= nChunk;
+        return true;
     }
 
     CZlvComm& m_comm;

@@ -16,8 +16,9 @@ public:
 
     // Writes one whole frame to the port.
     virtual void WriteFrame(const std::string& strFrame) = 0;
-    // Dispatches the events that are waiting and returns; never blocks.
-    virtual void PumpEvents() = 0;
+    // Dispatches the events that are waiting and returns whether there were
+    // any; never blocks.
+    virtual bool PumpEvents() = 0;
     // Blocks until the next event of any kind (a character, a timer, a click)
     // has arrived and dispatches it, or until maxWait has passed. Only used
     // while nothing is left to read and the port is open.

@@ -21,7 +21,14 @@ void CSerialLinkHost::WriteFrame(const std::string& strFrame) {
     m_port.SetOutput(QByteArray(strFrame.data(), static_cast<qsizetype>(strFrame.size())));
 }
 
-void CSerialLinkHost::PumpEvents() { QCoreApplication::processEvents(); }
+bool CSerialLinkHost::PumpEvents() {
+    QAbstractEventDispatcher* pDispatcher = QThread::currentThread()->eventDispatcher();
+    if (!pDispatcher) {
+        QCoreApplication::processEvents();
+        return false;
+    }
+    return pDispatcher->processEvents(QEventLoop::AllEvents);
+}
 
 // Sleeps in the event dispatcher until something arrives (a character, a
 // timer, input) and dispatches it, so a wait costs no processor time. A

@@ -24,7 +24,7 @@ public:
     ~CSerialLinkHost() override;
 
     void WriteFrame(const std::string& strFrame) override;
-    void PumpEvents() override;
+    bool PumpEvents() override;
     void WaitForEvent(std::chrono::milliseconds maxWait) override;
     bool IsPortOpen() const override;
     void ShowSendMark() override { Show(m_fnStatusText, kSendMarkText); }

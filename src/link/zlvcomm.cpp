@@ -14,7 +14,7 @@ namespace {
 class CClosedHost : public CLinkHost {
 public:
     void WriteFrame(const std::string&) override {}
-    void PumpEvents() override {}
+    bool PumpEvents() override { return false; }
     void WaitForEvent(std::chrono::milliseconds) override {}
     bool IsPortOpen() const override { return false; }
     void ShowSendMark() override {}
@@ -54,12 +54,17 @@ bool CZlvComm::IsPortOpen() const { return Host().IsPortOpen(); }
 // A device that vanished ends the waits as closing the port does.
 bool CZlvComm::IsLinkOpen() const { return m_bPortOpen != 0 && Host().IsPortOpen(); }
 
-void CZlvComm::PumpMessages() { Host().PumpEvents(); }
+bool CZlvComm::PumpMessages() { return Host().PumpEvents(); }
 
+// Lets the events that are waiting be dispatched between exchanges. Once a
+// pass finds nothing to dispatch the queue is empty, and pumping on would
+// only spin the processor; a queue that never empties is still left after
+// the same number of passes as ever.
 void CZlvComm::LinkDelay() {
-    for (int nRound = 0; nRound < CSystem::GetDelayCount(); ++nRound) {
-        for (int i = 0; i < kPumpsPerDelayRound; ++i)
-            PumpMessages();
+    const int nMaxPumps = CSystem::GetDelayCount() * kPumpsPerDelayRound;
+    for (int i = 0; i < nMaxPumps; ++i) {
+        if (!PumpMessages())
+            return;
     }
 }
 

@@ -63,7 +63,8 @@ public:
     bool GetPortOpen() const { return m_bPortOpen != 0; }
     // Whether the serial device really is open.
     bool IsPortOpen() const override;
-    void PumpMessages();
+    // Whether any event was waiting.
+    bool PumpMessages();
     void LinkDelay();
     void SetNotAnsweringDelay(std::chrono::milliseconds delay) { m_notAnsweringDelay = delay; }
     bool ShowProgress(const std::string& strText);

@@ -65,10 +65,12 @@ void CScriptedController::DeliverOne() {
     m_comm.OnReceive(strText);
 }
 
-void CScriptedController::PumpEvents() {
+bool CScriptedController::PumpEvents() {
     ++m_nPumps;
-    if (!m_astrPending.empty())
-        DeliverOne();
+    if (m_astrPending.empty())
+        return m_bAlwaysBusy;
+    DeliverOne();
+    return true;
 }
 
 void CScriptedController::WaitForEvent(std::chrono::milliseconds) {

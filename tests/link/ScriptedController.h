@@ -32,7 +32,7 @@ public:
     std::string Written() const;
 
     void WriteFrame(const std::string& strFrame) override;
-    void PumpEvents() override;
+    bool PumpEvents() override;
     void WaitForEvent(std::chrono::milliseconds maxWait) override;
     bool IsPortOpen() const override { return m_bOpen; }
     void ShowSendMark() override { m_astrStatus.push_back(kSendMarkText); }
@@ -51,6 +51,9 @@ public:
     bool m_bTrickle = false;
     bool m_bOpen = true;
     int m_nPumps = 0;
+    // Pumps that report an event dispatched even when none was (a queue
+    // that never empties).
+    bool m_bAlwaysBusy = false;
     int m_nWaits = 0;
     int m_nStalls = 0;
     std::vector<std::string> m_astrFrames;

@@ -48,10 +48,25 @@ TEST_F(LinkTest, InboundLineEndsAtCarriageReturnAndSurvivesFlush) {
     EXPECT_EQ(host.m_astrInbound, (std::vector<std::string>{"AC\r", "\nD\r"}));
 }
 
-TEST_F(LinkTest, LinkDelayPumpsAThousandTimesWithoutWaiting) {
-    comm.LinkDelay();
-    EXPECT_EQ(host.m_nPumps, 1000);
-    EXPECT_EQ(host.m_nWaits, 0);
+// The delay pumps until a pass dispatches nothing, never more than a
+// thousand passes, and never waits.
+TEST_F(LinkTest, LinkDelayEndsWhenNothingIsLeftToDispatch) {
+    struct Case {
+        int nPending;
+        bool bAlwaysBusy;
+        int nPumps;
+    };
+    for (const Case& c : {Case{0, false, 1}, Case{3, false, 4}, Case{0, true, 1000}}) {
+        host.m_nPumps = 0;
+        host.m_bAlwaysBusy = c.bAlwaysBusy;
+        for (int i = 0; i < c.nPending; ++i)
+            host.Say("x");
+        comm.LinkDelay();
+        EXPECT_EQ(host.m_nPumps, c.nPumps) << c.nPending << c.bAlwaysBusy;
+        EXPECT_EQ(host.m_nWaits, 0);
+        EXPECT_EQ(comm.GetUnreadCount(), c.nPending);
+        comm.Flush();
+    }
 }
 
 TEST_F(LinkTest, ReadOkSkipsLineEndsAndComparesTwoLetters) {
