@@ -31,6 +31,7 @@ public:
     void ShowLinkStatus(const std::string&) override {}
     void ShowProgress(const std::string&) override {}
     void ShowNotAnswering(bool) override {}
+    void ShowFrameProgress(int, int, std::chrono::milliseconds) override {}
     void AddOutboundLine(const std::string&) override {}
     void AddInboundLine(const std::string&) override {}
 

@@ -27,7 +27,7 @@ public:
         ++m_nFrames;
         m_comm.OnReceive("OK00000000000000000000000000\r\n");
     }
-    void PumpEvents() override {}
+    bool PumpEvents() override { return false; }
     // A reader still waiting would wait for ever: the line closes instead.
     void WaitForEvent(std::chrono::milliseconds) override { m_bOpen = false; }
     bool IsPortOpen() const override { return m_bOpen; }
@@ -36,6 +36,7 @@ public:
     void ShowLinkStatus(const std::string&) override {}
     void ShowProgress(const std::string&) override {}
     void ShowNotAnswering(bool) override {}
+    void ShowFrameProgress(int, int, std::chrono::milliseconds) override {}
     void AddOutboundLine(const std::string&) override {}
     void AddInboundLine(const std::string&) override {}
 

@@ -37,6 +37,9 @@ public:
     // hears it again or has ended (false). The technician is offered to
     // close the port meanwhile.
     virtual void ShowNotAnswering(bool bNotAnswering) = 0;
+    // How far the running sequence has come: frames written of its total,
+    // and the time it still needs.
+    virtual void ShowFrameProgress(int nDone, int nTotal, std::chrono::milliseconds timeLeft) = 0;
     // Serial viewer lines: frames written and lines read.
     virtual void AddOutboundLine(const std::string& strLine) = 0;
     virtual void AddInboundLine(const std::string& strLine) = 0;

@@ -66,6 +66,10 @@ void CMainFrame::UseSerialControl() {
     m_pLinkHost->m_fnStatusText = [this](const std::string& strText) { SetStatusText(strText); };
     m_pLinkHost->m_fnProgress = [this](const std::string& strText) { StartWaitIndicator(strText); };
     m_pLinkHost->m_fnNotAnswering = [this](bool bNotAnswering) { ShowNotAnswering(bNotAnswering); };
+    m_pLinkHost->m_fnFrameProgress = [this](int nDone, int nTotal,
+                                            std::chrono::milliseconds timeLeft) {
+        ShowFrameProgress(nDone, nTotal, timeLeft);
+    };
     m_pLinkHost->m_fnOutbound = [this](const std::string& strLine) { AddOutboundLine(strLine); };
     m_pLinkHost->m_fnInbound = [this](const std::string& strLine) { AddInboundLine(strLine); };
     m_pLinkHost->m_fnCommEvent = [this](short nEvent) { OnCommEvent(nEvent); };
@@ -253,9 +257,7 @@ void CMainFrame::ShowNotAnswering(bool bNotAnswering) {
     if (bNotAnswering) {
         m_bWaitOpenedForSilence = !m_pWait;
         ShowWaitIndicator();
-        m_strTextBeforeSilence = m_pWait->TextLine().text();
-        m_pWait->TextLine().setText(kNotAnsweringText);
-        m_pWait->StopButton().show();
+        m_pWait->SetNotAnswering(kNotAnsweringText);
         connect(&m_pWait->StopButton(), &QPushButton::clicked, this, &CMainFrame::OnStopWaiting,
                 Qt::UniqueConnection);
         m_pWait->StopButton().setFocus();
@@ -267,8 +269,21 @@ void CMainFrame::ShowNotAnswering(bool bNotAnswering) {
         CloseWaitIndicator();
         return;
     }
-    m_pWait->StopButton().hide();
-    m_pWait->TextLine().setText(m_strTextBeforeSilence);
+    m_pWait->SetNotAnswering(QString());
+}
+
+void CMainFrame::ShowFrameProgress(int nDone, int nTotal, std::chrono::milliseconds timeLeft) {
+    auto fnShow = [this, nDone, nTotal, timeLeft] {
+        if (m_pWait)
+            m_pWait->SetProgress(nDone, nTotal, timeLeft);
+    };
+    m_bInSequence = nDone < nTotal;
+    if (m_bInSequence && nDone > 0) {
+        m_progressThrottle.Show(fnShow);
+        return;
+    }
+    m_progressThrottle.ShowNow(fnShow);
+    m_statusThrottle.Flush();
 }
 
 CWaitAviDlg* CMainFrame::WaitIndicator() const { return m_pWait.data(); }

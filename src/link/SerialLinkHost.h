@@ -35,6 +35,10 @@ public:
         if (m_fnNotAnswering)
             m_fnNotAnswering(bNotAnswering);
     }
+    void ShowFrameProgress(int nDone, int nTotal, std::chrono::milliseconds timeLeft) override {
+        if (m_fnFrameProgress)
+            m_fnFrameProgress(nDone, nTotal, timeLeft);
+    }
     void AddOutboundLine(const std::string& strLine) override { Show(m_fnOutbound, strLine); }
     void AddInboundLine(const std::string& strLine) override { Show(m_fnInbound, strLine); }
 
@@ -44,6 +48,9 @@ public:
     std::function<void(const std::string&)> m_fnProgress;
     // The controller's silence during a wait, and its end.
     std::function<void(bool bNotAnswering)> m_fnNotAnswering;
+    // The wait indicator's bar and time left.
+    std::function<void(int nDone, int nTotal, std::chrono::milliseconds timeLeft)>
+        m_fnFrameProgress;
     // Serial viewer lines.
     std::function<void(const std::string&)> m_fnOutbound;
     std::function<void(const std::string&)> m_fnInbound;

@@ -43,25 +43,44 @@ void CTransferCommands::TransferChannel() {
     CountFailure(m_comm.SendChannelLabel());
 }
 
+void CTransferCommands::RunWithProgress(const std::function<void()>& fnSequence) {
+    m_comm.StartProgress(m_comm.CountFrames(fnSequence));
+    fnSequence();
+    m_comm.EndProgress();
+}
+
 void CTransferCommands::TransferModule() {
     if (!m_host.PickModule())
         return;
+    m_host.StartWaitIndicator(kTransmittingModuleText);
+    int nErrors = 0;
+    RunWithProgress([&] { nErrors = SendModule(); });
+    ReportUpload(nErrors);
+}
+
+int CTransferCommands::SendModule() {
     int nErrors = CountFailure(m_comm.SendModuleEquations());
     nErrors += CountFailure(m_comm.SendSleepMode());
     nErrors += CountFailure(m_comm.SendModuleChannelLabels());
     nErrors += CountFailure(m_comm.SendAllTimers());
     nErrors += CountFailure(m_comm.SendHiSpeedPairs());
-    ReportUpload(nErrors);
+    return nErrors;
 }
 
 void CTransferCommands::TransferSystem() {
+    int nErrors = 0;
+    RunWithProgress([&] { nErrors = SendSystem(); });
+    ReportUpload(nErrors);
+}
+
+int CTransferCommands::SendSystem() {
     int nErrors = CountFailure(m_comm.ClearCpuMemory());
     nErrors += CountFailure(m_comm.SendAllEquations());
     nErrors += CountFailure(m_comm.SendSleepMode());
     nErrors += CountFailure(m_comm.SendAllLabels());
     nErrors += CountFailure(m_comm.SendAllTimers());
     nErrors += CountFailure(m_comm.SendHiSpeedPairs());
-    ReportUpload(nErrors);
+    return nErrors;
 }
 
 int CTransferCommands::CountFailure(bool bOk) {
@@ -120,12 +139,20 @@ void CTransferCommands::RetrieveChannel() {
 void CTransferCommands::RetrieveModule() {
     if (!m_host.PickModule())
         return;
+    m_host.StartWaitIndicator(kRetrievingModuleText);
+    bool bAllRead = false;
+    RunWithProgress([&] { bAllRead = ReadModule(); });
+    ReportDownload(bAllRead);
+    m_host.CloseWaitIndicator();
+}
+
+bool CTransferCommands::ReadModule() {
     bool bAllRead = m_comm.ReadModuleEquations();
     bAllRead = m_comm.ReadModuleChannelLabels() && bAllRead;
     bAllRead = m_comm.ReadSleepMode() && bAllRead;
     bAllRead = m_comm.ReadAllTimers() && bAllRead;
     bAllRead = m_comm.ReadHiSpeedPairs() && bAllRead;
-    ReportDownload(bAllRead);
+    return bAllRead;
 }
 
 // The reads after a closed port leave the reset defaults in place, which
@@ -138,7 +165,8 @@ void CTransferCommands::RetrieveSystem() {
     m_system.Serialize(snapshot);
     m_host.StartWaitIndicator(kRetrievingSystemText);
     m_system.ResetToDefaults();
-    bool bAllRead = ReadSystem(m_comm);
+    bool bAllRead = false;
+    RunWithProgress([&] { bAllRead = ReadSystem(m_comm); });
     if (IsLinkLost()) {
         CArchive restore(snapshot.Buffer());
         m_system.Serialize(restore);
@@ -149,9 +177,6 @@ void CTransferCommands::RetrieveSystem() {
     m_host.CloseWaitIndicator();
 }
 
-// A cancelled save dialog lets the retrieve go on, as the technician can
-// see nothing was written; a save that failed stops it, so the unsaved
-// system is not replaced.
 bool CTransferCommands::ReadSystem(CZlvComm& comm) {
     bool bAllRead = comm.ReadAllEquations();
     bAllRead = comm.ReadAllLabels() && bAllRead;
@@ -161,6 +186,9 @@ bool CTransferCommands::ReadSystem(CZlvComm& comm) {
     return bAllRead;
 }
 
+// A cancelled save dialog lets the retrieve go on, as the technician can
+// see nothing was written; a save that failed stops it, so the unsaved
+// system is not replaced.
 bool CTransferCommands::OfferSave() {
     if (!m_system.IsModified())
         return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class CShellServices;
 class CSystem;
 class CTransferHost;
@@ -29,6 +31,8 @@ public:
         "THE SYSTEM HAS BEEN PUT BACK AS IT WAS BEFORE THE RETRIEVE.";
     static constexpr const char* kSaveQuestionText = "Changes have been made. Do you wish to save?";
     static constexpr const char* kRetrievingSystemText = "Retrieving system ...";
+    static constexpr const char* kTransmittingModuleText = "Transmitting module to DVX CPU ...";
+    static constexpr const char* kRetrievingModuleText = "Retrieving module ...";
 
     CTransferCommands(CSystem& system, CZlvComm& comm, CShellServices& shell, CTransferHost& host)
         : m_system(system), m_comm(comm), m_shell(shell), m_host(host) {}
@@ -45,9 +49,17 @@ public:
     void OnCpuProcessingTime();
 
 private:
+    // Counts the sequence's frames, then runs it with the wait indicator's
+    // bar following it; the bar is full at its end, even when it ended
+    // early. The sequence is run twice, so it keeps its results in
+    // variables it sets afresh.
+    void RunWithProgress(const std::function<void()>& fnSequence);
+
     void TransferChannel();
     void TransferModule();
     void TransferSystem();
+    int SendModule();
+    int SendSystem();
     // Reports a failed step at once; returns 1 for a failure, 0 otherwise.
     int CountFailure(bool bOk);
     void ReportUpload(int nErrors);
@@ -55,6 +67,7 @@ private:
     void RetrieveChannel();
     void RetrieveModule();
     void RetrieveSystem();
+    bool ReadModule();
     // False when the technician wanted the system saved and it could not be.
     bool OfferSave();
     // Whether the port closed since the retrieve began.

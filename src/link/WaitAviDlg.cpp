@@ -8,6 +8,7 @@
 #include "ui_WaitAviDlg.h"
 
 #include <QDir>
+#include <QProgressBar>
 
 CWaitAviDlg::CWaitAviDlg(const std::string& strLaunchDir, CShellServices& shell, QWidget* pParent)
     : QDialog(pParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -25,6 +26,35 @@ CAnimateCtrl& CWaitAviDlg::Animation() const { return *m_pUi->IDC_ANIMATE; }
 QLabel& CWaitAviDlg::TextLine() const { return *m_pUi->IDC_WAIT_TEXT; }
 
 QPushButton& CWaitAviDlg::StopButton() const { return *m_pUi->IDC_STOP; }
+
+QProgressBar& CWaitAviDlg::ProgressBar() const { return *m_pUi->IDC_PROGRESS; }
+
+QLabel& CWaitAviDlg::TimeLine() const { return *m_pUi->IDC_TIME_LEFT; }
+
+void CWaitAviDlg::SetProgress(int nDone, int nTotal, std::chrono::milliseconds timeLeft) {
+    ProgressBar().setRange(0, nTotal);
+    ProgressBar().setValue(nDone);
+    ProgressBar().show();
+    m_strTimeLeft = TimeLeftText(timeLeft);
+    UpdateTimeLine();
+}
+
+void CWaitAviDlg::SetNotAnswering(const QString& strText) {
+    m_strNotAnswering = strText;
+    StopButton().setVisible(!strText.isEmpty());
+    UpdateTimeLine();
+}
+
+QString CWaitAviDlg::TimeLeftText(std::chrono::milliseconds timeLeft) {
+    auto nSeconds = std::chrono::ceil<std::chrono::seconds>(timeLeft).count();
+    return QString("Time left: %1:%2").arg(nSeconds / 60).arg(nSeconds % 60, 2, 10, QChar('0'));
+}
+
+void CWaitAviDlg::UpdateTimeLine() {
+    const QString& strText = m_strNotAnswering.isEmpty() ? m_strTimeLeft : m_strNotAnswering;
+    TimeLine().setText(strText);
+    TimeLine().setVisible(!strText.isEmpty());
+}
 
 // The animation is looked for beside the working files first, so a
 // technician may use his own, then in Corvel's data folder.

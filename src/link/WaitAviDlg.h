@@ -2,12 +2,14 @@
 
 #include <QDialog>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
 class CAnimateCtrl;
 class CShellServices;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 namespace Ui {
@@ -16,7 +18,8 @@ class CWaitAviDlg;
 
 // The please-wait indicator: a modeless window with the "WAIT.AVI"
 // animation and one line of progress text, shown while a command sends or
-// reads long sequences. It cannot be dismissed by the technician; the
+// reads long sequences; a counted sequence adds a bar of its frames and the
+// time it still needs. It cannot be dismissed by the technician; the
 // command that opened it closes it. Its one button, Stop, is shown only
 // while the controller does not answer: waits have no time-out, so the way
 // out (closing the port) is offered where the technician is looking.
@@ -34,12 +37,26 @@ public:
     CAnimateCtrl& Animation() const;
     QLabel& TextLine() const;
     QPushButton& StopButton() const;
+    QProgressBar& ProgressBar() const;
+    QLabel& TimeLine() const;
+
+    // Shows the bar at nDone of nTotal frames and the time left.
+    void SetProgress(int nDone, int nTotal, std::chrono::milliseconds timeLeft);
+    // While the controller does not answer, strText stands where the time
+    // left stands otherwise, with the Stop button beside it; an empty text
+    // puts the time left back and hides Stop.
+    void SetNotAnswering(const QString& strText);
+    static QString TimeLeftText(std::chrono::milliseconds timeLeft);
 
 public slots:
     void reject() override {}
 
 private:
+    void UpdateTimeLine();
+
     std::unique_ptr<Ui::CWaitAviDlg> m_pUi;
+    QString m_strTimeLeft;
+    QString m_strNotAnswering;
     std::string m_strLaunchDir;
     CShellServices& m_shell;
 };

@@ -166,6 +166,9 @@ void CZlvComm::SetNotAnswering(bool bNotAnswering) {
 
 // The next character of the answer, left unread; waits for it.
 std::optional<char> CZlvComm::PeekAnswerChar() {
+    // Characters in the ring are never the answer to a frame not written.
+    if (m_bCounting)
+        return std::nullopt;
     for (;;) {
         EAhead ahead = StatusLineAhead();
         if (ahead == EAhead::Skipped)

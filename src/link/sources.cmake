@@ -1,5 +1,7 @@
 target_sources(corvel_core PRIVATE
     link/LinkHost.h
+    link/TransferProgress.h
+    link/TransferProgress.cpp
     link/zlvcomm.h
     link/zlvcomm.cpp
     link/ZlvCommFormat.h

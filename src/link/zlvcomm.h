@@ -1,9 +1,11 @@
 #pragma once
 
+#include "link/TransferProgress.h"
 #include "model/LinkControl.h"
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -68,6 +70,15 @@ public:
     void LinkDelay();
     void SetNotAnsweringDelay(std::chrono::milliseconds delay) { m_notAnsweringDelay = delay; }
     bool ShowProgress(const std::string& strText);
+    // Runs a sequence without the controller and counts the frames it would
+    // write: every frame counts as acknowledged, every read finds nothing
+    // and stores nothing, nothing is shown.
+    CTransferProgress::CCount CountFrames(const std::function<void()>& fnSequence);
+    // From here to EndProgress every frame moves the wait indicator's bar.
+    void StartProgress(const CTransferProgress::CCount& total);
+    void EndProgress();
+    // Where the time left is measured from; tests give a clock of their own.
+    void SetClock(std::function<Clock::time_point()> fnNow) { m_fnNow = std::move(fnNow); }
 
     // --- receive side ---
     void OnReceive(const std::string& strText);
@@ -181,6 +192,7 @@ private:
     bool IsLinkOpen() const;
     void ShowLinkIdle();
     void ShowLinkStatus(const std::string& strText);
+    void ShowFrameProgress();
     void Exchange(const std::string& strFrame, bool bFlush);
     bool AckFrame(const std::string& strFrame, bool bFlush = true);
     bool LineEndFrame(const std::string& strFrame, bool bFlush = true);
@@ -231,4 +243,9 @@ private:
     Clock::time_point m_lastHeard = Clock::now();
     std::chrono::milliseconds m_notAnsweringDelay = kNotAnsweringDelay;
     bool m_bNotAnswering = false;
+    std::function<Clock::time_point()> m_fnNow = [] { return Clock::now(); };
+    // A counting run is going on; m_counted holds what it wrote so far.
+    bool m_bCounting = false;
+    CTransferProgress::CCount m_counted;
+    CTransferProgress m_progress;
 };

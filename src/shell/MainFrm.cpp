@@ -314,9 +314,18 @@ void CMainFrame::UpdateTitle() {
     setWindowTitle(m_strTitle);
 }
 
+// A sequence sets the pane at every frame, far more often than anyone can
+// read it; while one runs the pane is repainted at most 25 times a second,
+// its last text always shown.
 void CMainFrame::SetStatusText(const std::string& strText) {
-    m_pMessagePane->setText(QString::fromStdString(strText));
-    m_pMessagePane->repaint();
+    auto fnShow = [this, strNew = QString::fromStdString(strText)] {
+        m_pMessagePane->setText(strNew);
+        m_pMessagePane->repaint();
+    };
+    if (m_bInSequence)
+        m_statusThrottle.Show(fnShow);
+    else
+        m_statusThrottle.ShowNow(fnShow);
 }
 
 QString CMainFrame::StatusText() const { return m_pMessagePane->text(); }

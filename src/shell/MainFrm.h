@@ -1,9 +1,12 @@
 #pragma once
 
+#include "shell/RepaintThrottle.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -92,6 +95,10 @@ public:
     // for it when none is open) says so and offers Stop, which closes the
     // port; afterwards it is put back as it was.
     void ShowNotAnswering(bool bNotAnswering);
+    // The indicator's bar and time left for a counted sequence; the first
+    // and last step show at once, the ones between at most 25 times a
+    // second, and the status pane likewise while the sequence runs.
+    void ShowFrameProgress(int nDone, int nTotal, std::chrono::milliseconds timeLeft);
 
     // The Booleans menu's commands, linked to the controller as the
     // transfer commands are; other windows open the editor through them.
@@ -197,7 +204,9 @@ private:
     CZlvComm* m_pComm = nullptr;
     QPointer<CWaitAviDlg> m_pWait;
     bool m_bWaitOpenedForSilence = false;
-    QString m_strTextBeforeSilence;
+    bool m_bInSequence = false;
+    CRepaintThrottle m_statusThrottle;
+    CRepaintThrottle m_progressThrottle;
 
     std::map<int, QAction*> m_actions;
     QMdiArea* m_pMdiArea = nullptr;

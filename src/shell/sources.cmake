@@ -28,6 +28,8 @@ target_sources(corvel_ui PRIVATE
     shell/MainFrm.h
     shell/MainFrm.cpp
     shell/MainFrmFile.cpp
+    shell/RepaintThrottle.h
+    shell/RepaintThrottle.cpp
     shell/TipDlg.h
     shell/TipDlg.cpp
     shell/TipDlg.ui

@@ -48,6 +48,8 @@ std::string CScriptedController::Written() const {
 
 void CScriptedController::WriteFrame(const std::string& strFrame) {
     m_astrFrames.push_back(strFrame);
+    if (m_fnOnFrame)
+        m_fnOnFrame(strFrame);
     std::string strAnswer = m_fnAnswer(strFrame);
     if (!strAnswer.empty())
         m_astrPending.push_back(strAnswer);

@@ -18,6 +18,11 @@ class CZlvComm;
 class CScriptedController : public CLinkHost {
 public:
     using Answer = std::function<std::string(const std::string&)>;
+    struct Progress {
+        int nDone;
+        int nTotal;
+        std::chrono::milliseconds timeLeft;
+    };
 
     explicit CScriptedController(CZlvComm& comm) : m_comm(comm) {}
 
@@ -42,6 +47,9 @@ public:
     void ShowNotAnswering(bool bNotAnswering) override {
         m_abNotAnswering.push_back(bNotAnswering);
     }
+    void ShowFrameProgress(int nDone, int nTotal, std::chrono::milliseconds timeLeft) override {
+        m_aProgress.push_back({nDone, nTotal, timeLeft});
+    }
     void AddOutboundLine(const std::string& strLine) override { m_astrOutbound.push_back(strLine); }
     void AddInboundLine(const std::string& strLine) override { m_astrInbound.push_back(strLine); }
 
@@ -60,6 +68,9 @@ public:
     std::vector<std::string> m_astrStatus;
     std::vector<std::string> m_astrProgress;
     std::vector<bool> m_abNotAnswering;
+    std::vector<Progress> m_aProgress;
+    // Called with each frame written, before it is answered.
+    std::function<void(const std::string&)> m_fnOnFrame;
     std::vector<std::string> m_astrOutbound;
     std::vector<std::string> m_astrInbound;
 

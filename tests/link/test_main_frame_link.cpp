@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -348,6 +349,35 @@ TEST_F(PortTest, WaitIndicatorFollowsTheSequencesOfALongCommand) {
     EXPECT_EQ(NewFrames().size(), 12u);
 }
 
+// A counted sequence fills the bar frame by frame, full at its end, with the
+// time it still needs beneath; the status pane ends on the last text.
+TEST_F(PortTest, WaitIndicatorBarFollowsACountedSequence) {
+    OpenPort();
+    frame.StartWaitIndicator("Please wait");
+    CWaitAviDlg* pWait = frame.WaitIndicator();
+    EXPECT_FALSE(pWait->ProgressBar().isVisible());
+    int nMaxSeen = 0;
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (pWait->ProgressBar().isVisible())
+            nMaxSeen = std::max(nMaxSeen, pWait->ProgressBar().maximum());
+    });
+    watch.start();
+    auto fnSequence = [this] { comm.SendAllTimers(); };
+    comm.StartProgress(comm.CountFrames(fnSequence));
+    fnSequence();
+    comm.EndProgress();
+    watch.stop();
+    EXPECT_EQ(nMaxSeen, 320);
+    EXPECT_EQ(pWait->ProgressBar().value(), 320);
+    EXPECT_EQ(pWait->ProgressBar().maximum(), 320);
+    EXPECT_EQ(pWait->TimeLine().text(), "Time left: 0:00");
+    EXPECT_EQ(frame.StatusText(), "LINK IDLE");
+    EXPECT_EQ(NewFrames().size(), 320u);
+    SaveScreenshot(*pWait, "wait-indicator-progress");
+}
+
 TEST_F(PortTest, WaitIndicatorWithAnUnreadableAnimationStillShowsItsText) {
     std::ofstream(m_dir.File("WAIT.AVI")) << "not an animation";
     m_shell.ExpectBox("Could not open/find WAIT.AVI file");
@@ -373,7 +403,7 @@ TEST_F(PortTest, SilentControllerIsShownWithAStopButtonThatClosesThePort) {
         CWaitAviDlg* pWait = frame.WaitIndicator();
         if (!pWait || !pWait->StopButton().isVisible())
             return;
-        strSeen = pWait->TextLine().text();
+        strSeen = pWait->TimeLine().text();
         SaveScreenshot(*pWait, "wait-indicator-not-answering");
         pWait->StopButton().click();
     });
@@ -405,7 +435,8 @@ TEST_F(PortTest, AnswerAfterSilencePutsTheIndicatorBack) {
     watch.setInterval(5);
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (pWait->StopButton().isVisible() &&
-            pWait->TextLine().text() == CMainFrame::kNotAnsweringText)
+            pWait->TimeLine().text() == CMainFrame::kNotAnsweringText &&
+            pWait->TextLine().text() == "Retrieving system ...")
             bStopSeen = true;
     });
     watch.start();
@@ -414,6 +445,7 @@ TEST_F(PortTest, AnswerAfterSilencePutsTheIndicatorBack) {
     EXPECT_TRUE(bStopSeen);
     EXPECT_EQ(frame.WaitIndicator(), pWait);
     EXPECT_EQ(pWait->TextLine().text(), "Retrieving system ...");
+    EXPECT_FALSE(pWait->TimeLine().isVisible());
     EXPECT_FALSE(pWait->StopButton().isVisible());
     EXPECT_TRUE(frame.IsPortOpen());
     EXPECT_EQ(sys.GetSleepWakeUp(), 10);

@@ -1,3 +1,4 @@
+#include "link/FullSystem.h"
 #include "link/LinkFixture.h"
 #include "link/ScriptedTransferHost.h"
 #include "link/TransferCommands.h"
@@ -405,4 +406,101 @@ TEST_F(TransferTest, ProcessorTimeShowsSecondsWithSixDecimals) {
     EXPECT_TRUE(TakeFrames().empty());
     EXPECT_EQ(m_shell.BoxTexts(), Frames{"Boolean processor time 0.031000"})
         << "the last value received";
+}
+
+// --- progress ---
+
+namespace {
+
+struct ProgressCase {
+    const char* szName;
+    int nGroup;
+    bool bRetrieve;
+    bool bFull;
+};
+
+const ProgressCase kProgressCases[] = {
+    {"fresh system transfer", CSystem::GroupSystem, false, false},
+    {"full system transfer", CSystem::GroupSystem, false, true},
+    {"module transfer", CSystem::GroupModule, false, true},
+    {"module retrieve", CSystem::GroupModule, true, false},
+    {"system retrieve", CSystem::GroupSystem, true, false},
+};
+
+class ProgressTest : public TransferTest {
+protected:
+    void Run(const ProgressCase& c) {
+        if (c.bFull)
+            FillSystem(sys);
+        sys.ClearModified();
+        m_host.m_nGroup = c.nGroup;
+        m_host.m_module = {1, 2};
+        if (c.bRetrieve)
+            m_commands.OnRetrieve();
+        else
+            m_commands.OnTransfer();
+    }
+};
+
+} // namespace
+
+// The bar counts the frames between the pause and continue frames: one step
+// a frame, full exactly at the last one, and full again when the sequence
+// ends.
+TEST_F(ProgressTest, BarStepsOncePerFrameAndIsFullAtTheLast) {
+    for (const ProgressCase& c : kProgressCases) {
+        Run(c);
+        const std::size_t nBracketFrames = kPause.size() + kContinue.size() + 2;
+        const std::size_t nFrames = TakeFrames().size() - nBracketFrames;
+        const auto& aProgress = host.m_aProgress;
+        ASSERT_EQ(aProgress.size(), nFrames + 2) << c.szName;
+        for (std::size_t i = 0; i < aProgress.size(); ++i) {
+            EXPECT_EQ(aProgress[i].nTotal, static_cast<int>(nFrames)) << c.szName;
+            EXPECT_EQ(aProgress[i].nDone, static_cast<int>(std::min(i, nFrames))) << c.szName;
+        }
+        EXPECT_EQ(aProgress.back().timeLeft.count(), 0) << c.szName;
+        EXPECT_EQ(m_shell.m_astrTraces.size(), 0u) << c.szName << ": the count reads nothing";
+        host.m_aProgress.clear();
+        m_shell.m_astrTraces.clear();
+    }
+}
+
+// The counting run stores nothing: a module retrieve brings back exactly
+// what the controller answered.
+TEST_F(ProgressTest, CountingStoresNothing) {
+    FillSystem(sys);
+    const Frames astrFull = TransferredFields(sys);
+    CTransferProgress::CCount count = comm.CountFrames([this] { comm.ReadModuleEquations(); });
+    EXPECT_EQ(count.nFrames, 10);
+    EXPECT_EQ(count.nBytes, 10u * 6);
+    EXPECT_EQ(TransferredFields(sys), astrFull);
+    EXPECT_TRUE(TakeFrames().empty());
+    EXPECT_TRUE(host.m_astrStatus.empty());
+}
+
+// On a line paced as the real one (each frame and its answer take their
+// bytes' time), the time left only falls once the first frame has been
+// measured, within the wobble of frames whose answers are longer or shorter
+// than the ones before, and ends at zero.
+TEST_F(ProgressTest, TimeLeftFallsOnAPacedLine) {
+    CTransferProgress::Clock::time_point now{};
+    comm.SetClock([&] { return now; });
+    for (const ProgressCase& c : kProgressCases) {
+        host.m_fnOnFrame = [&](const std::string& strFrame) {
+            std::string strAnswer = CScriptedController::DefaultAnswer(strFrame);
+            now += std::chrono::duration_cast<CTransferProgress::Clock::duration>(
+                CTransferProgress::WireTime(strFrame.size() + strAnswer.size()));
+        };
+        Run(c);
+        const auto& aProgress = host.m_aProgress;
+        ASSERT_GT(aProgress.size(), 10u) << c.szName;
+        const auto tolerance = aProgress[2].timeLeft / 10;
+        for (std::size_t i = 3; i < aProgress.size(); ++i)
+            EXPECT_LE(aProgress[i].timeLeft, aProgress[i - 1].timeLeft + tolerance)
+                << c.szName << " frame " << i;
+        EXPECT_GT(aProgress[aProgress.size() - 3].timeLeft.count(), 0) << c.szName;
+        EXPECT_EQ(aProgress.back().timeLeft.count(), 0) << c.szName;
+        host.m_aProgress.clear();
+        TakeFrames();
+    }
 }

@@ -76,6 +76,15 @@ protected:
     CZlvComm comm{sys, m_shell};
     CSerialLinkHost link{port, comm};
     CScriptedTransferHost m_host{sys, comm, m_shell, link};
+    // The wait indicator's bar as the link host last showed it.
+    int m_nProgressDone = 0;
+    int m_nProgressTotal = 0;
+    void WatchProgress() {
+        link.m_fnFrameProgress = [this](int nDone, int nTotal, std::chrono::milliseconds) {
+            m_nProgressDone = nDone;
+            m_nProgressTotal = nTotal;
+        };
+    }
     CTransferCommands m_commands{sys, comm, m_shell, m_host};
     std::unique_ptr<CDvxSimProcess> m_pSim;
     int m_nLogLinesSeen = 0;
@@ -112,9 +121,12 @@ TEST_F(TransferEndToEnd, SystemTransferOfAFreshSystemSendsExactlyItsFrames) {
         astrBody.insert(astrBody.end(), {std::string(":HI") + szPair + "FF\r",
                                          std::string(":HO") + szPair + "FF\r"});
 
+    WatchProgress();
     Transfer(CSystem::GroupSystem);
     EXPECT_EQ(Received(), Bracketed(astrBody));
     EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
+    EXPECT_EQ(m_nProgressTotal, static_cast<int>(astrBody.size()));
+    EXPECT_EQ(m_nProgressDone, m_nProgressTotal);
 
     // With the module link running, it is stopped for the transfer and
     // started again after it.
@@ -166,14 +178,20 @@ TEST_F(TransferEndToEnd, AFullSystemComesBackFieldForField) {
     const Frames astrSent = TransferredFields(sys);
     // A running processor would count the timers the equations enable.
     ASSERT_TRUE(comm.SendBoolProcessor(false));
+    Received();
+    WatchProgress();
     Transfer(CSystem::GroupSystem);
     EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
+    const int nBracketFrames = 6;
+    EXPECT_EQ(m_nProgressTotal, static_cast<int>(Received().size()) - nBracketFrames);
+    EXPECT_EQ(m_nProgressDone, m_nProgressTotal);
 
     sys.ResetToDefaults();
     sys.ClearModified();
     ASSERT_NE(TransferredFields(sys), astrSent);
     Retrieve(CSystem::GroupSystem);
     EXPECT_EQ(TransferredFields(sys), astrSent);
+    EXPECT_EQ(m_nProgressTotal, static_cast<int>(Received().size()) - nBracketFrames);
     EXPECT_EQ(sys.GetFilePath(), "Coach 77 text 5.DVX") << "system label 5 names the file";
     EXPECT_EQ(m_shell.BoxTexts().back(), "DOWNLOAD SUCCESSFUL");
 }

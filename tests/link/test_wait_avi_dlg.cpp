@@ -4,6 +4,8 @@
 #include "support/TempDir.h"
 
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -85,4 +87,41 @@ TEST(AnimateCtrl, PlaysItsRangeTheGivenNumberOfTimesThenStops) {
     EXPECT_FALSE(animation.Play(0, CAnimateCtrl::kLastFrame, 0));
     animation.Close();
     EXPECT_FALSE(animation.Play(0, CAnimateCtrl::kLastFrame, 1));
+}
+
+TEST(WaitAviDlg, TimeLeftReadsInMinutesAndSeconds) {
+    struct Case {
+        int nMilliseconds;
+        const char* szText;
+    };
+    for (const Case& c : {Case{0, "Time left: 0:00"}, Case{1, "Time left: 0:01"},
+                          Case{59'001, "Time left: 1:00"}, Case{605'000, "Time left: 10:05"}})
+        EXPECT_EQ(CWaitAviDlg::TimeLeftText(std::chrono::milliseconds(c.nMilliseconds)), c.szText);
+}
+
+// The controller's silence stands where the time left stands, beneath the
+// phase text, and gives the time left back when it ends.
+TEST(WaitAviDlg, NotAnsweringReplacesTheTimeLeft) {
+    CTempDir dir;
+    CShellRecorder shell;
+    CWaitAviDlg dialog(dir.Str(), shell);
+    dialog.show();
+    EXPECT_FALSE(dialog.ProgressBar().isVisible());
+    EXPECT_FALSE(dialog.TimeLine().isVisible());
+    dialog.SetProgress(5, 20, std::chrono::seconds(75));
+    EXPECT_TRUE(dialog.ProgressBar().isVisible());
+    EXPECT_EQ(dialog.ProgressBar().value(), 5);
+    EXPECT_EQ(dialog.ProgressBar().maximum(), 20);
+    EXPECT_EQ(dialog.TimeLine().text(), "Time left: 1:15");
+
+    dialog.SetNotAnswering("silent");
+    EXPECT_EQ(dialog.TimeLine().text(), "silent");
+    EXPECT_TRUE(dialog.StopButton().isVisible());
+    dialog.SetProgress(6, 20, std::chrono::seconds(70));
+    EXPECT_EQ(dialog.TimeLine().text(), "silent");
+    EXPECT_EQ(dialog.TextLine().text(), "Please wait");
+
+    dialog.SetNotAnswering(QString());
+    EXPECT_EQ(dialog.TimeLine().text(), "Time left: 1:10");
+    EXPECT_FALSE(dialog.StopButton().isVisible());
 }

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+
+// Holds back what a window shows while frames go faster than the eye: an
+// update is shown at once when the last one shown is old enough, otherwise
+// it waits (replacing any update still waiting) and is shown when its turn
+// comes, so the last one is never lost.
+class CRepaintThrottle : public QObject {
+    Q_OBJECT
+public:
+    // 25 times a second.
+    static constexpr std::chrono::milliseconds kInterval{40};
+
+    explicit CRepaintThrottle(std::chrono::milliseconds interval = kInterval,
+                              QObject* pParent = nullptr);
+
+    void Show(std::function<void()> fnShow);
+    // Shows the update still waiting, if any, at once.
+    void Flush();
+    // Shows fnShow at once; an update still waiting is older and is dropped.
+    void ShowNow(const std::function<void()>& fnShow);
+    bool IsWaiting() const { return static_cast<bool>(m_fnWaiting); }
+
+private:
+    std::chrono::milliseconds m_interval;
+    QElapsedTimer m_sinceShown;
+    QTimer m_timer;
+    std::function<void()> m_fnWaiting;
+};
