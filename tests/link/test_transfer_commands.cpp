@@ -459,7 +459,8 @@ TEST_F(ProgressTest, BarStepsOncePerFrameAndIsFullAtTheLast) {
             EXPECT_EQ(aProgress[i].nDone, static_cast<int>(std::min(i, nFrames))) << c.szName;
         }
         EXPECT_EQ(aProgress.back().timeLeft.count(), 0) << c.szName;
-        EXPECT_EQ(m_shell.m_astrTraces.size(), 0u) << c.szName << ": the count reads nothing";
+        EXPECT_EQ(CountStartingWith(m_shell.m_astrTraces, "Malformed"), 0)
+            << c.szName << ": the count reads nothing";
         host.m_aProgress.clear();
         m_shell.m_astrTraces.clear();
     }
