@@ -66,18 +66,23 @@ QWidget* CDesktopShell::Parent() const {
     return m_pFrame.data();
 }
 
-EBoxAnswer CDesktopShell::MessageBox(const std::string& strText, EBoxButtons buttons,
-                                     EBoxIcon icon) {
-    QMessageBox box(BoxIcon(icon), kBoxTitle, QString::fromStdString(strText), BoxButtons(buttons),
-                    Parent());
-    box.setObjectName("MessageBox");
-    box.setProperty(CHelpRouter::kSectionProperty, "messages");
+std::unique_ptr<QMessageBox> CDesktopShell::MakeBox(const std::string& strText, EBoxButtons buttons,
+                                                    EBoxIcon icon, QWidget* pParent) {
+    auto pBox = std::make_unique<QMessageBox>(
+        BoxIcon(icon), kBoxTitle, QString::fromStdString(strText), BoxButtons(buttons), pParent);
+    pBox->setObjectName("MessageBox");
+    pBox->setProperty(CHelpRouter::kSectionProperty, "messages");
     if (buttons == EBoxButtons::YesNo || buttons == EBoxButtons::YesNoCancel)
-        box.setDefaultButton(QMessageBox::Yes);
+        pBox->setDefaultButton(QMessageBox::Yes);
     // With Yes and No only, the Escape key and the close box mean No.
     if (buttons == EBoxButtons::YesNo)
-        box.setEscapeButton(QMessageBox::No);
-    return Answer(box.exec());
+        pBox->setEscapeButton(QMessageBox::No);
+    return pBox;
+}
+
+EBoxAnswer CDesktopShell::MessageBox(const std::string& strText, EBoxButtons buttons,
+                                     EBoxIcon icon) {
+    return Answer(MakeBox(strText, buttons, icon, Parent())->exec());
 }
 
 QString CDesktopShell::QtFilter(const std::string& strFilter) {

@@ -4,7 +4,10 @@
 
 #include <QPointer>
 
+#include <memory>
+
 class CMainFrame;
+class QMessageBox;
 class QWidget;
 
 // The shell services of the running program: real message boxes and file
@@ -24,6 +27,10 @@ public:
     void Trace(const std::string& strText) override;
     void SendChannelState(short nLoop, short nModule, short nChannel, int nState) override;
 
+    // The box MessageBox shows, for a picture of it without waiting for an
+    // answer.
+    static std::unique_ptr<QMessageBox> MakeBox(const std::string& strText, EBoxButtons buttons,
+                                                EBoxIcon icon, QWidget* pParent);
     // "DVX (*.DVX) | *.DVX | All Files | *.* ||" as Qt's "DVX (*.DVX);;All Files (*.*)".
     static QString QtFilter(const std::string& strFilter);
 

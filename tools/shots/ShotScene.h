@@ -1,0 +1,24 @@
+#pragma once
+
+#include "QuietShell.h"
+#include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
+#include "shell/param1.h"
+
+#include <QSettings>
+
+#include <string>
+
+// What the windows of the pictures are built over: a system, a module type
+// library, settings and a profile in a throwaway launch folder, filled with
+// sample labels and types so that every field of a dialog shows something.
+class CShotScene {
+public:
+    explicit CShotScene(const std::string& strLaunchDir);
+
+    CQuietShell shell;
+    CSystem sys;
+    CParam1 param;
+    CModuleTypes types;
+    QSettings profile;
+};
