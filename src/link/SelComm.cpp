@@ -4,10 +4,22 @@
 #include "shell/HelpRouter.h"
 #include "ui_SelComm.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSerialPortInfo>
 #include <QSettings>
+
+#include <algorithm>
+
+namespace {
+
+// Field widths in characters: room for the usual paths, and no wider than
+// a dialog should grow; a longer path scrolls and shows whole as tooltip.
+constexpr int kMinDeviceChars = 24;
+constexpr int kMaxDeviceChars = 56;
+
+} // namespace
 
 CSelComm::CSelComm(CShellServices& shell, QSettings& profile, QWidget* pParent)
     : QDialog(pParent), m_pUi(std::make_unique<Ui::CSelComm>()), m_shell(shell),
@@ -15,23 +27,51 @@ CSelComm::CSelComm(CShellServices& shell, QSettings& profile, QWidget* pParent)
     m_pUi->setupUi(this);
     setObjectName("SelComm");
     setProperty(CHelpRouter::kSectionProperty, "port");
-    QStringList astrDetected;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        astrDetected << info.systemLocation();
-    QWidget* pPrevious = m_pUi->IDC_PORT;
-    for (short nPort = kMinPort; nPort <= kMaxPort; ++nPort) {
-        auto* pBox = new QComboBox(m_pUi->devicesBox);
-        pBox->setObjectName(QString("IDC_DEVICE%1").arg(nPort));
-        pBox->setEditable(true);
-        pBox->setInsertPolicy(QComboBox::NoInsert);
-        pBox->setMinimumContentsLength(22);
-        pBox->addItems(astrDetected);
-        pBox->lineEdit()->setPlaceholderText(DefaultDevice(nPort));
-        m_pUi->devicesLayout->addRow(QString("COM%1").arg(nPort), pBox);
-        setTabOrder(pPrevious, pBox);
-        pPrevious = pBox;
-        m_apDevice[nPort - 1] = pBox;
+    QStringList astrPaths;
+    QStringList astrTexts;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        astrPaths << info.systemLocation();
+        astrTexts << DetectedText(info.systemLocation(), info.description());
     }
+    QStringList astrInSight = astrPaths;
+    for (short nPort = kMinPort; nPort <= kMaxPort; ++nPort)
+        astrInSight << QString::fromLocal8Bit(qgetenv(EnvironmentName(nPort).constData()))
+                    << m_profile.value(ProfileKey(nPort)).toString();
+    // A field's width is counted in x's; paths hold wider letters.
+    const int nCharWidth = std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('x')));
+    int nChars = kMinDeviceChars;
+    for (const QString& strPath : astrInSight)
+        nChars = std::max(nChars, fontMetrics().horizontalAdvance(strPath) / nCharWidth + 2);
+    nChars = std::min(nChars, kMaxDeviceChars);
+    QWidget* pPrevious = m_pUi->IDC_PORT;
+    for (short nPort = kMinPort; nPort <= kMaxPort; ++nPort)
+        AddDeviceBox(nPort, astrPaths, astrTexts, nChars, pPrevious);
+}
+
+// The list shows what each detected port is; picking one puts only its
+// path into the field, and the path is what is kept.
+void CSelComm::AddDeviceBox(short nPort, const QStringList& astrPaths, const QStringList& astrTexts,
+                            int nChars, QWidget*& pPrevious) {
+    auto* pBox = new QComboBox(m_pUi->devicesBox);
+    pBox->setObjectName(QString("IDC_DEVICE%1").arg(nPort));
+    pBox->setEditable(true);
+    pBox->setInsertPolicy(QComboBox::NoInsert);
+    pBox->setMinimumContentsLength(nChars);
+    pBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    pBox->view()->setTextElideMode(Qt::ElideMiddle);
+    for (qsizetype i = 0; i < astrPaths.size(); ++i)
+        pBox->addItem(astrTexts[i], astrPaths[i]);
+    pBox->lineEdit()->setPlaceholderText(DefaultDevice(nPort));
+    connect(pBox, &QComboBox::activated, pBox,
+            [pBox](int nIndex) { pBox->setEditText(pBox->itemData(nIndex).toString()); });
+    connect(pBox, &QComboBox::editTextChanged, pBox, [pBox](const QString& strText) {
+        if (pBox->isEnabled())
+            pBox->setToolTip(strText);
+    });
+    m_pUi->devicesLayout->addRow(QString("COM%1").arg(nPort), pBox);
+    setTabOrder(pPrevious, pBox);
+    pPrevious = pBox;
+    m_apDevice[nPort - 1] = pBox;
 }
 
 CSelComm::~CSelComm() = default;
@@ -54,6 +94,12 @@ QByteArray CSelComm::EnvironmentName(short nPort) {
     return QString("CORVEL_COM%1").arg(nPort).toLatin1();
 }
 
+QString CSelComm::DetectedText(const QString& strPath, const QString& strDescription) {
+    if (strDescription.trimmed().isEmpty())
+        return strPath;
+    return strPath + QString::fromUtf8(" \u2014 ") + strDescription.trimmed();
+}
+
 void CSelComm::showEvent(QShowEvent* pEvent) {
     if (!m_bInitialised)
         OnInitDialog();
@@ -69,14 +115,23 @@ void CSelComm::OnInitDialog() {
         QComboBox& box = DeviceBox(nPort);
         QByteArray abEnvironment = qgetenv(EnvironmentName(nPort).constData());
         if (!abEnvironment.isEmpty()) {
-            box.setEditText(QString::fromLocal8Bit(abEnvironment));
-            box.setEnabled(false);
-            box.setToolTip(QString("Set by the environment variable %1")
-                               .arg(QString::fromLatin1(EnvironmentName(nPort))));
+            ShowEnvironmentDevice(box, nPort, QString::fromLocal8Bit(abEnvironment));
             continue;
         }
         box.setEditText(m_profile.value(ProfileKey(nPort)).toString());
     }
+}
+
+// The field cannot be scrolled while it is read-only, so a path too long
+// for it loses its middle, where device paths differ least.
+void CSelComm::ShowEnvironmentDevice(QComboBox& box, short nPort, const QString& strDevice) {
+    box.setEnabled(false);
+    const QFontMetrics metrics = box.lineEdit()->fontMetrics();
+    box.setEditText(
+        metrics.elidedText(strDevice, Qt::ElideMiddle,
+                           metrics.horizontalAdvance(QLatin1Char('x')) * (kMaxDeviceChars - 2)));
+    box.setToolTip(QString("%1\nSet by the environment variable %2")
+                       .arg(strDevice, QString::fromLatin1(EnvironmentName(nPort))));
 }
 
 void CSelComm::accept() {

@@ -19,7 +19,9 @@ class CSelComm;
 // SELECT COMM PORT: the port number of the controller link (1 to 4) and,
 // for each number, the device it stands for. A device typed or picked here
 // is kept in the profile under Ports/COM<N>; an environment variable
-// CORVEL_COM<N> overrides it and is shown instead, read-only.
+// CORVEL_COM<N> overrides it and is shown instead, read-only. Device paths
+// are long (/dev/serial/by-id/...), so the fields are made wide enough for
+// the paths in sight and carry the whole path as their tooltip.
 class CSelComm : public QDialog {
     Q_OBJECT
 public:
@@ -44,6 +46,9 @@ public:
     static QString DefaultDevice(short nPort);
     // The environment variable that overrides port number N.
     static QByteArray EnvironmentName(short nPort);
+    // How a detected port is listed: "path — description" (the adapter's
+    // name), or the path alone when the system knows no description.
+    static QString DetectedText(const QString& strPath, const QString& strDescription);
 
     short m_nPort = 1;
 
@@ -53,6 +58,9 @@ protected:
 private:
     bool DoDataExchange();
     void StoreDevices();
+    void AddDeviceBox(short nPort, const QStringList& astrPaths, const QStringList& astrTexts,
+                      int nChars, QWidget*& pPrevious);
+    void ShowEnvironmentDevice(QComboBox& box, short nPort, const QString& strDevice);
 
     std::unique_ptr<Ui::CSelComm> m_pUi;
     CShellServices& m_shell;

@@ -84,3 +84,28 @@ TEST_F(SelCommTest, DeviceSetByTheEnvironmentIsShownReadOnly) {
     dialog.accept();
     EXPECT_FALSE(m_profile.contains("Ports/COM4"));
 }
+
+TEST_F(SelCommTest, ListsADetectedPortByPathAndDescription) {
+    EXPECT_EQ(CSelComm::DetectedText("/dev/ttyUSB0", "FT232R USB UART"),
+              QString::fromUtf8("/dev/ttyUSB0 \u2014 FT232R USB UART"));
+    EXPECT_EQ(CSelComm::DetectedText("/dev/ttyS0", " "), "/dev/ttyS0");
+}
+
+// Device paths are long; the technician must see the whole of one, typed
+// or set by the environment, without scrolling the field.
+TEST_F(SelCommTest, ShowsALongDevicePathWholeWithItAsTooltip) {
+    const QString strTyped = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A9K2-if00";
+    const QString strLink = "/home/technician/corvel-workspace/dvx-com1";
+    m_profile.setValue("Ports/COM2", strTyped);
+    qputenv("CORVEL_COM3", strLink.toLocal8Bit());
+    CSelComm dialog(m_shell, m_profile);
+    dialog.show();
+    qunsetenv("CORVEL_COM3");
+    for (auto [nPort, strPath] : {std::pair{2, strTyped}, std::pair{3, strLink}}) {
+        const QLineEdit& field = *dialog.DeviceBox(static_cast<short>(nPort)).lineEdit();
+        EXPECT_EQ(field.text(), strPath);
+        EXPECT_GE(field.contentsRect().width(), field.fontMetrics().horizontalAdvance(strPath))
+            << "COM" << nPort;
+        EXPECT_TRUE(dialog.DeviceBox(static_cast<short>(nPort)).toolTip().startsWith(strPath));
+    }
+}
