@@ -2,6 +2,7 @@
 
 #include "editors/ModuleBrowser.h"
 #include "editors/RadioGroup.h"
+#include "editors/ReadOnlyLook.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypeTexts.h"
@@ -17,6 +18,7 @@ CPickChl::CPickChl(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent
     : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CPickChl>()),
       m_whereUsed([&sys](QWidget* pParent) { ShowWhereUsedReport(sys, pParent); }) {
     m_ui->setupUi(this);
+    ShowReadOnlyFields(*this);
     m_pChannels = MakeRadioGroup(*this, "radioChannel%1", 1, CSystem::kChannelsPerModule);
     m_ui->buttonWhereUsed->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
 

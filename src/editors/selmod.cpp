@@ -1,6 +1,7 @@
 #include "editors/selmod.h"
 
 #include "editors/ModuleBrowser.h"
+#include "editors/ReadOnlyLook.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypeTexts.h"
 #include "shell/Text.h"
@@ -10,6 +11,7 @@
 CSelMod::CSelMod(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent)
     : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CSelMod>()) {
     m_ui->setupUi(this);
+    ShowReadOnlyFields(*this);
     AttachModuleBrowser(m_sys, *m_ui->comboLoop, *m_ui->scrollModule,
                         [this] { RefreshModuleInfo(); });
     RefreshModuleInfo();

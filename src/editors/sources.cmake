@@ -10,6 +10,8 @@ target_sources(corvel_ui PRIVATE
     editors/ModuleBrowser.h
     editors/ModuleBrowser.cpp
     editors/RadioGroup.h
+    editors/ReadOnlyLook.h
+    editors/ReadOnlyLook.cpp
     editors/RadioGroup.cpp
     editors/PickChl.h
     editors/PickChl.cpp

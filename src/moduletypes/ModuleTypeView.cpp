@@ -1,5 +1,6 @@
 #include "moduletypes/ModuleTypeView.h"
 
+#include "editors/ReadOnlyLook.h"
 #include "editors/SteppingBar.h"
 #include "moduletypes/ModuleTypes.h"
 #include "shell/Text.h"
@@ -25,8 +26,8 @@ QCheckBox& Box(QWidget& dialog, const char* szPrefix, int nChannel) {
     return *pBox;
 }
 
-// Swallows the input that would tick a box, leaving it drawn as usual: a
-// disabled box would grey out the very flags the dialog is there to show.
+// Swallows the input that would tick a box; a disabled box would grey out
+// the very flags the dialog is there to show.
 class CInputSwallower : public QObject {
 public:
     using QObject::QObject;
@@ -63,11 +64,13 @@ void ShowCurrentType(QWidget& dialog, CModuleTypes& types) {
 }
 
 void MakeFlagsDisplayOnly(QWidget& dialog) {
+    ShowReadOnlyFields(dialog);
     auto* pSwallower = new CInputSwallower(&dialog);
     for (int nChannel = 1; nChannel <= kChannels; ++nChannel) {
         for (QCheckBox* pBox : {&OutputBox(dialog, nChannel), &SwitchBox(dialog, nChannel)}) {
             pBox->installEventFilter(pSwallower);
             pBox->setFocusPolicy(Qt::NoFocus);
+            ShowReadOnlyLook(*pBox);
         }
     }
 }

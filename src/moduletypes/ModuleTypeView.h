@@ -16,8 +16,9 @@ QCheckBox& SwitchBox(QWidget& dialog, int nChannel);
 // Fills the fields of dialog from the library's current type.
 void ShowCurrentType(QWidget& dialog, CModuleTypes& types);
 
-// Leaves the channel boxes of dialog looking as usual but closed to the mouse
-// and keyboard, for dialogs that only show a type.
+// Closes the channel boxes of dialog to the mouse and keyboard, for dialogs
+// that only show a type; they and the read-only fields get the read-only
+// look, ticks and text as readable as in the editing dialog.
 void MakeFlagsDisplayOnly(QWidget& dialog);
 
 // Lets bar walk through the library: each step makes the type at the new

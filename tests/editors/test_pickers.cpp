@@ -256,3 +256,21 @@ TEST_F(PickerTest, SelectLoopWritesThePickedLoopOnlyOnOk) {
     again.accept();
     EXPECT_EQ(4, sys.GetPickedLoop());
 }
+
+// Fields that only show a value must not look like entry fields.
+TEST_F(PickerTest, DisplayOnlyFieldsLookReadOnly) {
+    CPickChl pick(sys, m_types);
+    CSelMod selMod(sys, m_types);
+    for (QDialog* pDialog : std::initializer_list<QDialog*>{&pick, &selMod}) {
+        int nReadOnly = 0;
+        for (QLineEdit* pField : pDialog->findChildren<QLineEdit*>()) {
+            if (!pField->isReadOnly())
+                continue;
+            ++nReadOnly;
+            EXPECT_EQ(pField->palette().color(QPalette::Base),
+                      pDialog->palette().color(QPalette::Window))
+                << pField->objectName().toStdString();
+        }
+        EXPECT_GT(nReadOnly, 0);
+    }
+}

@@ -287,3 +287,20 @@ TEST_F(TypeCommandsTest, PreferencesSwitchStrictCheckingInMemoryOnly) {
     EXPECT_TRUE(types.GetStrictChecking()) << "Cancel changes nothing";
     EXPECT_EQ(fileBefore, std::filesystem::last_write_time(m_dir.Path() / "ModuleTypes.dat"));
 }
+
+// The flags of a type that is only shown must not look like boxes to tick.
+TEST_F(TypeCommandsTest, DisplayOnlyFlagsAndFieldsLookReadOnly) {
+    AddType("LIGHTING BAR", {1, 2}, {7});
+    CAssignModuleTypeDlg assign(sys, types);
+    CPickModuleTypeDlg pick(types);
+    for (QDialog* pDialog : std::initializer_list<QDialog*>{&assign, &pick}) {
+        const QColor window = pDialog->palette().color(QPalette::Window);
+        EXPECT_EQ(Box(*pDialog, "checkOutput", 1).palette().color(QPalette::Base), window);
+        EXPECT_EQ(Box(*pDialog, "checkSwitch", 10).palette().color(QPalette::Base), window);
+        EXPECT_EQ(Field(*pDialog, "editModuleType").palette().color(QPalette::Base), window);
+    }
+    CModuleTypeDlg edit(types, m_shell);
+    EXPECT_NE(Box(edit, "checkOutput", 1).palette().color(QPalette::Base),
+              edit.palette().color(QPalette::Window))
+        << "the editing dialog's boxes are there to be ticked";
+}
