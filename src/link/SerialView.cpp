@@ -26,7 +26,10 @@ std::string VisibleChar(char c) {
 CSerialView::CSerialView(QWidget* pParent)
     : QDialog(pParent), m_ui(std::make_unique<Ui::CSerialView>()) {
     m_ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    // A dialog window, not a plain one: window managers keep a dialog above
+    // the window it belongs to and minimise it with it, so the traffic stays
+    // in sight while the technician works in the main window.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
     QFont fixed = font();

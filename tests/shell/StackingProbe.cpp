@@ -1,0 +1,69 @@
+// A main window with the serial viewer and the please-wait indicator open, on
+// the display the test gives it. Prints the three X window ids as
+// "main=ID viewer=ID wait=ID" once all are shown and runs until its input
+// closes, so the test can click, minimise and read the window manager's
+// stacking order from outside.
+
+#include "link/SerialView.h"
+#include "link/WaitAviDlg.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
+#include "shell/MainFrm.h"
+#include "shell/param1.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QSocketNotifier>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+class CSilentShell : public CShellServices {
+public:
+    EBoxAnswer MessageBox(const std::string&, EBoxButtons, EBoxIcon) override {
+        return EBoxAnswer::Ok;
+    }
+    bool AskFileName(const CFileDialogRequest&, std::string&) override { return false; }
+    void SetStatusText(const std::string&) override {}
+    void UpdateTitle() override {}
+    void Trace(const std::string&) override {}
+    void SendChannelState(short, short, short, int) override {}
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const std::string strDir = dir.path().toStdString();
+    CSilentShell shell;
+    CSystem system(shell, strDir);
+    CParam1 param(strDir, shell);
+    CModuleTypes types(strDir, shell);
+    QSettings profile(dir.filePath("profile.ini"), QSettings::IniFormat);
+    CMainFrame frame(system, param, types, shell, profile);
+    frame.resize(800, 600);
+    frame.show();
+    frame.OnSerialViewer();
+    frame.StartWaitIndicator("Transmitting Booleans to DVX CPU ...");
+
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
+        char c;
+        if (::read(STDIN_FILENO, &c, 1) <= 0)
+            app.quit();
+    });
+    QTimer::singleShot(300, &app, [&] {
+        std::printf("main=%llu viewer=%llu wait=%llu\n",
+                    static_cast<unsigned long long>(frame.winId()),
+                    static_cast<unsigned long long>(frame.SerialView()->winId()),
+                    static_cast<unsigned long long>(frame.WaitIndicator()->winId()));
+        std::fflush(stdout);
+    });
+    return app.exec();
+}
