@@ -35,18 +35,20 @@ void CMainFrame::SetComm(CZlvComm* pComm) {
 void CMainFrame::OnTransfer() {
     if (m_pTransfer) {
         m_pTransfer->OnTransfer();
+        ShowPortState();
         return;
     }
     UpdateTitle();
-    m_shell.MessageBox(CTransferCommands::kPortNotOpenText);
+    m_shell.MessageBox(CTransferCommands::kPortNotOpenText, EBoxButtons::Ok, EBoxIcon::Exclamation);
 }
 
 void CMainFrame::OnRetrieve() {
     if (m_pTransfer) {
         m_pTransfer->OnRetrieve();
+        ShowPortState();
         return;
     }
-    m_shell.MessageBox(CTransferCommands::kPortNotOpenText);
+    m_shell.MessageBox(CTransferCommands::kPortNotOpenText, EBoxButtons::Ok, EBoxIcon::Exclamation);
 }
 
 void CMainFrame::OnCompare() {
@@ -66,6 +68,7 @@ void CMainFrame::OnCompare() {
 void CMainFrame::OnStartLink() {
     if (m_pTransfer) {
         m_pTransfer->OnStartLink();
+        ShowPortState();
         return;
     }
     UpdateTitle();
@@ -74,6 +77,7 @@ void CMainFrame::OnStartLink() {
 void CMainFrame::OnStopLink() {
     if (m_pTransfer) {
         m_pTransfer->OnStopLink();
+        ShowPortState();
         return;
     }
     UpdateTitle();

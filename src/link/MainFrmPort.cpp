@@ -89,7 +89,7 @@ void CMainFrame::OnOpenClosePort() {
         ClosePort();
     else
         OpenPort();
-    UpdatePortItem();
+    ShowPortState();
 }
 
 // The link flag goes first, so every wait in progress ends before the device
@@ -102,7 +102,7 @@ void CMainFrame::ClosePort() {
     m_pCommCtrl->SetPortOpen(false);
     if (m_pComm)
         m_pComm->LinkDelay();
-    UpdatePortItem();
+    ShowPortState();
 }
 
 // A device that cannot be opened is named to the technician and nothing is
@@ -123,10 +123,12 @@ void CMainFrame::OpenPort() {
         return;
     }
     m_pCommCtrl->SetInputMode(0);
-    UpdatePortItem();
+    m_nOpenPort = nPort;
+    ShowPortState();
     m_pComm->QueryModuleLink();
     m_pComm->LinkDelay();
     m_pComm->QueryModuleLink();
+    ShowPortState();
 }
 
 // --- choosing the port ---
@@ -137,8 +139,10 @@ void CMainFrame::OnSelectCommPort() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_param.SetCommPort(dialog.m_nPort);
-    if (!IsPortOpen())
+    if (!IsPortOpen()) {
+        ShowPortState();
         return;
+    }
     // The open device stays in use; the new number is used from the next
     // opening.
     m_pCommCtrl->SetCommPort(dialog.m_nPort);
@@ -170,12 +174,12 @@ void CMainFrame::OnCommEvent(short nEvent) {
 void CMainFrame::OnDeviceLost() {
     if (m_pComm)
         m_pComm->SetPortOpen(false);
-    UpdatePortItem();
+    ShowPortState();
     QApplication::beep();
     m_shell.MessageBox(FromQString("The comm port " + PortName(m_pCommCtrl->GetCommPort()) +
                                    " is no longer available and has been closed.\n" +
                                    m_pCommCtrl->ErrorString()),
-                       EBoxButtons::Ok, EBoxIcon::Exclamation);
+                       EBoxButtons::Ok, EBoxIcon::Stop);
 }
 
 // --- frames and status indications ---
@@ -212,7 +216,7 @@ bool CMainFrame::ContinueLink() {
 // --- shared services of the controller commands ---
 
 void CMainFrame::ReportTransmitError() {
-    m_shell.MessageBox("ERROR WHILE TRANSMITTING TO DVX CPU");
+    m_shell.MessageBox(kTransmitErrorText, EBoxButtons::Ok, EBoxIcon::Exclamation);
 }
 
 bool CMainFrame::ShowWaitIndicator() {

@@ -11,7 +11,7 @@
 void CTransferCommands::OnTransfer() {
     m_shell.UpdateTitle();
     if (!m_host.IsPortOpen()) {
-        m_shell.MessageBox(kPortNotOpenText);
+        m_shell.MessageBox(kPortNotOpenText, EBoxButtons::Ok, EBoxIcon::Exclamation);
         return;
     }
     m_host.ShowBusyCursor(true);
@@ -39,8 +39,7 @@ void CTransferCommands::OnTransfer() {
 void CTransferCommands::TransferChannel() {
     if (!m_host.PickModule() || !m_host.PickChannel())
         return;
-    CountFailure(m_comm.SendEquation());
-    CountFailure(m_comm.SendChannelLabel());
+    SendSteps({&CZlvComm::SendEquation, &CZlvComm::SendChannelLabel});
 }
 
 void CTransferCommands::RunWithProgress(const std::function<void()>& fnSequence) {
@@ -59,12 +58,9 @@ void CTransferCommands::TransferModule() {
 }
 
 int CTransferCommands::SendModule() {
-    int nErrors = CountFailure(m_comm.SendModuleEquations());
-    nErrors += CountFailure(m_comm.SendSleepMode());
-    nErrors += CountFailure(m_comm.SendModuleChannelLabels());
-    nErrors += CountFailure(m_comm.SendAllTimers());
-    nErrors += CountFailure(m_comm.SendHiSpeedPairs());
-    return nErrors;
+    return SendSteps({&CZlvComm::SendModuleEquations, &CZlvComm::SendSleepMode,
+                      &CZlvComm::SendModuleChannelLabels, &CZlvComm::SendAllTimers,
+                      &CZlvComm::SendHiSpeedPairs});
 }
 
 void CTransferCommands::TransferSystem() {
@@ -74,31 +70,42 @@ void CTransferCommands::TransferSystem() {
 }
 
 int CTransferCommands::SendSystem() {
-    int nErrors = CountFailure(m_comm.ClearCpuMemory());
-    nErrors += CountFailure(m_comm.SendAllEquations());
-    nErrors += CountFailure(m_comm.SendSleepMode());
-    nErrors += CountFailure(m_comm.SendAllLabels());
-    nErrors += CountFailure(m_comm.SendAllTimers());
-    nErrors += CountFailure(m_comm.SendHiSpeedPairs());
+    return SendSteps({&CZlvComm::ClearCpuMemory, &CZlvComm::SendAllEquations,
+                      &CZlvComm::SendSleepMode, &CZlvComm::SendAllLabels, &CZlvComm::SendAllTimers,
+                      &CZlvComm::SendHiSpeedPairs});
+}
+
+// A step that completed counts as sent even when the port closes right
+// after it; only a step cut off by the closing ends the transfer.
+int CTransferCommands::SendSteps(std::initializer_list<Step> apSteps) {
+    int nErrors = 0;
+    for (Step pStep : apSteps) {
+        if ((m_comm.*pStep)())
+            continue;
+        if (IsLinkLost()) {
+            m_shell.MessageBox(kUploadInterruptedText, EBoxButtons::Ok, EBoxIcon::Stop);
+            return -1;
+        }
+        m_host.ReportTransmitError();
+        ++nErrors;
+    }
     return nErrors;
 }
 
-int CTransferCommands::CountFailure(bool bOk) {
-    if (bOk)
-        return 0;
-    m_host.ReportTransmitError();
-    return 1;
-}
-
 void CTransferCommands::ReportUpload(int nErrors) {
-    m_shell.MessageBox(nErrors > 0 ? kUploadErrorsText : kUploadSuccessfulText);
+    if (nErrors < 0)
+        return;
+    if (nErrors > 0)
+        m_shell.MessageBox(kUploadErrorsText, EBoxButtons::Ok, EBoxIcon::Exclamation);
+    else
+        m_shell.MessageBox(kUploadSuccessfulText, EBoxButtons::Ok, EBoxIcon::Information);
 }
 
 // --- retrieve from the controller ---
 
 void CTransferCommands::OnRetrieve() {
     if (!m_host.IsPortOpen()) {
-        m_shell.MessageBox(kPortNotOpenText);
+        m_shell.MessageBox(kPortNotOpenText, EBoxButtons::Ok, EBoxIcon::Exclamation);
         return;
     }
     m_host.PauseLink();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 
 class CShellServices;
 class CSystem;
@@ -10,6 +11,10 @@ class CZlvComm;
 // The commands that move a channel, a module or the whole system between
 // the system record and the controller, start and stop the controller's
 // module link, and read its Boolean processor time.
+//
+// A transfer whose port closes part way stops there and says so once: the
+// controller then holds part of the system, and the steps still to come
+// could only fail.
 //
 // A retrieve trusts only values that came from the controller: when the port
 // closes while it runs (the technician closed it, or the cable was pulled),
@@ -22,6 +27,8 @@ public:
     static constexpr const char* kPortNotOpenText = "COM PORT NOT OPEN.";
     static constexpr const char* kUploadSuccessfulText = "UPLOAD SUCCESSFUL";
     static constexpr const char* kUploadErrorsText = "UPLOAD COMPLETED BUT ERRORS OCCURED";
+    static constexpr const char* kUploadInterruptedText =
+        "UPLOAD INTERRUPTED. THE DVX CPU HOLDS AN INCOMPLETE SYSTEM.";
     static constexpr const char* kDownloadSuccessfulText = "DOWNLOAD SUCCESSFUL";
     static constexpr const char* kDownloadErrorsText = "DOWNLOAD COMPLETED BUT ERRORS OCCURED";
     static constexpr const char* kDownloadInterruptedText =
@@ -60,8 +67,11 @@ private:
     void TransferSystem();
     int SendModule();
     int SendSystem();
-    // Reports a failed step at once; returns 1 for a failure, 0 otherwise.
-    int CountFailure(bool bOk);
+    using Step = bool (CZlvComm::*)();
+    // Runs the steps in order, reporting each failed one at once; -1 when
+    // the port closed under them (the rest is not sent and the technician
+    // has been told once), otherwise the number of failed steps.
+    int SendSteps(std::initializer_list<Step> apSteps);
     void ReportUpload(int nErrors);
 
     void RetrieveChannel();

@@ -65,10 +65,11 @@ void CWaitAviDlg::OnInitDialog() {
     case CAviFile::EResult::Ok:
         break;
     case CAviFile::EResult::Unreadable:
-        m_shell.MessageBox("Could not open/find WAIT.AVI file");
+        m_shell.MessageBox("Could not open/find WAIT.AVI file", EBoxButtons::Ok,
+                           EBoxIcon::Exclamation);
         break;
     case CAviFile::EResult::TooLarge:
-        m_shell.MessageBox("Out of memory for AVI animation");
+        m_shell.MessageBox("Out of memory for AVI animation", EBoxButtons::Ok, EBoxIcon::Stop);
         break;
     }
 }

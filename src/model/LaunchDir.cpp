@@ -19,7 +19,8 @@ bool Return(const std::string& strLaunchDir, CShellServices& shell) {
     std::filesystem::current_path(strLaunchDir, error);
     if (!error)
         return true;
-    shell.MessageBox("ERROR. Could not return to launch directory.");
+    shell.MessageBox("ERROR. Could not return to launch directory.", EBoxButtons::Ok,
+                     EBoxIcon::Stop);
     return false;
 }
 
@@ -28,7 +29,8 @@ CDataFile::EReadResult ReadFile(const std::string& strLaunchDir, CShellServices&
     Return(strLaunchDir, shell);
     CDataFile::EReadResult result = CDataFile::Read(Resolve(strLaunchDir, strName), data);
     if (result == CDataFile::EReadResult::Unreadable)
-        shell.MessageBox(CDataFile::UnreadableText(strName));
+        shell.MessageBox(CDataFile::UnreadableText(strName), EBoxButtons::Ok,
+                         EBoxIcon::Exclamation);
     return result;
 }
 
@@ -38,7 +40,7 @@ bool WriteFile(const std::string& strLaunchDir, CShellServices& shell, const std
     std::error_code error;
     if (CDataFile::Write(Resolve(strLaunchDir, strName), data, error))
         return true;
-    shell.MessageBox(CDataFile::CreateFailedText(strName, error));
+    shell.MessageBox(CDataFile::CreateFailedText(strName, error), EBoxButtons::Ok, EBoxIcon::Stop);
     return false;
 }
 

@@ -167,7 +167,7 @@ bool CSystem::LoadSystemFile(const std::string& strPath) {
     }
     CArchive ar(std::move(data));
     if (!ReadAllOrNothing(ar, &CSystem::Serialize)) {
-        m_shell.MessageBox(CDataFile::DamagedText(strName));
+        m_shell.MessageBox(CDataFile::DamagedText(strName), EBoxButtons::Ok, EBoxIcon::Exclamation);
         return false;
     }
     SetFilePath(strName);
@@ -179,17 +179,49 @@ bool CSystem::ReadSystemFile(const std::string& strPath) {
     std::vector<unsigned char> data;
     switch (CDataFile::Read(LaunchPath(strPath), data)) {
     case CDataFile::EReadResult::Missing:
-        m_shell.MessageBox("System file " + strPath + " does not exist");
+        m_shell.MessageBox("System file " + strPath + " does not exist", EBoxButtons::Ok,
+                           EBoxIcon::Exclamation);
         return false;
     case CDataFile::EReadResult::Unreadable:
-        m_shell.MessageBox("Could not read system file " + strPath);
+        m_shell.MessageBox("Could not read system file " + strPath, EBoxButtons::Ok,
+                           EBoxIcon::Exclamation);
         return false;
     case CDataFile::EReadResult::Ok:
         break;
     }
     CArchive ar(std::move(data));
     if (!ReadAllOrNothing(ar, &CSystem::Serialize)) {
-        m_shell.MessageBox("System file " + strPath + " is damaged or incomplete");
+        m_shell.MessageBox("System file " + strPath + " is damaged or incomplete", EBoxButtons::Ok,
+                           EBoxIcon::Exclamation);
+        return false;
+    }
+    SetFilePath(strPath);
+    return true;
+}
+
+bool CSystem::ReadSystemLayout(CArchive& ar) {
+    ResetToDefaults();
+    return Serialize(ar);
+}
+
+bool CSystem::OpenSystemFile(const std::string& strPath) {
+    ReturnToLaunchDir();
+    std::vector<unsigned char> data;
+    switch (CDataFile::Read(LaunchPath(strPath), data)) {
+    case CDataFile::EReadResult::Missing:
+        return LoadSystemFile(strPath);
+    case CDataFile::EReadResult::Unreadable:
+        m_shell.MessageBox("Could not read data file " + strPath + ". The system is unchanged.",
+                           EBoxButtons::Ok, EBoxIcon::Exclamation);
+        return false;
+    case CDataFile::EReadResult::Ok:
+        break;
+    }
+    CArchive ar(std::move(data));
+    if (!ReadAllOrNothing(ar, &CSystem::ReadSystemLayout)) {
+        m_shell.MessageBox("Data file " + strPath +
+                               " is damaged or incomplete. The system is unchanged.",
+                           EBoxButtons::Ok, EBoxIcon::Exclamation);
         return false;
     }
     SetFilePath(strPath);

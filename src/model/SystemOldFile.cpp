@@ -95,26 +95,30 @@ bool CSystem::ReadOldLayout(CArchive& ar) {
 bool CSystem::ImportOldFile(const std::string& strPath) {
     ReturnToLaunchDir();
     if (strPath.empty()) {
-        m_shell.MessageBox("ERROR - Invalid file name specified");
+        m_shell.MessageBox("ERROR - Invalid file name specified", EBoxButtons::Ok,
+                           EBoxIcon::Exclamation);
         return false;
     }
     std::vector<unsigned char> data;
     if (CDataFile::Read(LaunchPath(strPath), data) != CDataFile::EReadResult::Ok) {
-        m_shell.MessageBox("ERROR - Could not successfully open old zlv file.");
+        m_shell.MessageBox("ERROR - Could not successfully open old zlv file.", EBoxButtons::Ok,
+                           EBoxIcon::Exclamation);
         return false;
     }
     CArchive ar(std::move(data));
     if (ReadAllOrNothing(ar, &CSystem::ReadOldLayout))
         return true;
     m_shell.MessageBox("ERROR - old zlv file " + strPath +
-                       " is damaged or incomplete. The system is unchanged.");
+                           " is damaged or incomplete. The system is unchanged.",
+                       EBoxButtons::Ok, EBoxIcon::Exclamation);
     return false;
 }
 
 bool CSystem::ExportOldFile(const std::string& strPath) {
     ReturnToLaunchDir();
     if (strPath.empty()) {
-        m_shell.MessageBox("ERROR - invalid export zlv file name");
+        m_shell.MessageBox("ERROR - invalid export zlv file name", EBoxButtons::Ok,
+                           EBoxIcon::Exclamation);
         return false;
     }
     CArchive ar;
@@ -123,6 +127,7 @@ bool CSystem::ExportOldFile(const std::string& strPath) {
     if (CDataFile::Write(LaunchPath(strPath), ar.Buffer(), error))
         return true;
     m_shell.MessageBox("Could not open/create old zlv data file " + strPath + "\n" +
-                       error.message());
+                           error.message(),
+                       EBoxButtons::Ok, EBoxIcon::Stop);
     return false;
 }

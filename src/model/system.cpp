@@ -39,7 +39,7 @@ std::string ReadWorkingDirectory() {
 CSystem::CSystem(CShellServices& shell, const std::string& strLaunchDir) : m_shell(shell) {
     m_strLaunchDir = strLaunchDir.empty() ? ReadWorkingDirectory() : strLaunchDir;
     if (m_strLaunchDir.empty()) {
-        m_shell.MessageBox("Could not access launch directory.");
+        m_shell.MessageBox("Could not access launch directory.", EBoxButtons::Ok, EBoxIcon::Stop);
         std::exit(EXIT_FAILURE);
     }
     m_shell.Trace("Initial launch dir = " + m_strLaunchDir + "\n");
@@ -436,7 +436,7 @@ void CSystem::ResumeLink() {
 void CSystem::ShowBoolProcTime() {
     char szText[64];
     std::snprintf(szText, sizeof szText, "Boolean processor time %f", m_nBoolProcTime * 0.001);
-    m_shell.MessageBox(szText);
+    m_shell.MessageBox(szText, EBoxButtons::Ok, EBoxIcon::Information);
 }
 
 // --- object group, picked loop, loop monitor ---

@@ -122,6 +122,11 @@ public:
     // be read is reported and leaves the system as ResetToDefaults made it;
     // only a missing file is created from the defaults.
     bool LoadSystemFile(const std::string& strPath);
+    // Open's read of a user system file: the system in memory is replaced
+    // only by a file read whole. A damaged or unreadable file is reported
+    // and leaves the system unchanged; a missing one is created from the
+    // defaults, as LoadSystemFile does.
+    bool OpenSystemFile(const std::string& strPath);
     bool SaveSystemFile(const std::string& strPath);
     // Reads a system file that must already exist, creating nothing: a
     // missing, unreadable or damaged file is reported and leaves the
@@ -366,6 +371,7 @@ private:
     void SerializeOldChannel(CArchive& ar, short nModule, short nChannel, short nLoop);
     void ApplyLoadRules();
     bool ReadOldLayout(CArchive& ar);
+    bool ReadSystemLayout(CArchive& ar);
     // Runs a read; when it fails, every stored field is put back as it was
     // before, so a damaged file never leaves a half-loaded system.
     bool ReadAllOrNothing(CArchive& ar, bool (CSystem::*pRead)(CArchive&));

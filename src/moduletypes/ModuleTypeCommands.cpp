@@ -21,7 +21,8 @@ void CModuleTypeCommands::OnAssignModuleType() {
         if (selector.exec() != QDialog::Accepted)
             return;
         if (m_types.GetCount() == 0) {
-            m_shell.MessageBox("There are no modules defined.");
+            m_shell.MessageBox("There are no modules defined.", EBoxButtons::Ok,
+                               EBoxIcon::Exclamation);
             return;
         }
         CAssignModuleTypeDlg dialog(m_sys, m_types, m_pParent);
@@ -48,7 +49,7 @@ void CModuleTypeCommands::OnCreateModuleType() {
 void CModuleTypeCommands::OnEditModuleType() {
     m_shell.UpdateTitle();
     if (m_types.GetCount() == 0) {
-        m_shell.MessageBox("There are no modules to edit.");
+        m_shell.MessageBox("There are no modules to edit.", EBoxButtons::Ok, EBoxIcon::Exclamation);
         return;
     }
     while (PickType()) {
@@ -62,13 +63,14 @@ void CModuleTypeCommands::OnEditModuleType() {
 void CModuleTypeCommands::OnDeleteModuleType() {
     m_shell.UpdateTitle();
     if (m_types.GetCount() == 0) {
-        m_shell.MessageBox("There are no modules to delete.");
+        m_shell.MessageBox("There are no modules to delete.", EBoxButtons::Ok,
+                           EBoxIcon::Exclamation);
         return;
     }
     if (!PickType())
         return;
     if (m_types.DeleteType(m_types.GetCurrent()))
-        m_shell.MessageBox("Module successfully deleted.");
+        m_shell.MessageBox("Module successfully deleted.", EBoxButtons::Ok, EBoxIcon::Information);
 }
 
 bool CModuleTypeCommands::PickType() {

@@ -115,8 +115,9 @@ bool CModuleTypes::Load(const std::string& strName) {
     if (ReadTypes(ar))
         return true;
     m_shell.MessageBox("Data file " + strFile +
-                       " is damaged or incomplete. The module types read before the damage "
-                       "are kept.");
+                           " is damaged or incomplete. The module types read before the damage "
+                           "are kept.",
+                       EBoxButtons::Ok, EBoxIcon::Exclamation);
     return false;
 }
 
@@ -146,7 +147,8 @@ ModuleType* CModuleTypes::AddType() {
     if (nLargest < kMaxId)
         pType.reset(new (std::nothrow) ModuleType);
     if (!pType) {
-        m_shell.MessageBox("Could not allocate new ModuleType, probably not enough memory.");
+        m_shell.MessageBox("Could not allocate new ModuleType, probably not enough memory.",
+                           EBoxButtons::Ok, EBoxIcon::Stop);
         return nullptr;
     }
     pType->m_nId = static_cast<int16_t>(nLargest + 1);

@@ -18,9 +18,11 @@
 #include "shell/HelpRouter.h"
 #include "shell/HelpWindow.h"
 #include "shell/KeyIndicators.h"
+#include "shell/PortPane.h"
 #include "shell/Text.h"
 #include "shell/TipDlg.h"
 #include "shell/ToolbarIcons.h"
+#include "shell/param1.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -92,6 +94,7 @@ CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleType
     m_pBooleans = std::make_unique<CBooleanCommands>(m_system, m_moduleTypes, m_shell, this);
     m_pBooleans->SetWhereUsedReport(
         [this](QWidget* pParent) { ShowWhereUsedReport(m_system, pParent); });
+    ShowPortState();
     ConnectHandlers();
     new CHelpRouter(this, [this](const QString& strSection) { ShowHelp(strSection); });
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateDocumentCommands(); });
@@ -156,7 +159,7 @@ void CMainFrame::CreateMenus() {
     QMenu* pComm = AddMenu(nullptr, "&CPU Comm",
                            {ID_PORT_OPEN, ID_TRANSFER_TO_CPU, ID_RETRIEVE_FROM_CPU,
                             ID_COMPARE_WITH_CPU, ID_SELECT_COMM_PORT});
-    connect(pComm, &QMenu::aboutToShow, this, &CMainFrame::UpdatePortItem);
+    connect(pComm, &QMenu::aboutToShow, this, &CMainFrame::ShowPortState);
     QMenu* pLabels = AddMenu(nullptr, "DVX &Labels", {ID_MODULE_LABELS, ID_CHANNEL_LABELS});
     AddMenu(pLabels, "Module &Type",
             {ID_ASSIGN_MODULE_TYPE, ID_CREATE_MODULE_TYPE, ID_EDIT_MODULE_TYPE,
@@ -204,6 +207,8 @@ void CMainFrame::CreateStatusBar() {
     m_pMessagePane->setObjectName("MessagePane");
     m_pMessagePane->setMinimumWidth(1);
     pBar->addWidget(m_pMessagePane, 1);
+    m_pPortPane = new CPortPane(pBar);
+    pBar->addPermanentWidget(m_pPortPane);
     for (int i = 0; i < 3; ++i) {
         m_apIndicator[i] = new QLabel(kIndicatorTexts[i], pBar);
         m_apIndicator[i]->setObjectName(QString(kIndicatorTexts[i]) + "Pane");
@@ -293,9 +298,15 @@ void CMainFrame::UpdateDocumentCommands() {
     Action(ID_FILE_PRINT)->setEnabled(bDocument);
 }
 
-void CMainFrame::UpdatePortItem() {
+void CMainFrame::ShowPortState() {
+    const bool bOpen = IsPortOpen();
     Action(ID_PORT_OPEN)
-        ->setText(IsPortOpen() ? CCommandTable::kPortCloseText : CCommandTable::kPortOpenText);
+        ->setText(bOpen ? CCommandTable::kPortCloseText : CCommandTable::kPortOpenText);
+    short nPort = bOpen ? m_nOpenPort : m_param.GetCommPort();
+    CPortPane::EState state = !bOpen                    ? CPortPane::EState::Closed
+                              : m_system.IsLinkActive() ? CPortPane::EState::LinkRunning
+                                                        : CPortPane::EState::Open;
+    m_pPortPane->Show(nPort, state, CMSComm::DeviceName(nPort));
 }
 
 void CMainFrame::UpdateKeyIndicators() {
@@ -420,7 +431,8 @@ bool CMainFrame::OnClose() {
     OfferSave();
     if (IsPortOpen()) {
         m_shell.MessageBox(
-            "Please close the comm port first, before terminating the Corvel application.");
+            "Please close the comm port first, before terminating the Corvel application.",
+            EBoxButtons::Ok, EBoxIcon::Exclamation);
         return false;
     }
     if (m_shell.MessageBox("Are you sure you wish to close the entire Corvel application?",

@@ -19,6 +19,7 @@ class CLinkControl;
 class CModuleTypes;
 class CMSComm;
 class CParam1;
+class CPortPane;
 class CSerialLinkHost;
 class CSerialView;
 class CShellServices;
@@ -112,6 +113,7 @@ public:
     void UpdateTitle();
     void SetStatusText(const std::string& strText);
     QString StatusText() const;
+    CPortPane& PortPane() const { return *m_pPortPane; }
     // Makes sure the Help menu starts with the tip of the day item.
     void OnInitMenu();
     // Opens the user manual at a section ("" for its contents).
@@ -173,7 +175,10 @@ private:
     QMenu* AddMenu(QMenu* pParent, const QString& strText, std::initializer_list<int> anIds);
     void NotAvailableYet(int nId);
     void UpdateDocumentCommands();
-    void UpdatePortItem();
+    // The port's state as the technician sees it: the Open/Close item's text
+    // and the port pane. Every handler that opens or closes the port, starts
+    // or stops the link or picks another port shows it when it is done.
+    void ShowPortState();
     void UpdateKeyIndicators();
     bool OnClose();
     void SendSysLabelsToController();
@@ -200,6 +205,9 @@ private:
     QSettings& m_profile;
     CLinkControl* m_pLink = nullptr;
     CMSComm* m_pCommCtrl = nullptr;
+    // The number the open port was opened with; a port chosen meanwhile is
+    // used from the next opening.
+    short m_nOpenPort = 0;
     CSerialLinkHost* m_pLinkHost = nullptr;
     CZlvComm* m_pComm = nullptr;
     QPointer<CWaitAviDlg> m_pWait;
@@ -213,6 +221,7 @@ private:
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
     QLabel* m_apIndicator[3] = {};
+    CPortPane* m_pPortPane = nullptr;
     QMenu* m_pTipMenu = nullptr;
     QPointer<CHelpWindow> m_pHelp;
     QPointer<CSerialView> m_pSerialView;

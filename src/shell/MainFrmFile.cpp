@@ -44,12 +44,24 @@ std::string ModelText(const std::string& strNative) {
 
 std::string NativePath(const std::string& strModel) { return PathFromQString(ToQString(strModel)); }
 
+// The stored path with the extension of another format: the system keeps
+// its name in every format it is written in.
+std::string WithExtension(const std::string& strPath, const std::string& strExt) {
+    if (strPath.empty())
+        return strPath;
+    auto nDot = strPath.rfind('.');
+    if (nDot == std::string::npos || nDot < NameStart(strPath))
+        return strPath + strExt;
+    return strPath.substr(0, nDot) + strExt;
+}
+
 // Both system file formats are opened the same way: every file of the
 // extension offered, starting in the folder of the system file.
-CFileDialogRequest OpenSystemFileRequest(const std::string& strExt, const std::string& strFilter,
+CFileDialogRequest OpenSystemFileRequest(const std::string& strTitle, const std::string& strExt,
+                                         const std::string& strFilter,
                                          const std::string& strFileDir) {
     CFileDialogRequest request;
-    request.strTitle = "Open";
+    request.strTitle = strTitle;
     request.strDefExt = strExt;
     request.strFileName = "*." + strExt;
     request.strFilter = strFilter;
@@ -135,13 +147,12 @@ void CMainFrame::OnFileOpenSystem() {
     if (!OfferSave())
         return;
     CFileDialogRequest request = OpenSystemFileRequest(
-        "DVX", "DVX (*.DVX) | *.DVX | All Files | *.* ||", m_system.GetFileDir());
+        "Open", "DVX", "DVX (*.DVX) | *.DVX | All Files | *.* ||", m_system.GetFileDir());
     m_shell.Trace("Read Current file path =" + request.strInitialDir + "\n");
     std::string strPath;
     if (!m_shell.AskFileName(request, strPath))
         return;
-    m_system.ResetToDefaults();
-    if (!m_system.LoadSystemFile(strPath)) {
+    if (!m_system.OpenSystemFile(strPath)) {
         UpdateTitle();
         return;
     }
@@ -154,7 +165,8 @@ void CMainFrame::OnFileOpenSystem() {
 void CMainFrame::OnImportZlv() {
     m_shell.Trace("Import zlv file name " + m_system.GetFilePath() + "\n");
     CFileDialogRequest request = OpenSystemFileRequest(
-        "ZLV", "OLD ZLV (*.ZLV) | *.ZLV | All Files | *.* ||", m_system.GetFileDir());
+        "Import ZLV file", "ZLV", "OLD ZLV (*.ZLV) | *.ZLV | All Files | *.* ||",
+        m_system.GetFileDir());
     m_shell.Trace("Inport zlv file path =" + request.strInitialDir + "\n");
     std::string strPath;
     if (!m_shell.AskFileName(request, strPath))
@@ -167,9 +179,9 @@ void CMainFrame::OnExportZlv() {
     m_shell.Trace("Export zlv file name " + m_system.GetFilePath() + "\n");
     CFileDialogRequest request;
     request.bOpen = false;
-    request.strTitle = "Save As";
+    request.strTitle = "Export ZLV file";
     request.strDefExt = "ZLV";
-    request.strFileName = NativePath(m_system.GetFilePath());
+    request.strFileName = NativePath(WithExtension(m_system.GetFilePath(), ".ZLV"));
     request.nFlags = kFileHideReadOnly | kFileOverwritePrompt | kFileNoValidate;
     std::string strChosen;
     if (!m_shell.AskFileName(request, strChosen))
@@ -205,6 +217,7 @@ void CMainFrame::OnClearAll() {
     CloseWaitIndicator();
     ContinueLink();
     QApplication::restoreOverrideCursor();
+    ShowPortState();
     UpdateTitle();
 }
 

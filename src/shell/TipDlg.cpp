@@ -53,7 +53,7 @@ CTipDlg::CTipDlg(QSettings& profile, const QString& strTipsPath, CShellServices&
             profile.setValue(kTimeStampKey, strStamp);
         }
         if (nPos < 0 || nPos > m_file.size() || !m_file.seek(nPos))
-            m_shell.MessageBox(kTroubleText);
+            m_shell.MessageBox(kTroubleText, EBoxButtons::Ok, EBoxIcon::Exclamation);
         else
             ReadNextTip();
     }
@@ -113,6 +113,6 @@ void CTipDlg::ReadNextTip() {
 bool CTipDlg::Rewind() {
     if (m_file.seek(0))
         return true;
-    m_shell.MessageBox(kTroubleText);
+    m_shell.MessageBox(kTroubleText, EBoxButtons::Ok, EBoxIcon::Exclamation);
     return false;
 }

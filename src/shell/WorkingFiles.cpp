@@ -19,7 +19,8 @@ bool KeepBackup(CSystem& system, CShellServices& shell) {
     if (CDataFile::Copy(working, system.LaunchPath(CWorkingFiles::kBackupFile), error))
         return true;
     shell.MessageBox(std::string("Could not keep the previous ") + CSystem::kWorkingFile + " as " +
-                     CWorkingFiles::kBackupFile + ".\n" + error.message());
+                         CWorkingFiles::kBackupFile + ".\n" + error.message(),
+                     EBoxButtons::Ok, EBoxIcon::Stop);
     return false;
 }
 

@@ -43,7 +43,7 @@ bool CParam1::Load(const std::string& strName) {
     if (Serialize(ar) && IsPlausible())
         return true;
     SetDefaults();
-    m_shell.MessageBox(CDataFile::DamagedText(strFile));
+    m_shell.MessageBox(CDataFile::DamagedText(strFile), EBoxButtons::Ok, EBoxIcon::Exclamation);
     return false;
 }
 

@@ -25,6 +25,8 @@ target_sources(corvel_ui PRIVATE
     shell/HelpWindow.cpp
     shell/KeyIndicators.h
     shell/KeyIndicators.cpp
+    shell/PortPane.h
+    shell/PortPane.cpp
     shell/MainFrm.h
     shell/MainFrm.cpp
     shell/MainFrmFile.cpp

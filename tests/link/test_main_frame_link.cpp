@@ -8,6 +8,7 @@
 #include "moduletypes/ModuleTypes.h"
 #include "shell/CommandIds.h"
 #include "shell/MainFrm.h"
+#include "shell/PortPane.h"
 #include "shell/param1.h"
 #include "support/PtyPeer.h"
 #include "support/Screenshot.h"
@@ -48,6 +49,7 @@ protected:
 
     void Trigger(int nId) { frame.Action(nId)->trigger(); }
     QString PortItem() const { return frame.Action(ID_PORT_OPEN)->text(); }
+    QString PortPane() const { return frame.PortPane().text(); }
 
     // Opens the port and forgets the link queries, so a test sees only the
     // frames of what it does next.
@@ -99,6 +101,27 @@ TEST_F(PortTest, OpeningAsksTwiceWhetherTheModuleLinkRunsAndSendsNothingElse) {
     EXPECT_EQ(PortItem(), "Open &Port");
     EXPECT_EQ(NewFrames(), (Frames{":I\r", ":I\r"}));
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
+}
+
+TEST_F(PortTest, PortPaneFollowsOpenStartLinkStopLinkAndClose) {
+    EXPECT_EQ(PortPane(), "COM1 closed");
+    EXPECT_EQ(frame.PortPane().toolTip().toStdString(), peer.SlavePath());
+    Trigger(ID_PORT_OPEN);
+    EXPECT_EQ(PortPane(), "COM1 open");
+    Trigger(ID_START_DVX_LINK);
+    EXPECT_EQ(PortPane(), "COM1 open, link running");
+    Trigger(ID_STOP_DVX_LINK);
+    EXPECT_EQ(PortPane(), "COM1 open");
+    Trigger(ID_PORT_OPEN);
+    EXPECT_EQ(PortPane(), "COM1 closed");
+}
+
+TEST_F(PortTest, PortPaneShowsTheRunningLinkTheControllerReportsOnOpening) {
+    m_fnAnswer = [](const std::string& strFrame) {
+        return strFrame == ":I\r" ? "1\r\n" : CScriptedController::DefaultAnswer(strFrame);
+    };
+    Trigger(ID_PORT_OPEN);
+    EXPECT_EQ(PortPane(), "COM1 open, link running");
 }
 
 TEST_F(PortTest, DeviceThatCannotBeOpenedIsNamedAndNothingIsSent) {
@@ -232,8 +255,10 @@ TEST_F(PortTest, VanishedDeviceIsReportedOnceAndThePortCloses) {
                                                 0),
               0u)
         << m_shell.m_aBoxes[0].strText;
+    EXPECT_EQ(m_shell.m_aBoxes[0].icon, EBoxIcon::Stop);
     EXPECT_FALSE(comm.GetPortOpen());
     EXPECT_EQ(PortItem(), "Open &Port");
+    EXPECT_EQ(PortPane(), "COM1 closed");
 }
 
 // --- choosing the port ---
@@ -268,6 +293,7 @@ TEST_F(PortTest, ChosenNumberIsKeptAndUsedFromTheNextOpening) {
     AnswerPortDialog("3");
     Trigger(ID_SELECT_COMM_PORT);
     EXPECT_EQ(param.GetCommPort(), 3);
+    EXPECT_EQ(PortPane(), "COM3 closed");
 
     param.SetCommPort(1);
     OpenPort();
@@ -276,6 +302,7 @@ TEST_F(PortTest, ChosenNumberIsKeptAndUsedFromTheNextOpening) {
     EXPECT_EQ(param.GetCommPort(), 2);
     EXPECT_EQ(frame.CommControl().GetCommPort(), 2);
     EXPECT_TRUE(frame.IsPortOpen());
+    EXPECT_EQ(PortPane(), "COM1 open") << "the open device stays in use";
     EXPECT_EQ(frame.StatusText().left(4), "COM2");
 }
 

@@ -64,6 +64,7 @@ TEST_F(TransferTest, TransferWithThePortClosedSaysSoAndDoesNothingElse) {
     host.m_bOpen = false;
     m_commands.OnTransfer();
     EXPECT_EQ(m_shell.BoxTexts(), Frames{"COM PORT NOT OPEN."});
+    EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Exclamation);
     EXPECT_TRUE(TakeFrames().empty());
     EXPECT_TRUE(m_host.m_astrCalls.empty()) << "no cursor, no pause, no picker";
     EXPECT_EQ(m_shell.m_nTitleUpdates, 1);

@@ -161,6 +161,45 @@ TEST_F(FileCommandTest, OpenGoesOnAfterACancelledSave) {
     EXPECT_EQ("FROM FILE", sys.GetModuleLabel(2, 0));
 }
 
+// A system just imported from an old file is not marked modified, so no
+// save question comes first: a damaged file must not replace it.
+TEST_F(FileCommandTest, OpenOfADamagedFileKeepsTheSystemInMemory) {
+    WriteSystemFile(Fleet("BROKEN.DVX"), "FROM FILE");
+    std::filesystem::resize_file(Fleet("BROKEN.DVX"), 2000);
+    sys.SetModuleLabel(2, 0, "IMPORTED");
+    sys.SetSysLabel(5, "BUS 9");
+    m_shell.AnswerFile(Fleet("BROKEN.DVX"));
+    m_shell.ExpectBox("Data file " + Fleet("BROKEN.DVX") +
+                      " is damaged or incomplete. The system is unchanged.");
+    Trigger(ID_FILE_OPEN_SYSTEM);
+    EXPECT_EQ("IMPORTED", sys.GetModuleLabel(2, 0));
+    EXPECT_EQ("BUS 9.DVX", sys.GetFilePath());
+    EXPECT_EQ(EBoxIcon::Exclamation, m_shell.m_aBoxes.back().icon);
+}
+
+TEST_F(FileCommandTest, ZlvDialogsHaveTheirOwnCaptionsAndSuggestTheSystemsName) {
+    const struct {
+        const char* szFilePath;
+        const char* szSuggested;
+    } aCases[] = {
+        {"BUS 9.DVX", "BUS 9.ZLV"},
+        {"C:\\Fleet\\BUS1.DVX", "C:\\Fleet\\BUS1.ZLV"},
+        {"OLD.ZLV", "OLD.ZLV"},
+        {"NO EXTENSION", "NO EXTENSION.ZLV"},
+        {"", ""},
+    };
+    for (const auto& aCase : aCases) {
+        sys.SetFilePath(aCase.szFilePath);
+        m_shell.CancelFile();
+        Trigger(ID_EXPORT_ZLV);
+        EXPECT_EQ("Export ZLV file", m_shell.m_aFileRequests.back().strTitle);
+        EXPECT_EQ(aCase.szSuggested, m_shell.m_aFileRequests.back().strFileName);
+    }
+    m_shell.CancelFile();
+    Trigger(ID_IMPORT_ZLV);
+    EXPECT_EQ("Import ZLV file", m_shell.m_aFileRequests.back().strTitle);
+}
+
 TEST_F(FileCommandTest, ExportAndImportOldFiles) {
     sys.SetModuleLabel(4, 0, "WIPERS");
     m_shell.AnswerFile(Fleet("bus1"));
