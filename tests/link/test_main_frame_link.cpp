@@ -105,9 +105,9 @@ TEST_F(PortTest, OpeningAsksTwiceWhetherTheModuleLinkRunsAndSendsNothingElse) {
 
 TEST_F(PortTest, PortPaneFollowsOpenStartLinkStopLinkAndClose) {
     EXPECT_EQ(PortPane(), "COM1 closed");
-    EXPECT_EQ(frame.PortPane().toolTip().toStdString(), peer.SlavePath());
     Trigger(ID_PORT_OPEN);
     EXPECT_EQ(PortPane(), "COM1 open");
+    EXPECT_EQ(frame.PortPane().toolTip().toStdString(), peer.SlavePath());
     Trigger(ID_START_DVX_LINK);
     EXPECT_EQ(PortPane(), "COM1 open, link running");
     Trigger(ID_STOP_DVX_LINK);

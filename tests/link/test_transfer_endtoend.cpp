@@ -174,24 +174,6 @@ TEST_F(TransferEndToEnd, AnUnacknowledgedClearIsReportedAndTheRestStillSent) {
     EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Exclamation);
 }
 
-// The controller drops the line part way: the technician hears once that
-// the controller holds part of the system, not each step that could not go.
-class InterruptedUpload : public TransferEndToEnd,
-                          public ::testing::WithParamInterface<std::pair<int, const char*>> {};
-
-TEST_P(InterruptedUpload, SaysOnceThatTheUploadWasInterrupted) {
-    const auto& [nGroup, szCloseAfter] = GetParam();
-    ASSERT_TRUE(Start({"--close-after", szCloseAfter}));
-    Transfer(nGroup);
-    EXPECT_EQ(m_shell.BoxTexts(), Frames{CTransferCommands::kUploadInterruptedText});
-    EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Stop);
-    EXPECT_FALSE(link.IsPortOpen());
-}
-
-INSTANTIATE_TEST_SUITE_P(ModuleAndSystem, InterruptedUpload,
-                         ::testing::Values(std::make_pair(CSystem::GroupModule, "20"),
-                                           std::make_pair(CSystem::GroupSystem, "100")));
-
 TEST_F(TransferEndToEnd, AFullSystemComesBackFieldForField) {
     ASSERT_TRUE(Start());
     FillSystem(sys);

@@ -1,7 +1,7 @@
 // A main window with the serial viewer and the please-wait indicator open, on
 // the display the test gives it. Prints the three X window ids as
-// "main=ID viewer=ID wait=ID" once all are shown and runs until its input
-// closes, so the test can click, minimise and read the window manager's
+// "main=ID viewer=ID wait=ID" once all are shown and runs until the test
+// ends it, so the test can click, minimise and read the window manager's
 // stacking order from outside.
 
 #include "link/SerialView.h"
@@ -14,12 +14,10 @@
 
 #include <QApplication>
 #include <QSettings>
-#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -52,12 +50,6 @@ int main(int argc, char* argv[]) {
     frame.OnSerialViewer();
     frame.StartWaitIndicator("Transmitting Booleans to DVX CPU ...");
 
-    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
-        char c;
-        if (::read(STDIN_FILENO, &c, 1) <= 0)
-            app.quit();
-    });
     QTimer::singleShot(300, &app, [&] {
         std::printf("main=%llu viewer=%llu wait=%llu\n",
                     static_cast<unsigned long long>(frame.winId()),

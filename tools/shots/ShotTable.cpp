@@ -2,6 +2,7 @@
 
 #include "ShotScene.h"
 #include "controls/AnimateCtrl.h"
+#include "editors/EditBool.h"
 #include "editors/PickChl.h"
 #include "editors/SelGroup.h"
 #include "editors/SelectLoop.h"
@@ -64,6 +65,7 @@ const std::vector<CShot>& AllShots() {
              return std::make_unique<CTipDlg>(
                  s.profile, FindDataFile(s.sys.GetLaunchDir(), "tips.txt"), s.shell);
          }},
+        {"EditBool", [](CShotScene& s) -> Shot { return std::make_unique<CEditBool>(s.sys); }},
         {"PickChl",
          [](CShotScene& s) -> Shot { return std::make_unique<CPickChl>(s.sys, s.types); }},
         {"selmod", [](CShotScene& s) -> Shot { return std::make_unique<CSelMod>(s.sys, s.types); }},
