@@ -14,7 +14,7 @@ int CStepping::Step(EScrollAction action, int nValue, int nThumb) const {
         return nValue <= m_nLast - m_nPage ? nValue + m_nPage : LineDown(nValue);
     case EScrollAction::ThumbTrack:
     case EScrollAction::ThumbPosition:
-        return std::clamp(nThumb, 0, std::max(m_nLast, 0));
+        return std::clamp(nThumb, m_nFirst, std::max(m_nLast, m_nFirst));
     case EScrollAction::Top:
     case EScrollAction::Bottom:
     case EScrollAction::EndScroll:

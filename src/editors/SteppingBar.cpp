@@ -26,7 +26,7 @@ EScrollAction ToScrollAction(int nAction) {
 }
 
 void AttachStepping(QScrollBar& bar, const CStepping& rule, std::function<void(int)> onStep) {
-    bar.setRange(0, std::max(rule.GetLast(), 0));
+    bar.setRange(rule.GetFirst(), std::max(rule.GetLast(), rule.GetFirst()));
     bar.setSingleStep(1);
     bar.setPageStep(std::max(rule.GetPage(), 1));
     bar.setFocusPolicy(Qt::StrongFocus);

@@ -39,3 +39,41 @@ target_sources(corvel_ui PRIVATE
     editors/BooleanCommands.h
     editors/BooleanCommands.cpp
 )
+target_sources(corvel_core PRIVATE
+    editors/FieldCheck.h
+    editors/FieldCheck.cpp
+    editors/HiSpeedRules.h
+    editors/HiSpeedRules.cpp
+)
+target_sources(corvel_ui PRIVATE
+    editors/DialogField.h
+    editors/DialogField.cpp
+    editors/EditorCommand.h
+    editors/EditorCommand.cpp
+    editors/SysDlg.h
+    editors/SysDlg.cpp
+    editors/SysDlg.ui
+    editors/SleepModeCommand.h
+    editors/SleepModeCommand.cpp
+    editors/LABELDG.h
+    editors/LABELDG.cpp
+    editors/LABELDG.ui
+    editors/ModLabel.h
+    editors/ModLabel.cpp
+    editors/ModLabel.ui
+    editors/SysLabel.h
+    editors/SysLabel.cpp
+    editors/SysLabel.ui
+    editors/LabelCommands.h
+    editors/LabelCommands.cpp
+    editors/TimerDlg.h
+    editors/TimerDlg.cpp
+    editors/TimerDlg.ui
+    editors/TimerSetupCommand.h
+    editors/TimerSetupCommand.cpp
+    editors/HiSpeedDlg.h
+    editors/HiSpeedDlg.cpp
+    editors/HiSpeedDlg.ui
+    editors/HiSpeedCommand.h
+    editors/HiSpeedCommand.cpp
+)

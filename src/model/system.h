@@ -100,6 +100,9 @@ public:
     // --- lifetime ---
     void ResetToDefaults();
     void SetModified();
+    // Marks unsaved changes without SetModified's date and version stamp:
+    // the system labels editor must keep the revision date typed into it.
+    void MarkModified() { m_bModified = 1; }
     void ClearModified() { m_bModified = 0; }
     bool IsModified() const { return m_bModified != 0; }
 

@@ -2,6 +2,10 @@
 
 #include "controls/MSComm.h"
 #include "editors/BooleanCommands.h"
+#include "editors/HiSpeedCommand.h"
+#include "editors/LabelCommands.h"
+#include "editors/SleepModeCommand.h"
+#include "editors/TimerSetupCommand.h"
 #include "link/FrameTransferHost.h"
 #include "link/SerialView.h"
 #include "link/TransferCommands.h"
@@ -40,12 +44,6 @@ namespace {
 // Commands whose handlers come with later parts of Corvel: they stay in the
 // menus and say so when chosen.
 const int kNotYetBuilt[] = {
-    ID_MODULE_LABELS,
-    ID_CHANNEL_LABELS,
-    ID_SYSTEM_LABELS,
-    ID_TIMER_SETUP,
-    ID_SLEEP_MODE,
-    ID_HIGH_SPEED_CHANNELS,
     ID_LOOP_STATUS_CONTROLLER,
     ID_LOOP_STATUS_VIEWER,
     ID_LOOP_CONTROLLER_BUTTON,
@@ -276,9 +274,31 @@ void CMainFrame::ConnectHandlers() {
     for (const auto& [nId, pCommand] : aBooleanCommands)
         connect(Action(nId), &QAction::triggered, this,
                 [this, pCommand] { (m_pBooleans.get()->*pCommand)(); });
+    ConnectEditorCommands();
     for (int nId : kNotYetBuilt)
         connect(Action(nId), &QAction::triggered, this, [this, nId] { NotAvailableYet(nId); });
     connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+}
+
+// The setup and label editors: each command object lives for one run.
+void CMainFrame::ConnectEditorCommands() {
+    const std::pair<int, void (CLabelCommands::*)()> aLabelCommands[] = {
+        {ID_CHANNEL_LABELS, &CLabelCommands::OnChannelLabels},
+        {ID_MODULE_LABELS, &CLabelCommands::OnModuleLabels},
+        {ID_SYSTEM_LABELS, &CLabelCommands::OnSystemLabels},
+    };
+    for (const auto& [nId, pCommand] : aLabelCommands)
+        connect(Action(nId), &QAction::triggered, this, [this, pCommand] {
+            CLabelCommands commands(*this, m_system, m_shell, m_moduleTypes);
+            (commands.*pCommand)();
+        });
+    connect(Action(ID_SLEEP_MODE), &QAction::triggered, this,
+            [this] { CSleepModeCommand(*this, m_system, m_shell, m_moduleTypes).OnSleepMode(); });
+    connect(Action(ID_TIMER_SETUP), &QAction::triggered, this,
+            [this] { CTimerSetupCommand(*this, m_system, m_shell, m_moduleTypes).OnTimerSetup(); });
+    connect(Action(ID_HIGH_SPEED_CHANNELS), &QAction::triggered, this, [this] {
+        CHiSpeedCommand(*this, m_system, m_shell, m_moduleTypes).OnHighSpeedChannels();
+    });
 }
 
 void CMainFrame::NotAvailableYet(int nId) {

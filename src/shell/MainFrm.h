@@ -69,6 +69,7 @@ public:
     // The protocol object the controller commands talk through; without one
     // they act as with the port closed.
     void SetComm(CZlvComm* pComm);
+    CZlvComm* Comm() const { return m_pComm; }
     void OnOpenClosePort();
     void OnSelectCommPort();
     // One event of the serial control, by its event value.
@@ -172,6 +173,7 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void ConnectHandlers();
+    void ConnectEditorCommands();
     QMenu* AddMenu(QMenu* pParent, const QString& strText, std::initializer_list<int> anIds);
     void NotAvailableYet(int nId);
     void UpdateDocumentCommands();

@@ -9,3 +9,12 @@ target_sources(corvel_tests PRIVATE
     editors/test_boolean_endtoend.cpp
     editors/test_copy_bool.cpp
 )
+target_sources(corvel_tests PRIVATE
+    editors/EditorFixture.h
+    editors/test_field_check.cpp
+    editors/test_sleep_mode.cpp
+    editors/test_label_editors.cpp
+    editors/test_timer_setup.cpp
+    editors/test_high_speed.cpp
+    editors/test_editor_endtoend.cpp
+)

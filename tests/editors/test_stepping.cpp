@@ -15,6 +15,8 @@ struct StepCase {
 
 const CStepping kModules = CStepping::ForModules(15);
 const CStepping kChannels = CStepping::ForChannels();
+const CStepping kModulesOrNone = CStepping::ForModulesOrNone(15);
+const CStepping kChannelsOrNone = CStepping::ForChannelsOrNone();
 
 using A = EScrollAction;
 
@@ -37,6 +39,16 @@ const StepCase kCases[] = {
     {"module top", kModules, A::Top, 6, 0, 6},
     {"module bottom", kModules, A::Bottom, 6, 0, 6},
     {"module end of scroll", kModules, A::EndScroll, 6, 0, 6},
+    {"module or none line up at 0", kModulesOrNone, A::LineUp, 0, 0, -1},
+    {"module or none line up at none", kModulesOrNone, A::LineUp, -1, 0, -1},
+    {"module or none line down from none", kModulesOrNone, A::LineDown, -1, 0, 0},
+    {"module or none page up at 1", kModulesOrNone, A::PageUp, 1, 0, 0},
+    {"module or none page up at 0", kModulesOrNone, A::PageUp, 0, 0, -1},
+    {"module or none page down at 13", kModulesOrNone, A::PageDown, 13, 0, 14},
+    {"module or none thumb above the range", kModulesOrNone, A::ThumbTrack, 3, -5, -1},
+    {"channel or none line up at 0", kChannelsOrNone, A::LineUp, 0, 0, -1},
+    {"channel or none page up at 0", kChannelsOrNone, A::PageUp, 0, 0, -1},
+    {"channel or none page down at 8", kChannelsOrNone, A::PageDown, 8, 0, 9},
     {"channel line up", kChannels, A::LineUp, 1, 0, 0},
     {"channel line down at 9", kChannels, A::LineDown, 9, 0, 9},
     {"channel page down at 7", kChannels, A::PageDown, 7, 0, 9},

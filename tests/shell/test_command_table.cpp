@@ -214,9 +214,7 @@ TEST_F(FrameTest, ViewItemsToggleToolbarAndStatusBar) {
 
 TEST_F(FrameTest, CommandsStillToComeSayTheyAreNotAvailable) {
     const std::pair<int, const char*> aCommands[] = {
-        {ID_MODULE_LABELS, "DVX Labels > Module labels"},
         {ID_LOOP_VIEWER_BUTTON, "LOOP VIEWER"},
-        {ID_TIMER_SETUP, "DVX Setup > Timer setup"},
     };
     Trigger(ID_FILE_NEW);
     for (const auto& [nId, szName] : aCommands) {

@@ -1,0 +1,40 @@
+#include "editors/HiSpeedCommand.h"
+
+#include "editors/HiSpeedDlg.h"
+#include "link/zlvcomm.h"
+#include "model/system.h"
+#include "shell/MainFrm.h"
+
+void CHiSpeedCommand::OnHighSpeedChannels() {
+    m_frame.UpdateTitle();
+    m_sys.SuspendLink();
+    if (IsPortOpen()) {
+        m_frame.PauseLink();
+        Report(Comm().ReadHiSpeedPairs());
+        m_frame.ContinueLink();
+    }
+    m_sys.ResumeLink();
+    CHiSpeedDlg dialog(
+        m_sys, m_types, m_shell,
+        [this](short nModule, short nChannel) {
+            SendChannelEquation(nModule, nChannel, CHiSpeedRules::kBlueLoop);
+        },
+        &m_frame);
+    if (dialog.exec() == QDialog::Accepted && IsPortOpen()) {
+        m_frame.PauseLink();
+        m_sys.SuspendLink();
+        Report(Comm().SendHiSpeedPairs());
+        m_frame.ContinueLink();
+        m_sys.ResumeLink();
+    }
+}
+
+bool CHiSpeedCommand::SendChannelEquation(short nModule, short nChannel, short nLoop) {
+    if (!IsPortOpen())
+        return true;
+    m_frame.PauseLink();
+    const bool bOk = Comm().SendEquationAt(nModule, nChannel, nLoop);
+    Report(bOk);
+    m_frame.ContinueLink();
+    return bOk;
+}

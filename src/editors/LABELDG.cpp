@@ -1,0 +1,92 @@
+#include "editors/LABELDG.h"
+
+#include "editors/SteppingBar.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+#include "shell/HelpRouter.h"
+#include "shell/Text.h"
+
+#include "ui_LABELDG.h"
+
+namespace {
+
+QLineEdit& LabelEdit(QWidget& dialog, short nChannel) {
+    return *dialog.findChild<QLineEdit*>(QString("editLabel%1").arg(nChannel + 1));
+}
+
+} // namespace
+
+CLabelDlg::CLabelDlg(CSystem& sys, CShellServices& shell, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_shell(shell), m_ui(std::make_unique<Ui::CLabelDlg>()) {
+    m_ui->setupUi(this);
+    setProperty(CHelpRouter::kSectionProperty, "channel-labels");
+    m_nLoop = m_sys.GetCurLoop();
+    m_ui->comboLoop->setCurrentIndex(m_nLoop);
+    AttachStepping(*m_ui->scrollModule, CStepping::ForModules(CSystem::GetLastModule(m_nLoop)),
+                   [this](int nModule) { OnModuleStep(nModule); });
+    m_nModule = m_sys.GetCurModule();
+    m_ui->scrollModule->setValue(m_nModule);
+    Reload();
+
+    // Only typing counts as a change: the reload after a module or loop
+    // change fills the fields without asking to save them.
+    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
+        connect(&LabelEdit(*this, nChannel), &QLineEdit::textEdited, this,
+                [this] { m_bChanged = true; });
+    connect(m_ui->comboLoop, &QComboBox::activated, this, &CLabelDlg::OnLoopChosen);
+    connect(m_ui->buttonSave, &QPushButton::clicked, this, &CLabelDlg::SaveLabels);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CLabelDlg::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CLabelDlg::reject);
+}
+
+CLabelDlg::~CLabelDlg() = default;
+
+void CLabelDlg::Reload() {
+    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
+        LabelEdit(*this, nChannel).setText(ToQString(m_sys.GetChannelLabelInCurModule(nChannel)));
+    m_ui->editModuleLetter->setText(QString(QChar(m_sys.GetCurModuleLetter())));
+    m_ui->editModuleLabel->setText(
+        ToQString(m_sys.GetCurModuleLabel().substr(0, CSystem::kLabelLength)));
+}
+
+void CLabelDlg::AskSave() {
+    if (!m_bChanged)
+        return;
+    if (m_shell.MessageBox(kSaveQuestionText, EBoxButtons::YesNo, EBoxIcon::Question) ==
+        EBoxAnswer::Yes)
+        SaveLabels();
+    else
+        m_bChanged = false;
+}
+
+void CLabelDlg::SaveLabels() {
+    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
+        m_sys.SetChannelLabelInCurModule(nChannel, FromQString(LabelEdit(*this, nChannel).text()));
+    m_sys.SetModified();
+    m_bChanged = false;
+}
+
+// The labels typed are saved into the module shown until now: the current
+// module changes only after the question.
+void CLabelDlg::OnModuleStep(int nModule) {
+    AskSave();
+    m_nModule = static_cast<short>(nModule);
+    m_sys.SetCurModule(m_nModule);
+    m_ui->scrollModule->setValue(m_nModule);
+    Reload();
+}
+
+void CLabelDlg::OnLoopChosen(int nLoop) {
+    AskSave();
+    m_nLoop = static_cast<short>(nLoop);
+    m_sys.SetCurLoop(m_nLoop);
+    m_ui->scrollModule->setRange(0, CSystem::GetLastModule(m_nLoop));
+    m_nModule = m_sys.GetCurModule();
+    m_ui->scrollModule->setValue(m_nModule);
+    Reload();
+}
+
+void CLabelDlg::accept() {
+    AskSave();
+    QDialog::accept();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class CShellServices;
+class CSystem;
+namespace Ui {
+class CLabelDlg;
+}
+
+// Edits the ten channel labels of one module. The dialog works on the
+// current loop and module of the system: choosing a loop or moving the
+// module bar makes that loop or module current at once, after offering to
+// save what was typed for the module shown until then.
+class CLabelDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr const char* kSaveQuestionText = "Do you wish to save your changes?";
+
+    CLabelDlg(CSystem& sys, CShellServices& shell, QWidget* pParent = nullptr);
+    ~CLabelDlg() override;
+
+    void accept() override;
+
+private:
+    void Reload();
+    void AskSave();
+    void SaveLabels();
+    void OnModuleStep(int nModule);
+    void OnLoopChosen(int nLoop);
+
+    CSystem& m_sys;
+    CShellServices& m_shell;
+    std::unique_ptr<Ui::CLabelDlg> m_ui;
+    short m_nLoop = 0;
+    short m_nModule = 0;
+    bool m_bChanged = false;
+};

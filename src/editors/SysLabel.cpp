@@ -1,0 +1,31 @@
+#include "editors/SysLabel.h"
+
+#include "model/system.h"
+#include "shell/HelpRouter.h"
+#include "shell/Text.h"
+
+#include "ui_SysLabel.h"
+
+CSysLabel::CSysLabel(CSystem& sys, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_ui(std::make_unique<Ui::CSysLabel>()) {
+    m_ui->setupUi(this);
+    setProperty(CHelpRouter::kSectionProperty, "system-labels");
+    m_ui->editAuthor->setText(ToQString(m_sys.GetSysLabel(CSystem::SysLabelAuthor)));
+    m_ui->editRevisionDate->setText(ToQString(m_sys.GetSysLabel(CSystem::SysLabelRevisionDate)));
+    m_ui->editVehicleModel->setText(ToQString(m_sys.GetSysLabel(CSystem::SysLabelVehicleModel)));
+    m_ui->editFileName->setText(ToQString(m_sys.GetSysLabel(CSystem::SysLabelFileName)));
+
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CSysLabel::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CSysLabel::reject);
+}
+
+CSysLabel::~CSysLabel() = default;
+
+void CSysLabel::accept() {
+    QDialog::accept();
+    m_sys.SetSysLabel(CSystem::SysLabelAuthor, FromQString(m_ui->editAuthor->text()));
+    m_sys.SetSysLabel(CSystem::SysLabelRevisionDate, FromQString(m_ui->editRevisionDate->text()));
+    m_sys.SetSysLabel(CSystem::SysLabelVehicleModel, FromQString(m_ui->editVehicleModel->text()));
+    m_sys.SetSysLabel(CSystem::SysLabelFileName, FromQString(m_ui->editFileName->text()));
+    m_sys.MarkModified();
+}

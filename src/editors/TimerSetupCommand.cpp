@@ -1,0 +1,48 @@
+#include "editors/TimerSetupCommand.h"
+
+#include "editors/TimerDlg.h"
+#include "link/zlvcomm.h"
+#include "model/system.h"
+#include "shell/MainFrm.h"
+
+void CTimerSetupCommand::OnTimerSetup() {
+    const short nModule = m_sys.GetCurModule();
+    m_frame.UpdateTitle();
+    m_frame.PauseLink();
+    m_sys.SetCurLoop(CTimerDlg::kTimerLoop);
+    if (IsPortOpen()) {
+        m_frame.StartWaitIndicator(kRetrievingText);
+        Comm().ReadAllTimers();
+        m_frame.CloseWaitIndicator();
+    }
+    CTimerDlg dialog(
+        m_sys, m_shell, [this] { RetrieveModuleTimers(); }, [this] { TransmitModuleTimers(); },
+        &m_frame);
+    if (dialog.exec() == QDialog::Accepted && IsPortOpen()) {
+        m_frame.StartWaitIndicator(kTransmittingText);
+        m_sys.SuspendLink();
+        Report(Comm().SendAllTimers());
+        m_sys.ResumeLink();
+        m_frame.CloseWaitIndicator();
+    }
+    m_sys.SetCurModule(nModule);
+    m_frame.ContinueLink();
+}
+
+void CTimerSetupCommand::RetrieveModuleTimers() {
+    if (!IsPortOpen())
+        return;
+    m_frame.PauseLink();
+    Comm().ReadModuleTimers();
+    m_frame.ContinueLink();
+}
+
+void CTimerSetupCommand::TransmitModuleTimers() {
+    m_sys.SuspendLink();
+    if (IsPortOpen()) {
+        m_frame.PauseLink();
+        Comm().SendModuleTimers();
+        m_frame.ContinueLink();
+    }
+    m_sys.ResumeLink();
+}
