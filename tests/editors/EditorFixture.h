@@ -73,7 +73,6 @@ protected:
         return astrFrames;
     }
 
-
     CTempDir m_dir;
     CShellRecorder m_shell;
     CSystem sys{m_shell, m_dir.Str()};
