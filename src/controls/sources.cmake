@@ -20,6 +20,8 @@ target_sources(corvel_ui PRIVATE
 target_sources(corvel_serial PRIVATE
     controls/MSComm.h
     controls/MSComm.cpp
+    controls/LED.h
+    controls/LED.cpp
 )
 target_sources(corvel_ui PRIVATE
     controls/SheetPainter.h

@@ -4,4 +4,5 @@ target_sources(corvel_tests PRIVATE
     controls/test_mscomm.cpp
     controls/test_sheet.cpp
     controls/test_vcf1.cpp
+    controls/test_led.cpp
 )

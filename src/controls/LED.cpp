@@ -1,0 +1,105 @@
+#include "controls/LED.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRadialGradient>
+
+#include <algorithm>
+
+namespace {
+
+const int kValueMask = (1 << CLED::kLamps) - 1;
+const QColor kPanel(24, 24, 24);
+const QColor kDarkLamp(58, 58, 58);
+const QColor kDarkLampEdge(34, 34, 34);
+
+} // namespace
+
+CLED::CLED(QWidget* pParent) : QWidget(pParent) {
+    // The painting covers every pixel, so Qt need not clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+CLED::~CLED() = default;
+
+void CLED::SetValue(int32_t nValue) {
+    nValue &= kValueMask;
+    if (nValue == m_nValue)
+        return;
+    m_nValue = nValue;
+    update();
+}
+
+void CLED::SetStyleOnColor(uint32_t nColorRef) {
+    nColorRef &= 0xFFFFFF;
+    if (nColorRef == m_nOnColor)
+        return;
+    m_nOnColor = nColorRef;
+    update();
+}
+
+QColor CLED::OnColour() const {
+    return QColor(static_cast<int>(m_nOnColor & 0xFF), static_cast<int>(m_nOnColor >> 8 & 0xFF),
+                  static_cast<int>(m_nOnColor >> 16 & 0xFF));
+}
+
+short CLED::LampAt(int nY) const {
+    const int nHeight = std::max(1, height());
+    return static_cast<short>(std::clamp(nY * kLamps / nHeight, 0, kLamps - 1));
+}
+
+QSize CLED::sizeHint() const { return {18, 180}; }
+
+QSize CLED::minimumSizeHint() const { return {10, 100}; }
+
+// Each lamp sits centred in its tenth of the height, so the lamps line up
+// with rows of ten equal labels beside the column whatever the size.
+void CLED::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), kPanel);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal dRow = height() / qreal(kLamps);
+    const qreal dDiameter = std::min<qreal>(width(), dRow) * 0.78;
+    const qreal dRadius = dDiameter / 2;
+    const QColor on = OnColour();
+    for (int nLamp = 0; nLamp < kLamps; ++nLamp) {
+        const QPointF centre(width() / 2.0, dRow * (nLamp + 0.5));
+        QRadialGradient glow(centre - QPointF(dRadius / 3, dRadius / 3), dRadius * 1.3);
+        if (IsLit(nLamp)) {
+            glow.setColorAt(0, on.lighter(170));
+            glow.setColorAt(0.45, on);
+            glow.setColorAt(1, on.darker(140));
+        } else {
+            glow.setColorAt(0, kDarkLamp);
+            glow.setColorAt(1, kDarkLampEdge);
+        }
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(glow);
+        painter.drawEllipse(centre, dRadius, dRadius);
+    }
+}
+
+void CLED::Press(QMouseEvent* pEvent) { m_nLEDIndex = LampAt(qRound(pEvent->position().y())); }
+
+void CLED::mousePressEvent(QMouseEvent* pEvent) {
+    Press(pEvent);
+    m_bPressed = true;
+    emit MouseDown(static_cast<short>(pEvent->button()),
+                   static_cast<short>(pEvent->modifiers() >> 25), qRound(pEvent->position().x()),
+                   qRound(pEvent->position().y()));
+}
+
+void CLED::mouseReleaseEvent(QMouseEvent* pEvent) {
+    if (!m_bPressed)
+        return;
+    m_bPressed = false;
+    if (rect().contains(pEvent->position().toPoint()))
+        emit Click();
+}
+
+void CLED::mouseDoubleClickEvent(QMouseEvent* pEvent) {
+    Press(pEvent);
+    m_bPressed = false;
+    emit DblClick();
+}
