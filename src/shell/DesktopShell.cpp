@@ -134,6 +134,9 @@ void CDesktopShell::Trace(const std::string& strText) {
     qCDebug(lcTrace).noquote() << QString::fromStdString(strText).trimmed();
 }
 
-// Forcing a channel needs the controller link, which is reached through the
-// main window once its port is open; until then there is nothing to send to.
-void CDesktopShell::SendChannelState(short, short, short, int) {}
+// Forcing a channel goes to the controller through the main window's link;
+// before the main window exists there is no link to send it on.
+void CDesktopShell::SendChannelState(short nLoop, short nModule, short nChannel, int nState) {
+    if (m_pFrame)
+        m_pFrame->SendForcedChannelState(nLoop, nModule, nChannel, nState);
+}

@@ -41,35 +41,11 @@
 
 namespace {
 
-// Commands whose handlers come with later parts of Corvel: they stay in the
-// menus and say so when chosen.
-const int kNotYetBuilt[] = {
-    ID_LOOP_STATUS_CONTROLLER,
-    ID_LOOP_STATUS_VIEWER,
-    ID_LOOP_CONTROLLER_BUTTON,
-    ID_LOOP_VIEWER_BUTTON,
-};
-
 // Commands nothing handles: their items and keys stay disabled.
 const int kNeverEnabled[] = {ID_EDIT_CUT,  ID_EDIT_COPY, ID_EDIT_PASTE,
                              ID_EDIT_UNDO, ID_NEXT_PANE, ID_PREV_PANE};
 
 const char* const kIndicatorTexts[3] = {"CAP", "NUM", "SCRL"};
-
-// A command as the technician finds it: its menu path ("DVX Setup > Booleans
-// > Editor"), or the button's tooltip for a command with no menu item.
-QString CommandName(QAction* pAction) {
-    QMenu* pMenu = nullptr;
-    for (QObject* pObject : pAction->associatedObjects())
-        if ((pMenu = qobject_cast<QMenu*>(pObject)))
-            break;
-    if (!pMenu)
-        return pAction->toolTip();
-    QString strName = pAction->text().remove('&');
-    for (; pMenu; pMenu = qobject_cast<QMenu*>(pMenu->parentWidget()))
-        strName = pMenu->title().remove('&') + " > " + strName;
-    return strName;
-}
 
 } // namespace
 
@@ -250,6 +226,9 @@ void CMainFrame::ConnectHandlers() {
         {ID_STOP_DVX_LINK, &CMainFrame::OnStopLink},
         {ID_CPU_PROCESSING_TIME, &CMainFrame::OnCpuProcessingTime},
         {ID_SERIAL_VIEWER, &CMainFrame::OnSerialViewer},
+        {ID_LOOP_STATUS_CONTROLLER, &CMainFrame::OnLoopStatusController},
+        {ID_LOOP_STATUS_VIEWER, &CMainFrame::OnLoopStatusViewer},
+        {ID_LOOP_VIEWER_BUTTON, &CMainFrame::OnLoopStatusViewer},
     };
     for (const auto& [nId, pHandler] : aHandlers)
         connect(Action(nId), &QAction::triggered, this, pHandler);
@@ -275,8 +254,11 @@ void CMainFrame::ConnectHandlers() {
         connect(Action(nId), &QAction::triggered, this,
                 [this, pCommand] { (m_pBooleans.get()->*pCommand)(); });
     ConnectEditorCommands();
-    for (int nId : kNotYetBuilt)
-        connect(Action(nId), &QAction::triggered, this, [this, nId] { NotAvailableYet(nId); });
+    // The toolbar button recomposes the title before the controller opens.
+    connect(Action(ID_LOOP_CONTROLLER_BUTTON), &QAction::triggered, this, [this] {
+        UpdateTitle();
+        OnLoopStatusController();
+    });
     connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
 }
 
@@ -299,13 +281,6 @@ void CMainFrame::ConnectEditorCommands() {
     connect(Action(ID_HIGH_SPEED_CHANNELS), &QAction::triggered, this, [this] {
         CHiSpeedCommand(*this, m_system, m_shell, m_moduleTypes).OnHighSpeedChannels();
     });
-}
-
-void CMainFrame::NotAvailableYet(int nId) {
-    UpdateTitle();
-    m_shell.MessageBox(FromQString(CommandName(Action(nId))) +
-                           " is not available yet in this version of Corvel.",
-                       EBoxButtons::Ok, EBoxIcon::Information);
 }
 
 // --- enable rules and item texts ---

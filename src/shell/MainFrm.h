@@ -16,6 +16,7 @@ class CChildFrame;
 class CFrameTransferHost;
 class CHelpWindow;
 class CLinkControl;
+class CLoopStatus;
 class CModuleTypes;
 class CMSComm;
 class CParam1;
@@ -163,6 +164,24 @@ public:
     void OnSerialViewerClosed();
     CSerialView* SerialView() const;
 
+    // --- loop status windows ---
+    void OnLoopStatusController();
+    void OnLoopStatusViewer();
+    // Opens the viewer of a loop unless it has one; switches the loop's
+    // reports on when the port is open.
+    void OpenLoopStatusViewer(short nLoop);
+    void OnLoopStatusViewerClosed(short nLoop);
+    CLoopStatus* LoopStatusViewer(short nLoop) const;
+    // Switches a loop's reports for the loop status controller, leaving
+    // alone a loop a viewer had switched on before the controller opened.
+    void MonitorLoopForController(short nLoop, bool bOn);
+    // Every loop's reports back to the flags saved when the controller opened.
+    void RestoreLoopMonitoring();
+    bool SendChannelStateToCpu(short nModule, short nChannel, int nState, short nLoop);
+    // A state forced from a lamp: the link is paused twice first.
+    void SendForcedChannelState(short nLoop, short nModule, short nChannel, int nState);
+    bool SetBoolProcessor(bool bOn);
+
 protected:
     bool event(QEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
@@ -175,7 +194,6 @@ private:
     void ConnectHandlers();
     void ConnectEditorCommands();
     QMenu* AddMenu(QMenu* pParent, const QString& strText, std::initializer_list<int> anIds);
-    void NotAvailableYet(int nId);
     void UpdateDocumentCommands();
     // The port's state as the technician sees it: the Open/Close item's text
     // and the port pane. Every handler that opens or closes the port, starts
@@ -227,6 +245,7 @@ private:
     QMenu* m_pTipMenu = nullptr;
     QPointer<CHelpWindow> m_pHelp;
     QPointer<CSerialView> m_pSerialView;
+    QPointer<CLoopStatus> m_apLoopStatus[6];
     std::unique_ptr<CFrameTransferHost> m_pTransferHost;
     std::unique_ptr<CTransferCommands> m_pTransfer;
     std::unique_ptr<CBooleanCommands> m_pBooleans;

@@ -212,13 +212,3 @@ TEST_F(FrameTest, ViewItemsToggleToolbarAndStatusBar) {
     frame.hide();
 }
 
-TEST_F(FrameTest, CommandsStillToComeSayTheyAreNotAvailable) {
-    const std::pair<int, const char*> aCommands[] = {
-        {ID_LOOP_VIEWER_BUTTON, "LOOP VIEWER"},
-    };
-    Trigger(ID_FILE_NEW);
-    for (const auto& [nId, szName] : aCommands) {
-        m_shell.ExpectBox(std::string(szName) + " is not available yet in this version of Corvel.");
-        Trigger(nId);
-    }
-}

@@ -3,6 +3,7 @@
 #include "model/ShellServices.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ public:
     void Trace(const std::string& strText) override { m_astrTraces.push_back(strText); }
     void SendChannelState(short nLoop, short nModule, short nChannel, int nState) override {
         m_aSentStates.push_back({nLoop, nModule, nChannel, nState});
+        if (m_fnSendChannelState)
+            m_fnSendChannelState(nLoop, nModule, nChannel, nState);
     }
 
     std::vector<std::string> BoxTexts() const;
@@ -50,6 +53,9 @@ public:
     std::vector<std::string> m_astrStatus;
     std::vector<std::string> m_astrTraces;
     std::vector<SentState> m_aSentStates;
+    // Where a forced state goes on, as the program's shell hands it to the
+    // main window; nowhere when unset.
+    std::function<void(short, short, short, int)> m_fnSendChannelState;
     int m_nTitleUpdates = 0;
 
 private:

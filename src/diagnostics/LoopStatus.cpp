@@ -1,0 +1,61 @@
+#include "diagnostics/LoopStatus.h"
+
+#include "controls/LED.h"
+#include "diagnostics/LedGrid.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+#include "shell/HelpRouter.h"
+#include "shell/Text.h"
+
+#include "ui_LoopStatus.h"
+
+CLoopStatus::CLoopStatus(CSystem& system, short nLoop, QWidget* pParent)
+    : QDialog(pParent), m_system(system), m_ui(std::make_unique<Ui::CLoopStatus>()),
+      m_nLoop(nLoop) {
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+    setProperty(CHelpRouter::kSectionProperty, "loop-viewer");
+    Leds().ShowOuterLabels(false);
+    // Viewers only display: a click on a lamp does nothing.
+    Leds().setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_timer.setInterval(kTimerPeriod);
+    connect(&m_timer, &QTimer::timeout, this, &CLoopStatus::OnTimer);
+    OnInitDialog();
+}
+
+CLoopStatus::~CLoopStatus() = default;
+
+CLedGrid& CLoopStatus::Leds() const { return *m_ui->ledGrid; }
+
+void CLoopStatus::OnInitDialog() {
+    m_nTimerId = kFirstTimerId + m_nLoop;
+    SetLedColours();
+    RefreshDisplay();
+    m_timer.start();
+    if (!m_timer.isActive()) {
+        m_system.Shell().MessageBox(kTimerErrorText);
+        return;
+    }
+    setWindowTitle(ToQString(CSystem::GetLoopName(m_nLoop) + kCaptionTail));
+}
+
+void CLoopStatus::SetLedColours() {
+    const CRgb colour = CSystem::GetLoopColour(m_nLoop);
+    Leds().SetOnColor(CLED::ColorRef(colour.r, colour.g, colour.b));
+}
+
+void CLoopStatus::RefreshDisplay() {
+    for (short nModule = 0; nModule < CLedGrid::kColumns; ++nModule)
+        Leds().Led(nModule).SetValue(m_system.GetModuleStateBits(nModule, m_nLoop));
+}
+
+// The owner forgets the viewer and switches its loop's reports off before
+// the window goes.
+void CLoopStatus::reject() {
+    m_timer.stop();
+    emit Closed(m_nLoop);
+    QDialog::reject();
+    deleteLater();
+}

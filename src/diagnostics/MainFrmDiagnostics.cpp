@@ -1,0 +1,107 @@
+#include "shell/MainFrm.h"
+
+#include "diagnostics/LoopStatus.h"
+#include "diagnostics/StatusMonitor.h"
+#include "editors/SelectLoop.h"
+#include "link/zlvcomm.h"
+#include "model/system.h"
+
+// --- loop status controller ---
+
+void CMainFrame::OnLoopStatusController() {
+    CStatusMonitor dialog(m_system, *this, this);
+    dialog.exec();
+}
+
+void CMainFrame::MonitorLoopForController(short nLoop, bool bOn) {
+    if (!m_pComm || !IsPortOpen() || m_system.GetLoopMonitorSaved(nLoop))
+        return;
+    ContinueLink();
+    if (!m_pComm->SendLoopMonitor(nLoop, bOn))
+        ReportTransmitError();
+}
+
+void CMainFrame::RestoreLoopMonitoring() {
+    if (!m_pComm || !IsPortOpen())
+        return;
+    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
+        if (!m_pComm->SendLoopMonitor(nLoop, m_system.GetLoopMonitorSaved(nLoop))) {
+            ReportTransmitError();
+            return;
+        }
+    }
+}
+
+bool CMainFrame::SendChannelStateToCpu(short nModule, short nChannel, int nState, short nLoop) {
+    if (!m_pComm || !IsPortOpen())
+        return true;
+    PauseLink();
+    if (!m_pComm->SendChannelState(nLoop, nModule, nChannel, nState)) {
+        ReportTransmitError();
+        return false;
+    }
+    ContinueLink();
+    return true;
+}
+
+void CMainFrame::SendForcedChannelState(short nLoop, short nModule, short nChannel, int nState) {
+    PauseLink();
+    PauseLink();
+    SendChannelStateToCpu(nModule, nChannel, nState, nLoop);
+}
+
+bool CMainFrame::SetBoolProcessor(bool bOn) {
+    if (!m_pComm || !IsPortOpen())
+        return true;
+    PauseLink();
+    if (!m_pComm->SendBoolProcessor(bOn)) {
+        ReportTransmitError();
+        return false;
+    }
+    ContinueLink();
+    return true;
+}
+
+// --- loop status viewers ---
+
+void CMainFrame::OnLoopStatusViewer() {
+    CSelectLoop dialog(
+        m_system, [this](int nLoop) { return m_apLoopStatus[nLoop] != nullptr; }, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    OpenLoopStatusViewer(static_cast<short>(m_system.GetPickedLoop()));
+}
+
+// Like the serial viewer, a viewer is a window of its own owned by the main
+// window, so it stays beside it and goes with it.
+void CMainFrame::OpenLoopStatusViewer(short nLoop) {
+    UpdateTitle();
+    if (m_apLoopStatus[nLoop])
+        return;
+    auto* pViewer = new CLoopStatus(m_system, nLoop, this);
+    pViewer->setObjectName(QString("LoopStatus%1").arg(nLoop));
+    m_apLoopStatus[nLoop] = pViewer;
+    connect(pViewer, &CLoopStatus::Closed, this, &CMainFrame::OnLoopStatusViewerClosed);
+    pViewer->show();
+    if (!m_pComm || !IsPortOpen())
+        return;
+    ContinueLink();
+    if (m_pComm->SendLoopMonitor(nLoop, true))
+        m_system.SetLoopMonitor(nLoop, true);
+    else
+        ReportTransmitError();
+}
+
+void CMainFrame::OnLoopStatusViewerClosed(short nLoop) {
+    m_apLoopStatus[nLoop] = nullptr;
+    if (!m_pComm || !IsPortOpen())
+        return;
+    if (m_pComm->SendLoopMonitor(nLoop, false))
+        m_system.SetLoopMonitor(nLoop, false);
+    else
+        ReportTransmitError();
+}
+
+CLoopStatus* CMainFrame::LoopStatusViewer(short nLoop) const {
+    return m_apLoopStatus[nLoop].data();
+}

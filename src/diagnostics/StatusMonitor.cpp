@@ -1,0 +1,214 @@
+#include "diagnostics/StatusMonitor.h"
+
+#include "controls/LED.h"
+#include "diagnostics/LedGrid.h"
+#include "model/ShellServices.h"
+#include "model/system.h"
+#include "shell/HelpRouter.h"
+#include "shell/MainFrm.h"
+#include "shell/Text.h"
+
+#include "ui_StatusMonitor.h"
+
+#include <QStyle>
+
+#include <cstdio>
+
+namespace {
+
+// Writes a field only when its text changes: the refresh runs 25 times a
+// second and an unchanged field need not be redrawn.
+template <class TField> void SetFieldText(TField& field, const QString& strText) {
+    if (field.text() != strText)
+        field.setText(strText);
+}
+
+uint32_t LoopColorRef(short nLoop) {
+    const CRgb colour = CSystem::GetLoopColour(nLoop);
+    return CLED::ColorRef(colour.r, colour.g, colour.b);
+}
+
+} // namespace
+
+CStatusMonitor::CStatusMonitor(CSystem& system, CMainFrame& frame, QWidget* pParent)
+    : QDialog(pParent), m_system(system), m_frame(frame),
+      m_ui(std::make_unique<Ui::CStatusMonitor>()) {
+    m_ui->setupUi(this);
+    setProperty(CHelpRouter::kSectionProperty, "loop-controller");
+    m_ui->buttonEditor->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    m_ui->buttonWhereUsed->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    // Labels of up to 15 characters show whole.
+    for (QLineEdit* pLabel : {m_ui->editModuleLabel, m_ui->editChannelLabel})
+        pLabel->setMinimumWidth(pLabel->fontMetrics().horizontalAdvance(QString(17, 'n')));
+    for (int nModule = 0; nModule < CLedGrid::kColumns; ++nModule) {
+        CLED& led = Led(nModule);
+        connect(&led, &CLED::Click, this, [this, nModule] { OnLedClick(nModule); });
+        connect(&led, &CLED::DblClick, this, [this, nModule] { OnLedDblClick(nModule); });
+    }
+    connect(&Led(0), &CLED::MouseDown, this, [this] { OnLedMouseDown(0); });
+    connect(m_ui->comboLoop, &QComboBox::currentIndexChanged, this, &CStatusMonitor::OnLoopChanged);
+    connect(m_ui->buttonProcessor, &QPushButton::clicked, this,
+            &CStatusMonitor::OnToggleBoolProcessor);
+    connect(m_ui->buttonEditor, &QToolButton::clicked, this, &CStatusMonitor::OnEditorIcon);
+    connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CStatusMonitor::OnWhereUsedIcon);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    m_timer.setInterval(kTimerPeriod);
+    connect(&m_timer, &QTimer::timeout, this, &CStatusMonitor::OnTimer);
+    OnInitDialog();
+}
+
+// A dialog that goes away without being closed still gives the loops and
+// the processor back.
+CStatusMonitor::~CStatusMonitor() { CloseDown(); }
+
+CLedGrid& CStatusMonitor::Leds() const { return *m_ui->ledGrid; }
+
+CLED& CStatusMonitor::Led(int nModule) const { return Leds().Led(nModule); }
+
+void CStatusMonitor::OnInitDialog() {
+    m_nLoop = m_system.GetCurLoopLimited();
+    m_nModule = m_system.GetCurModule();
+    m_nChannel = m_system.GetCurChannel();
+    m_bProcessorOff = 0;
+    SetLedColours();
+    {
+        const QSignalBlocker blocker(m_ui->comboLoop);
+        m_ui->comboLoop->setCurrentIndex(m_nLoop);
+    }
+    RefreshDisplay();
+    m_timer.start();
+    if (!m_timer.isActive()) {
+        m_system.Shell().MessageBox(kTimerErrorText);
+        return;
+    }
+    m_system.SaveLoopMonitor();
+    MonitorLoop(m_nLoop, true);
+}
+
+void CStatusMonitor::SetLedColours() { Leds().SetOnColor(LoopColorRef(m_nLoop)); }
+
+void CStatusMonitor::RefreshDisplay() {
+    for (short nModule = 0; nModule < CLedGrid::kColumns; ++nModule)
+        Led(nModule).SetValue(m_system.GetModuleStateBits(nModule, m_nLoop));
+    m_strChannelLabel = m_system.GetChannelLabel(m_nModule, m_nChannel, m_nLoop);
+    m_strModuleLabel = m_system.GetModuleLabel(m_nModule, m_nLoop);
+    m_strModuleLetter = std::string(1, CSystem::ModuleLetter(m_nModule));
+    m_nChannelNumber = m_nChannel + 1;
+    SetFieldText(*m_ui->editChannelLabel, ToQString(m_strChannelLabel));
+    SetFieldText(*m_ui->editModuleLabel, ToQString(m_strModuleLabel));
+    SetFieldText(*m_ui->editModuleLetter, ToQString(m_strModuleLetter));
+    SetFieldText(*m_ui->editChannelNumber, QString::number(m_nChannelNumber));
+}
+
+bool CStatusMonitor::IsEquationLoop() const { return CSystem::IsEquationLoop(m_nLoop); }
+
+// Loops 4 and 5 carry no equations of their own.
+void CStatusMonitor::ShowEquationText() {
+    const std::string strText =
+        IsEquationLoop() ? m_system.GetEquationText(m_nModule, m_nChannel, m_nLoop) : "";
+    m_ui->editEquation->setPlainText(ToQString(strText));
+}
+
+void CStatusMonitor::MonitorLoop(short nLoop, bool bOn) {
+    m_frame.MonitorLoopForController(nLoop, bOn);
+}
+
+// --- lamps ---
+
+void CStatusMonitor::OnLedMouseDown(int nModule) {
+    m_nChannel = Led(nModule).GetLEDIndex();
+    char szTrace[64];
+    std::snprintf(szTrace, sizeof szTrace, "MOUSE DOWN Led nSubChannel = %d\n", m_nChannel);
+    m_system.Shell().Trace(szTrace);
+    std::snprintf(szTrace, sizeof szTrace, "MOUSE DOWN Led value = %d\n",
+                  static_cast<int>(Led(nModule).GetValue()));
+    m_system.Shell().Trace(szTrace);
+}
+
+void CStatusMonitor::OnLedClick(int nModule) {
+    m_nChannel = Led(nModule).GetLEDIndex();
+    m_nModule = static_cast<short>(nModule);
+    ShowEquationText();
+    RefreshDisplay();
+}
+
+void CStatusMonitor::OnLedDblClick(int nModule) {
+    m_nChannel = Led(nModule).GetLEDIndex();
+    m_nModule = static_cast<short>(nModule);
+    m_system.ToggleChannelStateAt(m_nModule, m_nChannel, m_nLoop);
+    RefreshDisplay();
+}
+
+// --- controls ---
+
+void CStatusMonitor::OnLoopChanged() {
+    const int nSelected = m_ui->comboLoop->currentIndex();
+    if (nSelected == m_nLoop || !CSystem::IsValidLoop(nSelected))
+        return;
+    MonitorLoop(m_nLoop, false);
+    m_nLoop = static_cast<short>(nSelected);
+    MonitorLoop(m_nLoop, true);
+    SetLedColours();
+    RefreshDisplay();
+    ShowEquationText();
+}
+
+void CStatusMonitor::OnToggleBoolProcessor() {
+    m_bProcessorOff = 1 - m_bProcessorOff;
+    m_ui->buttonProcessor->setText(m_bProcessorOff ? kEnableText : kDisableText);
+    m_frame.SetBoolProcessor(m_bProcessorOff == 0);
+}
+
+void CStatusMonitor::MakeChosenChannelCurrent() {
+    m_system.SetCurLoop(m_nLoop);
+    m_system.SetCurModule(m_nModule);
+    m_system.SetCurChannel(m_nChannel);
+}
+
+void CStatusMonitor::OnEditorIcon() {
+    if (!IsEquationLoop()) {
+        m_system.Shell().MessageBox(kNoBooleansText);
+        return;
+    }
+    MakeChosenChannelCurrent();
+    if (!m_editor) {
+        m_system.Shell().MessageBox(
+            "The Boolean editor is not available yet in this version of Corvel.", EBoxButtons::Ok,
+            EBoxIcon::Information);
+        return;
+    }
+    m_editor(this);
+    MonitorLoop(m_nLoop, true);
+    ShowEquationText();
+    RefreshDisplay();
+}
+
+void CStatusMonitor::OnWhereUsedIcon() {
+    MakeChosenChannelCurrent();
+    if (!m_whereUsed) {
+        m_system.Shell().MessageBox(
+            "The where-used report is not available yet in this version of Corvel.",
+            EBoxButtons::Ok, EBoxIcon::Information);
+        return;
+    }
+    m_whereUsed(this);
+}
+
+// --- closing ---
+
+void CStatusMonitor::done(int nResult) {
+    CloseDown();
+    QDialog::done(nResult);
+}
+
+void CStatusMonitor::CloseDown() {
+    if (m_bClosedDown)
+        return;
+    m_bClosedDown = true;
+    m_timer.stop();
+    MonitorLoop(m_nLoop, false);
+    m_frame.RestoreLoopMonitoring();
+    m_frame.SetBoolProcessor(true);
+    m_frame.SetBoolProcessor(true);
+}

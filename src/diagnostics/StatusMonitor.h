@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CLED;
+class CLedGrid;
+class CMainFrame;
+class CSystem;
+namespace Ui {
+class CStatusMonitor;
+}
+
+// LOOP STATUS CONTROLLER: the live states of the 160 channels of one loop as
+// sixteen lamp columns, redrawn every 40 ms from the stored channel states,
+// which the controller's status lines keep up to date. A click on a lamp
+// shows that channel's equation, a double click forces its state in the
+// controller, and the processor button switches the controller's Boolean
+// processor off and on.
+//
+// While it is open its loop reports to the PC, unless a loop status viewer
+// had switched those reports on already. Closing it, by OK, Cancel or its
+// window going away, returns every loop's reports to what they were at
+// opening and always switches the Boolean processor back on.
+class CStatusMonitor : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kTimerId = 1725;
+    static constexpr int kTimerPeriod = 40;
+    static constexpr const char* kTimerErrorText = "Could not create status monitor timer";
+    static constexpr const char* kNoBooleansText = "Current loop does not support BOOLEANs.";
+    static constexpr const char* kDisableText = "DISABLE BOOLEAN PROCESSOR";
+    static constexpr const char* kEnableText = "ENABLE BOOLEAN PROCESSOR";
+
+    // Everything of the opening happens here: the loop, module and channel
+    // are taken from the current selection, the refresh starts, the monitor
+    // flags are saved and the loop's reports are switched on.
+    CStatusMonitor(CSystem& system, CMainFrame& frame, QWidget* pParent = nullptr);
+    ~CStatusMonitor() override;
+
+    // Runs the Boolean editor on the current channel (reading it from the
+    // controller and sending it back on OK); without one the icon says the
+    // editor is missing.
+    void SetBooleanEditor(std::function<void(QWidget*)> editor) { m_editor = std::move(editor); }
+    // Runs the where-used report for the current channel; without one the
+    // icon says the report is missing.
+    void SetWhereUsedReport(std::function<void(QWidget*)> report) {
+        m_whereUsed = std::move(report);
+    }
+
+    void done(int nResult) override;
+
+    // --- handlers, by the lamp column of module nModule ---
+    void OnLedMouseDown(int nModule);
+    void OnLedClick(int nModule);
+    void OnLedDblClick(int nModule);
+    void OnLoopChanged();
+    void OnToggleBoolProcessor();
+    void OnEditorIcon();
+    void OnWhereUsedIcon();
+    void OnTimer() { RefreshDisplay(); }
+
+    void SetLedColours();
+    void RefreshDisplay();
+    void ShowEquationText();
+    void MonitorLoop(short nLoop, bool bOn);
+
+    short Loop() const { return m_nLoop; }
+    short Module() const { return m_nModule; }
+    short Channel() const { return m_nChannel; }
+    bool IsProcessorOff() const { return m_bProcessorOff != 0; }
+    bool IsRefreshing() const { return m_timer.isActive(); }
+    CLedGrid& Leds() const;
+    CLED& Led(int nModule) const;
+
+private:
+    void OnInitDialog();
+    void CloseDown();
+    void MakeChosenChannelCurrent();
+    bool IsEquationLoop() const;
+
+    CSystem& m_system;
+    CMainFrame& m_frame;
+    std::unique_ptr<Ui::CStatusMonitor> m_ui;
+    QTimer m_timer;
+    std::function<void(QWidget*)> m_editor;
+    std::function<void(QWidget*)> m_whereUsed;
+
+    short m_nLoop = 0;
+    short m_nModule = 0;
+    short m_nChannel = 0;
+    int m_bProcessorOff = 0;
+    std::string m_strModuleLetter;
+    std::string m_strModuleLabel;
+    std::string m_strChannelLabel;
+    int m_nChannelNumber = 1;
+    // Closing runs once, whichever way the dialog goes.
+    bool m_bClosedDown = false;
+};

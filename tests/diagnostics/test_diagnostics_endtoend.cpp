@@ -1,0 +1,226 @@
+#include "controls/LED.h"
+#include "diagnostics/LampClicks.h"
+#include "diagnostics/LedGrid.h"
+#include "diagnostics/LoopStatus.h"
+#include "diagnostics/StatusMonitor.h"
+#include "dvxsim/DvxSimProcess.h"
+#include "link/SimLog.h"
+#include "link/zlvcomm.h"
+#include "shell/CommandIds.h"
+#include "shell/FrameFixture.h"
+#include "support/ModalScript.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using Frames = std::vector<std::string>;
+
+const char* const kPortVariable = "CORVEL_COM1";
+const Frames kPause{":E0\r", ":E0\r"};
+const Frames kContinue{":E1\r", ":E1\r"};
+
+Frames Join(std::initializer_list<Frames> aParts) {
+    Frames astrAll;
+    for (const Frames& part : aParts)
+        astrAll.insert(astrAll.end(), part.begin(), part.end());
+    return astrAll;
+}
+
+// The main window on its serial control with port 1 open to dvxsim: the
+// technician works the loop status windows, dvxsim's log tells what the
+// controller received and its console plays the vehicle.
+class DiagnosticsEndToEnd : public FrameTest {
+protected:
+    DiagnosticsEndToEnd() {
+        qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("dvx-com1")));
+        frame.SetLinkControl(&comm);
+        frame.SetComm(&comm);
+        frame.UseSerialControl();
+        // Forced states reach the main window as the program's shell sends them.
+        m_shell.m_fnSendChannelState = [this](short nLoop, short nModule, short nChannel,
+                                              int nState) {
+            frame.SendForcedChannelState(nLoop, nModule, nChannel, nState);
+        };
+    }
+    ~DiagnosticsEndToEnd() override {
+        m_pMonitor.reset();
+        if (frame.IsPortOpen())
+            Trigger(ID_PORT_OPEN);
+        frame.SetComm(nullptr);
+        qunsetenv(kPortVariable);
+    }
+
+    void OpenPort() {
+        ASSERT_TRUE(sim.IsStarted());
+        Trigger(ID_PORT_OPEN);
+        ASSERT_TRUE(frame.IsPortOpen());
+        Received();
+    }
+    // Every frame the controller received since the last call.
+    Frames Received() {
+        Frames astrFrames;
+        for (const CSimLogEntry& entry : ReadSimLog(LogPath(), m_nLogLinesSeen, m_nLogLinesSeen))
+            if (entry.bFromPc)
+                astrFrames.push_back(entry.strText + "\r");
+        return astrFrames;
+    }
+    std::string LogPath() const { return m_dir.File("dvxsim.log"); }
+
+    CStatusMonitor& OpenMonitor() {
+        m_pMonitor = std::make_unique<CStatusMonitor>(sys, frame, &frame);
+        m_pMonitor->show();
+        return *m_pMonitor;
+    }
+    static bool WaitForLamps(const CLED& led, int32_t nValue) {
+        return QTest::qWaitFor([&] { return led.GetValue() == nValue; }, 3000);
+    }
+
+    CZlvComm comm{sys, m_shell};
+    CDvxSimProcess sim{m_dir.File("dvx-com1"), {"--log", LogPath()}, false};
+    int m_nLogLinesSeen = 0;
+    std::unique_ptr<CStatusMonitor> m_pMonitor;
+};
+
+} // namespace
+
+TEST_F(DiagnosticsEndToEnd, ForcedInputLightsItsLampAndTheOutputsItsEquationsDrive) {
+    OpenPort();
+    // Blue A2 follows A1, Blue A3 is its opposite.
+    sys.SetCurLoop(0);
+    sys.SetCurModule(0);
+    for (short nChannel : {1, 2}) {
+        sys.SetCurChannel(nChannel);
+        sys.SetTermA(0, CSystem::MakeIndex(0, 0, 0));
+        sys.SetTermNotA(0, nChannel == 2);
+        sys.SetOutput(true);
+        ASSERT_TRUE(comm.SendEquation());
+    }
+    sys.SetCurChannel(0);
+    Received();
+    CStatusMonitor& dialog = OpenMonitor();
+    EXPECT_EQ(Received(), Join({kContinue, {":L01\r"}}));
+    EXPECT_TRUE(WaitForLamps(dialog.Led(0), 0b100));
+    EXPECT_EQ(sim.Console("set blue A 1 1"), "ok Blue_Chl_A1 1");
+    EXPECT_TRUE(WaitForLamps(dialog.Led(0), 0b011));
+    EXPECT_EQ(sim.Console("set blue A 1 0"), "ok Blue_Chl_A1 0");
+    EXPECT_TRUE(WaitForLamps(dialog.Led(0), 0b100));
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+}
+
+TEST_F(DiagnosticsEndToEnd, DoubleClickForcesTheChannelInTheController) {
+    OpenPort();
+    sys.SetCurLoop(1);
+    CStatusMonitor& dialog = OpenMonitor();
+    Received();
+    DoubleClickLamp(dialog.Led(2), 9);
+    EXPECT_EQ(Received(), Join({kPause, kPause, kPause, {":S0BD1\r"}, kContinue}));
+    EXPECT_NE(sim.Console("loop yellow").find("C:0000000001"), std::string::npos);
+    EXPECT_TRUE(WaitForLamps(dialog.Led(2), 512));
+    DoubleClickLamp(dialog.Led(2), 9);
+    EXPECT_EQ(Received(), Join({kPause, kPause, kPause, {":S0BD0\r"}, kContinue}));
+    EXPECT_TRUE(WaitForLamps(dialog.Led(2), 0));
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+}
+
+TEST_F(DiagnosticsEndToEnd, ProcessorButtonAndClosingSwitchTheBooleanProcessor) {
+    OpenPort();
+    CStatusMonitor& dialog = OpenMonitor();
+    Received();
+    QPushButton* pButton = dialog.findChild<QPushButton*>("buttonProcessor");
+    pButton->click();
+    EXPECT_EQ(Received(), Join({kPause, {":P0\r"}, kContinue}));
+    EXPECT_EQ(sim.Console("status").rfind("processor off", 0), 0u);
+    pButton->click();
+    EXPECT_EQ(Received(), Join({kPause, {":P1\r"}, kContinue}));
+    pButton->click();
+    Received();
+    dialog.accept();
+    EXPECT_EQ(Received(),
+              Join({kContinue,
+                    {":L00\r", ":L00\r", ":L10\r", ":L20\r", ":L30\r", ":L40\r", ":L50\r"},
+                    kPause,
+                    {":P1\r"},
+                    kContinue,
+                    kPause,
+                    {":P1\r"},
+                    kContinue}));
+    EXPECT_EQ(sim.Console("status").rfind("processor on", 0), 0u);
+    EXPECT_NE(sim.Console("status").find("reports none"), std::string::npos);
+}
+
+TEST_F(DiagnosticsEndToEnd, OpenedOnTimerRunningTheControllerWatchesTheBlueLoop) {
+    OpenPort();
+    sys.SetCurLoop(5);
+    CStatusMonitor& dialog = OpenMonitor();
+    EXPECT_EQ(dialog.findChild<QComboBox*>("comboLoop")->currentText(), "BLUE LOOP");
+    EXPECT_EQ(sys.GetCurLoop(), 0);
+    EXPECT_EQ(Received(), Join({kContinue, {":L01\r"}}));
+    dialog.findChild<QComboBox*>("comboLoop")->setCurrentIndex(4);
+    EXPECT_EQ(Received(), Join({kContinue, {":L00\r"}, kContinue, {":L41\r"}}));
+}
+
+TEST_F(DiagnosticsEndToEnd, YellowViewerKeepsReportingAfterTheControllerCloses) {
+    OpenPort();
+    frame.OpenLoopStatusViewer(1);
+    EXPECT_EQ(Received(), Join({kContinue, {":L11\r"}}));
+    EXPECT_TRUE(sys.GetLoopMonitor(1));
+    CLoopStatus& viewer = *frame.LoopStatusViewer(1);
+
+    sys.SetCurLoop(1);
+    OpenMonitor();
+    EXPECT_TRUE(Received().empty()) << "the viewer's reports stand";
+    m_pMonitor->accept();
+    EXPECT_EQ(Received(), Join({{":L00\r", ":L11\r", ":L20\r", ":L30\r", ":L40\r", ":L50\r"},
+                                kPause,
+                                {":P1\r"},
+                                kContinue,
+                                kPause,
+                                {":P1\r"},
+                                kContinue}));
+    EXPECT_NE(sim.Console("status").find("reports 1"), std::string::npos);
+    EXPECT_EQ(sim.Console("set yellow B 3 1"), "ok Yellow_Chl_B3 1");
+    EXPECT_TRUE(WaitForLamps(viewer.Leds().Led(1), 4));
+}
+
+TEST_F(DiagnosticsEndToEnd, ViewerSwitchesItsLoopsReportsOnAndOff) {
+    OpenPort();
+    {
+        CModalScript script;
+        script.Then([](QDialog& dialog) {
+            dialog.findChild<QComboBox*>("comboLoop")->setCurrentIndex(3);
+            dialog.accept();
+        });
+        Trigger(ID_LOOP_STATUS_VIEWER);
+    }
+    EXPECT_EQ(Received(), Join({kContinue, {":L31\r"}}));
+    CLoopStatus* pViewer = frame.LoopStatusViewer(3);
+    ASSERT_NE(pViewer, nullptr);
+    EXPECT_EQ(pViewer->windowTitle(), "TIMER LOOP STATUS VIEWER");
+    EXPECT_EQ(pViewer->Leds().Led(0).GetStyleOnColor(), CLED::ColorRef(255, 0, 0));
+    EXPECT_TRUE(sys.GetLoopMonitor(3));
+
+    frame.OpenLoopStatusViewer(3);
+    EXPECT_TRUE(Received().empty());
+
+    pViewer->close();
+    EXPECT_EQ(Received(), (Frames{":L30\r"}));
+    EXPECT_FALSE(sys.GetLoopMonitor(3));
+    EXPECT_NE(sim.Console("status").find("reports none"), std::string::npos);
+}
+
+TEST_F(DiagnosticsEndToEnd, ReceivedStateShowsInEveryWindowOfItsLoop) {
+    OpenPort();
+    frame.OpenLoopStatusViewer(0);
+    frame.OpenLoopStatusViewer(2);
+    sys.SetCurLoop(0);
+    CStatusMonitor& dialog = OpenMonitor();
+    EXPECT_EQ(sim.Console("set blue D 5 1"), "ok Blue_Chl_D5 1");
+    EXPECT_TRUE(WaitForLamps(dialog.Led(3), 16));
+    EXPECT_TRUE(WaitForLamps(frame.LoopStatusViewer(0)->Leds().Led(3), 16));
+    EXPECT_EQ(frame.LoopStatusViewer(2)->Leds().Led(3).GetValue(), 0);
+}
