@@ -2,6 +2,7 @@
 
 #include "diagnostics/LoopStatus.h"
 #include "diagnostics/StatusMonitor.h"
+#include "editors/BooleanCommands.h"
 #include "editors/SelectLoop.h"
 #include "link/zlvcomm.h"
 #include "model/system.h"
@@ -10,6 +11,7 @@
 
 void CMainFrame::OnLoopStatusController() {
     CStatusMonitor dialog(m_system, *this, this);
+    dialog.SetBooleanEditor([this](QWidget*) { m_pBooleans->EditCurrentEquation(); });
     dialog.exec();
 }
 

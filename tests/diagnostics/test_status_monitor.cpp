@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -235,4 +236,25 @@ TEST_F(StatusMonitorTest, LettersAndNumbersLineUpWithTheLamps) {
     dialog.resize(dialog.width() + 170, dialog.height() + 130);
     QCoreApplication::processEvents();
     ExpectLabelsAlignedWithLamps(dialog.Leds(), true);
+}
+
+TEST_F(StatusMonitorTest, EditorIconOfTheMenuCommandRunsTheBooleanEditor) {
+    CModalScript script;
+    // The icon is clicked outside the script's step, so the editor it opens
+    // gets a step of its own.
+    script.Then([](QDialog& dialog) {
+        auto& monitor = static_cast<CStatusMonitor&>(dialog);
+        ClickLamp(monitor.Led(6), 2);
+        QTimer::singleShot(0, &dialog,
+                           [&dialog] { dialog.findChild<QToolButton*>("buttonEditor")->click(); });
+    });
+    script.Then([this](QDialog& dialog) {
+        EXPECT_EQ(sys.GetCurIndex(), CSystem::MakeIndex(0, 6, 2));
+        dialog.reject();
+    });
+    script.Then(CModalScript::Reject());
+    Trigger(ID_LOOP_STATUS_CONTROLLER);
+    EXPECT_EQ(script.Seen(),
+              (std::vector<QString>{"CStatusMonitor", "CEditBool", "CStatusMonitor"}));
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }

@@ -211,4 +211,3 @@ TEST_F(FrameTest, ViewItemsToggleToolbarAndStatusBar) {
     EXPECT_TRUE(pBar->isVisible());
     frame.hide();
 }
-
