@@ -130,8 +130,7 @@ int main(int argc, char* argv[]) {
     CSystem system(shell, dir.string());
     CParam1 param(dir.string(), shell);
     CModuleTypes types(dir.string(), shell);
-    QSettings profile(QString::fromStdString((dir / "profile.ini").string()),
-                      QSettings::IniFormat);
+    QSettings profile(QString::fromStdString((dir / "profile.ini").string()), QSettings::IniFormat);
     CZlvComm comm(system, shell);
     CMainFrame frame(system, param, types, shell, profile);
     frame.SetLinkControl(&comm);
@@ -174,8 +173,8 @@ int main(int argc, char* argv[]) {
         change.sent = Clock::now();
         watch.Start(change);
         sim.Console(std::string("set ") + kLoopWords[change.nLoop] + " " +
-                    char('A' + change.nModule) + " " + std::to_string(change.nChannel + 1) +
-                    " " + std::to_string(change.nState));
+                    char('A' + change.nModule) + " " + std::to_string(change.nChannel + 1) + " " +
+                    std::to_string(change.nState));
         ++nChanges;
     });
 
