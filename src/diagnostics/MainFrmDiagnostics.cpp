@@ -6,12 +6,14 @@
 #include "editors/SelectLoop.h"
 #include "link/zlvcomm.h"
 #include "model/system.h"
+#include "reports/WhereUsedDlg.h"
 
 // --- loop status controller ---
 
 void CMainFrame::OnLoopStatusController() {
     CStatusMonitor dialog(m_system, *this, this);
     dialog.SetBooleanEditor([this](QWidget*) { m_pBooleans->EditCurrentEquation(); });
+    dialog.SetWhereUsedReport([this](QWidget* pParent) { ShowWhereUsedReport(m_system, pParent); });
     dialog.exec();
 }
 

@@ -258,3 +258,20 @@ TEST_F(StatusMonitorTest, EditorIconOfTheMenuCommandRunsTheBooleanEditor) {
               (std::vector<QString>{"CStatusMonitor", "CEditBool", "CStatusMonitor"}));
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }
+
+TEST_F(StatusMonitorTest, WhereUsedIconOfTheMenuCommandRunsTheReport) {
+    CModalScript script;
+    script.Then([](QDialog& dialog) {
+        ClickLamp(static_cast<CStatusMonitor&>(dialog).Led(9), 5);
+        QTimer::singleShot(
+            0, &dialog, [&dialog] { dialog.findChild<QToolButton*>("buttonWhereUsed")->click(); });
+    });
+    script.Then([this](QDialog& dialog) {
+        EXPECT_EQ(sys.GetCurIndex(), CSystem::MakeIndex(0, 9, 5));
+        dialog.reject();
+    });
+    script.Then(CModalScript::Reject());
+    Trigger(ID_LOOP_STATUS_CONTROLLER);
+    EXPECT_EQ(script.Seen(),
+              (std::vector<QString>{"CStatusMonitor", "CWhereUsedDlg", "CStatusMonitor"}));
+}
