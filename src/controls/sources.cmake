@@ -16,12 +16,12 @@ target_link_libraries(corvel_core PUBLIC PkgConfig::XLSXWRITER)
 target_sources(corvel_ui PRIVATE
     controls/AnimateCtrl.h
     controls/AnimateCtrl.cpp
+    controls/LED.h
+    controls/LED.cpp
 )
 target_sources(corvel_serial PRIVATE
     controls/MSComm.h
     controls/MSComm.cpp
-    controls/LED.h
-    controls/LED.cpp
 )
 target_sources(corvel_ui PRIVATE
     controls/SheetPainter.h
