@@ -125,6 +125,10 @@ public:
     // Save As, and how it ended: the commands that replace the system need
     // to know whether the changes are safe.
     ESaveResult SaveSystemAs();
+    // What Open and Import ZLV file do with the file chosen, for every way a
+    // file is chosen (the dialog, the command line).
+    void OpenSystemFile(const std::string& strPath);
+    void ImportZlvFile(const std::string& strPath);
 
     // --- command handlers ---
     void OnFileOpenSystem();

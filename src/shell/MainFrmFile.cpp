@@ -150,8 +150,11 @@ void CMainFrame::OnFileOpenSystem() {
         "Open", "DVX", "DVX (*.DVX) | *.DVX | All Files | *.* ||", m_system.GetFileDir());
     m_shell.Trace("Read Current file path =" + request.strInitialDir + "\n");
     std::string strPath;
-    if (!m_shell.AskFileName(request, strPath))
-        return;
+    if (m_shell.AskFileName(request, strPath))
+        OpenSystemFile(strPath);
+}
+
+void CMainFrame::OpenSystemFile(const std::string& strPath) {
     if (!m_system.OpenSystemFile(strPath)) {
         UpdateTitle();
         return;
@@ -169,8 +172,11 @@ void CMainFrame::OnImportZlv() {
         m_system.GetFileDir());
     m_shell.Trace("Inport zlv file path =" + request.strInitialDir + "\n");
     std::string strPath;
-    if (!m_shell.AskFileName(request, strPath))
-        return;
+    if (m_shell.AskFileName(request, strPath))
+        ImportZlvFile(strPath);
+}
+
+void CMainFrame::ImportZlvFile(const std::string& strPath) {
     m_system.ImportOldFile(strPath);
     UpdateTitle();
 }
