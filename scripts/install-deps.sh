@@ -10,6 +10,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     xvfb openbox
+    desktop-file-utils appstream shared-mime-info file dpkg-dev librsvg2-bin groff-base
 )
 if [ "${CORVEL_UI_TOOLS:-0}" = 1 ]; then
     packages+=(imagemagick xdotool)

@@ -1,5 +1,7 @@
 #include "controls/MSComm.h"
 
+#include "controls/PortAccess.h"
+
 #include <QSettings>
 #include <QStringList>
 
@@ -108,9 +110,12 @@ bool CMSComm::SetPortOpen(bool bOpen) {
     if (m_port.isOpen())
         return true;
     m_strError.clear();
-    m_port.setPortName(m_strDevice.isEmpty() ? DeviceName(m_nCommPort) : m_strDevice);
+    const QString strDevice = m_strDevice.isEmpty() ? DeviceName(m_nCommPort) : m_strDevice;
+    m_port.setPortName(strDevice);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_strError = m_port.errorString();
+        m_strError = CPortAccess::DeniedText(strDevice);
+        if (m_strError.isEmpty())
+            m_strError = m_port.errorString();
         m_port.clearError();
         return false;
     }

@@ -69,7 +69,8 @@ public:
     void SetRThreshold(short nThreshold) { m_nRThreshold = nThreshold; }
 
     // Opens or closes the device. Opening returns false when the device
-    // cannot be opened; ErrorString then describes why.
+    // cannot be opened; ErrorString then describes why, and how to mend it
+    // when this user lacks the permission.
     bool SetPortOpen(bool bOpen);
     // Whether the device really is open.
     bool GetPortOpen() const { return m_port.isOpen(); }

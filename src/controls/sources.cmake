@@ -22,6 +22,8 @@ target_sources(corvel_ui PRIVATE
 target_sources(corvel_serial PRIVATE
     controls/MSComm.h
     controls/MSComm.cpp
+    controls/PortAccess.h
+    controls/PortAccess.cpp
 )
 target_sources(corvel_ui PRIVATE
     controls/SheetPainter.h

@@ -129,6 +129,9 @@ public:
     // file is chosen (the dialog, the command line).
     void OpenSystemFile(const std::string& strPath);
     void ImportZlvFile(const std::string& strPath);
+    // A file named on the command line: a ".ZLV" file is imported, any
+    // other is opened. A missing file is reported, never created.
+    void OpenCommandLineFile(const std::string& strPath);
 
     // --- command handlers ---
     void OnFileOpenSystem();

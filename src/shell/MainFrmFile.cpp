@@ -181,6 +181,19 @@ void CMainFrame::ImportZlvFile(const std::string& strPath) {
     UpdateTitle();
 }
 
+void CMainFrame::OpenCommandLineFile(const std::string& strPath) {
+    const QFileInfo file(PathToQString(strPath));
+    if (!file.exists()) {
+        m_shell.MessageBox("Could not find the file " + strPath + "\nNothing has been opened.",
+                           EBoxButtons::Ok, EBoxIcon::Exclamation);
+        return;
+    }
+    if (file.suffix().compare("ZLV", Qt::CaseInsensitive) == 0)
+        ImportZlvFile(strPath);
+    else
+        OpenSystemFile(strPath);
+}
+
 void CMainFrame::OnExportZlv() {
     m_shell.Trace("Export zlv file name " + m_system.GetFilePath() + "\n");
     CFileDialogRequest request;

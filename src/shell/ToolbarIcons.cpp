@@ -1,6 +1,7 @@
 #include "shell/ToolbarIcons.h"
 
 #include "shell/CommandIds.h"
+#include "shell/ProgramIcon.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -17,7 +18,6 @@ const QColor kPaper(252, 252, 250);
 const QColor kBlue(38, 96, 190);
 const QColor kGreen(40, 160, 70);
 const QColor kRed(210, 50, 40);
-const QColor kAmber(240, 170, 30);
 
 // Draws on a 24 x 24 grid at twice the size, for high-density screens.
 QIcon Draw(const Painter& paint) {
@@ -238,18 +238,7 @@ QIcon CToolbarIcons::ForCommand(int nId) {
     }
 }
 
-QIcon CToolbarIcons::ProgramIcon() {
-    return Draw([](QPainter& p) {
-        p.setPen(Pen(kInk, 1.2));
-        p.setBrush(kBlue);
-        p.drawRoundedRect(QRectF(1.5, 1.5, 21, 21), 4, 4);
-        Lamps(p, 4, 4);
-        p.setPen(Pen(kAmber, 2.2));
-        p.drawLine(QPointF(13, 7), QPointF(19, 7));
-        p.drawLine(QPointF(13, 12), QPointF(19, 12));
-        p.drawLine(QPointF(13, 17), QPointF(19, 17));
-    });
-}
+QIcon CToolbarIcons::ProgramIcon() { return CProgramIcon::Icon(); }
 
 QIcon CToolbarIcons::TipBulb() {
     return Draw([](QPainter& p) {

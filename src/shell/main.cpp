@@ -2,23 +2,39 @@
 #include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
 #include "shell/CaptionFitter.h"
+#include "shell/CommandLine.h"
 #include "shell/DesktopShell.h"
+#include "shell/Text.h"
 #include "shell/WorkingFiles.h"
+#include "shell/Workspace.h"
 #include "shell/param1.h"
 #include "shell/winzlv4.h"
 
 #include <QApplication>
 #include <QSettings>
 
+#include <cstdio>
+
 // The process-wide objects live in this order from here to the end of main,
 // after the application (a message box needs it) and before the windows, and
 // go in the reverse order. Each reads its working file as it is made; the
-// exit sequence writes them all back once the main window has gone.
+// exit sequence writes them all back once the main window has gone. The
+// workspace, when asked for, is entered first: the system record takes the
+// folder it is made in as the launch directory.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(CORVEL_APP_ID);
+    const CCommandLine commandLine(QApplication::arguments());
+    if (commandLine.ShouldExit()) {
+        std::fputs(qPrintable(commandLine.ExitText()),
+                   commandLine.ExitCode() == 0 ? stdout : stderr);
+        return commandLine.ExitCode();
+    }
     CCaptionFitter captionFitter;
     app.installEventFilter(&captionFitter);
     CDesktopShell shell;
+    if (commandLine.UseWorkspace() && !CWorkspace::Enter(shell))
+        return EXIT_FAILURE;
     CSystem system(shell);
     theSystem = &system;
     CZlvComm comm(system, shell);
@@ -32,7 +48,7 @@ int main(int argc, char* argv[]) {
     {
         CWinzlv4App winApp(system, comm, param, moduleTypes, shell, profile);
         theApp = &winApp;
-        if (winApp.InitInstance())
+        if (winApp.InitInstance(PathFromQString(commandLine.FileName())))
             nResult = app.exec();
         theApp = nullptr;
     }

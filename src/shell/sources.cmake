@@ -12,6 +12,8 @@ target_sources(corvel_ui PRIVATE
     shell/CaptionFitter.cpp
     shell/ChildFrm.h
     shell/ChildFrm.cpp
+    shell/CommandLine.h
+    shell/CommandLine.cpp
     shell/CommandIds.h
     shell/CommandTable.h
     shell/CommandTable.cpp
@@ -32,6 +34,8 @@ target_sources(corvel_ui PRIVATE
     shell/MainFrmFile.cpp
     shell/RepaintThrottle.h
     shell/RepaintThrottle.cpp
+    shell/ProgramIcon.h
+    shell/ProgramIcon.cpp
     shell/TipDlg.h
     shell/TipDlg.cpp
     shell/TipDlg.ui
@@ -43,6 +47,8 @@ target_sources(corvel_ui PRIVATE
     shell/winzlv4Doc.cpp
     shell/WorkingFiles.h
     shell/WorkingFiles.cpp
+    shell/Workspace.h
+    shell/Workspace.cpp
 )
 
 # Tips and the user manual, found in the installed data folder when the launch

@@ -21,9 +21,10 @@ CWinzlv4App::CWinzlv4App(CSystem& system, CZlvComm& comm, CParam1& param, CModul
 
 CWinzlv4App::~CWinzlv4App() { m_shell.SetMainFrame(nullptr); }
 
-// The command line is ignored: Corvel always starts on a default system
-// without a documentation window.
-bool CWinzlv4App::InitInstance() {
+// Corvel starts on a default system without a documentation window; a file
+// named on the command line is then opened as File > Open or Import ZLV
+// file would open it, before the tip of the day.
+bool CWinzlv4App::InitInstance(const std::string& strFileName) {
     m_pMainFrame =
         std::make_unique<CMainFrame>(m_system, m_param, m_moduleTypes, m_shell, m_profile);
     m_pMainFrame->SetLinkControl(&m_comm);
@@ -31,6 +32,8 @@ bool CWinzlv4App::InitInstance() {
     m_pMainFrame->UseSerialControl();
     m_shell.SetMainFrame(m_pMainFrame.get());
     m_pMainFrame->showMaximized();
+    if (!strFileName.empty())
+        m_pMainFrame->OpenCommandLineFile(strFileName);
     ShowTipAtStartup();
     return true;
 }

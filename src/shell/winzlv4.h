@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 class CDesktopShell;
 class CMainFrame;
@@ -23,7 +24,8 @@ public:
                 CDesktopShell& shell, QSettings& profile);
     ~CWinzlv4App();
 
-    bool InitInstance();
+    // strFileName: a system file to open once the window is up, or "".
+    bool InitInstance(const std::string& strFileName = {});
     void ShowTipAtStartup();
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
 
