@@ -21,7 +21,9 @@ speed pairs, labels and module types. Systems are kept in .DVX files (old
 forced live while the vehicle runs, and the setup is documented as a
 spreadsheet.
 .
-The package also holds dvxsim, a virtual controller CPU for training and
+The package also holds corvel-cli, which shows, converts, documents and
+compares system files and transfers, retrieves and verifies them from a
+shell or a script, and dvxsim, a virtual controller CPU for training and
 demonstrations without a vehicle. To use a real serial port, the user must
 be a member of the group owning the device (usually dialout).")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

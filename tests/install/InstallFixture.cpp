@@ -27,6 +27,7 @@ std::vector<std::string> InstalledFiles() {
     const std::string strId = CORVEL_APP_ID;
     std::vector<std::string> astrFiles = {
         "bin/corvel",
+        "bin/corvel-cli",
         "bin/dvxsim",
         "share/corvel/tips.txt",
         "share/corvel/WAIT.AVI",
@@ -35,6 +36,7 @@ std::vector<std::string> InstalledFiles() {
         "share/metainfo/" + strId + ".metainfo.xml",
         "share/mime/packages/" + strId + ".xml",
         "share/man/man1/corvel.1",
+        "share/man/man1/corvel-cli.1",
         "share/man/man1/dvxsim.1",
         strIcons + "scalable/apps/" + strId + ".svg",
     };

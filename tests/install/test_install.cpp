@@ -45,7 +45,7 @@ double MeanDifference(const QImage& first, const QImage& second) {
 TEST_F(InstallTest, PutsEveryProgramAndDataFileInThePrefix) {
     for (const std::string& strFile : InstalledFiles())
         EXPECT_TRUE(std::filesystem::is_regular_file(Installed(strFile))) << strFile;
-    for (const char* szProgram : {"bin/corvel", "bin/dvxsim"}) {
+    for (const char* szProgram : {"bin/corvel", "bin/corvel-cli", "bin/dvxsim"}) {
         const auto perms = std::filesystem::status(Installed(szProgram)).permissions();
         EXPECT_NE(perms & std::filesystem::perms::others_exec, std::filesystem::perms::none)
             << szProgram;
@@ -124,7 +124,7 @@ TEST_F(InstallTest, ScalableIconDrawsTheSamePicture) {
 
 TEST_F(InstallTest, ManualPagesNameTheirProgramAndRenderWithoutWarnings) {
     REQUIRE_TOOL("groff");
-    for (const char* szProgram : {"corvel", "dvxsim"}) {
+    for (const char* szProgram : {"corvel", "corvel-cli", "dvxsim"}) {
         const std::filesystem::path page =
             Installed(std::string("share/man/man1/") + szProgram + ".1");
         EXPECT_TRUE(ReadText(page).contains(QString(".SH NAME\n%1 \\- ").arg(szProgram)))
@@ -145,4 +145,7 @@ TEST_F(InstallTest, ProgramsRunFromThePrefix) {
     const CRun dvxsim = RunProgram(InstalledQ("bin/dvxsim"), {"--help"}, environment);
     EXPECT_TRUE(dvxsim.Ok()) << dvxsim.Both();
     EXPECT_EQ(dvxsim.strOutput.rfind("Usage: dvxsim", 0), 0u) << dvxsim.strOutput;
+    const CRun cli = RunProgram(InstalledQ("bin/corvel-cli"), {"--version"}, environment);
+    EXPECT_TRUE(cli.Ok()) << cli.Both();
+    EXPECT_EQ(cli.strOutput, "corvel-cli (CorvelII 6.63)\n");
 }
