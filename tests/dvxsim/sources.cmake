@@ -7,6 +7,7 @@ target_sources(corvel_tests PRIVATE
     dvxsim/test_dvxsim_frames.cpp
     dvxsim/test_dvxsim_processor.cpp
     dvxsim/test_dvxsim_program.cpp
+    dvxsim/test_line_pacer.cpp
     dvxsim/test_endtoend.cpp
 )
 target_link_libraries(corvel_tests PRIVATE dvxsim_lib)

@@ -140,9 +140,12 @@ void CSimulator::ReadLine() {
 }
 
 void CSimulator::DeliverReceived(Clock::time_point now) {
+    if (!m_strReceived.empty()) {
+        m_receivePacer.Waiting(now);
+    }
     std::size_t nTaken = 0;
     while (nTaken < m_strReceived.size() && !m_bCloseWhenSent && m_receivePacer.MayPass(now)) {
-        m_receivePacer.Passed(now);
+        m_receivePacer.Passed();
         const char c = m_strReceived[nTaken++];
         if (c == '\n') {
             continue;
@@ -161,6 +164,9 @@ void CSimulator::DeliverReceived(Clock::time_point now) {
         m_bFrameTooLong = false;
     }
     m_strReceived.erase(0, nTaken);
+    if (m_strReceived.empty()) {
+        m_receivePacer.Drained();
+    }
 }
 
 void CSimulator::HandleFrame(const std::string& strLine) {
@@ -248,6 +254,9 @@ void CSimulator::ReportStatus(Clock::time_point now) {
 }
 
 void CSimulator::WriteOut(Clock::time_point now) {
+    if (!m_strOut.empty()) {
+        m_sendPacer.Waiting(now);
+    }
     while (!m_strOut.empty() && m_sendPacer.MayPass(now)) {
         const std::size_t nWanted = m_sendPacer.IsPaced() ? 1 : m_strOut.size();
         const ssize_t nWritten = write(m_line.Fd(), m_strOut.data(), nWanted);
@@ -258,7 +267,10 @@ void CSimulator::WriteOut(Clock::time_point now) {
             return;
         }
         m_strOut.erase(0, static_cast<std::size_t>(nWritten));
-        m_sendPacer.Passed(now);
+        m_sendPacer.Passed();
+    }
+    if (m_strOut.empty()) {
+        m_sendPacer.Drained();
     }
 }
 
