@@ -16,9 +16,15 @@ std::optional<std::vector<CSystemDifference>> CCompareCommand::OnCompare() {
     }
     auto pController =
         std::make_unique<CSystem>(m_shell, CSystem::CScratch{}, m_system.GetLaunchDir());
-    if (!ReadController(*pController)) {
-        m_shell.MessageBox(kInterruptedText);
+    switch (ReadController(*pController)) {
+    case ERead::Interrupted:
+        m_shell.MessageBox(kInterruptedText, EBoxButtons::Ok, EBoxIcon::Stop);
         return std::nullopt;
+    case ERead::Damaged:
+        m_shell.MessageBox(kDamagedText, EBoxButtons::Ok, EBoxIcon::Exclamation);
+        return std::nullopt;
+    case ERead::Complete:
+        break;
     }
     auto aDiffs = CSystemDiff::Compare(m_system, *pController, CSystemDiff::EScope::Controller);
     if (CSystemDiff::CountDifferences(aDiffs) == 0) {
@@ -31,23 +37,27 @@ std::optional<std::vector<CSystemDifference>> CCompareCommand::OnCompare() {
 // The reader is a protocol object of its own over the same line, so every
 // value read lands in the target; the characters reach it through the
 // protocol object the port delivers them to.
-bool CCompareCommand::ReadController(CSystem& target) {
+CCompareCommand::ERead CCompareCommand::ReadController(CSystem& target) {
     m_host.PauseLink();
     m_host.ShowBusyCursor(true);
     m_system.SuspendLink();
     m_host.StartWaitIndicator(kReadingText);
-    bool bComplete = false;
+    ERead read = ERead::Complete;
     {
         CZlvComm reader(target, m_shell, m_comm.GetHost());
         reader.SetPortOpen(m_comm.GetPortOpen());
         m_comm.ForwardReceiveTo(&reader);
-        CTransferCommands::ReadSystem(reader);
+        bool bAllRead = false;
+        reader.RunWithProgress([&] { bAllRead = CTransferCommands::ReadSystem(reader); });
         m_comm.ForwardReceiveTo(nullptr);
-        bComplete = reader.GetPortOpen() && m_comm.GetPortOpen() && m_host.IsPortOpen();
+        if (!reader.GetPortOpen() || !m_comm.GetPortOpen() || !m_host.IsPortOpen())
+            read = ERead::Interrupted;
+        else if (!bAllRead)
+            read = ERead::Damaged;
     }
     m_host.CloseWaitIndicator();
     m_system.ResumeLink();
     m_host.ShowBusyCursor(false);
     m_host.ContinueLink();
-    return bComplete;
+    return read;
 }

@@ -42,18 +42,12 @@ void CTransferCommands::TransferChannel() {
     SendSteps({&CZlvComm::SendEquation, &CZlvComm::SendChannelLabel});
 }
 
-void CTransferCommands::RunWithProgress(const std::function<void()>& fnSequence) {
-    m_comm.StartProgress(m_comm.CountFrames(fnSequence));
-    fnSequence();
-    m_comm.EndProgress();
-}
-
 void CTransferCommands::TransferModule() {
     if (!m_host.PickModule())
         return;
     m_host.StartWaitIndicator(kTransmittingModuleText);
     int nErrors = 0;
-    RunWithProgress([&] { nErrors = SendModule(); });
+    m_comm.RunWithProgress([&] { nErrors = SendModule(); });
     ReportUpload(nErrors);
 }
 
@@ -65,7 +59,7 @@ int CTransferCommands::SendModule() {
 
 void CTransferCommands::TransferSystem() {
     int nErrors = 0;
-    RunWithProgress([&] { nErrors = SendSystem(); });
+    m_comm.RunWithProgress([&] { nErrors = SendSystem(); });
     ReportUpload(nErrors);
 }
 
@@ -148,7 +142,7 @@ void CTransferCommands::RetrieveModule() {
         return;
     m_host.StartWaitIndicator(kRetrievingModuleText);
     bool bAllRead = false;
-    RunWithProgress([&] { bAllRead = ReadModule(); });
+    m_comm.RunWithProgress([&] { bAllRead = ReadModule(); });
     ReportDownload(bAllRead);
     m_host.CloseWaitIndicator();
 }
@@ -173,7 +167,7 @@ void CTransferCommands::RetrieveSystem() {
     m_host.StartWaitIndicator(kRetrievingSystemText);
     m_system.ResetToDefaults();
     bool bAllRead = false;
-    RunWithProgress([&] { bAllRead = ReadSystem(m_comm); });
+    m_comm.RunWithProgress([&] { bAllRead = ReadSystem(m_comm); });
     if (IsLinkLost()) {
         CArchive restore(snapshot.Buffer());
         m_system.Serialize(restore);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <initializer_list>
 
 class CShellServices;
@@ -56,12 +55,6 @@ public:
     void OnCpuProcessingTime();
 
 private:
-    // Counts the sequence's frames, then runs it with the wait indicator's
-    // bar following it; the bar is full at its end, even when it ended
-    // early. The sequence is run twice, so it keeps its results in
-    // variables it sets afresh.
-    void RunWithProgress(const std::function<void()>& fnSequence);
-
     void TransferChannel();
     void TransferModule();
     void TransferSystem();

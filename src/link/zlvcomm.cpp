@@ -103,6 +103,12 @@ void CZlvComm::EndProgress() {
     ShowFrameProgress();
 }
 
+void CZlvComm::RunWithProgress(const std::function<void()>& fnSequence) {
+    StartProgress(CountFrames(fnSequence));
+    fnSequence();
+    EndProgress();
+}
+
 void CZlvComm::ShowFrameProgress() {
     Host().ShowFrameProgress(m_progress.GetFramesDone(), m_progress.GetTotalFrames(),
                              m_progress.GetTimeLeft());

@@ -77,6 +77,11 @@ public:
     // From here to EndProgress every frame moves the wait indicator's bar.
     void StartProgress(const CTransferProgress::CCount& total);
     void EndProgress();
+    // Counts the sequence's frames, then runs it with the wait indicator's
+    // bar following it; the bar is full at its end, even when it ended
+    // early. The sequence is run twice, so it keeps its results in
+    // variables it sets afresh.
+    void RunWithProgress(const std::function<void()>& fnSequence);
     // Where the time left is measured from; tests give a clock of their own.
     void SetClock(std::function<Clock::time_point()> fnNow) { m_fnNow = std::move(fnNow); }
 

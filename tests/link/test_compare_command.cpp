@@ -5,6 +5,7 @@
 #include "model/Archive.h"
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -16,7 +17,7 @@ protected:
         m_shell.AllowOkBoxes();
         // The controller holds what a transfer of a fresh system leaves: the
         // system labels and timer reloads as the PC has them.
-        host.m_fnAnswer = [this](const std::string& strFrame) {
+        m_fnController = [this](const std::string& strFrame) {
             if (strFrame.rfind(":V0", 0) == 0)
                 return sys.GetSysLabel(static_cast<short>(strFrame[3] - '0')) + "\r\n";
             if (strFrame.rfind(":TR", 0) == 0 && strFrame.size() == 6) {
@@ -27,6 +28,7 @@ protected:
             }
             return CScriptedController::DefaultAnswer(strFrame);
         };
+        host.m_fnAnswer = m_fnController;
     }
 
     std::vector<unsigned char> Stored() {
@@ -35,6 +37,8 @@ protected:
         return ar.Buffer();
     }
 
+    // The controller as a transfer of a fresh system leaves it.
+    std::function<std::string(const std::string&)> m_fnController;
     CScriptedTransferHost m_host{sys, comm, m_shell, host};
     CCompareCommand m_compare{sys, comm, m_shell, m_host};
 };
@@ -73,27 +77,56 @@ TEST_F(CompareTest, ListsTheDifferencesAndLeavesTheSystemAlone) {
                                          "close wait", "not busy", "continue"}));
 
     Texts astrCompared = TakeFrames();
+    ASSERT_FALSE(host.m_aProgress.empty());
+    const CScriptedController::Progress compared = host.m_aProgress.back();
+    EXPECT_EQ(compared.nDone, compared.nTotal);
+    host.m_aProgress.clear();
     m_host.m_nGroup = CSystem::GroupSystem;
     m_shell.ExpectBox("Changes have been made. Do you wish to save?", EBoxAnswer::No);
     CTransferCommands(sys, comm, m_shell, m_host).OnRetrieve();
     EXPECT_EQ(astrCompared, TakeFrames());
+    ASSERT_FALSE(host.m_aProgress.empty());
+    EXPECT_EQ(compared.nTotal, host.m_aProgress.back().nTotal) << "the bar counts the same reads";
 }
 
-TEST_F(CompareTest, AnInterruptedReadSaysSoAndShowsNothing) {
+// A read that did not bring the whole system back is never compared: the
+// port closing under it and an answer that is not what its frame asks for
+// each say so once.
+TEST_F(CompareTest, AnIncompleteReadSaysWhyAndShowsNothing) {
+    struct Case {
+        const char* szName;
+        std::function<std::string(const std::string&)> fnAnswer;
+        const char* szBox;
+    };
+    const Case aCases[] = {
+        {"port closed",
+         [this](const std::string& strFrame) {
+             if (strFrame.rfind(":K1", 0) != 0)
+                 return m_fnController(strFrame);
+             host.Close();
+             return std::string();
+         },
+         "COMPARE INTERRUPTED: THE COM PORT CLOSED BEFORE ALL DATA WAS RECEIVED."},
+        {"damaged timer answer",
+         [this](const std::string& strFrame) {
+             return strFrame == ":TR05\r" ? std::string("ZZ\r\n") : m_fnController(strFrame);
+         },
+         "COMPARE NOT POSSIBLE: SOME ANSWERS FROM THE DVX CPU WERE DAMAGED."},
+    };
     Select(0, 0, 0);
     sys.SetCurChannelLabel("HORN");
-    std::vector<unsigned char> before = Stored();
-    host.m_fnAnswer = [this](const std::string& strFrame) {
-        if (strFrame.rfind(":K1", 0) != 0)
-            return CScriptedController::DefaultAnswer(strFrame);
-        host.Close();
-        return std::string();
-    };
-    EXPECT_FALSE(m_compare.OnCompare());
-    EXPECT_EQ(m_shell.BoxTexts(),
-              Texts{"COMPARE INTERRUPTED: THE COM PORT CLOSED BEFORE ALL DATA WAS RECEIVED."});
-    EXPECT_EQ(Stored(), before);
-    EXPECT_EQ(m_host.m_astrCalls.back(), "continue");
+    const std::vector<unsigned char> before = Stored();
+    for (const Case& test : aCases) {
+        host.m_bOpen = true;
+        comm.SetPortOpen(true);
+        m_host.m_astrCalls.clear();
+        host.m_fnAnswer = test.fnAnswer;
+        EXPECT_FALSE(m_compare.OnCompare()) << test.szName;
+        EXPECT_EQ(m_shell.BoxTexts(), Texts{test.szBox}) << test.szName;
+        EXPECT_EQ(Stored(), before) << test.szName;
+        EXPECT_EQ(m_host.m_astrCalls.back(), "continue") << test.szName;
+        m_shell.m_aBoxes.clear();
+    }
 }
 
 } // namespace

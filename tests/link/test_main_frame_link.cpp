@@ -392,10 +392,7 @@ TEST_F(PortTest, WaitIndicatorBarFollowsACountedSequence) {
             nMaxSeen = std::max(nMaxSeen, pWait->ProgressBar().maximum());
     });
     watch.start();
-    auto fnSequence = [this] { comm.SendAllTimers(); };
-    comm.StartProgress(comm.CountFrames(fnSequence));
-    fnSequence();
-    comm.EndProgress();
+    comm.RunWithProgress([this] { comm.SendAllTimers(); });
     watch.stop();
     EXPECT_EQ(nMaxSeen, 320);
     EXPECT_EQ(pWait->ProgressBar().value(), 320);
