@@ -11,7 +11,7 @@ int CCliController::Transfer() {
     auto pSystem = m_files.ReadSystem(m_request.astrFiles[0]);
     if (!pSystem)
         return kExitFile;
-    m_progress.Start("transfer", CliSequences::CountTransferFrames(*pSystem));
+    m_progress.Start("transfer");
     CCliLink link(*pSystem, m_shell, m_request, m_progress);
     if (!link.Open())
         return kExitController;
@@ -28,23 +28,12 @@ int CCliController::Transfer() {
     return kExitOk;
 }
 
-// Nothing is written unless every answer arrived.
+// Nothing is written unless every answer arrived whole.
 int CCliController::Retrieve() {
     auto pRecord = m_files.NewSystem();
     auto pController = m_files.NewSystem();
-    m_progress.Start("retrieve", CliSequences::CountReadFrames());
-    CCliLink link(*pRecord, m_shell, m_request, m_progress);
-    if (!link.Open())
-        return kExitController;
-    m_shell.SetEcho(false);
-    bool bComplete = CliSequences::Read(*pRecord, link.Comm(), m_shell, *pController);
-    m_progress.Finish();
-    if (link.ReportProblem())
-        return kExitController;
-    if (!bComplete) {
-        m_shell.Error("the system could not be read completely from the DVX CPU");
-        return kExitController;
-    }
+    if (int nExit = ReadController("retrieve", *pRecord, *pController); nExit != kExitOk)
+        return nExit;
     m_shell.SetEcho(true);
     return m_files.WriteSystem(*pController, m_request.astrFiles[0]) ? kExitOk : kExitFile;
 }
@@ -55,20 +44,32 @@ int CCliController::Verify() {
     if (!pSystem)
         return kExitFile;
     auto pController = m_files.NewSystem();
-    m_progress.Start("verify", CliSequences::CountReadFrames());
-    CCliLink link(*pSystem, m_shell, m_request, m_progress);
-    if (!link.Open())
-        return kExitController;
-    m_shell.SetEcho(false);
-    bool bComplete = CliSequences::Read(*pSystem, link.Comm(), m_shell, *pController);
-    m_progress.Finish();
-    if (link.ReportProblem())
-        return kExitController;
-    if (!bComplete) {
-        m_shell.Error("the system could not be read completely from the DVX CPU");
-        return kExitController;
-    }
+    if (int nExit = ReadController("verify", *pSystem, *pController); nExit != kExitOk)
+        return nExit;
     return m_files.PrintDifferences(
         CSystemDiff::Compare(*pSystem, *pController, CSystemDiff::EScope::Controller),
         m_request.bJson);
+}
+
+int CCliController::ReadController(const char* szWhat, CSystem& record, CSystem& target) {
+    m_progress.Start(szWhat);
+    CCliLink link(record, m_shell, m_request, m_progress);
+    if (!link.Open())
+        return kExitController;
+    m_shell.SetEcho(false);
+    const CCompareCommand::ERead read = CliSequences::Read(record, link.Comm(), m_shell, target);
+    m_progress.Finish();
+    if (link.ReportProblem())
+        return kExitController;
+    switch (read) {
+    case CCompareCommand::ERead::Complete:
+        return kExitOk;
+    case CCompareCommand::ERead::Interrupted:
+        m_shell.Error("the system could not be read completely from the DVX CPU");
+        break;
+    case CCompareCommand::ERead::Damaged:
+        m_shell.Error("some answers from the DVX CPU were damaged; the system read is incomplete");
+        break;
+    }
+    return kExitController;
 }

@@ -7,6 +7,7 @@
 class CCliOffline;
 class CCliProgress;
 class CCliShell;
+class CSystem;
 
 // The commands of corvel-cli that talk to the controller: transfer,
 // retrieve and verify, each with the window's own frames. The outcome is
@@ -23,6 +24,12 @@ public:
     int Verify();
 
 private:
+    // Reads the whole system from the controller into target over a line
+    // whose protocol object works on record; kExitOk only when every answer
+    // arrived whole, otherwise the problem is told and the exit status
+    // returned.
+    int ReadController(const char* szWhat, CSystem& record, CSystem& target);
+
     const CCliRequest& m_request;
     CCliShell& m_shell;
     CCliOffline& m_files;

@@ -16,9 +16,10 @@ std::string Utf8(const QString& strText) { return strText.toUtf8().toStdString()
 CCliLink::CCliLink(CSystem& system, CCliShell& shell, const CCliRequest& request,
                    CCliProgress& progress)
     : m_shell(shell), m_request(request), m_comm(system, shell), m_host(m_port, m_comm) {
-    m_host.m_fnOutbound = [this, &progress](const std::string&) {
-        progress.Frame();
-        OnActivity();
+    m_host.m_fnOutbound = [this](const std::string&) { OnActivity(); };
+    m_host.m_fnFrameProgress = [&progress](int nDone, int nTotal,
+                                           std::chrono::milliseconds timeLeft) {
+        progress.Show(nDone, nTotal, timeLeft);
     };
     m_host.m_fnCommEvent = [this](short nEvent) {
         if (nEvent == CMSComm::EventReceive)

@@ -10,16 +10,20 @@ constexpr auto kPlainPeriod = std::chrono::seconds(10);
 
 } // namespace
 
-void CCliProgress::Start(const std::string& strWhat, int nTotal) {
+void CCliProgress::Start(const std::string& strWhat) {
     m_strWhat = strWhat;
-    m_nTotal = nTotal;
-    m_nDone = 0;
+    m_nTotal = m_nDone = 0;
+    m_timeLeft = {};
     m_bStarted = true;
-    m_start = m_lastPrint = Clock::now();
+    m_bShown = false;
+    m_lastPrint = Clock::now();
 }
 
-void CCliProgress::Frame() {
-    ++m_nDone;
+void CCliProgress::Show(int nDone, int nTotal, std::chrono::milliseconds timeLeft) {
+    m_nDone = nDone;
+    m_nTotal = nTotal;
+    m_timeLeft = timeLeft;
+    m_bShown = true;
     if (!m_bStarted || m_bQuiet)
         return;
     auto now = Clock::now();
@@ -29,15 +33,17 @@ void CCliProgress::Frame() {
     Print(false);
 }
 
+// A command that never reached its sequence (the port did not open) has no
+// figures to print.
 void CCliProgress::Finish() {
-    if (!m_bStarted || m_bQuiet)
+    if (!m_bStarted || m_bQuiet || !m_bShown)
         return;
     Print(true);
     m_bStarted = false;
 }
 
 void CCliProgress::Print(bool bFinal) {
-    std::string strLine = m_strWhat + ": " + Text(m_nDone, m_nTotal, Clock::now() - m_start);
+    std::string strLine = m_strWhat + ": " + Text(m_nDone, m_nTotal, m_timeLeft);
     if (!m_bTerminal) {
         m_err << strLine << "\n" << std::flush;
         return;
@@ -48,16 +54,13 @@ void CCliProgress::Print(bool bFinal) {
     m_err << "\r" << strLine << (bFinal ? "\n" : "") << std::flush;
 }
 
-std::string CCliProgress::Text(int nDone, int nTotal, Clock::duration elapsed) {
+std::string CCliProgress::Text(int nDone, int nTotal, std::chrono::milliseconds timeLeft) {
     std::string strText =
         std::to_string(nDone) + " of " + std::to_string(std::max(nDone, nTotal)) + " frames";
-    if (nDone <= 0 || nDone >= nTotal)
+    if (nDone >= nTotal || timeLeft.count() <= 0)
         return strText;
-    auto nLeft =
-        std::chrono::duration_cast<std::chrono::seconds>(elapsed * (nTotal - nDone) / nDone)
-            .count();
+    const long long nLeft = std::chrono::ceil<std::chrono::seconds>(timeLeft).count();
     char szLeft[48];
-    std::snprintf(szLeft, sizeof szLeft, ", about %lld:%02lld left",
-                  static_cast<long long>(nLeft / 60), static_cast<long long>(nLeft % 60));
+    std::snprintf(szLeft, sizeof szLeft, ", about %lld:%02lld left", nLeft / 60, nLeft % 60);
     return strText + szLeft;
 }

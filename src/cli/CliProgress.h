@@ -4,9 +4,10 @@
 #include <ostream>
 #include <string>
 
-// Progress of a long exchange on the error stream: frames done of the
-// total and the time left. On a terminal it is one line that keeps being
-// rewritten; elsewhere (a log, a pipe) a plain line now and then.
+// Progress of a long exchange on the error stream: the frames done of the
+// sequence's total and the time left, as the protocol object reckons them
+// for the window's wait indicator. On a terminal it is one line that keeps
+// being rewritten; elsewhere (a log, a pipe) a plain line now and then.
 class CCliProgress {
 public:
     using Clock = std::chrono::steady_clock;
@@ -14,13 +15,14 @@ public:
     CCliProgress(std::ostream& err, bool bTerminal, bool bQuiet)
         : m_err(err), m_bTerminal(bTerminal), m_bQuiet(bQuiet) {}
 
-    void Start(const std::string& strWhat, int nTotal);
-    void Frame();
+    void Start(const std::string& strWhat);
+    // The protocol object's figures after a frame.
+    void Show(int nDone, int nTotal, std::chrono::milliseconds timeLeft);
     // Ends the line; the last figures are printed once more.
     void Finish();
 
     // "12 of 2037 frames, about 1:05 left"
-    static std::string Text(int nDone, int nTotal, Clock::duration elapsed);
+    static std::string Text(int nDone, int nTotal, std::chrono::milliseconds timeLeft);
 
 private:
     void Print(bool bFinal);
@@ -31,8 +33,9 @@ private:
     std::string m_strWhat;
     int m_nTotal = 0;
     int m_nDone = 0;
+    std::chrono::milliseconds m_timeLeft{0};
     bool m_bStarted = false;
-    Clock::time_point m_start;
+    bool m_bShown = false;
     Clock::time_point m_lastPrint;
     std::size_t m_nLastLength = 0;
 };

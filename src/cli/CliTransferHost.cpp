@@ -17,11 +17,6 @@ bool CCliTransferHost::ContinueLink() {
     return true;
 }
 
-void CCliTransferHost::StartWaitIndicator(const std::string& strText) {
-    if (m_fnPhase)
-        m_fnPhase(strText);
-}
-
 bool CCliTransferHost::PickObjectGroup() {
     m_system.SetObjectGroup(CSystem::GroupSystem);
     return true;

@@ -2,7 +2,6 @@
 
 #include "link/TransferHost.h"
 
-#include <functional>
 #include <string>
 
 class CSystem;
@@ -19,7 +18,7 @@ public:
     bool PauseLink() override;
     bool ContinueLink() override;
     void ReportTransmitError() override { ++m_nTransmitErrors; }
-    void StartWaitIndicator(const std::string& strText) override;
+    void StartWaitIndicator(const std::string&) override {}
     void CloseWaitIndicator() override {}
     void ShowBusyCursor(bool) override {}
     ESaveResult SaveSystemAs() override { return ESaveResult::Failed; }
@@ -28,8 +27,6 @@ public:
     bool PickChannel() override { return false; }
 
     int TransmitErrors() const { return m_nTransmitErrors; }
-    // The phase texts the window's indicator would show.
-    std::function<void(const std::string&)> m_fnPhase;
 
 private:
     CZlvComm& m_comm;

@@ -103,8 +103,10 @@ TEST_F(CliEndToEnd, RetrieveWritesWhatTheControllerHolds) {
     EXPECT_EQ(pBack->GetChannelLabel(2, 3, 0), "HEADLAMP");
 }
 
-// The progress total is the number of frames the controller received.
-TEST_F(CliEndToEnd, ProgressCountsEveryFrameSent) {
+// The progress total is the frames of the transfer sequence the controller
+// received: all it logged but the two queries of the opening and the six
+// frames that pause and continue the controller around the sequence.
+TEST_F(CliEndToEnd, ProgressCountsEveryFrameOfTheSequence) {
     ASSERT_TRUE(Start());
     CCliResult transfer = Cli({"transfer", SaveSystem("BUS.DVX")});
     ASSERT_EQ(transfer.nExit, kExitOk) << transfer.strErr;
@@ -112,7 +114,8 @@ TEST_F(CliEndToEnd, ProgressCountsEveryFrameSent) {
     int nFrames = 0;
     for (const CSimLogEntry& entry : ReadSimLog(m_dir.File("dvxsim.log"), 0, nLines))
         nFrames += entry.bFromPc ? 1 : 0;
-    std::string strTotal = std::to_string(nFrames);
+    const int nOutsideTheSequence = 2 + 6;
+    std::string strTotal = std::to_string(nFrames - nOutsideTheSequence);
     EXPECT_NE(transfer.strErr.find("transfer: " + strTotal + " of " + strTotal + " frames\n"),
               std::string::npos)
         << transfer.strErr;
@@ -142,6 +145,23 @@ TEST_F(CliEndToEnd, AnUnacknowledgedFrameExitsFour) {
     EXPECT_EQ(result.nExit, kExitController);
     EXPECT_EQ(result.strErr,
               "corvel-cli: the DVX CPU did not acknowledge 1 step of the transfer\n");
+}
+
+// A damaged answer is a controller problem: a retrieve writes nothing and a
+// verify lists no differences.
+TEST_F(CliEndToEnd, ADamagedAnswerExitsFourAndWritesNothing) {
+    ASSERT_TRUE(Start({"--garble", ":TR05"}));
+    std::string strFile = SaveSystem("BUS.DVX");
+    const std::string strDamaged =
+        "corvel-cli: some answers from the DVX CPU were damaged; the system read is incomplete\n";
+    CCliResult verify = Cli({"verify", strFile, "--quiet"});
+    EXPECT_EQ(verify.nExit, kExitController);
+    EXPECT_EQ(verify.strErr, strDamaged);
+    EXPECT_EQ(verify.strOut, "");
+    CCliResult retrieve = Cli({"retrieve", m_dir.File("BACK.DVX"), "--quiet"});
+    EXPECT_EQ(retrieve.nExit, kExitController);
+    EXPECT_EQ(retrieve.strErr, strDamaged);
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("BACK.DVX")));
 }
 
 // A controller that falls silent is given up after the time-out; the reads
