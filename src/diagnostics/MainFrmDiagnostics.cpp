@@ -2,18 +2,14 @@
 
 #include "diagnostics/LoopStatus.h"
 #include "diagnostics/StatusMonitor.h"
-#include "editors/BooleanCommands.h"
 #include "editors/SelectLoop.h"
 #include "link/zlvcomm.h"
 #include "model/system.h"
-#include "reports/WhereUsedDlg.h"
 
 // --- loop status controller ---
 
 void CMainFrame::OnLoopStatusController() {
     CStatusMonitor dialog(m_system, *this, this);
-    dialog.SetBooleanEditor([this](QWidget*) { m_pBooleans->EditCurrentEquation(); });
-    dialog.SetWhereUsedReport([this](QWidget* pParent) { ShowWhereUsedReport(m_system, pParent); });
     dialog.exec();
 }
 

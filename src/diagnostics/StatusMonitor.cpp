@@ -2,8 +2,10 @@
 
 #include "controls/LED.h"
 #include "diagnostics/LedGrid.h"
+#include "editors/BooleanCommands.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
+#include "reports/WhereUsedDlg.h"
 #include "shell/HelpRouter.h"
 #include "shell/MainFrm.h"
 #include "shell/Text.h"
@@ -32,7 +34,9 @@ uint32_t LoopColorRef(short nLoop) {
 
 CStatusMonitor::CStatusMonitor(CSystem& system, CMainFrame& frame, QWidget* pParent)
     : QDialog(pParent), m_system(system), m_frame(frame),
-      m_ui(std::make_unique<Ui::CStatusMonitor>()) {
+      m_ui(std::make_unique<Ui::CStatusMonitor>()),
+      m_editor([&frame](QWidget*) { frame.Booleans().EditCurrentEquation(); }),
+      m_whereUsed([&system](QWidget* pParent) { ShowWhereUsedReport(system, pParent); }) {
     m_ui->setupUi(this);
     setProperty(CHelpRouter::kSectionProperty, "loop-controller");
     m_ui->buttonEditor->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
@@ -172,12 +176,6 @@ void CStatusMonitor::OnEditorIcon() {
         return;
     }
     MakeChosenChannelCurrent();
-    if (!m_editor) {
-        m_system.Shell().MessageBox(
-            "The Boolean editor is not available yet in this version of Corvel.", EBoxButtons::Ok,
-            EBoxIcon::Information);
-        return;
-    }
     m_editor(this);
     MonitorLoop(m_nLoop, true);
     ShowEquationText();
@@ -186,12 +184,6 @@ void CStatusMonitor::OnEditorIcon() {
 
 void CStatusMonitor::OnWhereUsedIcon() {
     MakeChosenChannelCurrent();
-    if (!m_whereUsed) {
-        m_system.Shell().MessageBox(
-            "The where-used report is not available yet in this version of Corvel.",
-            EBoxButtons::Ok, EBoxIcon::Information);
-        return;
-    }
     m_whereUsed(this);
 }
 

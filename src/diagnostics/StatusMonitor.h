@@ -43,12 +43,10 @@ public:
     CStatusMonitor(CSystem& system, CMainFrame& frame, QWidget* pParent = nullptr);
     ~CStatusMonitor() override;
 
-    // Runs the Boolean editor on the current channel (reading it from the
-    // controller and sending it back on OK); without one the icon says the
-    // editor is missing.
+    // What the icons run on the current channel: the main window's Boolean
+    // editor (reading the channel from the controller and sending it back on
+    // OK) and the where-used report, unless told otherwise.
     void SetBooleanEditor(std::function<void(QWidget*)> editor) { m_editor = std::move(editor); }
-    // Runs the where-used report for the current channel; without one the
-    // icon says the report is missing.
     void SetWhereUsedReport(std::function<void(QWidget*)> report) {
         m_whereUsed = std::move(report);
     }

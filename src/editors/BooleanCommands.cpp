@@ -15,8 +15,6 @@ CBooleanCommands::CBooleanCommands(CSystem& sys, const CModuleTypes& types, CShe
 
 bool CBooleanCommands::PickChannel() {
     CPickChl picker(m_sys, m_types, m_pParent);
-    if (m_whereUsed)
-        picker.SetWhereUsedReport(m_whereUsed);
     return picker.exec() == QDialog::Accepted;
 }
 
@@ -67,8 +65,6 @@ void CBooleanCommands::EditCurrentEquation() {
     }
     m_sys.BackupEquations();
     CEditBool dialog(m_sys, m_pParent);
-    if (m_whereUsed)
-        dialog.SetWhereUsedReport(m_whereUsed);
     if (dialog.exec() == QDialog::Accepted)
         SendCurrentEquation();
     else

@@ -36,8 +36,6 @@ public:
         m_pHost = pHost;
         m_pComm = pComm;
     }
-    // Handed to the channel picker and the editor's where-used buttons.
-    void SetWhereUsedReport(std::function<void(QWidget*)> report) { m_whereUsed = report; }
 
     void OnBooleanEditor();
     void EditCurrentEquation();
@@ -58,5 +56,4 @@ private:
     QWidget* m_pParent;
     CTransferHost* m_pHost = nullptr;
     CZlvComm* m_pComm = nullptr;
-    std::function<void(QWidget*)> m_whereUsed;
 };

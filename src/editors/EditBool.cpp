@@ -5,6 +5,7 @@
 #include "editors/TermScroll.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
+#include "reports/WhereUsedDlg.h"
 #include "shell/HelpRouter.h"
 #include "shell/Text.h"
 
@@ -35,7 +36,8 @@ void ShowOperator(QLabel& label, bool bAnd) {
 } // namespace
 
 CEditBool::CEditBool(CSystem& sys, QWidget* pParent)
-    : QDialog(pParent), m_sys(sys), m_ui(std::make_unique<Ui::CEditBool>()) {
+    : QDialog(pParent), m_sys(sys), m_ui(std::make_unique<Ui::CEditBool>()),
+      m_whereUsed([&sys](QWidget* pParent) { ShowWhereUsedReport(sys, pParent); }) {
     m_ui->setupUi(this);
     setProperty(CHelpRouter::kSectionProperty, "boolean-editor");
     for (int i = 0; i < kTerms; ++i) {
@@ -377,13 +379,7 @@ void CEditBool::OnTypeButton() {
 
 // --- buttons ---
 
-void CEditBool::OnWhereUsed() {
-    if (!m_whereUsed) {
-        m_sys.Shell().MessageBox(kNoWhereUsedText, EBoxButtons::Ok, EBoxIcon::Information);
-        return;
-    }
-    m_whereUsed(this);
-}
+void CEditBool::OnWhereUsed() { m_whereUsed(this); }
 
 // COPY and CUT take what the dialog shows; fields that fail validation stop
 // them before anything reaches the clipboard or the channel.

@@ -34,14 +34,12 @@ public:
     static constexpr const char* kCopiedText = "Boolean copied to buffer";
     static constexpr const char* kCutText = "Boolean copied to buffer and cleared";
     static constexpr const char* kPastedText = "Buffer PASTED into current channel";
-    static constexpr const char* kNoWhereUsedText =
-        "The where-used report is not available yet in this version of Corvel.";
 
     explicit CEditBool(CSystem& sys, QWidget* pParent = nullptr);
     ~CEditBool() override;
 
-    // Runs the where-used report for the current channel; without one the
-    // button says the report is missing.
+    // What the where-used button runs for the current channel: the
+    // where-used report unless told otherwise.
     void SetWhereUsedReport(std::function<void(QWidget*)> report) { m_whereUsed = report; }
 
     // Validates the fields (the dialog stays open when one fails), closes,

@@ -13,7 +13,6 @@
 #include "model/ShellServices.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypeCommands.h"
-#include "reports/WhereUsedDlg.h"
 #include "shell/AboutDlg.h"
 #include "shell/ChildFrm.h"
 #include "shell/CommandIds.h"
@@ -66,8 +65,6 @@ CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleType
     m_pCommCtrl = new CMSComm(this);
     m_pCommCtrl->setObjectName("CommControl");
     m_pBooleans = std::make_unique<CBooleanCommands>(m_system, m_moduleTypes, m_shell, this);
-    m_pBooleans->SetWhereUsedReport(
-        [this](QWidget* pParent) { ShowWhereUsedReport(m_system, pParent); });
     ShowPortState();
     ConnectHandlers();
     new CHelpRouter(this, [this](const QString& strSection) { ShowHelp(strSection); });

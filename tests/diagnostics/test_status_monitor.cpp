@@ -150,15 +150,17 @@ TEST_F(StatusMonitorTest, EditorIconEditsTheChosenChannelAndShowsTheResult) {
     EXPECT_FALSE(Equation().isEmpty());
 }
 
-TEST_F(StatusMonitorTest, IconsWithoutTheirWindowsSaySoAndMakeTheChannelCurrent) {
+// Left as they are, the icons run the main window's Boolean editor on the
+// chosen channel and the where-used report.
+TEST_F(StatusMonitorTest, IconsRunTheEditorAndTheReportOfTheMainWindow) {
     CStatusMonitor& dialog = Open();
     ChooseLoop(3);
     ClickLamp(dialog.Led(12), 8);
-    m_shell.ExpectBox("The Boolean editor is not available yet in this version of Corvel.");
+    CModalScript script;
+    script.Then(CModalScript::Reject()).Then(CModalScript::Accept());
     Child<QToolButton>("buttonEditor").click();
-    m_shell.ExpectBox("The where-used report is not available yet in this version of Corvel.");
     Child<QToolButton>("buttonWhereUsed").click();
-    EXPECT_EQ(m_shell.m_aBoxes.size(), 2u);
+    EXPECT_EQ(script.Seen(), (std::vector<QString>{"CEditBool", "CWhereUsedDlg"}));
     EXPECT_EQ(sys.GetCurIndex(), CSystem::MakeIndex(3, 12, 8));
 }
 

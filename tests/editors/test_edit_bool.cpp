@@ -1,4 +1,5 @@
 #include "editors/EditBoolFixture.h"
+#include "support/ModalScript.h"
 
 #include <QApplication>
 #include <QTest>
@@ -288,11 +289,20 @@ TEST_F(EditBoolTest, CopyStoresTheDialogAndFillsTheClipboard) {
     EXPECT_EQ(m_shell.m_astrStatus.back(), "Boolean copied to buffer");
 }
 
-TEST_F(EditBoolTest, WhereUsedSaysItIsMissingUntilAReportIsGiven) {
+// The button opens the where-used report over the editor, or what it is
+// told to run instead.
+TEST_F(EditBoolTest, WhereUsedRunsTheReportOverTheEditor) {
     Select(0, 0, 0);
     CEditBool dialog(sys);
-    m_shell.ExpectBox(CEditBool::kNoWhereUsedText);
-    Button(dialog, "buttonWhereUsed").click();
+    {
+        CModalScript script;
+        script.Then([&](QDialog& report) {
+            EXPECT_EQ(report.parentWidget(), &dialog);
+            report.accept();
+        });
+        Button(dialog, "buttonWhereUsed").click();
+        EXPECT_EQ(script.Seen(), std::vector<QString>{"CWhereUsedDlg"});
+    }
     QWidget* pSeen = nullptr;
     dialog.SetWhereUsedReport([&](QWidget* pParent) { pSeen = pParent; });
     Button(dialog, "buttonWhereUsed").click();
