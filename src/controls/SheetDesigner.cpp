@@ -21,13 +21,6 @@ constexpr int kSpareCols = 10;
 constexpr int kMinRows = 200;
 constexpr int kMinCols = 12;
 
-QString ColumnName(int nCol) {
-    QString strName;
-    for (; nCol > 0; nCol = (nCol - 1) / 26)
-        strName.prepend(QChar('A' + (nCol - 1) % 26));
-    return strName;
-}
-
 } // namespace
 
 // The sheet as an editable table: a typed text that reads as a number
@@ -85,7 +78,7 @@ public:
     QVariant headerData(int nSection, Qt::Orientation orientation, int nRole) const override {
         if (nRole != Qt::DisplayRole)
             return {};
-        return orientation == Qt::Horizontal ? ColumnName(nSection + 1)
+        return orientation == Qt::Horizontal ? CSheetPainter::ColumnName(nSection + 1)
                                              : QString::number(nSection + 1);
     }
 
@@ -170,7 +163,7 @@ void CSheetDesigner::OnCurrentChanged() {
 void CSheetDesigner::ShowCellFormat() {
     const CSheet& sheet = m_control.Sheet();
     m_bUpdating = true;
-    m_ui->labelCell->setText(ColumnName(sheet.GetActiveCol()) +
+    m_ui->labelCell->setText(CSheetPainter::ColumnName(sheet.GetActiveCol()) +
                              QString::number(sheet.GetActiveRow()));
     m_ui->buttonBold->setChecked(sheet.GetFontBold());
     m_ui->buttonUnderline->setChecked(sheet.GetFontUnderline());

@@ -53,6 +53,13 @@ CSheetPainter::CSheetPainter(const CSheet& sheet, QPaintDevice* pDevice)
         m_adRowY.push_back(m_adRowY.back() + adHeight[static_cast<std::size_t>(nRow)]);
 }
 
+QString CSheetPainter::ColumnName(int nCol) {
+    QString strName;
+    for (; nCol > 0; nCol = (nCol - 1) / 26)
+        strName.prepend(QChar('A' + (nCol - 1) % 26));
+    return strName;
+}
+
 QFont CSheetPainter::CellFont(const CSheet& sheet, const CSheetCell& cell) {
     QFont font = BaseFont();
     font.setPointSize(sheet.FontPoints(cell));

@@ -21,6 +21,8 @@ public:
     CSheetPainter(const CSheet& sheet, QPaintDevice* pDevice);
 
     static QFont CellFont(const CSheet& sheet, const CSheetCell& cell);
+    // Column letters as spreadsheets show them: A..Z, AA, AB, ...
+    static QString ColumnName(int nCol);
     // Width of a digit of the default font, the unit of column widths.
     double CharWidth() const { return m_dCharWidth; }
     double ColWidth(int nCol) const;

@@ -17,14 +17,6 @@ namespace {
 
 constexpr int kRowsBeyond = 5;
 
-// Column letters as spreadsheets show them: A..Z, AA, AB, ...
-QString ColumnName(int nCol) {
-    QString strName;
-    for (; nCol > 0; nCol = (nCol - 1) / 26)
-        strName.prepend(QChar('A' + (nCol - 1) % 26));
-    return strName;
-}
-
 } // namespace
 
 CVCF1::CVCF1(QWidget* pParent) : QAbstractScrollArea(pParent) {
@@ -143,7 +135,7 @@ void CVCF1::paintEvent(QPaintEvent*) {
             continue;
         painter.save();
         painter.setClipRect(QRectF(dLeft, 0, viewport()->width(), dTop));
-        painter.drawText(cell, Qt::AlignCenter, ColumnName(nCol));
+        painter.drawText(cell, Qt::AlignCenter, CSheetPainter::ColumnName(nCol));
         painter.drawLine(cell.topRight(), cell.bottomRight());
         painter.restore();
     }
