@@ -84,25 +84,30 @@ bool CZlvComm::ReadModuleTimers() {
                       CSystem::kChannelsPerModule);
 }
 
-bool CZlvComm::SendChannelLabels(bool bCustomOnly) {
+bool CZlvComm::SendModuleChannels(bool (CZlvComm::*pfnSend)(),
+                                  bool (CSystem::*pfnWanted)(short, short, short) const) {
     short nSavedChannel = m_system.GetCurChannel();
     short nModule = m_system.GetCurModule();
     short nLoop = m_system.GetCurLoop();
     bool bOk = true;
     for (short nChannel = 0; bOk && nChannel < CSystem::kChannelsPerModule; ++nChannel) {
-        if (bCustomOnly && !m_system.IsChannelLabelCustom(nModule, nChannel, nLoop))
+        if (pfnWanted && !(m_system.*pfnWanted)(nModule, nChannel, nLoop))
             continue;
         m_system.SetCurChannel(nChannel);
-        bOk = SendChannelLabel();
+        bOk = (this->*pfnSend)();
     }
     m_system.SetCurChannel(nSavedChannel);
     ShowLinkIdle();
     return bOk;
 }
 
-bool CZlvComm::SendModuleChannelLabels() { return SendChannelLabels(false); }
+bool CZlvComm::SendModuleChannelLabels() {
+    return SendModuleChannels(&CZlvComm::SendChannelLabel, nullptr);
+}
 
-bool CZlvComm::SendModuleCustomChannelLabels() { return SendChannelLabels(true); }
+bool CZlvComm::SendModuleCustomChannelLabels() {
+    return SendModuleChannels(&CZlvComm::SendChannelLabel, &CSystem::IsChannelLabelCustom);
+}
 
 bool CZlvComm::ReadModuleChannelLabels() {
     short nSavedChannel = m_system.GetCurChannel();
@@ -217,25 +222,13 @@ bool CZlvComm::ReadAllLabels() {
     return bAllRead;
 }
 
-bool CZlvComm::SendEquations(bool bDefinedOnly) {
-    short nSavedChannel = m_system.GetCurChannel();
-    short nModule = m_system.GetCurModule();
-    short nLoop = m_system.GetCurLoop();
-    bool bOk = true;
-    for (short nChannel = 0; bOk && nChannel < CSystem::kChannelsPerModule; ++nChannel) {
-        if (bDefinedOnly && !m_system.IsEquationDefined(nModule, nChannel, nLoop))
-            continue;
-        m_system.SetCurChannel(nChannel);
-        bOk = SendEquation();
-    }
-    m_system.SetCurChannel(nSavedChannel);
-    ShowLinkIdle();
-    return bOk;
+bool CZlvComm::SendModuleEquations() {
+    return SendModuleChannels(&CZlvComm::SendEquation, nullptr);
 }
 
-bool CZlvComm::SendModuleEquations() { return SendEquations(false); }
-
-bool CZlvComm::SendModuleDefinedEquations() { return SendEquations(true); }
+bool CZlvComm::SendModuleDefinedEquations() {
+    return SendModuleChannels(&CZlvComm::SendEquation, &CSystem::IsEquationDefined);
+}
 
 bool CZlvComm::SendAllEquations() {
     ShowProgress("Transmitting Booleans to DVX CPU ...");

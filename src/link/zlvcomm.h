@@ -223,8 +223,12 @@ private:
     std::optional<short> ReadHexDigits(int nDigits, bool bAnswerStart);
     bool ReadAnswerEnd();
     bool SendModuleLabels(bool bCustomOnly);
-    bool SendChannelLabels(bool bCustomOnly);
-    bool SendEquations(bool bDefinedOnly);
+    // Sends, with pfnSend, each channel of the current module that
+    // pfnWanted (given module, channel and loop) keeps, or every channel
+    // without one; stops at the first failure and puts the current channel
+    // back.
+    bool SendModuleChannels(bool (CZlvComm::*pfnSend)(),
+                            bool (CSystem::*pfnWanted)(short, short, short) const);
     bool SendTimers(short nFirst, short nCount);
     bool ReadTimers(short nFirst, short nCount);
     bool ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)(), bool bGoOn = false);
