@@ -24,37 +24,31 @@ void CLabelCommands::OnChannelLabels() {
 }
 
 void CLabelCommands::OnModuleLabels() {
+    EditWithController(&CZlvComm::ReadAllModuleLabels, &CZlvComm::SendAllModuleLabels, [this] {
+        return CModLabel(m_sys, m_shell, &m_frame).exec() == QDialog::Accepted;
+    });
+}
+
+void CLabelCommands::OnSystemLabels() {
+    EditWithController(&CZlvComm::ReadSysLabels, &CZlvComm::SendSysLabels,
+                       [this] { return CSysLabel(m_sys, &m_frame).exec() == QDialog::Accepted; });
+}
+
+void CLabelCommands::EditWithController(bool (CZlvComm::*pfnRead)(), bool (CZlvComm::*pfnSend)(),
+                                        const std::function<bool()>& fnDialog) {
     m_frame.UpdateTitle();
     m_sys.SuspendLink();
-    if (IsPortOpen()) {
-        m_frame.PauseLink();
-        Report(Comm().ReadAllModuleLabels());
-        m_frame.ContinueLink();
-    }
-    CModLabel dialog(m_sys, m_shell, &m_frame);
-    if (dialog.exec() == QDialog::Accepted && IsPortOpen()) {
-        m_frame.PauseLink();
-        Report(Comm().SendAllModuleLabels());
-        m_frame.ContinueLink();
-    }
+    ExchangeIfOpen(pfnRead);
+    if (fnDialog())
+        ExchangeIfOpen(pfnSend);
     m_frame.CloseWaitIndicator();
     m_sys.ResumeLink();
 }
 
-void CLabelCommands::OnSystemLabels() {
-    m_frame.UpdateTitle();
-    m_sys.SuspendLink();
-    if (IsPortOpen()) {
-        m_frame.PauseLink();
-        Report(Comm().ReadSysLabels());
-        m_frame.ContinueLink();
-    }
-    CSysLabel dialog(m_sys, &m_frame);
-    if (dialog.exec() == QDialog::Accepted && IsPortOpen()) {
-        m_frame.PauseLink();
-        Report(Comm().SendSysLabels());
-        m_frame.ContinueLink();
-    }
-    m_frame.CloseWaitIndicator();
-    m_sys.ResumeLink();
+void CLabelCommands::ExchangeIfOpen(bool (CZlvComm::*pfnExchange)()) {
+    if (!IsPortOpen())
+        return;
+    m_frame.PauseLink();
+    Report((Comm().*pfnExchange)());
+    m_frame.ContinueLink();
 }

@@ -2,6 +2,8 @@
 
 #include "editors/EditorCommand.h"
 
+#include <functional>
+
 // The three label editors of the labels menu. With the port open each reads
 // its labels from the controller before its dialog, so the dialog shows the
 // controller's labels, and sends them back after OK.
@@ -13,4 +15,12 @@ public:
     void OnChannelLabels();
     void OnModuleLabels();
     void OnSystemLabels();
+
+private:
+    // Module and system labels: the link suspended throughout; the read
+    // before the dialog and, after OK, the send, each between pause and
+    // continue and only with the port open.
+    void EditWithController(bool (CZlvComm::*pfnRead)(), bool (CZlvComm::*pfnSend)(),
+                            const std::function<bool()>& fnDialog);
+    void ExchangeIfOpen(bool (CZlvComm::*pfnExchange)());
 };
