@@ -120,7 +120,8 @@ double BareClientSeconds(const std::string& strLink, const std::vector<CExchange
         for (std::size_t nRead = 0; bOk && nRead < exchange.nAnswerBytes;) {
             pollfd poll1{fd, POLLIN, 0};
             char acBuffer[256];
-            const ssize_t nGot = poll(&poll1, 1, 3000) == 1 ? read(fd, acBuffer, sizeof acBuffer) : 0;
+            const ssize_t nGot =
+                poll(&poll1, 1, 3000) == 1 ? read(fd, acBuffer, sizeof acBuffer) : 0;
             bOk = nGot > 0;
             nRead += bOk ? static_cast<std::size_t>(nGot) : 0;
         }
@@ -289,7 +290,8 @@ bool RunLine(const std::filesystem::path& dir, const char* szPeer, bool bPaced) 
     // A running processor would count the timers the equations enable, and
     // the retrieved system would then differ from the one sent.
     peer.Comm().SendBoolProcessor(false);
-    const std::string strLine = std::string(szPeer) + (bPaced ? ", paced at 9600 baud" : ", unpaced");
+    const std::string strLine =
+        std::string(szPeer) + (bPaced ? ", paced at 9600 baud" : ", unpaced");
 
     CFigures transfer = Measure(strLog, [&peer] { peer.Transfer(); });
     const std::string strTransferEnd = shell.m_strLastBox;

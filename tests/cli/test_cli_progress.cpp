@@ -25,10 +25,9 @@ TEST(CliProgress, EndsWithTheLastFiguresOnALineOfTheirOwn) {
         int nFrames;
         const char* szPrinted;
     };
-    for (const Case& c :
-         {Case{false, false, 3, "verify: 3 of 3 frames\n"},
-          Case{true, false, 3, "\rverify: 3 of 3 frames\n"}, Case{true, true, 3, ""},
-          Case{false, false, 0, ""}}) {
+    for (const Case& c : {Case{false, false, 3, "verify: 3 of 3 frames\n"},
+                          Case{true, false, 3, "\rverify: 3 of 3 frames\n"},
+                          Case{true, true, 3, ""}, Case{false, false, 0, ""}}) {
         std::ostringstream err;
         CCliProgress progress(err, c.bTerminal, c.bQuiet);
         progress.Start("verify");
