@@ -34,6 +34,8 @@ CLabelDlg::CLabelDlg(CSystem& sys, CShellServices& shell, QWidget* pParent)
         connect(&LabelEdit(*this, nChannel), &QLineEdit::textEdited, this,
                 [this] { m_bChanged = true; });
     connect(m_ui->comboLoop, &QComboBox::activated, this, &CLabelDlg::OnLoopChosen);
+    m_ui->comboLoop->setInsertPolicy(QComboBox::NoInsert);
+    connect(m_ui->comboLoop->lineEdit(), &QLineEdit::textEdited, this, &CLabelDlg::OnLoopTyped);
     connect(m_ui->buttonSave, &QPushButton::clicked, this, &CLabelDlg::SaveLabels);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CLabelDlg::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CLabelDlg::reject);
@@ -84,6 +86,18 @@ void CLabelDlg::OnLoopChosen(int nLoop) {
     m_nModule = m_sys.GetCurModule();
     m_ui->scrollModule->setValue(m_nModule);
     Reload();
+}
+
+// The module bar takes the typed loop's range, as for a loop chosen from the
+// list: a bar left on the old loop's range could reach modules the new loop
+// does not have.
+void CLabelDlg::OnLoopTyped(const QString& strText) {
+    const int nLoop = m_ui->comboLoop->findText(strText.trimmed(), Qt::MatchFixedString);
+    if (nLoop < 0 || nLoop == m_nLoop)
+        return;
+    m_shell.Trace("Edit change loop = " + std::to_string(nLoop) + "\n");
+    m_ui->comboLoop->setCurrentIndex(nLoop);
+    OnLoopChosen(nLoop);
 }
 
 void CLabelDlg::accept() {

@@ -30,6 +30,9 @@ private:
     void SaveLabels();
     void OnModuleStep(int nModule);
     void OnLoopChosen(int nLoop);
+    // A loop name typed into the loop list (in any case) chooses that loop;
+    // other text changes nothing.
+    void OnLoopTyped(const QString& strText);
 
     CSystem& m_sys;
     CShellServices& m_shell;

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -93,6 +94,26 @@ TEST_F(LabelEditorTest, ChoosingALoopMakesItCurrentAfterTheQuestion) {
     EXPECT_EQ(sys.GetChannelLabel(3, 0, 0), "LAMP");
     EXPECT_EQ(sys.GetCurLoop(), 4);
     EXPECT_EQ(Edit(dialog, "editLabel1").text(), "TmrDone_Chl_D1");
+}
+
+// A loop name typed into the list chooses it as a choice from the list
+// would, with its trace; text that names no loop changes nothing.
+TEST_F(LabelEditorTest, TypingALoopNameChoosesThatLoop) {
+    Select(0, 3, 0);
+    CLabelDlg dialog(sys, m_shell);
+    const std::size_t nTraces = m_shell.m_astrTraces.size();
+    QLineEdit& typed = *dialog.findChild<QComboBox*>("comboLoop")->lineEdit();
+    typed.selectAll();
+    QTest::keyClicks(&typed, "virtual");
+    EXPECT_EQ(sys.GetCurLoop(), 0) << "a part of a name chooses nothing";
+    EXPECT_EQ(m_shell.m_astrTraces.size(), nTraces);
+    QTest::keyClicks(&typed, " loop");
+    EXPECT_EQ(sys.GetCurLoop(), 2);
+    EXPECT_EQ(m_shell.m_astrTraces.back(), "Edit change loop = 2\n");
+    EXPECT_EQ(Bar(dialog).maximum(), CSystem::GetLastModule(2));
+    EXPECT_EQ(Edit(dialog, "editLabel1").text().toStdString(),
+              sys.GetChannelLabel(sys.GetCurModule(), 0, 2));
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }
 
 TEST_F(LabelEditorTest, OkAsksAndCancelDropsWithoutAsking) {
