@@ -3,11 +3,8 @@
 #include "diagnostics/LedGrid.h"
 #include "diagnostics/LoopStatus.h"
 #include "diagnostics/StatusMonitor.h"
-#include "dvxsim/DvxSimProcess.h"
-#include "link/SimLog.h"
-#include "link/zlvcomm.h"
-#include "shell/CommandIds.h"
-#include "shell/FrameFixture.h"
+#include "link/FrameLists.h"
+#include "link/LinkedFrameFixture.h"
 #include "support/ModalScript.h"
 
 #include <QComboBox>
@@ -18,58 +15,30 @@
 
 namespace {
 
-using Frames = std::vector<std::string>;
+// Closing the status monitor leaves the Boolean processor running: it is
+// switched on twice, each time between a pause and a continue.
+const Frames kProcessorBackOn =
+    Joined({kPause, {":P1\r"}, kContinue, kPause, {":P1\r"}, kContinue});
 
-const char* const kPortVariable = "CORVEL_COM1";
-const Frames kPause{":E0\r", ":E0\r"};
-const Frames kContinue{":E1\r", ":E1\r"};
-
-Frames Join(std::initializer_list<Frames> aParts) {
-    Frames astrAll;
-    for (const Frames& part : aParts)
-        astrAll.insert(astrAll.end(), part.begin(), part.end());
-    return astrAll;
-}
-
-// The main window on its serial control with port 1 open to dvxsim: the
-// technician works the loop status windows, dvxsim's log tells what the
-// controller received and its console plays the vehicle.
-class DiagnosticsEndToEnd : public FrameTest {
+// The technician works the loop status windows with port 1 open to dvxsim;
+// dvxsim's console plays the vehicle.
+class DiagnosticsEndToEnd : public SimFrameTest {
 protected:
     DiagnosticsEndToEnd() {
-        qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("dvx-com1")));
-        frame.SetLinkControl(&comm);
-        frame.SetComm(&comm);
-        frame.UseSerialControl();
         // Forced states reach the main window as the program's shell sends them.
         m_shell.m_fnSendChannelState = [this](short nLoop, short nModule, short nChannel,
                                               int nState) {
             frame.SendForcedChannelState(nLoop, nModule, nChannel, nState);
         };
     }
-    ~DiagnosticsEndToEnd() override {
-        m_pMonitor.reset();
-        if (frame.IsPortOpen())
-            Trigger(ID_PORT_OPEN);
-        frame.SetComm(nullptr);
-        qunsetenv(kPortVariable);
-    }
+    ~DiagnosticsEndToEnd() override { m_pMonitor.reset(); }
 
     void OpenPort() {
-        ASSERT_TRUE(sim.IsStarted());
+        ASSERT_TRUE(StartSim());
         Trigger(ID_PORT_OPEN);
         ASSERT_TRUE(frame.IsPortOpen());
         Received();
     }
-    // Every frame the controller received since the last call.
-    Frames Received() {
-        Frames astrFrames;
-        for (const CSimLogEntry& entry : ReadSimLog(LogPath(), m_nLogLinesSeen, m_nLogLinesSeen))
-            if (entry.bFromPc)
-                astrFrames.push_back(entry.strText + "\r");
-        return astrFrames;
-    }
-    std::string LogPath() const { return m_dir.File("dvxsim.log"); }
 
     CStatusMonitor& OpenMonitor() {
         m_pMonitor = std::make_unique<CStatusMonitor>(sys, frame, &frame);
@@ -80,9 +49,6 @@ protected:
         return QTest::qWaitFor([&] { return led.GetValue() == nValue; }, 3000);
     }
 
-    CZlvComm comm{sys, m_shell};
-    CDvxSimProcess sim{m_dir.File("dvx-com1"), {"--log", LogPath()}, false};
-    int m_nLogLinesSeen = 0;
     std::unique_ptr<CStatusMonitor> m_pMonitor;
 };
 
@@ -103,11 +69,11 @@ TEST_F(DiagnosticsEndToEnd, ForcedInputLightsItsLampAndTheOutputsItsEquationsDri
     sys.SetCurChannel(0);
     Received();
     CStatusMonitor& dialog = OpenMonitor();
-    EXPECT_EQ(Received(), Join({kContinue, {":L01\r"}}));
+    EXPECT_EQ(Received(), Joined({kContinue, {":L01\r"}}));
     EXPECT_TRUE(WaitForLamps(dialog.Led(0), 0b100));
-    EXPECT_EQ(sim.Console("set blue A 1 1"), "ok Blue_Chl_A1 1");
+    EXPECT_EQ(m_pSim->Console("set blue A 1 1"), "ok Blue_Chl_A1 1");
     EXPECT_TRUE(WaitForLamps(dialog.Led(0), 0b011));
-    EXPECT_EQ(sim.Console("set blue A 1 0"), "ok Blue_Chl_A1 0");
+    EXPECT_EQ(m_pSim->Console("set blue A 1 0"), "ok Blue_Chl_A1 0");
     EXPECT_TRUE(WaitForLamps(dialog.Led(0), 0b100));
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }
@@ -118,11 +84,11 @@ TEST_F(DiagnosticsEndToEnd, DoubleClickForcesTheChannelInTheController) {
     CStatusMonitor& dialog = OpenMonitor();
     Received();
     DoubleClickLamp(dialog.Led(2), 9);
-    EXPECT_EQ(Received(), Join({kPause, kPause, kPause, {":S0BD1\r"}, kContinue}));
-    EXPECT_NE(sim.Console("loop yellow").find("C:0000000001"), std::string::npos);
+    EXPECT_EQ(Received(), Joined({kPause, kPause, kPause, {":S0BD1\r"}, kContinue}));
+    EXPECT_NE(m_pSim->Console("loop yellow").find("C:0000000001"), std::string::npos);
     EXPECT_TRUE(WaitForLamps(dialog.Led(2), 512));
     DoubleClickLamp(dialog.Led(2), 9);
-    EXPECT_EQ(Received(), Join({kPause, kPause, kPause, {":S0BD0\r"}, kContinue}));
+    EXPECT_EQ(Received(), Joined({kPause, kPause, kPause, {":S0BD0\r"}, kContinue}));
     EXPECT_TRUE(WaitForLamps(dialog.Led(2), 0));
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }
@@ -133,24 +99,19 @@ TEST_F(DiagnosticsEndToEnd, ProcessorButtonAndClosingSwitchTheBooleanProcessor) 
     Received();
     QPushButton* pButton = dialog.findChild<QPushButton*>("buttonProcessor");
     pButton->click();
-    EXPECT_EQ(Received(), Join({kPause, {":P0\r"}, kContinue}));
-    EXPECT_EQ(sim.Console("status").rfind("processor off", 0), 0u);
+    EXPECT_EQ(Received(), Joined({kPause, {":P0\r"}, kContinue}));
+    EXPECT_EQ(m_pSim->Console("status").rfind("processor off", 0), 0u);
     pButton->click();
-    EXPECT_EQ(Received(), Join({kPause, {":P1\r"}, kContinue}));
+    EXPECT_EQ(Received(), Joined({kPause, {":P1\r"}, kContinue}));
     pButton->click();
     Received();
     dialog.accept();
     EXPECT_EQ(Received(),
-              Join({kContinue,
-                    {":L00\r", ":L00\r", ":L10\r", ":L20\r", ":L30\r", ":L40\r", ":L50\r"},
-                    kPause,
-                    {":P1\r"},
-                    kContinue,
-                    kPause,
-                    {":P1\r"},
-                    kContinue}));
-    EXPECT_EQ(sim.Console("status").rfind("processor on", 0), 0u);
-    EXPECT_NE(sim.Console("status").find("reports none"), std::string::npos);
+              Joined({kContinue,
+                      {":L00\r", ":L00\r", ":L10\r", ":L20\r", ":L30\r", ":L40\r", ":L50\r"},
+                      kProcessorBackOn}));
+    EXPECT_EQ(m_pSim->Console("status").rfind("processor on", 0), 0u);
+    EXPECT_NE(m_pSim->Console("status").find("reports none"), std::string::npos);
 }
 
 TEST_F(DiagnosticsEndToEnd, OpenedOnTimerRunningTheControllerWatchesTheBlueLoop) {
@@ -159,15 +120,15 @@ TEST_F(DiagnosticsEndToEnd, OpenedOnTimerRunningTheControllerWatchesTheBlueLoop)
     CStatusMonitor& dialog = OpenMonitor();
     EXPECT_EQ(dialog.findChild<QComboBox*>("comboLoop")->currentText(), "BLUE LOOP");
     EXPECT_EQ(sys.GetCurLoop(), 0);
-    EXPECT_EQ(Received(), Join({kContinue, {":L01\r"}}));
+    EXPECT_EQ(Received(), Joined({kContinue, {":L01\r"}}));
     dialog.findChild<QComboBox*>("comboLoop")->setCurrentIndex(4);
-    EXPECT_EQ(Received(), Join({kContinue, {":L00\r"}, kContinue, {":L41\r"}}));
+    EXPECT_EQ(Received(), Joined({kContinue, {":L00\r"}, kContinue, {":L41\r"}}));
 }
 
 TEST_F(DiagnosticsEndToEnd, YellowViewerKeepsReportingAfterTheControllerCloses) {
     OpenPort();
     frame.OpenLoopStatusViewer(1);
-    EXPECT_EQ(Received(), Join({kContinue, {":L11\r"}}));
+    EXPECT_EQ(Received(), Joined({kContinue, {":L11\r"}}));
     EXPECT_TRUE(sys.GetLoopMonitor(1));
     CLoopStatus& viewer = *frame.LoopStatusViewer(1);
 
@@ -175,15 +136,10 @@ TEST_F(DiagnosticsEndToEnd, YellowViewerKeepsReportingAfterTheControllerCloses) 
     OpenMonitor();
     EXPECT_TRUE(Received().empty()) << "the viewer's reports stand";
     m_pMonitor->accept();
-    EXPECT_EQ(Received(), Join({{":L00\r", ":L11\r", ":L20\r", ":L30\r", ":L40\r", ":L50\r"},
-                                kPause,
-                                {":P1\r"},
-                                kContinue,
-                                kPause,
-                                {":P1\r"},
-                                kContinue}));
-    EXPECT_NE(sim.Console("status").find("reports 1"), std::string::npos);
-    EXPECT_EQ(sim.Console("set yellow B 3 1"), "ok Yellow_Chl_B3 1");
+    EXPECT_EQ(Received(), Joined({{":L00\r", ":L11\r", ":L20\r", ":L30\r", ":L40\r", ":L50\r"},
+                                  kProcessorBackOn}));
+    EXPECT_NE(m_pSim->Console("status").find("reports 1"), std::string::npos);
+    EXPECT_EQ(m_pSim->Console("set yellow B 3 1"), "ok Yellow_Chl_B3 1");
     EXPECT_TRUE(WaitForLamps(viewer.Leds().Led(1), 4));
 }
 
@@ -197,7 +153,7 @@ TEST_F(DiagnosticsEndToEnd, ViewerSwitchesItsLoopsReportsOnAndOff) {
         });
         Trigger(ID_LOOP_STATUS_VIEWER);
     }
-    EXPECT_EQ(Received(), Join({kContinue, {":L31\r"}}));
+    EXPECT_EQ(Received(), Joined({kContinue, {":L31\r"}}));
     CLoopStatus* pViewer = frame.LoopStatusViewer(3);
     ASSERT_NE(pViewer, nullptr);
     EXPECT_EQ(pViewer->windowTitle(), "TIMER LOOP STATUS VIEWER");
@@ -210,7 +166,7 @@ TEST_F(DiagnosticsEndToEnd, ViewerSwitchesItsLoopsReportsOnAndOff) {
     pViewer->close();
     EXPECT_EQ(Received(), (Frames{":L30\r"}));
     EXPECT_FALSE(sys.GetLoopMonitor(3));
-    EXPECT_NE(sim.Console("status").find("reports none"), std::string::npos);
+    EXPECT_NE(m_pSim->Console("status").find("reports none"), std::string::npos);
 }
 
 TEST_F(DiagnosticsEndToEnd, ReceivedStateShowsInEveryWindowOfItsLoop) {
@@ -219,7 +175,7 @@ TEST_F(DiagnosticsEndToEnd, ReceivedStateShowsInEveryWindowOfItsLoop) {
     frame.OpenLoopStatusViewer(2);
     sys.SetCurLoop(0);
     CStatusMonitor& dialog = OpenMonitor();
-    EXPECT_EQ(sim.Console("set blue D 5 1"), "ok Blue_Chl_D5 1");
+    EXPECT_EQ(m_pSim->Console("set blue D 5 1"), "ok Blue_Chl_D5 1");
     EXPECT_TRUE(WaitForLamps(dialog.Led(3), 16));
     EXPECT_TRUE(WaitForLamps(frame.LoopStatusViewer(0)->Leds().Led(3), 16));
     EXPECT_EQ(frame.LoopStatusViewer(2)->Leds().Led(3).GetValue(), 0);

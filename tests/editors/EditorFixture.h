@@ -1,17 +1,10 @@
 #pragma once
 
+#include "link/LinkedFrameFixture.h"
 #include "link/ScriptedController.h"
-#include "link/zlvcomm.h"
-#include "model/system.h"
-#include "moduletypes/ModuleTypes.h"
-#include "shell/MainFrm.h"
-#include "shell/param1.h"
 #include "support/ModalScript.h"
-#include "support/ShellRecorder.h"
-#include "support/TempDir.h"
 
 #include <QLineEdit>
-#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -39,18 +32,17 @@ inline CModalScript::Step TypeAndAccept(std::vector<std::pair<QString, QString>>
 // A main window over its own system whose protocol object talks to a
 // scripted controller, the port open; the setup and label commands run
 // through its menu items.
-class EditorCommandTest : public ::testing::Test {
+class EditorCommandTest : public LinkedFrameTest {
 protected:
     using Frames = std::vector<std::string>;
 
     EditorCommandTest() {
         comm.SetHost(&host);
         comm.SetPortOpen(true);
-        frame.SetLinkControl(&comm);
-        frame.SetComm(&comm);
     }
+    // The window goes while the controller it was talking to still answers.
+    ~EditorCommandTest() override { m_pFrame.reset(); }
 
-    void Trigger(int nId) { frame.Action(nId)->trigger(); }
     void Select(short nLoop, short nModule, short nChannel) {
         sys.SetCurLoop(nLoop);
         sys.SetCurModule(nModule);
@@ -73,13 +65,5 @@ protected:
         return astrFrames;
     }
 
-    CTempDir m_dir;
-    CShellRecorder m_shell;
-    CSystem sys{m_shell, m_dir.Str()};
-    CParam1 param{m_dir.Str(), m_shell};
-    CZlvComm comm{sys, m_shell};
     CScriptedController host{comm};
-    QSettings m_profile{QString::fromStdString(m_dir.File("profile.ini")), QSettings::IniFormat};
-    CModuleTypes moduleTypes{m_dir.Str(), m_shell};
-    CMainFrame frame{sys, param, moduleTypes, m_shell, m_profile};
 };

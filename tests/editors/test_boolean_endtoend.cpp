@@ -1,10 +1,10 @@
 #include "controls/MSComm.h"
-#include "dvxsim/DvxSimProcess.h"
 #include "editors/BooleanCommands.h"
 #include "editors/EditBoolFixture.h"
+#include "link/FrameLists.h"
 #include "link/ScriptedTransferHost.h"
 #include "link/SerialLinkHost.h"
-#include "link/SimLog.h"
+#include "link/SimOnPort.h"
 #include "link/zlvcomm.h"
 #include "moduletypes/ModuleTypes.h"
 #include "support/ModalScript.h"
@@ -12,19 +12,6 @@
 #include <memory>
 
 namespace {
-
-using Frames = std::vector<std::string>;
-
-const char* const kPortVariable = "CORVEL_COM1";
-const Frames kPause{":E0\r", ":E0\r"};
-const Frames kContinue{":E1\r", ":E1\r"};
-
-Frames Joined(std::initializer_list<Frames> aParts) {
-    Frames astrAll;
-    for (const Frames& astrPart : aParts)
-        astrAll.insert(astrAll.end(), astrPart.begin(), astrPart.end());
-    return astrAll;
-}
 
 // The console's picture of a loop in which only module A shows strModuleA.
 std::string LoopLine(int nLoop, const std::string& strModuleA, char cOther = 0,
@@ -50,33 +37,17 @@ protected:
     ~BooleanEndToEnd() override {
         comm.SetPortOpen(false);
         port.SetPortOpen(false);
-        qunsetenv(kPortVariable);
     }
 
     bool Start(std::vector<std::string> astrArgs = {}) {
-        astrArgs.insert(astrArgs.end(), {"--log", m_dir.File("dvxsim.log")});
-        m_pSim = std::make_unique<CDvxSimProcess>(m_dir.File("dvx-com1"), astrArgs, false);
+        m_pSim = std::make_unique<CSimOnPort>(m_dir, std::move(astrArgs));
         if (!m_pSim->IsStarted())
             return false;
-        qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("dvx-com1")));
         comm.SetPortOpen(true);
-        port.SetCommPort(1);
-        port.SetSettings(QStringLiteral("9600,N,8,2"));
-        port.SetInputLen(0);
-        const bool bOpen = port.SetPortOpen(true);
-        port.SetInputMode(0);
-        return bOpen;
+        return OpenPortOne(port);
     }
-
     // Every frame the controller received since the last call.
-    Frames Received() {
-        Frames astrFrames;
-        for (const CSimLogEntry& entry :
-             ReadSimLog(m_dir.File("dvxsim.log"), m_nLogLinesSeen, m_nLogLinesSeen))
-            if (entry.bFromPc)
-                astrFrames.push_back(entry.strText + "\r");
-        return astrFrames;
-    }
+    Frames Received() { return m_pSim->Received(); }
 
     std::string Controller(const std::string& strChannel) {
         return m_pSim->Console("equation " + strChannel);
@@ -88,8 +59,7 @@ protected:
     CScriptedTransferHost m_host{sys, comm, m_shell, link};
     CModuleTypes m_types{m_dir.Str(), m_shell};
     CBooleanCommands m_commands{sys, m_types, m_shell, nullptr};
-    std::unique_ptr<CDvxSimProcess> m_pSim;
-    int m_nLogLinesSeen = 0;
+    std::unique_ptr<CSimOnPort> m_pSim;
 };
 
 } // namespace

@@ -1,44 +1,28 @@
-#include "dvxsim/DvxSimProcess.h"
 #include "editors/EditorFixture.h"
-#include "link/SimLog.h"
+#include "link/LinkedFrameFixture.h"
 #include "shell/CommandIds.h"
 
 #include <QCheckBox>
 #include <QScrollBar>
 
 #include <functional>
-#include <memory>
 
 namespace {
 
-const char* const kPortVariable = "CORVEL_COM1";
-
 bool IsSleepRead(const std::string& strFrame) {
-    return strFrame == ":XE" || strFrame == ":XW" || strFrame == ":XI";
+    return strFrame == ":XE\r" || strFrame == ":XW\r" || strFrame == ":XI\r";
 }
 
-// The main window on its serial control, port 1 pointed at dvxsim with its
-// frame log: each editor command is run from its menu item, and what the
-// controller keeps is read back afterwards through the same port.
-class EditorEndToEnd : public ::testing::Test {
+// Each editor command is run from its menu item, and what the controller
+// keeps is read back afterwards through the same port.
+class EditorEndToEnd : public SimFrameTest {
 protected:
-    using Frames = std::vector<std::string>;
+    using Frames = CSimOnPort::Frames;
 
-    EditorEndToEnd() {
-        m_shell.AllowOkBoxes();
-        qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("dvx-com1")));
-        frame.SetLinkControl(&comm);
-        frame.SetComm(&comm);
-        frame.UseSerialControl();
-    }
-    ~EditorEndToEnd() override {
-        if (frame.IsPortOpen())
-            Trigger(ID_PORT_OPEN);
-        qunsetenv(kPortVariable);
-    }
+    EditorEndToEnd() { m_shell.AllowOkBoxes(); }
 
     bool Open() {
-        if (!sim.IsStarted())
+        if (!StartSim())
             return false;
         Trigger(ID_PORT_OPEN);
         // A running processor would count the timers down.
@@ -46,19 +30,10 @@ protected:
         Received();
         return frame.IsPortOpen();
     }
-    void Trigger(int nId) { frame.Action(nId)->trigger(); }
     void Run(int nId, CModalScript::Step step) {
         CModalScript script;
         script.Then(std::move(step));
         Trigger(nId);
-    }
-    // Every frame the controller received since the last call.
-    Frames Received() {
-        Frames astrFrames;
-        for (const CSimLogEntry& entry : ReadSimLog(LogPath(), m_nLogLines, m_nLogLines))
-            if (entry.bFromPc)
-                astrFrames.push_back(entry.strText);
-        return astrFrames;
     }
     // The frames that write into the controller's memory: all but the reads
     // and the pause, continue and module link frames.
@@ -72,20 +47,9 @@ protected:
         }
         return astrWrites;
     }
-    // Reads are the short frames: a command and an address, no value.
-    static bool IsShort(const std::string& strFrame) { return strFrame.size() <= 5; }
-    std::string LogPath() const { return m_dir.File("dvxsim.log"); }
-
-    CTempDir m_dir;
-    CShellRecorder m_shell;
-    CSystem sys{m_shell, m_dir.Str()};
-    CParam1 param{m_dir.Str(), m_shell};
-    CZlvComm comm{sys, m_shell};
-    QSettings m_profile{QString::fromStdString(m_dir.File("profile.ini")), QSettings::IniFormat};
-    CModuleTypes moduleTypes{m_dir.Str(), m_shell};
-    CMainFrame frame{sys, param, moduleTypes, m_shell, m_profile};
-    CDvxSimProcess sim{m_dir.File("dvx-com1"), {"--log", m_dir.File("dvxsim.log")}, false};
-    int m_nLogLines = 0;
+    // Reads are the short frames: a command and an address, no value, then
+    // the carriage return.
+    static bool IsShort(const std::string& strFrame) { return strFrame.size() <= 6; }
 };
 
 } // namespace
@@ -101,7 +65,7 @@ TEST_F(EditorEndToEnd, SleepModeReachesTheControllerOnlyAfterOk) {
         Edit(dialog, "editWakeUp").setText("254");
         dialog.accept();
     });
-    EXPECT_EQ(Writes(Received(), IsSleepRead), (Frames{":X1", ":XWFE", ":XIFE"}));
+    EXPECT_EQ(Writes(Received(), IsSleepRead), (Frames{":X1\r", ":XWFE\r", ":XIFE\r"}));
     sys.ResetToDefaults();
     ASSERT_TRUE(comm.ReadSleepMode());
     EXPECT_TRUE(sys.GetSleepEnabled());
@@ -174,8 +138,9 @@ TEST_F(EditorEndToEnd, HighSpeedPairsAreSentAfterOk) {
             dialog.findChild<QScrollBar*>(szBar)->triggerAction(QAbstractSlider::SliderPageStepAdd);
         dialog.accept();
     });
-    EXPECT_EQ(Writes(Received(), IsShort), (Frames{":HI00FF", ":HO00FF", ":HI01FF", ":HO01FF",
-                                                   ":HI0215", ":HO0215", ":HI03FF", ":HO03FF"}));
+    EXPECT_EQ(Writes(Received(), IsShort),
+              (Frames{":HI00FF\r", ":HO00FF\r", ":HI01FF\r", ":HO01FF\r", ":HI0215\r", ":HO0215\r",
+                      ":HI03FF\r", ":HO03FF\r"}));
     sys.ResetToDefaults();
     ASSERT_TRUE(comm.ReadHiSpeedPairs());
     EXPECT_EQ(sys.GetHiSpeedInput(2), CSystem::MakeIndex(0, 2, 1));

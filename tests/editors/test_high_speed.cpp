@@ -17,17 +17,17 @@ protected:
         ClosePort();
         // Module B of the Blue loop holds a type without outputs, so strict
         // checking refuses its channels as high speed outputs.
-        EXPECT_TRUE(moduleTypes.AddType());
-        moduleTypes.SetTypeName("INPUTS");
+        EXPECT_TRUE(m_types.AddType());
+        m_types.SetTypeName("INPUTS");
         sys.SetModuleType(1, 0, 1);
-        moduleTypes.SetStrictChecking(true);
+        m_types.SetStrictChecking(true);
     }
 
     void DefineEquation(short nModule, short nChannel) {
         sys.Channel(nModule, nChannel, 0).m_anTermA[0] = CSystem::MakeIndex(1, 0, 0);
     }
     void Apply(short nPair, const CHiSpeedChoice& choice) {
-        CHiSpeedRules rules(sys, moduleTypes, m_shell, [this](short nModule, short nChannel) {
+        CHiSpeedRules rules(sys, m_types, m_shell, [this](short nModule, short nChannel) {
             m_aSent.emplace_back(nModule, nChannel);
         });
         rules.Apply(nPair, choice);
@@ -161,7 +161,7 @@ TEST_F(HighSpeedTest, DialogShowsThePairsAndUnusedOnesAsNone) {
     sys.SetHiSpeedInput(0, CSystem::MakeIndex(0, 2, 6));
     sys.SetHiSpeedOutput(0, CSystem::MakeIndex(0, 3, 0));
     sys.StoreChannelLabel(2, 6, 0, "IGNITION");
-    CHiSpeedDlg dialog(sys, moduleTypes, m_shell, [](short, short) {});
+    CHiSpeedDlg dialog(sys, m_types, m_shell, [](short, short) {});
     SaveScreenshot(dialog, "HiSpeedDlg");
     EXPECT_EQ(dialog.windowTitle(), "HIGH SPEED CHANNEL SELECTOR - BLUE LOOP");
     EXPECT_EQ(dialog.findChild<QGroupBox*>("groupOutChannel3")->title(), "OUTPUT CHANNEL 3");
@@ -181,7 +181,7 @@ TEST_F(HighSpeedTest, DialogShowsThePairsAndUnusedOnesAsNone) {
 TEST_F(HighSpeedTest, ScrollingAModuleToNoneRemovesThePairWhileItsChannelsShow) {
     sys.SetHiSpeedInput(1, CSystem::MakeIndex(0, 0, 2));
     sys.SetHiSpeedOutput(1, CSystem::MakeIndex(0, 5, 3));
-    CHiSpeedDlg dialog(sys, moduleTypes, m_shell, [](short, short) {});
+    CHiSpeedDlg dialog(sys, m_types, m_shell, [](short, short) {});
     Bar(dialog, "scrollInModule2").triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(Bar(dialog, "scrollInModule2").value(), -1);
     EXPECT_EQ(Edit(dialog, "editInModuleLetter2").text(), "");

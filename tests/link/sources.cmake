@@ -18,6 +18,10 @@ target_sources(corvel_tests PRIVATE
     link/FullSystem.cpp
     link/SimLog.h
     link/SimLog.cpp
+    link/SimOnPort.h
+    link/SimOnPort.cpp
+    link/FrameLists.h
+    link/LinkedFrameFixture.h
     link/test_transfer_endtoend.cpp
     link/test_frame_endtoend.cpp
     link/test_main_frame_link.cpp

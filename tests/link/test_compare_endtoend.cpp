@@ -1,59 +1,31 @@
-#include "dvxsim/DvxSimProcess.h"
 #include "link/CompareCommand.h"
 #include "link/CompareDlg.h"
-#include "link/zlvcomm.h"
+#include "link/LinkedFrameFixture.h"
 #include "model/DataFile.h"
-#include "model/system.h"
-#include "moduletypes/ModuleTypes.h"
-#include "shell/CommandIds.h"
-#include "shell/MainFrm.h"
-#include "shell/param1.h"
 #include "support/ModalScript.h"
-#include "support/ShellRecorder.h"
-#include "support/TempDir.h"
 
-#include <QAbstractButton>
 #include <QPushButton>
-#include <QSettings>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const char* const kPortVariable = "CORVEL_COM1";
-
-using Texts = std::vector<std::string>;
+using Strings = std::vector<std::string>;
 
 // Compare with DVX CPU from the menus, port 1 pointed at dvxsim.
-class CompareEndToEnd : public ::testing::Test {
+class CompareEndToEnd : public SimFrameTest {
 protected:
-    CompareEndToEnd() {
-        m_shell.AllowOkBoxes();
-        qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("dvx-com1")));
-        frame.SetLinkControl(&comm);
-        frame.SetComm(&comm);
-        frame.UseSerialControl();
-    }
-    ~CompareEndToEnd() override {
-        if (frame.IsPortOpen())
-            Trigger(ID_PORT_OPEN);
-        qunsetenv(kPortVariable);
-    }
+    CompareEndToEnd() { m_shell.AllowOkBoxes(); }
 
-    void Trigger(int nId) { frame.Action(nId)->trigger(); }
     // Opens the port and sends the technician's system to the controller.
     void TransferSystem() {
         Trigger(ID_PORT_OPEN);
         ASSERT_TRUE(frame.IsPortOpen());
         CModalScript script;
-        script.Then([](QDialog& dialog) {
-            dialog.findChild<QAbstractButton*>(QString("radioGroup%1").arg(CSystem::GroupSystem))
-                ->click();
-            dialog.accept();
-        });
+        script.Then(ChooseScope(CSystem::GroupSystem));
         Trigger(ID_TRANSFER_TO_CPU);
-        ASSERT_EQ(m_shell.BoxTexts(), Texts{"UPLOAD SUCCESSFUL"});
+        ASSERT_EQ(m_shell.BoxTexts(), Strings{"UPLOAD SUCCESSFUL"});
         m_shell.m_aBoxes.clear();
     }
     // The technician's system as Save current work would write it.
@@ -63,44 +35,34 @@ protected:
         CDataFile::Read(m_dir.File("SNAPSHOT.DVX"), data);
         return data;
     }
-
-    CTempDir m_dir;
-    CShellRecorder m_shell;
-    CSystem sys{m_shell, m_dir.Str()};
-    CParam1 param{m_dir.Str(), m_shell};
-    CZlvComm comm{sys, m_shell};
-    QSettings m_profile{QString::fromStdString(m_dir.File("profile.ini")), QSettings::IniFormat};
-    CModuleTypes moduleTypes{m_dir.Str(), m_shell};
-    CMainFrame frame{sys, param, moduleTypes, m_shell, m_profile};
-    CDvxSimProcess sim{m_dir.File("dvx-com1"), {}, false};
 };
 
 } // namespace
 
 TEST_F(CompareEndToEnd, WithThePortClosedSaysSo) {
     Trigger(ID_COMPARE_WITH_CPU);
-    EXPECT_EQ(m_shell.BoxTexts(), Texts{"COM PORT NOT OPEN."});
+    EXPECT_EQ(m_shell.BoxTexts(), Strings{"COM PORT NOT OPEN."});
 }
 
 TEST_F(CompareEndToEnd, AfterATransferTheControllerHoldsTheSameSystem) {
-    ASSERT_TRUE(sim.IsStarted());
+    ASSERT_TRUE(StartSim());
     sys.SetSysLabel(0, "COACH 7");
     sys.SetModuleLabel(3, 1, "ROOF");
     TransferSystem();
     Trigger(ID_COMPARE_WITH_CPU);
-    EXPECT_EQ(m_shell.BoxTexts(), Texts{CCompareCommand::kSameSystemText});
+    EXPECT_EQ(m_shell.BoxTexts(), Strings{CCompareCommand::kSameSystemText});
     EXPECT_EQ(frame.WaitIndicator(), nullptr);
 }
 
 TEST_F(CompareEndToEnd, ShowsTheDifferencesAndLeavesTheSystemAlone) {
-    ASSERT_TRUE(sim.IsStarted());
+    ASSERT_TRUE(StartSim());
     sys.SetCurLoop(0);
     sys.SetCurModule(2);
     sys.SetCurChannel(3);
     sys.SetCurChannelLabel("HEADLAMP");
     sys.SetModified();
     TransferSystem();
-    EXPECT_EQ(sim.Console("label blue C 4 HORN"), "ok HORN");
+    EXPECT_EQ(m_pSim->Console("label blue C 4 HORN"), "ok HORN");
     std::vector<unsigned char> before = SavedSystem();
 
     std::vector<std::string> astrRow;
@@ -120,7 +82,7 @@ TEST_F(CompareEndToEnd, ShowsTheDifferencesAndLeavesTheSystemAlone) {
     Trigger(ID_COMPARE_WITH_CPU);
 
     EXPECT_EQ(strCaption, "Compare with DVX CPU: 1 difference");
-    EXPECT_EQ(astrRow, (Texts{"BLUE LOOP C4 label", "HEADLAMP", "HORN"}));
+    EXPECT_EQ(astrRow, (Strings{"BLUE LOOP C4 label", "HEADLAMP", "HORN"}));
     std::vector<unsigned char> text;
     ASSERT_EQ(CDataFile::Read(m_dir.File("DIFF.TXT"), text), CDataFile::EReadResult::Ok);
     EXPECT_EQ(std::string(text.begin(), text.end())

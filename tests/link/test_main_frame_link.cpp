@@ -1,26 +1,19 @@
 #include "controls/AnimateCtrl.h"
 #include "controls/MSComm.h"
+#include "link/LinkedFrameFixture.h"
 #include "link/ScriptedController.h"
 #include "link/SelComm.h"
 #include "link/WaitAviDlg.h"
-#include "link/zlvcomm.h"
-#include "model/system.h"
-#include "moduletypes/ModuleTypes.h"
-#include "shell/CommandIds.h"
-#include "shell/MainFrm.h"
 #include "shell/PortPane.h"
-#include "shell/param1.h"
+#include "support/PortOneDevice.h"
 #include "support/PtyPeer.h"
 #include "support/Screenshot.h"
-#include "support/ShellRecorder.h"
-#include "support/TempDir.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -33,21 +26,14 @@
 
 namespace {
 
-const char* const kPortVariable = "CORVEL_COM1";
-
 // A main window over its own system and protocol object, with port 1 on a
 // pseudo-terminal whose far end a peer thread plays as the controller.
-class PortTest : public ::testing::Test {
+class PortTest : public LinkedFrameTest {
 protected:
-    PortTest() {
-        qputenv(kPortVariable, QByteArray::fromStdString(peer.SlavePath()));
-        frame.SetLinkControl(&comm);
-        frame.SetComm(&comm);
-        frame.UseSerialControl();
-    }
-    ~PortTest() override { qunsetenv(kPortVariable); }
+    PortTest() { frame.UseSerialControl(); }
+    // The window closes its port while the peer still listens.
+    ~PortTest() override { m_pFrame.reset(); }
 
-    void Trigger(int nId) { frame.Action(nId)->trigger(); }
     QString PortItem() const { return frame.Action(ID_PORT_OPEN)->text(); }
     QString PortPane() const { return frame.PortPane().text(); }
 
@@ -64,16 +50,9 @@ protected:
         return {astrFrames.begin() + static_cast<std::ptrdiff_t>(m_nSeen), astrFrames.end()};
     }
 
-    CTempDir m_dir;
-    CShellRecorder m_shell;
-    CSystem sys{m_shell, m_dir.Str()};
-    CParam1 param{m_dir.Str(), m_shell};
-    CZlvComm comm{sys, m_shell};
-    QSettings m_profile{QString::fromStdString(m_dir.File("profile.ini")), QSettings::IniFormat};
     CPtyPeer::Answer m_fnAnswer = CScriptedController::DefaultAnswer;
     CPtyPeer peer{[this](const std::string& strFrame) { return m_fnAnswer(strFrame); }};
-    CModuleTypes moduleTypes{m_dir.Str(), m_shell};
-    CMainFrame frame{sys, param, moduleTypes, m_shell, m_profile};
+    CPortOneDevice m_port{peer.SlavePath()};
     std::size_t m_nSeen = 0;
 };
 
@@ -125,7 +104,7 @@ TEST_F(PortTest, PortPaneShowsTheRunningLinkTheControllerReportsOnOpening) {
 }
 
 TEST_F(PortTest, DeviceThatCannotBeOpenedIsNamedAndNothingIsSent) {
-    qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("no-such-device")));
+    CPortOneDevice missing{m_dir.File("no-such-device")};
     m_shell.AnswerBox(EBoxAnswer::Ok);
     Trigger(ID_PORT_OPEN);
     ASSERT_EQ(m_shell.m_aBoxes.size(), 1u);
@@ -286,20 +265,20 @@ TEST_F(PortTest, OutOfRangeNumberIsRefusedAndCancelKeepsThePort) {
     AnswerPortDialog("5");
     Trigger(ID_SELECT_COMM_PORT);
     EXPECT_EQ(m_shell.BoxTexts().size(), 1u);
-    EXPECT_EQ(param.GetCommPort(), 1);
+    EXPECT_EQ(m_param.GetCommPort(), 1);
 }
 
 TEST_F(PortTest, ChosenNumberIsKeptAndUsedFromTheNextOpening) {
     AnswerPortDialog("3");
     Trigger(ID_SELECT_COMM_PORT);
-    EXPECT_EQ(param.GetCommPort(), 3);
+    EXPECT_EQ(m_param.GetCommPort(), 3);
     EXPECT_EQ(PortPane(), "COM3 closed");
 
-    param.SetCommPort(1);
+    m_param.SetCommPort(1);
     OpenPort();
     AnswerPortDialog("2");
     Trigger(ID_SELECT_COMM_PORT);
-    EXPECT_EQ(param.GetCommPort(), 2);
+    EXPECT_EQ(m_param.GetCommPort(), 2);
     EXPECT_EQ(frame.CommControl().GetCommPort(), 2);
     EXPECT_TRUE(frame.IsPortOpen());
     EXPECT_EQ(PortPane(), "COM1 open") << "the open device stays in use";

@@ -1,58 +1,15 @@
-#include "dvxsim/DvxSimProcess.h"
-#include "link/SimLog.h"
+#include "link/LinkedFrameFixture.h"
 #include "link/WaitAviDlg.h"
-#include "link/zlvcomm.h"
-#include "shell/CommandIds.h"
-#include "shell/FrameFixture.h"
 
 #include <QTest>
 
-#include <memory>
-
 namespace {
 
-using Frames = std::vector<std::string>;
-
-const char* const kPortVariable = "CORVEL_COM1";
+using Frames = CSimOnPort::Frames;
 
 // The main window as the running program has it, its port 1 pointed at
-// dvxsim: what the technician does goes through the menus, what the
-// controller received comes from dvxsim's frame log.
-class PortEndToEnd : public FrameTest {
-protected:
-    PortEndToEnd() {
-        frame.SetLinkControl(&comm);
-        frame.SetComm(&comm);
-        frame.UseSerialControl();
-    }
-    ~PortEndToEnd() override {
-        if (frame.IsPortOpen())
-            Trigger(ID_PORT_OPEN);
-        frame.SetComm(nullptr);
-        qunsetenv(kPortVariable);
-    }
-
-    bool StartSim(std::vector<std::string> astrArgs = {}) {
-        astrArgs.insert(astrArgs.end(), {"--log", LogPath()});
-        m_pSim = std::make_unique<CDvxSimProcess>(m_dir.File("dvx-com1"), astrArgs, false);
-        qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("dvx-com1")));
-        return m_pSim->IsStarted();
-    }
-    std::string LogPath() const { return m_dir.File("dvxsim.log"); }
-
-    // Every frame the controller received since the last call.
-    Frames Received() {
-        Frames astrFrames;
-        for (const CSimLogEntry& entry : ReadSimLog(LogPath(), m_nLogLinesSeen, m_nLogLinesSeen))
-            if (entry.bFromPc)
-                astrFrames.push_back(entry.strText + "\r");
-        return astrFrames;
-    }
-
-    CZlvComm comm{sys, m_shell};
-    std::unique_ptr<CDvxSimProcess> m_pSim;
-    int m_nLogLinesSeen = 0;
-};
+// dvxsim.
+class PortEndToEnd : public SimFrameTest {};
 
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "link/FrameLists.h"
 #include "link/FullSystem.h"
 #include "link/LinkFixture.h"
 #include "link/ScriptedTransferHost.h"
@@ -7,22 +8,12 @@
 
 namespace {
 
-using Frames = std::vector<std::string>;
-
-long CountStartingWith(const Frames& astrFrames, const std::string& strStart) {
-    return std::count_if(astrFrames.begin(), astrFrames.end(),
-                         [&](const std::string& s) { return s.rfind(strStart, 0) == 0; });
-}
-
 Frames Starting(const Frames& astrFrames, const std::string& strStart) {
     Frames astrFound;
     std::copy_if(astrFrames.begin(), astrFrames.end(), std::back_inserter(astrFound),
                  [&](const std::string& s) { return s.rfind(strStart, 0) == 0; });
     return astrFound;
 }
-
-const Frames kPause{":E0\r", ":E0\r"};
-const Frames kContinue{":E1\r", ":E1\r"};
 
 class TransferTest : public LinkTest {
 protected:

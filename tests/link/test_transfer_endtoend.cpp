@@ -1,9 +1,9 @@
 #include "controls/MSComm.h"
-#include "dvxsim/DvxSimProcess.h"
+#include "link/FrameLists.h"
 #include "link/FullSystem.h"
 #include "link/ScriptedTransferHost.h"
 #include "link/SerialLinkHost.h"
-#include "link/SimLog.h"
+#include "link/SimOnPort.h"
 #include "link/TransferCommands.h"
 #include "link/zlvcomm.h"
 #include "model/SystemFixture.h"
@@ -15,15 +15,6 @@
 
 namespace {
 
-using Frames = std::vector<std::string>;
-
-const char* const kPortVariable = "CORVEL_COM1";
-
-long CountStartingWith(const Frames& astrFrames, const std::string& strStart) {
-    return std::count_if(astrFrames.begin(), astrFrames.end(),
-                         [&](const std::string& s) { return s.rfind(strStart, 0) == 0; });
-}
-
 // The transfer commands on Corvel's protocol object and serial control,
 // port 1 pointed at dvxsim; the pickers answer as the test says.
 class TransferEndToEnd : public SystemTest {
@@ -32,36 +23,18 @@ protected:
     ~TransferEndToEnd() override {
         comm.SetPortOpen(false);
         port.SetPortOpen(false);
-        qunsetenv(kPortVariable);
     }
 
-    // Starts dvxsim with its frame log and opens port 1 as the open command
-    // does.
+    // Starts dvxsim and opens port 1 as the open command does.
     bool Start(std::vector<std::string> astrArgs = {}) {
-        astrArgs.insert(astrArgs.end(), {"--log", LogPath()});
-        m_pSim = std::make_unique<CDvxSimProcess>(m_dir.File("dvx-com1"), astrArgs, false);
+        m_pSim = std::make_unique<CSimOnPort>(m_dir, std::move(astrArgs));
         if (!m_pSim->IsStarted())
             return false;
-        qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("dvx-com1")));
         comm.SetPortOpen(true);
-        port.SetCommPort(1);
-        port.SetSettings(QStringLiteral("9600,N,8,2"));
-        port.SetInputLen(0);
-        const bool bOpen = port.SetPortOpen(true);
-        port.SetInputMode(0);
-        return bOpen;
+        return OpenPortOne(port);
     }
-    std::string LogPath() const { return m_dir.File("dvxsim.log"); }
-
-    // Every frame the controller received since the last call, each with
-    // the carriage return that ended it.
-    Frames Received() {
-        Frames astrFrames;
-        for (const CSimLogEntry& entry : ReadSimLog(LogPath(), m_nLogLinesSeen, m_nLogLinesSeen))
-            if (entry.bFromPc)
-                astrFrames.push_back(entry.strText + "\r");
-        return astrFrames;
-    }
+    // Every frame the controller received since the last call.
+    Frames Received() { return m_pSim->Received(); }
 
     void Transfer(int nGroup) {
         m_host.m_nGroup = nGroup;
@@ -86,8 +59,7 @@ protected:
         };
     }
     CTransferCommands m_commands{sys, comm, m_shell, m_host};
-    std::unique_ptr<CDvxSimProcess> m_pSim;
-    int m_nLogLinesSeen = 0;
+    std::unique_ptr<CSimOnPort> m_pSim;
 };
 
 Frames Bracketed(const Frames& astrBody, const char* szRestore = ":I0\r") {

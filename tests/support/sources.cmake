@@ -6,6 +6,7 @@ target_sources(corvel_tests PRIVATE
     support/FileSizeLimit.h
     support/PtyPeer.h
     support/PtyPeer.cpp
+    support/PortOneDevice.h
     support/Screenshot.h
     support/Screenshot.cpp
     support/ModalScript.h
