@@ -129,28 +129,28 @@ TEST_F(DocumentationWindowTest, AFailedSaveIsReportedAndLeavesTheWindowUnsaved) 
     EXPECT_FALSE(std::filesystem::exists(strPath));
 }
 
+// The print dialog decides: OK prints the sheet to the file the printer was
+// pointed at, Cancel prints nothing.
 TEST_F(DocumentationWindowTest, PrintGoesThroughThePrintDialogToAPdfFile) {
-    Trigger(ID_FILE_NEW);
-    const std::string strPdf = m_dir.File("sheet.pdf");
-    QPrinter& printer = ActiveView().Sheet().Printer();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(strPdf));
-    CModalScript script;
-    script.Then(CModalScript::Accept());
-    Trigger(ID_FILE_PRINT);
-    ASSERT_TRUE(std::filesystem::exists(strPdf));
-    EXPECT_EQ(1, PdfPageCount(strPdf));
-    EXPECT_EQ("QPrintDialog", script.Seen().at(0).toStdString());
-}
-
-TEST_F(DocumentationWindowTest, CancellingThePrintDialogPrintsNothing) {
-    Trigger(ID_FILE_NEW);
-    const std::string strPdf = m_dir.File("sheet.pdf");
-    QPrinter& printer = ActiveView().Sheet().Printer();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(strPdf));
-    CModalScript script;
-    script.Then(CModalScript::Reject());
-    Trigger(ID_FILE_PRINT);
-    EXPECT_FALSE(std::filesystem::exists(strPdf));
+    struct PrintCase {
+        const char* szAnswer;
+        CModalScript::Step answer;
+        bool bPrinted;
+    };
+    const PrintCase aCases[] = {{"ok", CModalScript::Accept(), true},
+                                {"cancel", CModalScript::Reject(), false}};
+    for (const PrintCase& c : aCases) {
+        Trigger(ID_FILE_NEW);
+        const std::string strPdf = m_dir.File(std::string(c.szAnswer) + ".pdf");
+        QPrinter& printer = ActiveView().Sheet().Printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(strPdf));
+        CModalScript script;
+        script.Then(c.answer);
+        Trigger(ID_FILE_PRINT);
+        ASSERT_EQ(c.bPrinted, std::filesystem::exists(strPdf)) << c.szAnswer;
+        if (c.bPrinted)
+            EXPECT_EQ(1, PdfPageCount(strPdf));
+        EXPECT_EQ("QPrintDialog", script.Seen().at(0).toStdString()) << c.szAnswer;
+    }
 }
