@@ -200,13 +200,8 @@ TEST_F(HighSpeedTest, ScrollingAModuleToNoneRemovesThePairWhileItsChannelsShow) 
 class HighSpeedLinkTest : public EditorCommandTest {};
 
 TEST_F(HighSpeedLinkTest, PairsAreReadBeforeAndSentAfterOkWithTheClearedEquations) {
-    host.m_fnAnswer = [](const std::string& strFrame) {
-        if (strFrame == ":HI00\r")
-            return std::string("00\r\n");
-        if (strFrame == ":HO00\r")
-            return std::string("01\r\n");
-        return CScriptedController::DefaultAnswer(strFrame);
-    };
+    host.m_fnAnswer =
+        CScriptedController::DefaultExcept({{":HI00\r", "00\r\n"}, {":HO00\r", "01\r\n"}});
     sys.Channel(1, 0, 0).m_anTermA[0] = 5;
     CModalScript script;
     script.Then([](QDialog& dialog) {

@@ -219,10 +219,7 @@ class LabelLinkTest : public EditorCommandTest {};
 TEST_F(LabelLinkTest, ChannelLabelsAreReadForTheCurrentModuleAndTheLastModuleIsSent) {
     sys.SetCurLoop(1);
     sys.SetCurModule(0);
-    host.m_fnAnswer = [](const std::string& strFrame) {
-        return strFrame == ":K0A0\r" ? std::string("DOME\r\n")
-                                     : CScriptedController::DefaultAnswer(strFrame);
-    };
+    host.m_fnAnswer = CScriptedController::DefaultExcept({{":K0A0\r", "DOME\r\n"}});
     CModalScript script;
     script.Then([](QDialog& dialog) {
         EXPECT_EQ(Edit(dialog, "editLabel1").text(), "DOME") << "the controller's label";

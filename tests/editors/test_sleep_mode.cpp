@@ -109,13 +109,7 @@ class SleepModeLinkTest : public EditorCommandTest {};
 
 TEST_F(SleepModeLinkTest, ReadsBeforeTheDialogAndSendsAfterOk) {
     sys.SetLinkActive(true);
-    host.m_fnAnswer = [](const std::string& strFrame) {
-        if (strFrame == ":XE\r")
-            return std::string("1\r\n");
-        if (strFrame == ":XW\r")
-            return std::string("21\r\n");
-        return CScriptedController::DefaultAnswer(strFrame);
-    };
+    host.m_fnAnswer = CScriptedController::DefaultExcept({{":XE\r", "1\r\n"}, {":XW\r", "21\r\n"}});
     CModalScript script;
     script.Then([](QDialog& dialog) {
         EXPECT_EQ(Edit(dialog, "editWakeUp").text(), "33") << "the controller's value";

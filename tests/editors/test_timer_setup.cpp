@@ -224,11 +224,7 @@ TEST_F(TimerSetupTest, WithThePortClosedOkStoresAndCancelKeepsWhatSaveStored) {
 class TimerLinkTest : public EditorCommandTest {};
 
 TEST_F(TimerLinkTest, AllTimersAreReadBeforeAndSentAfterOk) {
-    host.m_fnAnswer = [](const std::string& strFrame) {
-        if (strFrame == ":TR05\r")
-            return std::string("FE\r\n");
-        return CScriptedController::DefaultAnswer(strFrame);
-    };
+    host.m_fnAnswer = CScriptedController::DefaultExcept({{":TR05\r", "FE\r\n"}});
     CModalScript script;
     script.Then([](QDialog& dialog) {
         EXPECT_EQ(Reload(dialog, 6), "25.4") << "the controller's value";
@@ -264,10 +260,7 @@ TEST_F(TimerLinkTest, CancelSendsNoWriteFrameAndAFailedSendIsReported) {
     }
     for (const std::string& strFrame : TakeDataFrames())
         EXPECT_EQ(strFrame.size(), strFrame.rfind(":TR", 0) == 0 ? 6u : 5u) << strFrame;
-    host.m_fnAnswer = [](const std::string& strFrame) {
-        return strFrame == ":TR0264\r" ? std::string("NO\r\n")
-                                       : CScriptedController::DefaultAnswer(strFrame);
-    };
+    host.m_fnAnswer = CScriptedController::DefaultExcept({{":TR0264\r", "NO\r\n"}});
     m_shell.ExpectBox("ERROR WHILE TRANSMITTING TO DVX CPU");
     CModalScript script;
     script.Then(CModalScript::Accept());

@@ -34,6 +34,14 @@ std::string CScriptedController::DefaultAnswer(const std::string& strFrame) {
     return strEnd;
 }
 
+CScriptedController::Answer
+CScriptedController::DefaultExcept(std::map<std::string, std::string> astrAnswers) {
+    return [astrAnswers = std::move(astrAnswers)](const std::string& strFrame) {
+        auto it = astrAnswers.find(strFrame);
+        return it == astrAnswers.end() ? DefaultAnswer(strFrame) : it->second;
+    };
+}
+
 void CScriptedController::Close() {
     m_bOpen = false;
     m_comm.SetPortOpen(false);

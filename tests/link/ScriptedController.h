@@ -5,6 +5,7 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ public:
 
     // What a controller with default memory answers to each frame.
     static std::string DefaultAnswer(const std::string& strFrame);
+    // The controller with default memory, except that each frame listed gets
+    // the answer beside it: the few values a test wants read back.
+    static Answer DefaultExcept(std::map<std::string, std::string> astrAnswers);
 
     // Text the controller sends on its own, delivered at the next event.
     void Say(const std::string& strText) { m_astrPending.push_back(strText); }

@@ -63,9 +63,7 @@ using Frames = std::vector<std::string>;
 // --- opening and closing ---
 
 TEST_F(PortTest, OpeningAsksTwiceWhetherTheModuleLinkRunsAndSendsNothingElse) {
-    m_fnAnswer = [](const std::string& strFrame) {
-        return strFrame == ":I\r" ? "1\r\n" : CScriptedController::DefaultAnswer(strFrame);
-    };
+    m_fnAnswer = CScriptedController::DefaultExcept({{":I\r", "1\r\n"}});
     EXPECT_EQ(PortItem(), "Open &Port");
     Trigger(ID_PORT_OPEN);
     EXPECT_TRUE(frame.IsPortOpen());
@@ -96,9 +94,7 @@ TEST_F(PortTest, PortPaneFollowsOpenStartLinkStopLinkAndClose) {
 }
 
 TEST_F(PortTest, PortPaneShowsTheRunningLinkTheControllerReportsOnOpening) {
-    m_fnAnswer = [](const std::string& strFrame) {
-        return strFrame == ":I\r" ? "1\r\n" : CScriptedController::DefaultAnswer(strFrame);
-    };
+    m_fnAnswer = CScriptedController::DefaultExcept({{":I\r", "1\r\n"}});
     Trigger(ID_PORT_OPEN);
     EXPECT_EQ(PortPane(), "COM1 open, link running");
 }
@@ -458,9 +454,7 @@ TEST_F(PortTest, AnswerAfterSilencePutsTheIndicatorBack) {
 // --- controller steps of the file commands ---
 
 TEST_F(PortTest, ClearAllAnsweredYesClearsTheControllerBetweenPauseAndContinue) {
-    m_fnAnswer = [](const std::string& strFrame) {
-        return strFrame == ":I\r" ? "1\r\n" : CScriptedController::DefaultAnswer(strFrame);
-    };
+    m_fnAnswer = CScriptedController::DefaultExcept({{":I\r", "1\r\n"}});
     OpenPort();
     sys.SetSysLabel(0, "Bus 12");
     m_shell.ExpectBox("ARE YOU SURE YOU WANT TO CLEAR THE ENTIRE SYSTEM?", EBoxAnswer::Yes);
@@ -481,9 +475,7 @@ TEST_F(PortTest, ClearAllAnsweredNoStillPausesAndContinues) {
 }
 
 TEST_F(PortTest, UnacknowledgedClearIsReportedAndTheSystemIsStillCleared) {
-    m_fnAnswer = [](const std::string& strFrame) {
-        return strFrame == ":CA\r" ? "NO\r\n" : CScriptedController::DefaultAnswer(strFrame);
-    };
+    m_fnAnswer = CScriptedController::DefaultExcept({{":CA\r", "NO\r\n"}});
     OpenPort();
     sys.SetSysLabel(0, "Bus 12");
     m_shell.ExpectBox("ARE YOU SURE YOU WANT TO CLEAR THE ENTIRE SYSTEM?", EBoxAnswer::Yes);

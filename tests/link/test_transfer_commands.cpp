@@ -213,15 +213,11 @@ TEST_F(TransferTest, RetrieveWithThePortClosedSaysSoAndChangesNothing) {
 }
 
 TEST_F(TransferTest, ChannelRetrieveReadsEquationAndLabelBetweenTheBracketFrames) {
-    host.m_fnAnswer = [](const std::string& strFrame) {
-        if (strFrame == ":B000\r")
-            return "060000"
-                   "002" +
-                   std::string(15, 'F') + "3300\r\n";
-        if (strFrame == ":K000\r")
-            return std::string("FRONT DOOR\r\n");
-        return CScriptedController::DefaultAnswer(strFrame);
-    };
+    const std::string strEquation = "060000"
+                                    "002" +
+                                    std::string(15, 'F') + "3300\r\n";
+    host.m_fnAnswer = CScriptedController::DefaultExcept(
+        {{":B000\r", strEquation}, {":K000\r", "FRONT DOOR\r\n"}});
     m_host.m_nGroup = CSystem::GroupChannel;
     m_host.m_module = {0, 0};
     m_host.m_nChannel = 0;

@@ -156,11 +156,8 @@ TEST_F(AnswerTest, EquationBlockIsStoredWholeOrNotAtAll) {
 }
 
 TEST_F(AnswerTest, ReadSequencesGoOnAfterAFieldNotReadAndReportIt) {
-    host.m_fnAnswer = [](const std::string& strFrame) {
-        if (strFrame == ":TR03\r" || strFrame == ":HO02\r" || strFrame == ":B005\r")
-            return std::string("ERROR\r\n");
-        return CScriptedController::DefaultAnswer(strFrame);
-    };
+    host.m_fnAnswer = CScriptedController::DefaultExcept(
+        {{":TR03\r", "ERROR\r\n"}, {":HO02\r", "ERROR\r\n"}, {":B005\r", "ERROR\r\n"}});
     sys.SetTimerReloadFromCount(3, 7);
     sys.SetTimerReloadFromCount(4, 7);
     EXPECT_FALSE(comm.ReadAllTimers());
@@ -181,13 +178,10 @@ TEST_F(AnswerTest, ReadSequencesGoOnAfterAFieldNotReadAndReportIt) {
 // that query's answer, whether or not the query empties the ring first.
 TEST_F(AnswerTest, BytesBeforeTheQueryAreNotItsAnswer) {
     Select(0, 0, 0);
-    host.m_fnAnswer = [](const std::string& strFrame) {
-        if (strFrame == ":I\r")
-            return std::string("1\r\n");
-        if (strFrame == ":K000\r" || strFrame == ":Q00\r" || strFrame == ":V05\r")
-            return std::string("REAL\r\n");
-        return CScriptedController::DefaultAnswer(strFrame);
-    };
+    host.m_fnAnswer = CScriptedController::DefaultExcept({{":I\r", "1\r\n"},
+                                                          {":K000\r", "REAL\r\n"},
+                                                          {":Q00\r", "REAL\r\n"},
+                                                          {":V05\r", "REAL\r\n"}});
     comm.OnReceive("NOISE0\r\n");
     comm.ReadChannelLabel();
     EXPECT_EQ(sys.GetCurChannelLabel(), "REAL");
