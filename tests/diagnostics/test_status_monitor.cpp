@@ -240,40 +240,32 @@ TEST_F(StatusMonitorTest, LettersAndNumbersLineUpWithTheLamps) {
     ExpectLabelsAlignedWithLamps(dialog.Leds(), true);
 }
 
-TEST_F(StatusMonitorTest, EditorIconOfTheMenuCommandRunsTheBooleanEditor) {
-    CModalScript script;
-    // The icon is clicked outside the script's step, so the editor it opens
-    // gets a step of its own.
-    script.Then([](QDialog& dialog) {
-        auto& monitor = static_cast<CStatusMonitor&>(dialog);
-        ClickLamp(monitor.Led(6), 2);
-        QTimer::singleShot(0, &dialog,
-                           [&dialog] { dialog.findChild<QToolButton*>("buttonEditor")->click(); });
-    });
-    script.Then([this](QDialog& dialog) {
-        EXPECT_EQ(sys.GetCurIndex(), CSystem::MakeIndex(0, 6, 2));
-        dialog.reject();
-    });
-    script.Then(CModalScript::Reject());
-    Trigger(ID_LOOP_STATUS_CONTROLLER);
-    EXPECT_EQ(script.Seen(),
-              (std::vector<QString>{"CStatusMonitor", "CEditBool", "CStatusMonitor"}));
-    EXPECT_TRUE(m_shell.m_aBoxes.empty());
-}
-
-TEST_F(StatusMonitorTest, WhereUsedIconOfTheMenuCommandRunsTheReport) {
-    CModalScript script;
-    script.Then([](QDialog& dialog) {
-        ClickLamp(static_cast<CStatusMonitor&>(dialog).Led(9), 5);
-        QTimer::singleShot(
-            0, &dialog, [&dialog] { dialog.findChild<QToolButton*>("buttonWhereUsed")->click(); });
-    });
-    script.Then([this](QDialog& dialog) {
-        EXPECT_EQ(sys.GetCurIndex(), CSystem::MakeIndex(0, 9, 5));
-        dialog.reject();
-    });
-    script.Then(CModalScript::Reject());
-    Trigger(ID_LOOP_STATUS_CONTROLLER);
-    EXPECT_EQ(script.Seen(),
-              (std::vector<QString>{"CStatusMonitor", "CWhereUsedDlg", "CStatusMonitor"}));
+// Each icon of the modal controller runs its window on the lamp clicked last.
+TEST_F(StatusMonitorTest, IconsOfTheMenuCommandRunTheEditorAndTheReport) {
+    struct IconCase {
+        const char* szButton;
+        short nModule, nChannel;
+        const char* szOpened;
+    };
+    const IconCase aCases[] = {{"buttonEditor", 6, 2, "CEditBool"},
+                               {"buttonWhereUsed", 9, 5, "CWhereUsedDlg"}};
+    for (const IconCase& c : aCases) {
+        CModalScript script;
+        // The icon is clicked outside the script's step, so the window it
+        // opens gets a step of its own.
+        script.Then([&c](QDialog& dialog) {
+            ClickLamp(static_cast<CStatusMonitor&>(dialog).Led(c.nModule), c.nChannel);
+            QTimer::singleShot(
+                0, &dialog, [&dialog, &c] { dialog.findChild<QToolButton*>(c.szButton)->click(); });
+        });
+        script.Then([this, &c](QDialog& dialog) {
+            EXPECT_EQ(sys.GetCurIndex(), CSystem::MakeIndex(0, c.nModule, c.nChannel));
+            dialog.reject();
+        });
+        script.Then(CModalScript::Reject());
+        Trigger(ID_LOOP_STATUS_CONTROLLER);
+        EXPECT_EQ(script.Seen(),
+                  (std::vector<QString>{"CStatusMonitor", c.szOpened, "CStatusMonitor"}));
+        EXPECT_TRUE(m_shell.m_aBoxes.empty()) << c.szButton;
+    }
 }

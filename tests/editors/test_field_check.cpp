@@ -4,15 +4,17 @@
 
 namespace {
 
-struct FloatCase {
+// A field's text, the limits it is checked against, and what the check
+// makes of it.
+template <class T> struct FieldCase {
     const char* szText;
-    float fMin, fMax;
+    T min, max;
     bool bAccepted;
-    float fValue;
+    T value;
     const char* szMessage;
 };
 
-const FloatCase kFloatCases[] = {
+const FieldCase<float> kFloatCases[] = {
     {"0.1", 0.1f, 25.4f, true, 0.1f, ""},
     {"25.4", 0.1f, 25.4f, true, 25.4f, ""},
     {" 7.5 ", 0.1f, 25.4f, true, 7.5f, ""},
@@ -33,15 +35,7 @@ const FloatCase kFloatCases[] = {
     {"1e99", 10.0f, 2540.0f, false, 0, "Please enter a number between 10 and 2540."},
 };
 
-struct UnsignedCase {
-    const char* szText;
-    unsigned nMin, nMax;
-    bool bAccepted;
-    unsigned nValue;
-    const char* szMessage;
-};
-
-const UnsignedCase kUnsignedCases[] = {
+const FieldCase<unsigned> kUnsignedCases[] = {
     {"10", 10, 2540, true, 10, ""},
     {"2540", 10, 2540, true, 2540, ""},
     {"9", 10, 2540, false, 0, "Please enter an integer between 10 and 2540."},
@@ -56,25 +50,25 @@ const UnsignedCase kUnsignedCases[] = {
 } // namespace
 
 TEST(FieldCheck, FloatFieldsAtTheirLimits) {
-    for (const FloatCase& c : kFloatCases) {
+    for (const FieldCase<float>& c : kFloatCases) {
         float fValue = -1;
         std::string strMessage;
-        EXPECT_EQ(CFieldCheck::ReadFloat(c.szText, c.fMin, c.fMax, fValue, strMessage), c.bAccepted)
+        EXPECT_EQ(CFieldCheck::ReadFloat(c.szText, c.min, c.max, fValue, strMessage), c.bAccepted)
             << c.szText;
         EXPECT_EQ(strMessage, c.szMessage) << c.szText;
-        EXPECT_EQ(fValue, c.bAccepted ? c.fValue : -1) << c.szText << ": refused leaves it";
+        EXPECT_EQ(fValue, c.bAccepted ? c.value : -1) << c.szText << ": refused leaves it";
     }
 }
 
 TEST(FieldCheck, UnsignedFieldsAtTheirLimits) {
-    for (const UnsignedCase& c : kUnsignedCases) {
+    for (const FieldCase<unsigned>& c : kUnsignedCases) {
         unsigned nValue = 7;
         std::string strMessage;
-        EXPECT_EQ(CFieldCheck::ReadUnsigned(c.szText, c.nMin, c.nMax, nValue, strMessage),
+        EXPECT_EQ(CFieldCheck::ReadUnsigned(c.szText, c.min, c.max, nValue, strMessage),
                   c.bAccepted)
             << c.szText;
         EXPECT_EQ(strMessage, c.szMessage) << c.szText;
-        EXPECT_EQ(nValue, c.bAccepted ? c.nValue : 7u) << c.szText;
+        EXPECT_EQ(nValue, c.bAccepted ? c.value : 7u) << c.szText;
     }
 }
 
