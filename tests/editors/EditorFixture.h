@@ -1,7 +1,6 @@
 #pragma once
 
 #include "link/LinkedFrameFixture.h"
-#include "link/ScriptedController.h"
 #include "support/ModalScript.h"
 
 #include <QLineEdit>
@@ -32,16 +31,9 @@ inline CModalScript::Step TypeAndAccept(std::vector<std::pair<QString, QString>>
 // A main window over its own system whose protocol object talks to a
 // scripted controller, the port open; the setup and label commands run
 // through its menu items.
-class EditorCommandTest : public LinkedFrameTest {
+class EditorCommandTest : public ScriptedFrameTest {
 protected:
     using Frames = std::vector<std::string>;
-
-    EditorCommandTest() {
-        comm.SetHost(&host);
-        comm.SetPortOpen(true);
-    }
-    // The window goes while the controller it was talking to still answers.
-    ~EditorCommandTest() override { m_pFrame.reset(); }
 
     void Select(short nLoop, short nModule, short nChannel) {
         sys.SetCurLoop(nLoop);
@@ -64,6 +56,4 @@ protected:
                 astrFrames.push_back(strFrame);
         return astrFrames;
     }
-
-    CScriptedController host{comm};
 };

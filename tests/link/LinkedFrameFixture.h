@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/ScriptedController.h"
 #include "link/SimOnPort.h"
 #include "link/zlvcomm.h"
 #include "shell/CommandIds.h"
@@ -33,6 +34,19 @@ protected:
     }
 
     CZlvComm comm{sys, m_shell};
+};
+
+// The window's protocol object on an open port to a scripted controller.
+class ScriptedFrameTest : public LinkedFrameTest {
+protected:
+    ScriptedFrameTest() {
+        comm.SetHost(&host);
+        comm.SetPortOpen(true);
+    }
+    // The window goes while the controller it was talking to still answers.
+    ~ScriptedFrameTest() override { m_pFrame.reset(); }
+
+    CScriptedController host{comm};
 };
 
 // The main window on its serial control, port 1 pointed at dvxsim: what a

@@ -1,7 +1,5 @@
-#include "link/ScriptedController.h"
-#include "link/zlvcomm.h"
+#include "link/LinkedFrameFixture.h"
 #include "shell/CommandIds.h"
-#include "shell/FrameFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -54,19 +52,9 @@ private:
 
 // The main window over a protocol object whose port is open to a scripted
 // controller.
-class FrameTransferTest : public FrameTest {
+class FrameTransferTest : public ScriptedFrameTest {
 protected:
-    FrameTransferTest() {
-        comm.SetHost(&host);
-        comm.SetPortOpen(true);
-        frame.SetLinkControl(&comm);
-        frame.SetComm(&comm);
-        m_shell.AllowOkBoxes();
-    }
-    ~FrameTransferTest() override { frame.SetComm(nullptr); }
-
-    CZlvComm comm{sys, m_shell};
-    CScriptedController host{comm};
+    FrameTransferTest() { m_shell.AllowOkBoxes(); }
 };
 
 } // namespace
