@@ -1,6 +1,6 @@
 #include "controls/MSComm.h"
-#include "dvxsim/DvxSimProcess.h"
 #include "link/SerialLinkHost.h"
+#include "link/SimOnPort.h"
 #include "link/zlvcomm.h"
 #include "model/SystemFixture.h"
 
@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr short kPort = 1;
-const char* const kPortVariable = "CORVEL_COM1";
 constexpr short kTimerLoop = 3;
 constexpr short kModuleC = 2;
 
@@ -28,19 +26,12 @@ struct ModuleContent {
 class DvxSimEndToEnd : public SystemTest {
 protected:
     explicit DvxSimEndToEnd(std::vector<std::string> astrArgs = {})
-        : sim(m_dir.File("dvx-com1"), astrArgs, false) {}
-    ~DvxSimEndToEnd() override { qunsetenv(kPortVariable); }
+        : sim(m_dir, std::move(astrArgs)) {}
 
     // As the open command does it.
     bool Open() {
-        qputenv(kPortVariable, QByteArray::fromStdString(m_dir.File("dvx-com1")));
         comm.SetPortOpen(true);
-        port.SetCommPort(kPort);
-        port.SetSettings(QStringLiteral("9600,N,8,2"));
-        port.SetInputLen(0);
-        const bool bOpen = port.SetPortOpen(true);
-        port.SetInputMode(0);
-        return bOpen;
+        return OpenPortOne(port);
     }
 
     ModuleContent Content(short nLoop, short nModule) {
@@ -95,7 +86,7 @@ protected:
         sys.SetModuleLabel(kModuleC, kTimerLoop, "Cab timers");
     }
 
-    CDvxSimProcess sim;
+    CSimOnPort sim;
     CMSComm port;
     CZlvComm comm{sys, m_shell};
     CSerialLinkHost host{port, comm};
