@@ -1,11 +1,7 @@
-#include "controls/MSComm.h"
 #include "editors/BooleanCommands.h"
 #include "editors/EditBoolFixture.h"
 #include "link/FrameLists.h"
-#include "link/ScriptedTransferHost.h"
-#include "link/SerialLinkHost.h"
-#include "link/SimOnPort.h"
-#include "link/zlvcomm.h"
+#include "link/SimSerialFixture.h"
 #include "moduletypes/ModuleTypes.h"
 #include "support/ModalScript.h"
 
@@ -28,38 +24,19 @@ std::string LoopLine(int nLoop, const std::string& strModuleA, char cOther = 0,
 
 // The Booleans menu's commands on Corvel's protocol object and serial
 // control, port 1 pointed at dvxsim; the dialogs answer as the test says.
-class BooleanEndToEnd : public EditBoolTest {
+class BooleanEndToEnd : public SimSerialTest<EditBoolTest> {
 protected:
     BooleanEndToEnd() {
         m_shell.AllowOkBoxes();
         m_commands.SetLink(&m_host, &comm);
     }
-    ~BooleanEndToEnd() override {
-        comm.SetPortOpen(false);
-        port.SetPortOpen(false);
-    }
-
-    bool Start(std::vector<std::string> astrArgs = {}) {
-        m_pSim = std::make_unique<CSimOnPort>(m_dir, std::move(astrArgs));
-        if (!m_pSim->IsStarted())
-            return false;
-        comm.SetPortOpen(true);
-        return OpenPortOne(port);
-    }
-    // Every frame the controller received since the last call.
-    Frames Received() { return m_pSim->Received(); }
 
     std::string Controller(const std::string& strChannel) {
         return m_pSim->Console("equation " + strChannel);
     }
 
-    CMSComm port;
-    CZlvComm comm{sys, m_shell};
-    CSerialLinkHost link{port, comm};
-    CScriptedTransferHost m_host{sys, comm, m_shell, link};
     CModuleTypes m_types{m_dir.Str(), m_shell};
     CBooleanCommands m_commands{sys, m_types, m_shell, nullptr};
-    std::unique_ptr<CSimOnPort> m_pSim;
 };
 
 } // namespace

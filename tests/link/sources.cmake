@@ -22,6 +22,7 @@ target_sources(corvel_tests PRIVATE
     link/SimOnPort.cpp
     link/FrameLists.h
     link/LinkedFrameFixture.h
+    link/SimSerialFixture.h
     link/test_transfer_endtoend.cpp
     link/test_frame_endtoend.cpp
     link/test_main_frame_link.cpp

@@ -1,9 +1,6 @@
-#include "controls/MSComm.h"
 #include "link/FrameLists.h"
 #include "link/FullSystem.h"
-#include "link/ScriptedTransferHost.h"
-#include "link/SerialLinkHost.h"
-#include "link/SimOnPort.h"
+#include "link/SimSerialFixture.h"
 #include "link/TransferCommands.h"
 #include "link/zlvcomm.h"
 #include "model/SystemFixture.h"
@@ -17,24 +14,9 @@ namespace {
 
 // The transfer commands on Corvel's protocol object and serial control,
 // port 1 pointed at dvxsim; the pickers answer as the test says.
-class TransferEndToEnd : public SystemTest {
+class TransferEndToEnd : public SimSerialTest<SystemTest> {
 protected:
     TransferEndToEnd() { m_shell.AllowOkBoxes(); }
-    ~TransferEndToEnd() override {
-        comm.SetPortOpen(false);
-        port.SetPortOpen(false);
-    }
-
-    // Starts dvxsim and opens port 1 as the open command does.
-    bool Start(std::vector<std::string> astrArgs = {}) {
-        m_pSim = std::make_unique<CSimOnPort>(m_dir, std::move(astrArgs));
-        if (!m_pSim->IsStarted())
-            return false;
-        comm.SetPortOpen(true);
-        return OpenPortOne(port);
-    }
-    // Every frame the controller received since the last call.
-    Frames Received() { return m_pSim->Received(); }
 
     void Transfer(int nGroup) {
         m_host.m_nGroup = nGroup;
@@ -45,10 +27,6 @@ protected:
         m_commands.OnRetrieve();
     }
 
-    CMSComm port;
-    CZlvComm comm{sys, m_shell};
-    CSerialLinkHost link{port, comm};
-    CScriptedTransferHost m_host{sys, comm, m_shell, link};
     // The wait indicator's bar as the link host last showed it.
     int m_nProgressDone = 0;
     int m_nProgressTotal = 0;
@@ -59,7 +37,6 @@ protected:
         };
     }
     CTransferCommands m_commands{sys, comm, m_shell, m_host};
-    std::unique_ptr<CSimOnPort> m_pSim;
 };
 
 Frames Bracketed(const Frames& astrBody, const char* szRestore = ":I0\r") {
