@@ -35,11 +35,6 @@ class EditorCommandTest : public ScriptedFrameTest {
 protected:
     using Frames = std::vector<std::string>;
 
-    void Select(short nLoop, short nModule, short nChannel) {
-        sys.SetCurLoop(nLoop);
-        sys.SetCurModule(nModule);
-        sys.SetCurChannel(nChannel);
-    }
     void ClosePort() { host.Close(); }
     // The frames written since the last call.
     Frames TakeFrames() {

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "model/system.h"
+#include "model/SystemFixture.h"
 #include "moduletypes/ModuleTypes.h"
 #include "shell/MainFrm.h"
 #include "shell/param1.h"
-#include "support/ShellRecorder.h"
-#include "support/TempDir.h"
 
 #include <QMenu>
 #include <QSettings>
@@ -18,12 +16,8 @@
 
 // A main window of its own over its own system on a temporary launch
 // directory, with the scripted shell and a profile in that directory.
-class FrameTest : public ::testing::Test {
+class FrameTest : public SystemTest {
 protected:
-    CTempDir m_dir;
-    CShellRecorder m_shell;
-    std::unique_ptr<CSystem> m_pSystem = std::make_unique<CSystem>(m_shell, m_dir.Str());
-    CSystem& sys = *m_pSystem;
     CParam1 m_param{m_dir.Str(), m_shell};
     CModuleTypes m_types{m_dir.Str(), m_shell};
     QSettings m_profile{QString::fromStdString(m_dir.File("profile.ini")), QSettings::IniFormat};
