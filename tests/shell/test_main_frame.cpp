@@ -102,22 +102,16 @@ TEST_F(FrameTest, PortItemFollowsThePortState) {
 
 // --- close protocol ---
 
-TEST_F(FrameTest, CloseAsksTheFinalQuestionAndStopsTheTimer) {
-    m_shell.ExpectBox("Are you sure you wish to close the entire Corvel application?",
-                      EBoxAnswer::Yes);
-    QCloseEvent event;
-    QApplication::sendEvent(&frame, &event);
-    EXPECT_TRUE(event.isAccepted());
-    EXPECT_FALSE(frame.IsSystemTimerActive());
-}
-
-TEST_F(FrameTest, CloseAnsweredNoKeepsTheWindowAndTimer) {
-    m_shell.ExpectBox("Are you sure you wish to close the entire Corvel application?",
-                      EBoxAnswer::No);
-    QCloseEvent event;
-    QApplication::sendEvent(&frame, &event);
-    EXPECT_FALSE(event.isAccepted());
-    EXPECT_TRUE(frame.IsSystemTimerActive());
+// No keeps the window and its timer; Yes closes it and stops the timer.
+TEST_F(FrameTest, CloseAsksTheFinalQuestionAndStopsTheTimerOnlyOnYes) {
+    for (EBoxAnswer answer : {EBoxAnswer::No, EBoxAnswer::Yes}) {
+        const bool bYes = answer == EBoxAnswer::Yes;
+        m_shell.ExpectBox("Are you sure you wish to close the entire Corvel application?", answer);
+        QCloseEvent event;
+        QApplication::sendEvent(&frame, &event);
+        EXPECT_EQ(event.isAccepted(), bYes) << bYes;
+        EXPECT_EQ(frame.IsSystemTimerActive(), !bYes) << bYes;
+    }
 }
 
 TEST_F(FrameTest, CloseWithThePortOpenIsRefusedAfterTheSaveQuestion) {
