@@ -63,3 +63,34 @@ TEST_F(FrameEndToEnd, ClosingThePortDuringASystemRetrievePutsTheSystemBack) {
     EXPECT_EQ(TransferredFields(sys), astrBefore);
     EXPECT_EQ(frame.WaitIndicator(), nullptr);
 }
+
+// The controller drops the line part way through a transfer: besides the
+// lost port, the technician hears once that the controller holds part of
+// the system, not of each step that could not go.
+class DroppedLine : public FrameEndToEnd,
+                    public ::testing::WithParamInterface<std::pair<int, const char*>> {};
+
+TEST_P(DroppedLine, DuringATransferIsSaidOnce) {
+    const auto& [nGroup, szCloseAfter] = GetParam();
+    ASSERT_TRUE(StartSim({"--close-after", szCloseAfter}));
+    Trigger(ID_PORT_OPEN);
+    ASSERT_TRUE(frame.IsPortOpen());
+    {
+        CModalScript script;
+        script.Then(ChooseScope(nGroup));
+        if (nGroup == CSystem::GroupModule)
+            script.Then(CModalScript::Accept());
+        Trigger(ID_TRANSFER_TO_CPU);
+    }
+    EXPECT_FALSE(frame.IsPortOpen());
+    const std::vector<std::string> astrBoxes = m_shell.BoxTexts();
+    ASSERT_EQ(astrBoxes.size(), 2u);
+    EXPECT_NE(astrBoxes[0].find("is no longer available and has been closed."), std::string::npos)
+        << astrBoxes[0];
+    EXPECT_EQ(astrBoxes[1], CTransferCommands::kUploadInterruptedText);
+    EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Stop);
+}
+
+INSTANTIATE_TEST_SUITE_P(ModuleAndSystem, DroppedLine,
+                         ::testing::Values(std::make_pair(CSystem::GroupModule, "20"),
+                                           std::make_pair(CSystem::GroupSystem, "50")));
