@@ -25,7 +25,9 @@ CLoopStatus::CLoopStatus(CSystem& system, short nLoop, QWidget* pParent)
     OnInitDialog();
 }
 
-CLoopStatus::~CLoopStatus() = default;
+// A viewer that goes without being closed, with the main window for
+// example, still tells its owner, so its loop's reports are switched off.
+CLoopStatus::~CLoopStatus() { CloseDown(); }
 
 CLedGrid& CLoopStatus::Leds() const { return *m_ui->ledGrid; }
 
@@ -54,8 +56,15 @@ void CLoopStatus::RefreshDisplay() {
 // The owner forgets the viewer and switches its loop's reports off before
 // the window goes.
 void CLoopStatus::reject() {
-    m_timer.stop();
-    emit Closed(m_nLoop);
+    CloseDown();
     QDialog::reject();
     deleteLater();
+}
+
+void CLoopStatus::CloseDown() {
+    m_timer.stop();
+    if (m_bClosed)
+        return;
+    m_bClosed = true;
+    emit Closed(m_nLoop);
 }

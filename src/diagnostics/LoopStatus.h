@@ -17,7 +17,8 @@ class CLoopStatus;
 //
 // Modeless, beside the main window, one per loop. Closing it (close box,
 // system menu, Escape) tells its owner through Closed, so the owner can
-// switch the loop's reports off, and destroys it.
+// switch the loop's reports off, and destroys it; a viewer destroyed any
+// other way tells its owner the same, once.
 class CLoopStatus : public QDialog {
     Q_OBJECT
 
@@ -46,10 +47,12 @@ signals:
 
 private:
     void OnInitDialog();
+    void CloseDown();
 
     CSystem& m_system;
     std::unique_ptr<Ui::CLoopStatus> m_ui;
     QTimer m_timer;
     short m_nLoop;
     int m_nTimerId = 0;
+    bool m_bClosed = false;
 };

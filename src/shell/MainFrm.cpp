@@ -1,6 +1,7 @@
 #include "shell/MainFrm.h"
 
 #include "controls/MSComm.h"
+#include "diagnostics/LoopStatus.h"
 #include "editors/BooleanCommands.h"
 #include "editors/HiSpeedCommand.h"
 #include "editors/LabelCommands.h"
@@ -81,7 +82,12 @@ CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleType
     UpdateTitle();
 }
 
-CMainFrame::~CMainFrame() = default;
+// The loop status viewers go first, while the window they report their
+// closing to is still whole.
+CMainFrame::~CMainFrame() {
+    for (const QPointer<CLoopStatus>& pViewer : m_apLoopStatus)
+        delete pViewer.data();
+}
 
 QAction* CMainFrame::Action(int nId) const {
     auto it = m_actions.find(nId);

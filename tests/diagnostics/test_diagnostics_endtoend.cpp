@@ -169,6 +169,24 @@ TEST_F(DiagnosticsEndToEnd, ViewerSwitchesItsLoopsReportsOnAndOff) {
     EXPECT_NE(m_pSim->Console("status").find("reports none"), std::string::npos);
 }
 
+// However a viewer goes, its loop stops reporting: the main window taking
+// its viewers with it is no exception.
+TEST_F(DiagnosticsEndToEnd, ViewersThatGoWithTheMainWindowSwitchTheirReportsOff) {
+    OpenPort();
+    frame.OpenLoopStatusViewer(2);
+    frame.OpenLoopStatusViewer(4);
+    EXPECT_EQ(Received(), Joined({kContinue, {":L21\r"}, kContinue, {":L41\r"}}));
+    ASSERT_TRUE(sys.GetLoopMonitor(2));
+    ASSERT_TRUE(sys.GetLoopMonitor(4));
+
+    m_pFrame.reset();
+    EXPECT_EQ(Received(), (Frames{":L20\r", ":L40\r"}));
+    EXPECT_FALSE(sys.GetLoopMonitor(2));
+    EXPECT_FALSE(sys.GetLoopMonitor(4));
+    EXPECT_NE(m_pSim->Console("status").find("reports none"), std::string::npos);
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+}
+
 TEST_F(DiagnosticsEndToEnd, ReceivedStateShowsInEveryWindowOfItsLoop) {
     OpenPort();
     frame.OpenLoopStatusViewer(0);

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QTest>
 
+#include <vector>
+
 namespace {
 
 // Loop status viewers opened from a main window whose port is closed.
@@ -27,6 +29,12 @@ protected:
             dialog.accept();
         });
         Trigger(nId);
+    }
+    // Collects the loops the viewer reports closed, for as long as the
+    // vector lives.
+    static void WatchClosing(CLoopStatus& viewer, std::vector<short>& anClosed) {
+        QObject::connect(&viewer, &CLoopStatus::Closed,
+                         [&anClosed](short nLoop) { anClosed.push_back(nLoop); });
     }
 };
 
@@ -111,10 +119,13 @@ TEST_F(LoopStatusTest, LoopWithAViewerGetsNoSecond) {
 TEST_F(LoopStatusTest, ClosingTheViewerLetsTheLoopHaveANewOne) {
     frame.OpenLoopStatusViewer(2);
     QPointer<CLoopStatus> pViewer = frame.LoopStatusViewer(2);
+    std::vector<short> anClosed;
+    WatchClosing(*pViewer, anClosed);
     pViewer->close();
     EXPECT_EQ(frame.LoopStatusViewer(2), nullptr);
     EXPECT_FALSE(pViewer->IsRefreshing());
     EXPECT_TRUE(QTest::qWaitFor([&] { return pViewer.isNull(); }, 1000));
+    EXPECT_EQ(anClosed, std::vector<short>{2}) << "closing is told once";
     PickLoop(ID_LOOP_STATUS_VIEWER, 2, "BLUE LOOP");
     EXPECT_NE(frame.LoopStatusViewer(2), nullptr);
 }
@@ -126,12 +137,16 @@ TEST_F(LoopStatusTest, EscapeClosesTheViewer) {
     EXPECT_EQ(frame.LoopStatusViewer(0), nullptr);
 }
 
-TEST_F(LoopStatusTest, ViewersGoWithTheMainWindow) {
+TEST_F(LoopStatusTest, ViewersGoWithTheMainWindowAndTellItTheyClosed) {
     frame.OpenLoopStatusViewer(0);
     frame.OpenLoopStatusViewer(5);
     QPointer<CLoopStatus> pViewer = frame.LoopStatusViewer(5);
+    std::vector<short> anClosed;
+    WatchClosing(*frame.LoopStatusViewer(0), anClosed);
+    WatchClosing(*pViewer, anClosed);
     m_pFrame.reset();
     EXPECT_TRUE(pViewer.isNull());
+    EXPECT_EQ(anClosed, (std::vector<short>{0, 5}));
 }
 
 TEST_F(LoopStatusTest, LettersAndNumbersLineUpWithTheLamps) {

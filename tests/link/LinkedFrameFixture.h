@@ -57,7 +57,7 @@ protected:
     SimFrameTest() { frame.UseSerialControl(); }
     // The port closes as the technician closes it, while dvxsim still answers.
     ~SimFrameTest() override {
-        if (frame.IsPortOpen())
+        if (m_pFrame && frame.IsPortOpen())
             Trigger(ID_PORT_OPEN);
     }
 
