@@ -13,7 +13,10 @@ CLoopStatus::CLoopStatus(CSystem& system, short nLoop, QWidget* pParent)
     : QDialog(pParent), m_system(system), m_ui(std::make_unique<Ui::CLoopStatus>()),
       m_nLoop(nLoop) {
     m_ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    // A dialog window, not a plain one: window managers keep a dialog above
+    // the window it belongs to and minimise it with it, so the lamps stay in
+    // sight while the technician works in the main window.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
     setProperty(CHelpRouter::kSectionProperty, "loop-viewer");

@@ -15,7 +15,7 @@ class CLoopStatus;
 // sixteen lamp columns in the loop's colour, redrawn every 40 ms from the
 // stored channel states. It only displays; it takes no clicks.
 //
-// Modeless, beside the main window, one per loop. Closing it (close box,
+// Modeless, above the main window, one per loop. Closing it (close box,
 // system menu, Escape) tells its owner through Closed, so the owner can
 // switch the loop's reports off, and destroys it; a viewer destroyed any
 // other way tells its owner the same, once.

@@ -1,9 +1,10 @@
-// A main window with the serial viewer and the please-wait indicator open, on
-// the display the test gives it. Prints the three X window ids as
-// "main=ID viewer=ID wait=ID" once all are shown and runs until the test
-// ends it, so the test can click, minimise and read the window manager's
-// stacking order from outside.
+// A main window with the serial viewer, the please-wait indicator and the
+// Blue loop's status viewer open, on the display the test gives it. Prints
+// the four X window ids as "main=ID viewer=ID wait=ID loop=ID" once all are
+// shown and runs until the test ends it, so the test can click, minimise and
+// read the window manager's stacking order from outside.
 
+#include "diagnostics/LoopStatus.h"
 #include "link/SerialView.h"
 #include "link/WaitAviDlg.h"
 #include "model/ShellServices.h"
@@ -49,12 +50,14 @@ int main(int argc, char* argv[]) {
     frame.show();
     frame.OnSerialViewer();
     frame.StartWaitIndicator("Transmitting Booleans to DVX CPU ...");
+    frame.OpenLoopStatusViewer(0);
 
     QTimer::singleShot(300, &app, [&] {
-        std::printf("main=%llu viewer=%llu wait=%llu\n",
+        std::printf("main=%llu viewer=%llu wait=%llu loop=%llu\n",
                     static_cast<unsigned long long>(frame.winId()),
                     static_cast<unsigned long long>(frame.SerialView()->winId()),
-                    static_cast<unsigned long long>(frame.WaitIndicator()->winId()));
+                    static_cast<unsigned long long>(frame.WaitIndicator()->winId()),
+                    static_cast<unsigned long long>(frame.LoopStatusViewer(0)->winId()));
         std::fflush(stdout);
     });
     return app.exec();

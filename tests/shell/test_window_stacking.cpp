@@ -99,10 +99,10 @@ std::ptrdiff_t StackPosition(const WindowIds& anStack, unsigned long long nId) {
 
 } // namespace
 
-// The viewer and the indicator are watched while the technician works in the
-// main window: a click on it must not bury them, and they go away with it
-// when it is minimised.
-TEST(WindowStacking, ViewerAndWaitIndicatorStayAboveTheMainWindowAndMinimiseWithIt) {
+// The serial viewer, a loop status viewer and the indicator are watched
+// while the technician works in the main window: a click on it must not
+// bury them, and they go away with it when it is minimised.
+TEST(WindowStacking, ViewersAndWaitIndicatorStayAboveTheMainWindowAndMinimiseWithIt) {
     if (QString strMissing = CManagedDisplay::Missing(); !strMissing.isEmpty())
         GTEST_SKIP() << "No managed X display for the stacking test: " << strMissing.toStdString();
     CManagedDisplay display;
@@ -117,32 +117,39 @@ TEST(WindowStacking, ViewerAndWaitIndicatorStayAboveTheMainWindowAndMinimiseWith
     probe.start(STACKING_PROBE_PATH, {});
     ASSERT_TRUE(probe.waitForReadyRead(30000)) << "the probe printed no window ids";
     QRegularExpressionMatch ids =
-        QRegularExpression("main=(\\d+) viewer=(\\d+) wait=(\\d+)").match(probe.readLine());
+        QRegularExpression("main=(\\d+) viewer=(\\d+) wait=(\\d+) loop=(\\d+)")
+            .match(probe.readLine());
     ASSERT_TRUE(ids.hasMatch());
     const unsigned long long nMain = ids.captured(1).toULongLong();
-    const unsigned long long nViewer = ids.captured(2).toULongLong();
-    const unsigned long long nWait = ids.captured(3).toULongLong();
+    const WindowIds anChildren{ids.captured(2).toULongLong(), ids.captured(3).toULongLong(),
+                               ids.captured(4).toULongLong()};
     ASSERT_TRUE(WaitFor([&] {
         WindowIds anStack = display.Stacking();
-        return StackPosition(anStack, nMain) >= 0 && StackPosition(anStack, nViewer) >= 0 &&
-               StackPosition(anStack, nWait) >= 0;
-    })) << "openbox did not manage all three windows";
+        if (StackPosition(anStack, nMain) < 0)
+            return false;
+        for (unsigned long long nChild : anChildren)
+            if (StackPosition(anStack, nChild) < 0)
+                return false;
+        return true;
+    })) << "openbox did not manage all four windows";
 
-    for (unsigned long long nChild : {nViewer, nWait})
+    for (unsigned long long nChild : anChildren)
         EXPECT_EQ(CManagedDisplay::Ids(
                       display.Run("xprop", {"-id", QString::number(nChild), "WM_TRANSIENT_FOR"})),
-                  WindowIds{nMain});
+                  WindowIds{nMain})
+            << "window " << nChild;
 
     const QString strMain = QString::number(nMain);
     display.Run("xdotool", {"mousemove", "--window", strMain, "400", "300", "click", "1"});
     display.Run("xdotool", {"windowactivate", "--sync", strMain});
     QThread::msleep(300);
     WindowIds anStack = display.Stacking();
-    EXPECT_GT(StackPosition(anStack, nViewer), StackPosition(anStack, nMain));
-    EXPECT_GT(StackPosition(anStack, nWait), StackPosition(anStack, nMain));
+    for (unsigned long long nChild : anChildren)
+        EXPECT_GT(StackPosition(anStack, nChild), StackPosition(anStack, nMain))
+            << "window " << nChild;
 
     display.Run("xdotool", {"windowminimize", "--sync", strMain});
-    for (unsigned long long nChild : {nViewer, nWait})
+    for (unsigned long long nChild : anChildren)
         EXPECT_TRUE(WaitFor([&] {
             return display.Run("xprop", {"-id", QString::number(nChild), "WM_STATE"})
                 .contains("Iconic");
