@@ -9,11 +9,12 @@ packages=(
     libxlsxwriter-dev python3-openpyxl poppler-utils
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
-    xvfb openbox
+    xvfb openbox x11-utils xdotool
     desktop-file-utils appstream shared-mime-info file dpkg-dev librsvg2-bin groff-base
 )
+# ImageMagick only for taking screenshots of a whole display by hand.
 if [ "${CORVEL_UI_TOOLS:-0}" = 1 ]; then
-    packages+=(imagemagick xdotool)
+    packages+=(imagemagick)
 fi
 
 missing=()

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "support/RequireTool.h"
 #include "support/TempDir.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
@@ -29,18 +29,6 @@ struct CRun {
 CRun RunProgram(const QString& strProgram, const QStringList& astrArguments,
                 const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
                 int nTimeoutMs = 300000);
-
-// The checkers are part of what the project installs for its tests; only a
-// developer's machine may lack one, and then the check is skipped there.
-// CI sets CI, and a missing checker fails it.
-#define REQUIRE_TOOL(name)                                                                         \
-    do {                                                                                           \
-        if (QStandardPaths::findExecutable(name).isEmpty()) {                                      \
-            if (qEnvironmentVariableIsSet("CI"))                                                   \
-                FAIL() << name << " is not installed";                                             \
-            GTEST_SKIP() << name << " is not installed (bash scripts/install-deps.sh)";            \
-        }                                                                                          \
-    } while (false)
 
 // The programs and data of the test build, installed into a temporary
 // prefix the way `cmake --install` puts them anywhere.

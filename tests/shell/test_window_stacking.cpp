@@ -1,6 +1,7 @@
+#include "support/RequireTool.h"
+
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -37,14 +38,6 @@ public:
                 pProcess->kill();
             pProcess->waitForFinished(3000);
         }
-    }
-
-    // The X tools this test needs that are not installed, or "".
-    static QString Missing() {
-        for (const char* szTool : {"Xvfb", "openbox", "xprop", "xdotool"})
-            if (QStandardPaths::findExecutable(szTool).isEmpty())
-                return QString("%1 is not installed").arg(szTool);
-        return {};
     }
 
     // Why the display could not be brought up, or "" once openbox manages it.
@@ -103,8 +96,8 @@ std::ptrdiff_t StackPosition(const WindowIds& anStack, unsigned long long nId) {
 // while the technician works in the main window: a click on it must not
 // bury them, and they go away with it when it is minimised.
 TEST(WindowStacking, ViewersAndWaitIndicatorStayAboveTheMainWindowAndMinimiseWithIt) {
-    if (QString strMissing = CManagedDisplay::Missing(); !strMissing.isEmpty())
-        GTEST_SKIP() << "No managed X display for the stacking test: " << strMissing.toStdString();
+    for (const char* szTool : {"Xvfb", "openbox", "xprop", "xdotool"})
+        REQUIRE_TOOL(szTool);
     CManagedDisplay display;
     const QString strError = display.Start();
     ASSERT_TRUE(strError.isEmpty()) << strError.toStdString();

@@ -5,6 +5,7 @@ target_sources(corvel_tests PRIVATE
     support/TempDir.h
     support/FileSizeLimit.h
     support/PtyPeer.h
+    support/RequireTool.h
     support/PtyPeer.cpp
     support/PortOneDevice.h
     support/Screenshot.h
