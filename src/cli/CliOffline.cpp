@@ -187,7 +187,7 @@ int CCliOffline::Document(const CCliRequest& request) {
         pTypes = std::make_unique<CModuleTypes>(m_strLaunchDir, m_shell);
     CSheet sheet;
     BuildDocumentation(sheet, *pSystem, *pTypes);
-    if (SheetXlsx::Write(sheet, LaunchDir::Resolve(m_strLaunchDir, request.strOutput)))
+    if (SheetXlsx::Write(sheet, LaunchDir::Resolve(m_strLaunchDir, request.strOutput), error))
         return kExitOk;
     m_shell.Error("could not write " + request.strOutput);
     return kExitFile;

@@ -173,15 +173,21 @@ void CSheet::Clear() {
     m_nActiveRow = m_nActiveCol = 1;
 }
 
-bool CSheet::Write(const std::string& strPath, short nType) const {
+bool CSheet::Write(const std::string& strPath, short nType, std::error_code& error) const {
+    error.clear();
     switch (nType) {
     case FileVts:
-        return CDataFile::Write(strPath, SheetVts::Format(*this));
+        return CDataFile::Write(strPath, SheetVts::Format(*this), error);
     case FileXlsx:
-        return SheetXlsx::Write(*this, strPath);
+        return SheetXlsx::Write(*this, strPath, error);
     default:
         return false;
     }
+}
+
+bool CSheet::Write(const std::string& strPath, short nType) const {
+    std::error_code error;
+    return Write(strPath, nType, error);
 }
 
 bool CSheet::Read(const std::string& strPath, std::string& strError) {

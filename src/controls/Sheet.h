@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <system_error>
 #include <utility>
 
 // One cell of a sheet: a text or a number with its font emphasis. Texts
@@ -93,7 +94,9 @@ public:
     void Clear();
     // Writes the workbook: type 1 the sheet's own text format, type 4 an
     // Office Open XML workbook. The file is replaced whole or not at all;
-    // false when it could not be written or the type is unknown.
+    // false when it could not be written or the type is unknown, with the
+    // system's reason in error when there is one.
+    bool Write(const std::string& strPath, short nType, std::error_code& error) const;
     bool Write(const std::string& strPath, short nType) const;
     // Reads a file of the sheet's own format. On failure the sheet is left
     // as it was and strError says what is wrong with the file.

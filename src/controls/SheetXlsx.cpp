@@ -132,8 +132,11 @@ bool ReadWhole(const std::filesystem::path& path, std::vector<unsigned char>& da
 namespace SheetXlsx {
 
 // The library writes to a file of its own choosing; it goes to a temporary
-// file first so the target is then replaced in one step.
-bool Write(const CSheet& sheet, const std::string& strPath) {
+// file first so the target is then replaced in one step. The library says
+// little about why it failed, so its own file failing is told as an
+// input/output error.
+bool Write(const CSheet& sheet, const std::string& strPath, std::error_code& error) {
+    error = std::make_error_code(std::errc::io_error);
     const std::filesystem::path temp = TempWorkbookPath();
     lxw_workbook* pBook = workbook_new(temp.string().c_str());
     if (!pBook)
@@ -141,9 +144,11 @@ bool Write(const CSheet& sheet, const std::string& strPath) {
     bool bOk = CWorkbookWriter(sheet, pBook).Fill();
     bOk = workbook_close(pBook) == LXW_NO_ERROR && bOk;
     std::vector<unsigned char> data;
-    bOk = bOk && ReadWhole(temp, data) && CDataFile::Write(strPath, data);
-    std::error_code error;
-    std::filesystem::remove(temp, error);
+    bOk = bOk && ReadWhole(temp, data) && CDataFile::Write(strPath, data, error);
+    std::error_code removeError;
+    std::filesystem::remove(temp, removeError);
+    if (bOk)
+        error.clear();
     return bOk;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 
 class CSheet;
 
@@ -13,7 +14,7 @@ namespace SheetXlsx {
 constexpr const char* kFontName = "Arial";
 
 // The file is replaced whole or not at all; false when it could not be
-// written.
-bool Write(const CSheet& sheet, const std::string& strPath);
+// written, with the system's reason in error.
+bool Write(const CSheet& sheet, const std::string& strPath, std::error_code& error);
 
 } // namespace SheetXlsx

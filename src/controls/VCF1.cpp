@@ -2,6 +2,7 @@
 
 #include "controls/SheetDesigner.h"
 #include "controls/SheetPainter.h"
+#include "model/DataFile.h"
 #include "model/ShellServices.h"
 
 #include <QKeyEvent>
@@ -53,10 +54,12 @@ short CVCF1::FileTypeOf(const std::string& strPath) {
 }
 
 bool CVCF1::Write(const std::string& strPath, short nType) {
-    if (m_sheet.Write(strPath, nType))
+    std::error_code error;
+    if (m_sheet.Write(strPath, nType, error))
         return true;
     if (m_pShell)
-        m_pShell->MessageBox("Could not open/create data file " + strPath);
+        m_pShell->MessageBox(CDataFile::CreateFailedText(strPath, error), EBoxButtons::Ok,
+                             EBoxIcon::Stop);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "controls/SheetDesigner.h"
 #include "controls/SheetPainter.h"
 #include "controls/VCF1.h"
+#include "support/FileSizeLimit.h"
 #include "support/ModalScript.h"
 #include "support/ShellRecorder.h"
 #include "support/TempDir.h"
@@ -17,6 +18,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace {
 
@@ -80,10 +82,45 @@ TEST_F(VCF1Test, AnEmptySheetPrintsOneEmptyPage) {
     EXPECT_EQ(1, PdfPageCount(strPdf));
 }
 
-TEST_F(VCF1Test, AFailedWriteIsReported) {
-    const std::string strPath = m_dir.File("no/folder/sheet.xlsx");
-    m_shell.ExpectBox("Could not open/create data file " + strPath);
-    EXPECT_FALSE(control.Write(strPath, CSheet::FileXlsx));
+// The system's reason follows on a second line, as for every data file,
+// and the old file stays.
+TEST_F(VCF1Test, AFailedWriteIsReportedWithItsReason) {
+    struct Case {
+        const char* szName;
+        const char* szFile;
+        short nType;
+        std::errc reason;
+    };
+    const Case aCases[] = {
+        {"no folder, workbook", "no/folder/sheet.xlsx", CSheet::FileXlsx,
+         std::errc::no_such_file_or_directory},
+        {"no folder, sheet", "no/folder/sheet.VTS", CSheet::FileVts,
+         std::errc::no_such_file_or_directory},
+        {"read-only workbook", "locked.xlsx", CSheet::FileXlsx, std::errc::permission_denied},
+        {"read-only sheet", "locked.VTS", CSheet::FileVts, std::errc::permission_denied},
+        {"file too large", "large.VTS", CSheet::FileVts, std::errc::file_too_large},
+    };
+    for (const char* szLocked : {"locked.xlsx", "locked.VTS"}) {
+        std::ofstream(m_dir.File(szLocked)) << "old";
+        std::filesystem::permissions(m_dir.File(szLocked), std::filesystem::perms(0444));
+    }
+    FillRows(3000);
+    for (const Case& c : aCases) {
+        const std::string strPath = m_dir.File(c.szFile);
+        m_shell.m_aBoxes.clear();
+        m_shell.ExpectBox("Could not open/create data file " + strPath + "\n" +
+                          std::make_error_code(c.reason).message());
+        {
+            std::optional<CFileSizeLimit> limit;
+            if (c.reason == std::errc::file_too_large)
+                limit.emplace(64 * 1024);
+            EXPECT_FALSE(control.Write(strPath, c.nType)) << c.szName;
+        }
+        ASSERT_EQ(m_shell.m_aBoxes.size(), 1u) << c.szName;
+        EXPECT_EQ(EBoxIcon::Stop, m_shell.m_aBoxes.back().icon) << c.szName;
+    }
+    std::ifstream locked(m_dir.File("locked.VTS"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(locked), {}), "old");
 }
 
 TEST_F(VCF1Test, FileTypeFollowsTheExtension) {

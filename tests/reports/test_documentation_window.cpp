@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 namespace {
 
@@ -123,8 +124,11 @@ TEST_F(DocumentationWindowTest, AFailedSaveIsReportedAndLeavesTheWindowUnsaved) 
     Trigger(ID_FILE_NEW);
     const std::string strPath = m_dir.File("missing/bus.xlsx");
     m_shell.AnswerFile(strPath);
-    m_shell.ExpectBox("Could not open/create data file " + strPath);
+    m_shell.ExpectBox("Could not open/create data file " + strPath + "\n" +
+                      std::make_error_code(std::errc::no_such_file_or_directory).message());
     Trigger(ID_FILE_SAVE);
+    ASSERT_EQ(1u, m_shell.m_aBoxes.size());
+    EXPECT_EQ(EBoxIcon::Stop, m_shell.m_aBoxes.back().icon);
     EXPECT_EQ("Corvel1", Caption());
     EXPECT_FALSE(std::filesystem::exists(strPath));
 }
