@@ -232,7 +232,8 @@ void CSheetDesigner::OnOpen() {
         return;
     std::string strError;
     if (!m_control.Sheet().Read(strPath, strError)) {
-        pShell->MessageBox("Could not read the sheet file " + strPath + ": " + strError + ".");
+        pShell->MessageBox("Could not read the sheet file " + strPath + ": " + strError + ".",
+                           EBoxButtons::Ok, EBoxIcon::Exclamation);
         return;
     }
     Reload();

@@ -40,7 +40,7 @@ void CLoopStatus::OnInitDialog() {
     RefreshDisplay();
     m_timer.start();
     if (!m_timer.isActive()) {
-        m_system.Shell().MessageBox(kTimerErrorText);
+        m_system.Shell().MessageBox(kTimerErrorText, EBoxButtons::Ok, EBoxIcon::Stop);
         return;
     }
     setWindowTitle(ToQString(CSystem::GetLoopName(m_nLoop) + kCaptionTail));

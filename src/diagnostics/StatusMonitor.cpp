@@ -83,7 +83,7 @@ void CStatusMonitor::OnInitDialog() {
     RefreshDisplay();
     m_timer.start();
     if (!m_timer.isActive()) {
-        m_system.Shell().MessageBox(kTimerErrorText);
+        m_system.Shell().MessageBox(kTimerErrorText, EBoxButtons::Ok, EBoxIcon::Stop);
         return;
     }
     m_system.SaveLoopMonitor();
@@ -172,7 +172,7 @@ void CStatusMonitor::MakeChosenChannelCurrent() {
 
 void CStatusMonitor::OnEditorIcon() {
     if (!IsEquationLoop()) {
-        m_system.Shell().MessageBox(kNoBooleansText);
+        m_system.Shell().MessageBox(kNoBooleansText, EBoxButtons::Ok, EBoxIcon::Exclamation);
         return;
     }
     MakeChosenChannelCurrent();

@@ -11,7 +11,8 @@
 std::optional<std::vector<CSystemDifference>> CCompareCommand::OnCompare() {
     m_shell.UpdateTitle();
     if (!m_host.IsPortOpen()) {
-        m_shell.MessageBox(CTransferCommands::kPortNotOpenText);
+        m_shell.MessageBox(CTransferCommands::kPortNotOpenText, EBoxButtons::Ok,
+                           EBoxIcon::Exclamation);
         return std::nullopt;
     }
     auto pController =
@@ -28,7 +29,7 @@ std::optional<std::vector<CSystemDifference>> CCompareCommand::OnCompare() {
     }
     auto aDiffs = CSystemDiff::Compare(m_system, *pController, CSystemDiff::EScope::Controller);
     if (CSystemDiff::CountDifferences(aDiffs) == 0) {
-        m_shell.MessageBox(kSameSystemText);
+        m_shell.MessageBox(kSameSystemText, EBoxButtons::Ok, EBoxIcon::Information);
         return std::nullopt;
     }
     return aDiffs;

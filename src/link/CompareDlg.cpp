@@ -55,10 +55,14 @@ bool CCompareDlg::OnSaveAsText() {
     if (!m_shell.AskFileName(request, strPath))
         return false;
     std::string strText = ListText(m_aDiffs);
-    if (CDataFile::Write(strPath, std::vector<unsigned char>(strText.begin(), strText.end())))
+    std::error_code error;
+    if (CDataFile::Write(strPath, std::vector<unsigned char>(strText.begin(), strText.end()),
+                         error))
         return true;
-    m_shell.MessageBox("Could not write the differences to " + strPath, EBoxButtons::Ok,
-                       EBoxIcon::Exclamation);
+    std::string strMessage = "Could not write the differences to " + strPath;
+    if (error)
+        strMessage += "\n" + error.message();
+    m_shell.MessageBox(strMessage, EBoxButtons::Ok, EBoxIcon::Stop);
     return false;
 }
 

@@ -54,7 +54,8 @@ void CMainFrame::OnRetrieve() {
 void CMainFrame::OnCompare() {
     if (!m_pComm) {
         UpdateTitle();
-        m_shell.MessageBox(CTransferCommands::kPortNotOpenText);
+        m_shell.MessageBox(CTransferCommands::kPortNotOpenText, EBoxButtons::Ok,
+                           EBoxIcon::Exclamation);
         return;
     }
     CCompareCommand compare(m_system, *m_pComm, m_shell, *m_pTransferHost);

@@ -171,7 +171,7 @@ void CTransferCommands::RetrieveSystem() {
     if (IsLinkLost()) {
         CArchive restore(snapshot.Buffer());
         m_system.Serialize(restore);
-        m_shell.MessageBox(kSystemPutBackText);
+        m_shell.MessageBox(kSystemPutBackText, EBoxButtons::Ok, EBoxIcon::Stop);
     } else {
         ReportDownload(bAllRead);
     }
@@ -203,9 +203,11 @@ bool CTransferCommands::IsLinkLost() const { return !m_comm.GetPortOpen() || !m_
 
 void CTransferCommands::ReportDownload(bool bAllRead) {
     if (IsLinkLost())
-        m_shell.MessageBox(kDownloadInterruptedText);
+        m_shell.MessageBox(kDownloadInterruptedText, EBoxButtons::Ok, EBoxIcon::Stop);
+    else if (bAllRead)
+        m_shell.MessageBox(kDownloadSuccessfulText, EBoxButtons::Ok, EBoxIcon::Information);
     else
-        m_shell.MessageBox(bAllRead ? kDownloadSuccessfulText : kDownloadErrorsText);
+        m_shell.MessageBox(kDownloadErrorsText, EBoxButtons::Ok, EBoxIcon::Exclamation);
 }
 
 // --- link and processor commands ---

@@ -207,6 +207,7 @@ TEST_F(VCF1Test, TheDesignerOpensASheetFileAndReportsADamagedOne) {
                       ": it does not start with CORVEL SHEET 1.");
     designer.findChild<QAbstractButton*>("buttonOpen")->click();
     EXPECT_EQ("from file", control.Sheet().CellText(4, 4));
+    EXPECT_EQ(EBoxIcon::Exclamation, m_shell.m_aBoxes.back().icon);
 }
 
 TEST_F(VCF1Test, ArrowKeysMoveTheActiveCell) {

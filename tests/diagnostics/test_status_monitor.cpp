@@ -133,6 +133,7 @@ TEST_F(StatusMonitorTest, TimerDoneLoopShowsNoEquationAndRefusesTheEditor) {
     EXPECT_FALSE(bEdited);
     EXPECT_EQ(m_shell.BoxTexts(),
               std::vector<std::string>{"Current loop does not support BOOLEANs."});
+    EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Exclamation);
 }
 
 TEST_F(StatusMonitorTest, EditorIconEditsTheChosenChannelAndShowsTheResult) {

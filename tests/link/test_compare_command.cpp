@@ -47,12 +47,14 @@ TEST_F(CompareTest, WithThePortClosedSaysSoAndSendsNothing) {
     host.m_bOpen = false;
     EXPECT_FALSE(m_compare.OnCompare());
     EXPECT_EQ(m_shell.BoxTexts(), Texts{"COM PORT NOT OPEN."});
+    EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Exclamation);
     EXPECT_TRUE(TakeFrames().empty());
 }
 
 TEST_F(CompareTest, TheSameSystemIsSaidSo) {
     EXPECT_FALSE(m_compare.OnCompare());
     EXPECT_EQ(m_shell.BoxTexts(), Texts{"The DVX CPU holds the same system as the PC."});
+    EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Information);
 }
 
 // The compare reads what a whole-system retrieve reads, in the same

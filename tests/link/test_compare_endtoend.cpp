@@ -39,6 +39,20 @@ protected:
 
 } // namespace
 
+// A list that could not be written says why, as a failed write.
+TEST(CompareDlg, AFailedSaveSaysWhy) {
+    CTempDir dir;
+    CShellRecorder shell;
+    CCompareDlg dialog({{"BLUE LOOP C4 label", "HEADLAMP", "HORN", false}}, shell);
+    const std::string strPath = dir.File("no/folder/DIFF.TXT");
+    shell.AnswerFile(strPath);
+    shell.ExpectBox("Could not write the differences to " + strPath + "\n" +
+                    std::make_error_code(std::errc::no_such_file_or_directory).message());
+    EXPECT_FALSE(dialog.OnSaveAsText());
+    ASSERT_EQ(shell.m_aBoxes.size(), 1u);
+    EXPECT_EQ(shell.m_aBoxes.back().icon, EBoxIcon::Stop);
+}
+
 TEST_F(CompareEndToEnd, WithThePortClosedSaysSo) {
     Trigger(ID_COMPARE_WITH_CPU);
     EXPECT_EQ(m_shell.BoxTexts(), Strings{"COM PORT NOT OPEN."});

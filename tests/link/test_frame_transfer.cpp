@@ -64,11 +64,15 @@ TEST_F(FrameTest, WithoutAProtocolObjectTheControllerCommandsActAsWithThePortClo
     Trigger(ID_TRANSFER_TO_CPU);
     m_shell.ExpectBox("COM PORT NOT OPEN.");
     Trigger(ID_RETRIEVE_FROM_CPU);
+    m_shell.ExpectBox("COM PORT NOT OPEN.");
+    Trigger(ID_COMPARE_WITH_CPU);
     Trigger(ID_START_DVX_LINK);
     Trigger(ID_STOP_DVX_LINK);
     m_shell.ExpectBox("Boolean processor time 0.000000");
     Trigger(ID_CPU_PROCESSING_TIME);
-    EXPECT_EQ(m_shell.m_aBoxes.size(), 3u);
+    ASSERT_EQ(m_shell.m_aBoxes.size(), 4u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(m_shell.m_aBoxes[i].icon, EBoxIcon::Exclamation) << i;
 }
 
 TEST_F(FrameTransferTest, SystemTransferRunsThroughTheScopePicker) {

@@ -5,6 +5,7 @@
 #include "link/TransferCommands.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -200,6 +201,61 @@ TEST_F(TransferTest, ClosingThePortDuringATransferSaysOnceItWasInterrupted) {
     EXPECT_EQ(astrFrames.back(), ":TR0564\r") << "nothing is written after the port closed";
     EXPECT_EQ(m_shell.BoxTexts(), Frames{CTransferCommands::kUploadInterruptedText});
     EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Stop);
+}
+
+// Each outcome is told with the icon of its kind: a result Information, a
+// refusal or a result with errors Exclamation, a lost port Stop.
+TEST_F(TransferTest, EveryOutcomeIsToldWithTheIconOfItsKind) {
+    struct Case {
+        const char* szName;
+        bool bRetrieve;
+        int nGroup;
+        std::function<void()> fnSetUp;
+        const char* szText;
+        EBoxIcon icon;
+    };
+    const Case aCases[] = {
+        {"transfer, port closed", false, CSystem::GroupSystem, [this] { host.m_bOpen = false; },
+         CTransferCommands::kPortNotOpenText, EBoxIcon::Exclamation},
+        {"retrieve, port closed", true, CSystem::GroupModule, [this] { host.m_bOpen = false; },
+         CTransferCommands::kPortNotOpenText, EBoxIcon::Exclamation},
+        {"upload", false, CSystem::GroupSystem, [] {}, CTransferCommands::kUploadSuccessfulText,
+         EBoxIcon::Information},
+        {"upload refused", false, CSystem::GroupSystem, [this] { RefuseFrames(":CA"); },
+         CTransferCommands::kUploadErrorsText, EBoxIcon::Exclamation},
+        {"upload, port lost", false, CSystem::GroupSystem, [this] { ClosePortAt(":TR05"); },
+         CTransferCommands::kUploadInterruptedText, EBoxIcon::Stop},
+        {"download", true, CSystem::GroupModule, [] {}, CTransferCommands::kDownloadSuccessfulText,
+         EBoxIcon::Information},
+        {"download with a damaged answer", true, CSystem::GroupModule,
+         [this] {
+             host.m_fnAnswer = [](const std::string& strFrame) {
+                 return strFrame == ":TR05\r" ? std::string("ZZ\r\n")
+                                              : CScriptedController::DefaultAnswer(strFrame);
+             };
+         },
+         CTransferCommands::kDownloadErrorsText, EBoxIcon::Exclamation},
+        {"download, port lost", true, CSystem::GroupModule, [this] { ClosePortAt(":K"); },
+         CTransferCommands::kDownloadInterruptedText, EBoxIcon::Stop},
+        {"system download, port lost", true, CSystem::GroupSystem, [this] { ClosePortAt(":K1"); },
+         CTransferCommands::kSystemPutBackText, EBoxIcon::Stop},
+    };
+    for (const Case& c : aCases) {
+        host.m_bOpen = true;
+        comm.SetPortOpen(true);
+        host.m_fnAnswer = CScriptedController::DefaultAnswer;
+        m_shell.m_aBoxes.clear();
+        c.fnSetUp();
+        m_host.m_nGroup = c.nGroup;
+        m_host.m_module = {0, 0};
+        if (c.bRetrieve)
+            m_commands.OnRetrieve();
+        else
+            m_commands.OnTransfer();
+        ASSERT_FALSE(m_shell.m_aBoxes.empty()) << c.szName;
+        EXPECT_EQ(m_shell.m_aBoxes.back().strText, c.szText) << c.szName;
+        EXPECT_EQ(m_shell.m_aBoxes.back().icon, c.icon) << c.szName;
+    }
 }
 
 // --- retrieve ---
