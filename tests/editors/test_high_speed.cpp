@@ -178,6 +178,20 @@ TEST_F(HighSpeedTest, DialogShowsThePairsAndUnusedOnesAsNone) {
     EXPECT_EQ(Bar(dialog, "scrollOutChannel4").value(), -1);
 }
 
+// A module label longer than its field, as an old file may hold, is cut
+// alike when the dialog opens and after a bar moves.
+TEST_F(HighSpeedTest, ALongModuleLabelIsCutAlikeAtOpeningAndAfterAMove) {
+    sys.SetModuleLabel(2, 0, "FRONT LIGHTING BAR LEFT");
+    sys.SetHiSpeedInput(0, CSystem::MakeIndex(0, 2, 6));
+    sys.SetHiSpeedOutput(0, CSystem::MakeIndex(0, 3, 0));
+    CHiSpeedDlg dialog(sys, moduleTypes, m_shell, [](short, short) {});
+    EXPECT_EQ(Edit(dialog, "editInModuleLabel1").text(), "FRONT LIGHTING ");
+    Bar(dialog, "scrollInModule1").triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(Edit(dialog, "editInModuleLabel1").text(), "Blue_Modul_D");
+    Bar(dialog, "scrollInModule1").triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(Edit(dialog, "editInModuleLabel1").text(), "FRONT LIGHTING ");
+}
+
 TEST_F(HighSpeedTest, ScrollingAModuleToNoneRemovesThePairWhileItsChannelsShow) {
     sys.SetHiSpeedInput(1, CSystem::MakeIndex(0, 0, 2));
     sys.SetHiSpeedOutput(1, CSystem::MakeIndex(0, 5, 3));
