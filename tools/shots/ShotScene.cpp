@@ -15,9 +15,18 @@ CShotScene::CShotScene(const std::string& strLaunchDir)
         types.SetOutputChannel(nChannel, true);
     for (int nChannel : {7, 8})
         types.SetSwitchChannel(nChannel, true);
+    FillSystem();
+}
+
+void CShotScene::FillSystem() {
     sys.SetModuleType(0, 0, 1);
     sys.SetModuleLabel(0, 0, "DASH PANEL");
     sys.StoreChannelLabel(0, 0, 0, "HEADLIGHTS LEFT");
     sys.StoreChannelLabel(0, 0, 1, "HEADLIGHTS RIGHT");
+    // Blue A3 is on while A1 is on, so the where-used report has a line.
+    sys.SetCurChannel(2);
+    sys.SetOutput(true);
+    sys.SetTermA(0, CSystem::MakeIndex(0, 0, 0));
+    sys.SetCurChannel(0);
     sys.SetFilePath("FIRE TRUCK 12.DVX");
 }

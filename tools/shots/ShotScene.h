@@ -16,6 +16,10 @@ class CShotScene {
 public:
     explicit CShotScene(const std::string& strLaunchDir);
 
+    // Puts the sample labels and equations into the system, again after a
+    // main window started a new one.
+    void FillSystem();
+
     CQuietShell shell;
     CSystem sys;
     CParam1 param;

@@ -1,13 +1,24 @@
 #include "ShotTable.h"
 
+#include "ShotComposite.h"
 #include "ShotScene.h"
 #include "controls/AnimateCtrl.h"
+#include "diagnostics/LoopStatus.h"
+#include "diagnostics/StatusMonitor.h"
+#include "editors/CopyBool.h"
 #include "editors/EditBool.h"
+#include "editors/HiSpeedDlg.h"
+#include "editors/LABELDG.h"
+#include "editors/ModLabel.h"
 #include "editors/PickChl.h"
 #include "editors/SelGroup.h"
 #include "editors/SelectLoop.h"
+#include "editors/SysDlg.h"
+#include "editors/SysLabel.h"
+#include "editors/TimerDlg.h"
 #include "editors/selchl.h"
 #include "editors/selmod.h"
+#include "link/CompareDlg.h"
 #include "link/SelComm.h"
 #include "link/SerialView.h"
 #include "link/WaitAviDlg.h"
@@ -15,6 +26,7 @@
 #include "moduletypes/ModuleTypeDlg.h"
 #include "moduletypes/ModuleTypePreferencesDlg.h"
 #include "moduletypes/PickModuleTypeDlg.h"
+#include "reports/WhereUsedDlg.h"
 #include "shell/AboutDlg.h"
 #include "shell/DataFiles.h"
 #include "shell/DesktopShell.h"
@@ -23,6 +35,8 @@
 
 #include <QLabel>
 #include <QMessageBox>
+
+#include <chrono>
 
 namespace {
 
@@ -34,12 +48,16 @@ Shot MainFrame(CShotScene& s) {
     return pFrame;
 }
 
+void FillSerialView(CSerialView& view) {
+    for (const char* szFrame : {":E0\r", ":E0\r", ":I0\r", ":CA\r", ":X01\r"})
+        view.AddOutboundLine(szFrame);
+    for (const char* szLine : {"OK\r", "\nOK\r", "\nOK\r", "\nOK\r"})
+        view.AddInboundLine(szLine);
+}
+
 Shot SerialViewer(CShotScene&) {
     auto pView = std::make_unique<CSerialView>();
-    for (const char* szFrame : {":E0\r", ":E0\r", ":I0\r", ":CA\r", ":X01\r"})
-        pView->AddOutboundLine(szFrame);
-    for (const char* szLine : {"OK\r", "\nOK\r", "\nOK\r", "\nOK\r"})
-        pView->AddInboundLine(szLine);
+    FillSerialView(*pView);
     return pView;
 }
 
@@ -48,6 +66,77 @@ Shot WaitIndicator(CShotScene& s) {
     pWait->OnInitDialog();
     pWait->TextLine().setText("Transmitting Booleans to DVX CPU ...");
     return pWait;
+}
+
+// A system transfer a third of the way through.
+Shot WaitIndicatorWithProgress(CShotScene& s) {
+    auto pWait = std::make_unique<CWaitAviDlg>(s.sys.GetLaunchDir(), s.shell);
+    pWait->OnInitDialog();
+    pWait->TextLine().setText("Transmitting timers to DVX CPU ...");
+    pWait->SetProgress(412, 1189, std::chrono::seconds(97));
+    return pWait;
+}
+
+Shot HiSpeed(CShotScene& s) {
+    s.sys.SetHiSpeedInput(0, CSystem::MakeIndex(0, 0, 6));
+    s.sys.SetHiSpeedOutput(0, CSystem::MakeIndex(0, 0, 0));
+    return std::make_unique<CHiSpeedDlg>(s.sys, s.types, s.shell, [](short, short) {});
+}
+
+Shot Compare(CShotScene& s) {
+    const std::vector<CSystemDifference> aDiffs = {
+        {"BLUE LOOP A1 label", "HEADLIGHTS LEFT", "Blue_Chl_A1", false},
+        {"BLUE LOOP A3 equation", "A1 + A2", "A1", false},
+        {"Timer 12 reload", "4.5 s", "10.0 s", false},
+        {"Timer 12 current", "0.0 s", "3.2 s", true},
+        {"High speed pair 1 input", "A7", "_", false},
+    };
+    return std::make_unique<CCompareDlg>(aDiffs, s.shell);
+}
+
+// Three viewers side by side over the main window, lamps lit.
+Shot LoopViewers(CShotScene& s) {
+    CMainFrame frame(s.sys, s.param, s.types, s.shell, s.profile);
+    frame.resize(1280, 560);
+    s.FillSystem();
+    for (short nLoop : {0, 1, 2})
+        for (short nModule = 0; nModule < 16; nModule += 3 + nLoop)
+            s.sys.SetChannelStateAt(nModule, static_cast<short>((nModule + nLoop) % 10), nLoop, 1);
+    std::vector<CPlacedWindow> aWindows{{&frame, {0, 0}}};
+    int nX = 30;
+    for (short nLoop : {0, 1, 2}) {
+        frame.OpenLoopStatusViewer(nLoop);
+        CLoopStatus& viewer = *frame.LoopStatusViewer(nLoop);
+        viewer.RefreshDisplay();
+        viewer.adjustSize();
+        aWindows.push_back({&viewer, {nX, 110 + 30 * nLoop}});
+        nX += viewer.width() + 20;
+    }
+    return ComposeWindows(aWindows);
+}
+
+// The serial viewer beside the wait indicator while a system goes to the
+// controller.
+Shot SerialViewerDuringTransfer(CShotScene& s) {
+    CMainFrame frame(s.sys, s.param, s.types, s.shell, s.profile);
+    frame.resize(900, 560);
+    frame.OnSerialViewer();
+    FillSerialView(*frame.SerialView());
+    frame.StartWaitIndicator("Transmitting timers to DVX CPU ...");
+    frame.WaitIndicator()->SetProgress(412, 1189, std::chrono::seconds(97));
+    frame.WaitIndicator()->adjustSize();
+    return ComposeWindows(
+        {{&frame, {0, 0}}, {frame.SerialView(), {440, 90}}, {frame.WaitIndicator(), {30, 260}}});
+}
+
+Shot StatusMonitor(CShotScene& s) {
+    CMainFrame frame(s.sys, s.param, s.types, s.shell, s.profile);
+    s.FillSystem();
+    s.sys.SetChannelStateAt(0, 0, 0, 1);
+    s.sys.SetChannelStateAt(0, 2, 0, 1);
+    CStatusMonitor monitor(s.sys, frame, &frame);
+    monitor.adjustSize();
+    return ComposeWindows({{&monitor, {0, 0}}});
 }
 
 Shot Box(const char* szText, EBoxButtons buttons, EBoxIcon icon) {
@@ -89,6 +178,27 @@ const std::vector<CShot>& AllShots() {
          [](CShotScene& s) -> Shot { return std::make_unique<CSelComm>(s.shell, s.profile); }},
         {"SerialView", SerialViewer},
         {"WaitAviDlg", WaitIndicator},
+        {"WaitAviDlgProgress", WaitIndicatorWithProgress},
+        {"SerialViewDuringTransfer", SerialViewerDuringTransfer},
+        {"HiSpeedDlg", HiSpeed},
+        {"TimerDlg",
+         [](CShotScene& s) -> Shot {
+             return std::make_unique<CTimerDlg>(
+                 s.sys, s.shell, [] {}, [] {});
+         }},
+        {"SysDlg", [](CShotScene& s) -> Shot { return std::make_unique<CSysDlg>(s.sys, s.shell); }},
+        {"LABELDG",
+         [](CShotScene& s) -> Shot { return std::make_unique<CLabelDlg>(s.sys, s.shell); }},
+        {"ModLabel",
+         [](CShotScene& s) -> Shot { return std::make_unique<CModLabel>(s.sys, s.shell); }},
+        {"SysLabel", [](CShotScene& s) -> Shot { return std::make_unique<CSysLabel>(s.sys); }},
+        {"CopyBool",
+         [](CShotScene& s) -> Shot { return std::make_unique<CCopyBool>(s.sys, s.types); }},
+        {"StatusMonitor", StatusMonitor},
+        {"LoopStatus", LoopViewers},
+        {"CompareDlg", Compare},
+        {"WhereUsedDlg",
+         [](CShotScene& s) -> Shot { return std::make_unique<CWhereUsedDlg>(s.sys); }},
         {"BoxResult",
          [](CShotScene&) {
              return Box("UPLOAD SUCCESSFUL", EBoxButtons::Ok, EBoxIcon::Information);

@@ -34,8 +34,11 @@ bool IsWanted(const std::vector<std::string>& astrNames, const char* szName) {
     return false;
 }
 
+// A window the table gave a size keeps it; the others take the size their
+// layout asks for.
 bool Save(QWidget& window, const QDir& folder, const char* szName) {
-    window.adjustSize();
+    if (!window.testAttribute(Qt::WA_Resized))
+        window.adjustSize();
     window.show();
     QApplication::processEvents();
     QString strPath = folder.filePath(QString(szName) + ".png");
@@ -61,18 +64,24 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QDir folder;
-    QTemporaryDir launchDir;
-    if (!folder.mkpath(strFolder) || !launchDir.isValid()) {
+    if (!folder.mkpath(strFolder)) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(strFolder));
         return 1;
     }
     folder.setPath(strFolder);
-    CShotScene scene(QDir(launchDir.path()).absolutePath().toStdString());
     int nFailed = 0;
     int nWritten = 0;
     for (const CShot& shot : AllShots()) {
         if (!IsWanted(astrNames, shot.szName))
             continue;
+        // A scene of its own for every picture: a main window starts a new
+        // system, and what one picture sets up must not show in the next.
+        QTemporaryDir launchDir;
+        if (!launchDir.isValid()) {
+            std::fprintf(stderr, "cannot create a launch folder\n");
+            return 1;
+        }
+        CShotScene scene(QDir(launchDir.path()).absolutePath().toStdString());
         std::unique_ptr<QWidget> pWindow = shot.make(scene);
         nFailed += Save(*pWindow, folder, shot.szName) ? 0 : 1;
         ++nWritten;
