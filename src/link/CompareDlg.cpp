@@ -31,7 +31,7 @@ CCompareDlg::CCompareDlg(const std::vector<CSystemDifference>& aDiffs, CShellSer
         for (int nColumn = 0; nColumn < 3; ++nColumn) {
             auto* pItem = new QTableWidgetItem(ToQString(astrCells[nColumn]));
             if (diff.bInformation)
-                pItem->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+                pItem->setForeground(palette().brush(QPalette::PlaceholderText));
             table.setItem(nRow, nColumn, pItem);
         }
     }
