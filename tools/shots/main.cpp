@@ -9,8 +9,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -47,20 +49,43 @@ bool Save(QWidget& window, const QDir& folder, const char* szName) {
     return bSaved;
 }
 
+// The headless screen is as large as a desktop's at every scale: on its
+// small default screen message boxes wrap early and windows are cut to it.
+bool UseDesktopSizedScreen(QTemporaryFile& config, double dScale) {
+    if (!config.open())
+        return false;
+    const int nWidth = static_cast<int>(1920 * dScale);
+    const int nHeight = static_cast<int>(1080 * dScale);
+    config.write(QString(R"({"screens": [{"name": "shots", "x": 0, "y": 0, "width": %1, )"
+                         R"("height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                     .arg(nWidth)
+                     .arg(nHeight)
+                     .toUtf8());
+    config.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     int nArg = 1;
+    double dScale = 1;
     if (nArg + 1 < argc && std::strcmp(argv[nArg], "--scale") == 0) {
         qputenv("QT_SCALE_FACTOR", argv[nArg + 1]);
+        dScale = std::atof(argv[nArg + 1]);
         nArg += 2;
     }
-    if (nArg >= argc || argv[nArg][0] == '-')
+    if (nArg >= argc || argv[nArg][0] == '-' || dScale <= 0)
         return Usage();
     const QString strFolder = QString::fromLocal8Bit(argv[nArg++]);
     std::vector<std::string> astrNames(argv + nArg, argv + argc);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryFile screenConfig;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !UseDesktopSizedScreen(screenConfig, dScale)) {
+        std::fprintf(stderr, "cannot write the screen settings\n");
+        return 1;
+    }
 
     QApplication app(argc, argv);
     QDir folder;
