@@ -184,7 +184,7 @@ TEST_F(HighSpeedTest, ALongModuleLabelIsCutAlikeAtOpeningAndAfterAMove) {
     sys.SetModuleLabel(2, 0, "FRONT LIGHTING BAR LEFT");
     sys.SetHiSpeedInput(0, CSystem::MakeIndex(0, 2, 6));
     sys.SetHiSpeedOutput(0, CSystem::MakeIndex(0, 3, 0));
-    CHiSpeedDlg dialog(sys, moduleTypes, m_shell, [](short, short) {});
+    CHiSpeedDlg dialog(sys, m_types, m_shell, [](short, short) {});
     EXPECT_EQ(Edit(dialog, "editInModuleLabel1").text(), "FRONT LIGHTING ");
     Bar(dialog, "scrollInModule1").triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(Edit(dialog, "editInModuleLabel1").text(), "Blue_Modul_D");
