@@ -86,7 +86,10 @@ public:
         if (!m_change || !m_change->lineArrived)
             return false;
         const CChange& c = *m_change;
-        const CLED& target = m_frame.LoopStatusViewer(c.nLoop)->Leds().Led(c.nModule);
+        const CLoopStatus* pViewer = m_frame.LoopStatusViewer(c.nLoop);
+        if (!pViewer)
+            return false;
+        const CLED& target = pViewer->Leds().Led(c.nModule);
         if (pObject == &target && target.IsLit(c.nChannel) == (c.nState != 0)) {
             const auto latency = Clock::now() - *c.lineArrived;
             m_adLatencyMs.push_back(std::chrono::duration<double, std::milli>(latency).count());
@@ -187,7 +190,9 @@ int main(int argc, char* argv[]) {
         dCpuStart = CpuSeconds(RUSAGE_SELF);
         driver.start(kChangeEveryMs);
     });
-    QTimer::singleShot(1000 + nSeconds * 1000, &app, &QCoreApplication::quit);
+    // exit, not quit: quit first closes every window, and the main window's
+    // close would take the viewers away while the run is still being read.
+    QTimer::singleShot(1000 + nSeconds * 1000, &app, [] { QCoreApplication::exit(0); });
     app.exec();
     driver.stop();
     const double dWall = std::chrono::duration<double>(Clock::now() - start).count();

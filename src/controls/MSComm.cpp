@@ -5,6 +5,10 @@
 #include <QSettings>
 #include <QStringList>
 
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
+
 namespace {
 
 const char* const kOrganisation = "Local AppWizard-Generated Applications";
@@ -98,7 +102,31 @@ bool CMSComm::ApplySettings() {
     CLineSettings settings;
     ParseSettings(m_strSettings, settings);
     return m_port.setBaudRate(settings.nBaud) && m_port.setParity(settings.parity) &&
-           m_port.setDataBits(settings.dataBits) && m_port.setStopBits(settings.stopBits);
+           m_port.setDataBits(settings.dataBits) && m_port.setStopBits(settings.stopBits) &&
+           WakeAtLineEnds();
+}
+
+// At 9600 baud a character comes every millisecond, and a slow line (or an
+// adapter that passes each one on) would wake the window for every one of
+// them. Everything the controller sends ends in a carriage return or a line
+// feed, and nothing reads a line before its end, so the terminal driver
+// gathers each line and wakes the program once, at its end. Its editing and
+// signal characters are switched off: every byte stays data.
+bool CMSComm::WakeAtLineEnds() {
+#ifdef Q_OS_UNIX
+    termios tio{};
+    if (tcgetattr(m_port.handle(), &tio) != 0)
+        return false;
+    tio.c_lflag |= ICANON;
+    tio.c_lflag &= ~(ECHO | ECHONL | ISIG | IEXTEN);
+    tio.c_iflag &= ~(ICRNL | INLCR | IGNCR | IXON | IXOFF);
+    for (cc_t& c : tio.c_cc)
+        c = _POSIX_VDISABLE;
+    tio.c_cc[VEOL] = '\r';
+    return tcsetattr(m_port.handle(), TCSANOW, &tio) == 0;
+#else
+    return true;
+#endif
 }
 
 bool CMSComm::SetPortOpen(bool bOpen) {

@@ -9,7 +9,9 @@
 // The serial control the main window talks to the controller through: a port
 // number, line settings, an open state, whole-frame output, input of every
 // waiting character, and one notification (OnComm) whose cause CommEvent
-// tells. Everything arrives on the thread that owns the control.
+// tells. Everything arrives on the thread that owns the control. Where the
+// terminal driver can, characters wait there until their line ends (at a
+// carriage return or a line feed) and arrive with it.
 class CMSComm : public QObject {
     Q_OBJECT
 
@@ -89,6 +91,7 @@ private:
     void PollLines();
     void Raise(short nEvent);
     bool ApplySettings();
+    bool WakeAtLineEnds();
 
     QSerialPort m_port;
     QTimer m_linePoll;

@@ -59,14 +59,8 @@ void CHiSpeedDlg::LoadSide(short nPair, ESide side, short nIndex) {
         .setText(ToQString(bUsed ? m_sys.HiSpeedChannelLabel(nIndex) : ""));
     Field(*this, bInput, "ModuleLetter", nPair)
         .setText(ToQString(CSystem::HiSpeedModuleLetter(bUsed ? nIndex : -1)));
-    Field(*this, bInput, "ModuleLabel", nPair).setText(ModuleLabel(nModule));
-}
-
-// A label read from an old file may be longer than a label field holds; it
-// is cut the same way when the dialog opens and when a bar moves.
-QString CHiSpeedDlg::ModuleLabel(short nModule) const {
-    return ToQString(
-        m_sys.GetModuleLabel(nModule, CHiSpeedRules::kBlueLoop).substr(0, CSystem::kLabelLength));
+    Field(*this, bInput, "ModuleLabel", nPair)
+        .setText(ToQString(m_sys.HiSpeedModuleLabel(nModule)));
 }
 
 void CHiSpeedDlg::AttachBars(short nPair, ESide side) {
@@ -95,7 +89,8 @@ void CHiSpeedDlg::ShowSide(short nPair, ESide side, bool bModuleMoved) {
     const short nChannel = (bInput ? m_anInChannel : m_anOutChannel)[nPair];
     const bool bBoth = nModule >= 0 && nChannel >= 0;
     if (bModuleMoved) {
-        Field(*this, bInput, "ModuleLabel", nPair).setText(ModuleLabel(nModule));
+        Field(*this, bInput, "ModuleLabel", nPair)
+            .setText(ToQString(m_sys.HiSpeedModuleLabel(nModule)));
         Field(*this, bInput, "ModuleLetter", nPair)
             .setText(nModule >= 0 ? QString(QChar(CSystem::ModuleLetter(nModule))) : QString());
     }

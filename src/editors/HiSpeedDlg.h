@@ -41,7 +41,6 @@ private:
     void AttachBars(short nPair, ESide side);
     // Shows a side after a move: empty texts where a coordinate is none.
     void ShowSide(short nPair, ESide side, bool bModuleMoved);
-    QString ModuleLabel(short nModule) const;
     QScrollBar& Bar(short nPair, ESide side, const char* szKind) const;
 
     CSystem& m_sys;

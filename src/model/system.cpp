@@ -401,10 +401,10 @@ std::string CSystem::HiSpeedChannelLabel(short nIndex) const {
     return GetChannelLabel(ModuleOf(nIndex), ChannelOf(nIndex), LoopOf(nIndex));
 }
 
-std::string CSystem::HiSpeedModuleLabel(short nIndex) const {
-    if (!IsValidIndex(nIndex))
+std::string CSystem::HiSpeedModuleLabel(short nModule) const {
+    if (!IsValidModule(nModule))
         return "";
-    return GetModuleLabel(ModuleOf(nIndex), 0);
+    return GetModuleLabel(nModule, 0).substr(0, kLabelLength);
 }
 
 std::string CSystem::HiSpeedInputCaption(short nPair) {

@@ -331,11 +331,13 @@ public:
     bool IsHiSpeedChannel(short nModule, short nChannel, short nLoop) const;
     bool IsCurChannelHiSpeed() const;
     // Display helpers for a stored pair index: designation ("_" when unset),
-    // module letter ("" when unset), channel label, module label (Blue loop).
+    // module letter ("" when unset), channel label.
     static std::string HiSpeedDesignation(short nIndex) { return IndexDesignation(nIndex); }
     static std::string HiSpeedModuleLetter(short nIndex) { return IndexModuleLetter(nIndex); }
     std::string HiSpeedChannelLabel(short nIndex) const;
-    std::string HiSpeedModuleLabel(short nIndex) const;
+    // The Blue loop label of a module a pair may use, cut to a label field's
+    // length (a label read from an old file may be longer); "" for no module.
+    std::string HiSpeedModuleLabel(short nModule) const;
     static std::string HiSpeedInputCaption(short nPair);
     static std::string HiSpeedOutputCaption(short nPair);
 

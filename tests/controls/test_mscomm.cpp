@@ -157,8 +157,36 @@ TEST_F(SerialLinkTest, VanishedDeviceIsReportedOnceAndEndsTheWait) {
 
 TEST_F(SerialLinkTest, EndOfFileCharacterIsReportedAfterItsReceiveEvent) {
     ASSERT_TRUE(Open());
-    peer.Say(std::string(1, CMSComm::kEofChar));
+    peer.Say(std::string(1, CMSComm::kEofChar) + "\r");
     EXPECT_TRUE(QTest::qWaitFor([this] { return Count(CMSComm::EventEof) == 1; }));
     EXPECT_EQ(m_anEvents.front(), CMSComm::EventReceive);
-    EXPECT_EQ(comm.GetUnreadCount(), 1);
+    EXPECT_EQ(comm.GetUnreadCount(), 2);
+}
+
+// The line arrives a few characters at a time, as from a slow line; the
+// program is woken once for it, at its carriage return or line feed, with
+// every character of it, and the editing characters of a terminal are data.
+TEST_F(SerialLinkTest, ALineIsDeliveredWholeAtItsEnd) {
+    const struct {
+        std::vector<std::string> astrPieces;
+        long nEvents;
+    } aCases[] = {
+        {{">L1", std::string(20, '0'), std::string(20, '1') + "\r"}, 1},
+        {{"O", "K\r\n"}, 2},
+        {{"\x7f\x15\x04\x03", "\x17\x12\x16\n"}, 1},
+    };
+    ASSERT_TRUE(Open());
+    for (const auto& c : aCases) {
+        m_anEvents.clear();
+        std::size_t nLength = 0;
+        for (const std::string& strPiece : c.astrPieces) {
+            EXPECT_EQ(Count(CMSComm::EventReceive), 0) << strPiece;
+            peer.Say(strPiece);
+            nLength += strPiece.size();
+            QTest::qWait(30);
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return comm.GetUnreadCount() == int(nLength); }));
+        EXPECT_EQ(Count(CMSComm::EventReceive), c.nEvents);
+        comm.Flush();
+    }
 }

@@ -228,7 +228,10 @@ TEST_F(SystemTest, HighSpeedHelpers) {
     EXPECT_EQ("_", CSystem::HiSpeedDesignation(-1));
     EXPECT_EQ("", CSystem::HiSpeedModuleLetter(-1));
     EXPECT_EQ("Blue_Chl_B3", sys.HiSpeedChannelLabel(12));
-    EXPECT_EQ("Blue_Modul_P", sys.HiSpeedModuleLabel(159));
+    EXPECT_EQ("Blue_Modul_P", sys.HiSpeedModuleLabel(15));
+    EXPECT_EQ("", sys.HiSpeedModuleLabel(-1));
+    sys.SetModuleLabel(2, 0, "A module label longer than a field");
+    EXPECT_EQ("A module label ", sys.HiSpeedModuleLabel(2));
     EXPECT_EQ("", sys.HiSpeedChannelLabel(2000));
     EXPECT_EQ("Input 2", CSystem::HiSpeedInputCaption(1));
     EXPECT_EQ("Output 4", CSystem::HiSpeedOutputCaption(3));
