@@ -6,7 +6,9 @@
 #include <QStringList>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -165,8 +167,32 @@ bool CMSComm::SetPortOpen(bool bOpen) {
 void CMSComm::SetOutput(const QByteArray& abText) {
     if (!m_port.isOpen())
         return;
-    m_port.write(abText);
-    m_port.flush();
+    const qsizetype nWritten = WriteDirect(abText);
+    if (nWritten == abText.size())
+        return;
+    m_port.write(abText.mid(nWritten));
+}
+
+// A frame is a few dozen characters and the driver's buffer holds thousands,
+// so it nearly always takes a frame whole at once. Handing it over directly
+// spares the event loop the write watch the port's own buffer sets up and
+// takes down again for every frame. Only with nothing of the port's own
+// buffer still waiting, so the order on the line stays. What the driver
+// cannot take now waits in the port's buffer until the driver says it has
+// room: pushing it at once would only meet a full driver, which the port
+// reports like a vanished device.
+qsizetype CMSComm::WriteDirect(const QByteArray& abText) {
+#ifdef Q_OS_UNIX
+    if (m_port.bytesToWrite() > 0)
+        return 0;
+    ssize_t nWritten = 0;
+    do
+        nWritten = ::write(m_port.handle(), abText.constData(), std::size_t(abText.size()));
+    while (nWritten < 0 && errno == EINTR);
+    return nWritten < 0 ? 0 : nWritten;
+#else
+    return 0;
+#endif
 }
 
 QByteArray CMSComm::GetInput() {

@@ -92,6 +92,7 @@ private:
     void Raise(short nEvent);
     bool ApplySettings();
     bool WakeAtLineEnds();
+    qsizetype WriteDirect(const QByteArray& abText);
 
     QSerialPort m_port;
     QTimer m_linePoll;

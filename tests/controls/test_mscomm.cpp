@@ -12,6 +12,10 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr short kPort = 4;
@@ -80,6 +84,39 @@ TEST(MSCommTest, SettingsMustBeBaudParityDataAndStopBits) {
     for (const char* szBad : {"9600,x,8,2", "fast,n,8,2", "9600,n,9,2", "9600,n,8,3", "9600,n,8"})
         EXPECT_FALSE(port.SetSettings(QString::fromLatin1(szBad))) << szBad;
     EXPECT_EQ(port.GetSettings(), QStringLiteral("9600,N,8,2"));
+}
+
+// Frames bigger than the driver takes at once: what it cannot take waits in
+// the port's buffer, the next frame goes out behind it, not before, and a
+// driver that is full for a moment does not close the port.
+TEST(MSCommTest, OutputTheDriverCannotTakeAtOnceArrivesWholeAndInOrder) {
+    const int fdMaster = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fdMaster, 0);
+    ASSERT_EQ(grantpt(fdMaster), 0);
+    ASSERT_EQ(unlockpt(fdMaster), 0);
+    CMSComm port;
+    port.SetDeviceName(QString::fromLocal8Bit(ptsname(fdMaster)));
+    ASSERT_TRUE(port.SetPortOpen(true)) << port.ErrorString().toStdString();
+    QByteArray abExpected;
+    for (char c : {'a', 'b', 'c'}) {
+        const QByteArray abFrame = QByteArray(40000, c) + "\r";
+        port.SetOutput(abFrame);
+        abExpected += abFrame;
+    }
+    QByteArray abArrived;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            char acBuffer[4096];
+            for (ssize_t n; (n = read(fdMaster, acBuffer, sizeof acBuffer)) > 0;)
+                abArrived.append(acBuffer, n);
+            return abArrived.size() >= abExpected.size();
+        },
+        5000));
+    EXPECT_EQ(abArrived.size(), abExpected.size());
+    EXPECT_TRUE(abArrived == abExpected);
+    EXPECT_TRUE(port.GetPortOpen()) << "a full driver is not a vanished device";
+    port.SetPortOpen(false);
+    close(fdMaster);
 }
 
 TEST_F(SerialLinkTest, OpensTheDeviceByName) {
