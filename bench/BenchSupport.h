@@ -36,3 +36,13 @@ inline double CpuSeconds(int nWho) {
     auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec * 1e-6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
+
+// Times so far the process went to sleep waiting for something. On a
+// virtual machine each costs far more processor time than on bare metal, and
+// how much more changes from run to run, so this count says more steadily
+// than the processor share how much work a run made.
+inline long Wakes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw;
+}

@@ -39,6 +39,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -66,6 +67,7 @@ struct CFigures {
     long nBytesIn = 0;
     double dWall = 0;
     double dCpu = 0;
+    long nWakes = 0;
     double dBare = 0;
     long Frames() const { return static_cast<long>(aExchanges.size()); }
     // The frames and answers one after the other, as the protocol waits for
@@ -82,11 +84,13 @@ CFigures Measure(const std::string& strLog, const std::function<void()>& fnRun) 
     int nLinesBefore = 0;
     ReadSimLog(strLog, 0, nLinesBefore);
     const double dCpuBefore = CpuSeconds(RUSAGE_SELF);
+    const long nWakesBefore = Wakes();
     const auto start = SteadyClock::now();
     fnRun();
     CFigures figures;
     figures.dWall = SecondsSince(start);
     figures.dCpu = CpuSeconds(RUSAGE_SELF) - dCpuBefore;
+    figures.nWakes = Wakes() - nWakesBefore;
     int nLines = 0;
     for (const CSimLogEntry& entry : ReadSimLog(strLog, nLinesBefore, nLines)) {
         if (entry.bFromPc) {
@@ -252,6 +256,8 @@ void Report(const std::string& strName, const CFigures& f) {
     std::printf("  wall / bare client           %.3f\n", f.dWall / f.dBare);
     std::printf("  Corvel CPU                   %.3f s (%.2f %% of the wall time)\n", f.dCpu,
                 100.0 * f.dCpu / f.dWall);
+    std::printf("  Corvel wakes                 %ld (%.1f per frame)\n", f.nWakes,
+                double(f.nWakes) / double(std::max(f.Frames(), 1L)));
 }
 
 void ReportGoals(const std::string& strLine, bool bPaced, const CFigures& transfer,

@@ -325,9 +325,11 @@ void CMainFrame::UpdateTitle() {
 
 // A sequence sets the pane at every frame, far more often than anyone can
 // read it; while one runs the pane is repainted at most 25 times a second,
-// its last text always shown.
+// its last text always shown, and not at all while its text stays the same.
 void CMainFrame::SetStatusText(const std::string& strText) {
     auto fnShow = [this, strNew = QString::fromStdString(strText)] {
+        if (m_pMessagePane->text() == strNew)
+            return;
         m_pMessagePane->setText(strNew);
         m_pMessagePane->repaint();
     };

@@ -14,8 +14,7 @@ void CRepaintThrottle::Show(std::function<void()> fnShow) {
     }
     m_fnWaiting = std::move(fnShow);
     if (!m_timer.isActive())
-        m_timer.start(std::chrono::ceil<std::chrono::milliseconds>(
-            m_interval - std::chrono::milliseconds(m_sinceShown.elapsed())));
+        m_timer.start(2 * m_interval);
 }
 
 void CRepaintThrottle::Flush() {

@@ -9,8 +9,13 @@
 
 // Holds back what a window shows while frames go faster than the eye: an
 // update is shown at once when the last one shown is old enough, otherwise
-// it waits (replacing any update still waiting) and is shown when its turn
-// comes, so the last one is never lost.
+// it waits (replacing any update still waiting). While updates keep coming,
+// the next one due shows it; only when they stop does a timer show the last
+// one, two intervals after it began to wait. A frame and its answer come
+// unevenly, two updates close together and then a gap, and the longer wait
+// lets the timer sleep through such gaps. So a steady stream of frames
+// repaints without waking the program in between, and the last update is
+// never lost.
 class CRepaintThrottle : public QObject {
     Q_OBJECT
 public:

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,6 +18,20 @@
 #include <QToolButton>
 
 namespace {
+
+class CPaintCounter : public QObject {
+public:
+    explicit CPaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int Count() const { return m_nPaints; }
+
+private:
+    bool eventFilter(QObject*, QEvent* pEvent) override {
+        if (pEvent->type() == QEvent::Paint)
+            ++m_nPaints;
+        return false;
+    }
+    int m_nPaints = 0;
+};
 
 class CFakePort : public CLinkControl {
 public:
@@ -82,6 +97,24 @@ TEST_F(FrameTest, StatusPaneShowsPromptsThenTheIdleText) {
     EXPECT_EQ(CMainFrame::kIdleText, frame.StatusText());
     frame.SetStatusText("BUS1.DVX file has been written");
     EXPECT_EQ("BUS1.DVX file has been written", frame.StatusText().toStdString());
+}
+
+// A sequence sets the pane at every frame, mostly to the text it already
+// shows; only a change of text costs a repaint.
+TEST_F(FrameTest, StatusPaneRepaintsOnlyWhenItsTextChanges) {
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    auto* pPane = frame.findChild<QLabel*>("MessagePane");
+    ASSERT_NE(pPane, nullptr);
+    CPaintCounter paints(*pPane);
+    const struct {
+        const char* szText;
+        int nPaints;
+    } aCases[] = {{"LINK IDLE", 1}, {"LINK IDLE", 1}, {"-", 2}, {"-", 2}, {"LINK IDLE", 3}};
+    for (const auto& aCase : aCases) {
+        frame.SetStatusText(aCase.szText);
+        EXPECT_EQ(paints.Count(), aCase.nPaints) << aCase.szText;
+    }
 }
 
 TEST_F(FrameTest, PortItemFollowsThePortState) {
