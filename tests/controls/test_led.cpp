@@ -1,4 +1,5 @@
 #include "controls/LED.h"
+#include "support/PaintCounter.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -19,17 +20,6 @@ protected:
     }
 
     CLED led;
-};
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* pEvent) override {
-        if (pEvent->type() == QEvent::Paint)
-            ++m_nPaints;
-        return false;
-    }
-    int m_nPaints = 0;
 };
 
 } // namespace
@@ -128,20 +118,19 @@ TEST_F(LedTest, ReleaseOutsideTheColumnIsNoClick) {
 TEST_F(LedTest, RepaintsOnlyWhenTheMaskOrTheColourChanges) {
     led.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&led));
-    PaintCounter counter;
-    led.installEventFilter(&counter);
+    CPaintCounter counter(led);
     led.SetValue(5);
     led.SetStyleOnColor(CLED::ColorRef(0, 255, 0));
     QTest::qWait(30);
-    counter.m_nPaints = 0;
+    counter.Reset();
     for (int i = 0; i < 25; ++i) {
         led.SetValue(5 | 0x800);
         led.SetStyleOnColor(CLED::ColorRef(0, 255, 0));
         QCoreApplication::processEvents();
     }
-    EXPECT_EQ(counter.m_nPaints, 0);
+    EXPECT_EQ(counter.Count(), 0);
     led.SetValue(4);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.m_nPaints == 1; }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.Count() == 1; }, 1000));
     led.SetStyleOnColor(CLED::ColorRef(0, 0, 255));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.m_nPaints == 2; }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.Count() == 2; }, 1000));
 }

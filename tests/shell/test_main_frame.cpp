@@ -3,6 +3,7 @@
 #include "shell/CommandIds.h"
 #include "shell/FrameFixture.h"
 #include "shell/HelpWindow.h"
+#include "support/PaintCounter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,20 +19,6 @@
 #include <QToolButton>
 
 namespace {
-
-class CPaintCounter : public QObject {
-public:
-    explicit CPaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-    int Count() const { return m_nPaints; }
-
-private:
-    bool eventFilter(QObject*, QEvent* pEvent) override {
-        if (pEvent->type() == QEvent::Paint)
-            ++m_nPaints;
-        return false;
-    }
-    int m_nPaints = 0;
-};
 
 class CFakePort : public CLinkControl {
 public:
