@@ -154,10 +154,8 @@ CBareRun RunBareClient(const std::string& strLink, const std::vector<CExchange>&
         if (!bOk)
             break;
     }
-    CBareRun run{SecondsSince(start), CpuSeconds(RUSAGE_THREAD) - dCpuBefore};
+    const CBareRun run{bOk ? SecondsSince(start) : -1, CpuSeconds(RUSAGE_THREAD) - dCpuBefore};
     close(fd);
-    if (!bOk)
-        run.dSeconds = -1;
     return run;
 }
 
