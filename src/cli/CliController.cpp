@@ -23,9 +23,23 @@ int CCliController::Transfer() {
     if (nErrors > 0) {
         m_shell.Error("the DVX CPU did not acknowledge " + std::to_string(nErrors) +
                       (nErrors == 1 ? " step" : " steps") + " of the transfer");
+        ReportUnsent();
         return kExitController;
     }
     return kExitOk;
+}
+
+// The transfer's final box lists, below its first line, what each step that
+// failed left out; the same lines go to the error stream.
+void CCliController::ReportUnsent() {
+    if (m_shell.BoxTexts().empty())
+        return;
+    std::string strBox = m_shell.BoxTexts().back();
+    for (std::size_t nEnd = strBox.find('\n'); nEnd != std::string::npos;) {
+        strBox.erase(0, nEnd + 1);
+        nEnd = strBox.find('\n');
+        m_shell.Error(strBox.substr(0, nEnd));
+    }
 }
 
 // Nothing is written unless every answer arrived whole.

@@ -26,6 +26,8 @@ CCliLink::CCliLink(CSystem& system, CCliShell& shell, const CCliRequest& request
             OnActivity();
         if (nEvent == CMSComm::EventDeviceLost)
             m_bLost = true;
+        if (CMSComm::IsErrorEvent(nEvent))
+            OnLineError(nEvent);
     };
     QObject::connect(&m_watchdog, &QTimer::timeout, [this] { OnWatchdog(); });
 }
@@ -57,25 +59,37 @@ bool CCliLink::Open() {
     return !ReportProblem();
 }
 
+// A line error does not stop the command: what it damaged shows in the
+// answers. Each kind is named once, however often the line raises it.
+void CCliLink::OnLineError(short nEvent) {
+    if (!m_anLineErrors.insert(nEvent).second)
+        return;
+    m_shell.Error(std::string(CMSComm::EventText(nEvent)) + " on " + Utf8(DeviceName()));
+}
+
 void CCliLink::OnWatchdog() {
     if (m_bTimedOut || !m_port.GetPortOpen())
         return;
     if (m_activity.elapsed() < m_request.nTimeoutSeconds * 1000LL)
         return;
     m_bTimedOut = true;
+    m_bPartialLine = m_comm.HasPartialLine();
     m_comm.SetPortOpen(false);
     m_port.SetPortOpen(false);
 }
 
 bool CCliLink::ReportProblem() {
+    if (m_bTimedOut && m_bPartialLine) {
+        m_shell.Error("the DVX CPU on " + Utf8(DeviceName()) + " answered an incomplete line");
+        return true;
+    }
     if (m_bTimedOut) {
         m_shell.Error("the DVX CPU on " + Utf8(DeviceName()) + " sent nothing for " +
                       std::to_string(m_request.nTimeoutSeconds) + " s; gave up");
         return true;
     }
     if (m_bLost || !m_port.GetPortOpen()) {
-        m_shell.Error("the comm port " + Utf8(DeviceName()) +
-                      " was lost: " + Utf8(m_port.ErrorString()));
+        m_shell.Error("the serial device " + Utf8(DeviceName()) + " was disconnected");
         return true;
     }
     return false;

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <set>
 #include <string>
 
 class CCliProgress;
@@ -36,6 +37,7 @@ public:
 private:
     void OnActivity() { m_activity.start(); }
     void OnWatchdog();
+    void OnLineError(short nEvent);
 
     CCliShell& m_shell;
     const CCliRequest& m_request;
@@ -46,4 +48,7 @@ private:
     QElapsedTimer m_activity;
     bool m_bTimedOut = false;
     bool m_bLost = false;
+    // The controller had begun an answer line when it went quiet.
+    bool m_bPartialLine = false;
+    std::set<short> m_anLineErrors;
 };

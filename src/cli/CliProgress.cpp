@@ -20,8 +20,10 @@ void CCliProgress::Start(const std::string& strWhat) {
 }
 
 void CCliProgress::Show(int nDone, int nTotal, std::chrono::milliseconds timeLeft) {
+    // A sequence that stopped early ends with the frames it sent as its
+    // total; the count keeps the one it set out with.
     m_nDone = nDone;
-    m_nTotal = nTotal;
+    m_nTotal = std::max(m_nTotal, nTotal);
     m_timeLeft = timeLeft;
     m_bShown = true;
     if (!m_bStarted || m_bQuiet)

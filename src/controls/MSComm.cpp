@@ -7,7 +7,8 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <termios.h>
+#include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 
@@ -15,6 +16,45 @@ namespace {
 
 const char* const kOrganisation = "Local AppWizard-Generated Applications";
 const char* const kApplication = "CorvelII 6.63";
+// Read errors in a row after which a device that still looks present is
+// taken as gone: nothing can be read from it any more.
+constexpr int kMaxPassingErrors = 5;
+
+// What each event of the serial control is called, and whether it is an
+// error the technician must answer. Values not listed (1005 among them) are
+// ignored.
+struct CEventText {
+    short nEvent;
+    bool bError;
+    const char* szText;
+};
+
+const CEventText kEventTexts[] = {
+    {CMSComm::EventSend, false, "-"},
+    {CMSComm::EventReceive, false, "Characters received"},
+    {CMSComm::EventCts, false, "Change in CTS Detected"},
+    {CMSComm::EventDsr, false, "Change in DSR Detected"},
+    {CMSComm::EventCd, false, "Change in CD Detected"},
+    {CMSComm::EventRing, false, "Ring Detected"},
+    {CMSComm::EventEof, false, "End of File Detected"},
+    {CMSComm::EventBreak, true, "Break Received"},
+    {CMSComm::EventCtsTimeout, true, "CTS Timeout"},
+    {CMSComm::EventDsrTimeout, true, "DSR Timeout"},
+    {CMSComm::EventFrame, true, "Framing Error"},
+    {CMSComm::EventOverrun, true, "Port Overrun"},
+    {CMSComm::EventCdTimeout, true, "CD Timeout"},
+    {CMSComm::EventRxOverflow, true, "Receive Buffer Overflow"},
+    {CMSComm::EventRxParity, true, "Parity Error"},
+    {CMSComm::EventTxFull, true, "Transmit Buffer Full"},
+};
+
+const CEventText* FindEvent(short nEvent) {
+    for (const CEventText& entry : kEventTexts) {
+        if (entry.nEvent == nEvent)
+            return &entry;
+    }
+    return nullptr;
+}
 
 struct CLineSettings {
     qint32 nBaud = 0;
@@ -72,6 +112,18 @@ CMSComm::CMSComm(QObject* pParent) : QObject(pParent) {
     connect(&m_port, &QSerialPort::errorOccurred, this, &CMSComm::OnError);
     m_linePoll.setInterval(kLinePollMs);
     connect(&m_linePoll, &QTimer::timeout, this, &CMSComm::PollLines);
+    m_errorPoll.setInterval(kErrorPollMs);
+    connect(&m_errorPoll, &QTimer::timeout, this, &CMSComm::PollErrors);
+}
+
+const char* CMSComm::EventText(short nEvent) {
+    const CEventText* pEntry = FindEvent(nEvent);
+    return pEntry ? pEntry->szText : nullptr;
+}
+
+bool CMSComm::IsErrorEvent(short nEvent) {
+    const CEventText* pEntry = FindEvent(nEvent);
+    return pEntry && pEntry->bError;
 }
 
 CMSComm::~CMSComm() { m_port.close(); }
@@ -104,35 +156,12 @@ bool CMSComm::ApplySettings() {
     CLineSettings settings;
     ParseSettings(m_strSettings, settings);
     return m_port.setBaudRate(settings.nBaud) && m_port.setParity(settings.parity) &&
-           m_port.setDataBits(settings.dataBits) && m_port.setStopBits(settings.stopBits) &&
-           WakeAtLineEnds();
-}
-
-// At 9600 baud a character comes every millisecond, and a slow line (or an
-// adapter that passes each one on) would wake the window for every one of
-// them. Everything the controller sends ends in a carriage return or a line
-// feed, and nothing reads a line before its end, so the terminal driver
-// gathers each line and wakes the program once, at its end. Its editing and
-// signal characters are switched off: every byte stays data.
-bool CMSComm::WakeAtLineEnds() {
-#ifdef Q_OS_UNIX
-    termios tio{};
-    if (tcgetattr(m_port.handle(), &tio) != 0)
-        return false;
-    tio.c_lflag |= ICANON;
-    tio.c_lflag &= ~(ECHO | ECHONL | ISIG | IEXTEN);
-    tio.c_iflag &= ~(ICRNL | INLCR | IGNCR | IXON | IXOFF);
-    for (cc_t& c : tio.c_cc)
-        c = _POSIX_VDISABLE;
-    tio.c_cc[VEOL] = '\r';
-    return tcsetattr(m_port.handle(), TCSANOW, &tio) == 0;
-#else
-    return true;
-#endif
+           m_port.setDataBits(settings.dataBits) && m_port.setStopBits(settings.stopBits);
 }
 
 bool CMSComm::SetPortOpen(bool bOpen) {
     m_linePoll.stop();
+    m_errorPoll.stop();
     if (!bOpen) {
         m_port.close();
         return true;
@@ -140,12 +169,11 @@ bool CMSComm::SetPortOpen(bool bOpen) {
     if (m_port.isOpen())
         return true;
     m_strError.clear();
+    m_nPassingErrors = 0;
     const QString strDevice = m_strDevice.isEmpty() ? DeviceName(m_nCommPort) : m_strDevice;
     m_port.setPortName(strDevice);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_strError = CPortAccess::DeniedText(strDevice);
-        if (m_strError.isEmpty())
-            m_strError = m_port.errorString();
+        m_strError = OpenErrorText(strDevice);
         m_port.clearError();
         return false;
     }
@@ -161,7 +189,24 @@ bool CMSComm::SetPortOpen(bool bOpen) {
     if (m_port.error() == QSerialPort::NoError)
         m_linePoll.start();
     m_port.clearError();
+    if (std::optional<CLineErrorCounts> counts = m_pErrorSource->Read(m_port.handle())) {
+        m_errorBaseline = *counts;
+        m_errorPoll.start();
+    }
     return true;
+}
+
+// A device this user may not use says how to mend it; one another program
+// holds (the port layer's lock, or the driver's exclusive use) says so,
+// rather than the port layer's word for it, which reads like a permission
+// problem.
+QString CMSComm::OpenErrorText(const QString& strDevice) const {
+    const QString strDenied = CPortAccess::DeniedText(strDevice);
+    if (!strDenied.isEmpty())
+        return strDenied;
+    if (m_port.error() == QSerialPort::PermissionError)
+        return QStringLiteral("%1 is in use by another program.").arg(strDevice);
+    return m_port.errorString();
 }
 
 void CMSComm::SetOutput(const QByteArray& abText) {
@@ -201,12 +246,26 @@ QByteArray CMSComm::GetInput() {
     return m_nInputLen > 0 ? m_port.read(m_nInputLen) : m_port.readAll();
 }
 
+bool CMSComm::HasWaitingInput() const {
+    if (!m_port.isOpen())
+        return false;
+    if (m_port.bytesAvailable() > 0)
+        return true;
+#ifdef Q_OS_UNIX
+    int nWaiting = 0;
+    return ioctl(m_port.handle(), FIONREAD, &nWaiting) == 0 && nWaiting > 0;
+#else
+    return false;
+#endif
+}
+
 void CMSComm::Raise(short nEvent) {
     m_nCommEvent = nEvent;
     emit OnComm();
 }
 
 void CMSComm::OnReadyRead() {
+    m_nPassingErrors = 0;
     if (m_nRThreshold <= 0 || m_port.bytesAvailable() < m_nRThreshold)
         return;
     const bool bEof = m_port.peek(m_port.bytesAvailable()).contains(kEofChar);
@@ -216,19 +275,54 @@ void CMSComm::OnReadyRead() {
 }
 
 // Lines the device cannot report (pseudo-terminals, some adapters) simply
-// stop being watched; only a vanished device is an error worth telling. It
-// shows as a resource error, or as reads that fail over and over (a
-// pseudo-terminal whose other end closed), so both close the port at once.
+// stop being watched; only a vanished device is an error worth telling. The
+// port layer reports one as a resource or read error, but it reports a read
+// that found nothing to read the same way, so the device itself is asked
+// whether it has gone; a device that keeps failing reads is taken as gone
+// too.
 void CMSComm::OnError(QSerialPort::SerialPortError error) {
     if (m_bPollingLines || !m_port.isOpen())
         return;
     if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
         return;
-    m_strError = m_port.errorString();
+    m_port.clearError();
+    if (IsDeviceGone() || ++m_nPassingErrors >= kMaxPassingErrors) {
+        OnDeviceGone();
+        return;
+    }
+    ResumeReading();
+}
+
+void CMSComm::OnDeviceGone() {
+    m_strError = kDisconnectedText;
     m_linePoll.stop();
+    m_errorPoll.stop();
     m_port.close();
     m_port.clearError();
     Raise(EventDeviceLost);
+}
+
+bool CMSComm::IsDeviceGone() const {
+#ifdef Q_OS_UNIX
+    pollfd device{m_port.handle(), POLLIN, 0};
+    if (poll(&device, 1, 0) < 0)
+        return errno != EINTR;
+    return (device.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#else
+    return true;
+#endif
+}
+
+// After a read error the port layer stops watching for input until it is
+// next asked to read; a read that finds its buffer empty asks the driver
+// again and takes nothing.
+void CMSComm::ResumeReading() {
+    if (m_port.bytesAvailable() > 0) {
+        OnReadyRead();
+        return;
+    }
+    char c = 0;
+    m_port.read(&c, 1);
 }
 
 void CMSComm::PollLines() {
@@ -252,4 +346,32 @@ void CMSComm::PollLines() {
         Raise(EventCd);
     if ((changed & lines) & QSerialPort::RingIndicatorSignal)
         Raise(EventRing);
+}
+
+// Each kind of error that the driver counted since the last poll is raised
+// once, however often it happened: a noisy line gives one report of each
+// kind per poll, not one per character.
+void CMSComm::PollErrors() {
+    if (!m_port.isOpen())
+        return;
+    std::optional<CLineErrorCounts> counts = m_pErrorSource->Read(m_port.handle());
+    if (!counts)
+        return;
+    const CLineErrorCounts before = m_errorBaseline;
+    m_errorBaseline = *counts;
+    const struct {
+        int nBefore;
+        int nNow;
+        short nEvent;
+    } aKinds[] = {
+        {before.nBreak, counts->nBreak, EventBreak},
+        {before.nFrame, counts->nFrame, EventFrame},
+        {before.nOverrun, counts->nOverrun, EventOverrun},
+        {before.nBufferOverrun, counts->nBufferOverrun, EventRxOverflow},
+        {before.nParity, counts->nParity, EventRxParity},
+    };
+    for (const auto& kind : aKinds) {
+        if (kind.nNow != kind.nBefore && m_port.isOpen())
+            Raise(kind.nEvent);
+    }
 }

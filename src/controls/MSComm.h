@@ -1,24 +1,30 @@
 #pragma once
 
+#include "controls/LineErrorCounters.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
 #include <QTimer>
 
+#include <memory>
+#include <optional>
+
 // The serial control the main window talks to the controller through: a port
 // number, line settings, an open state, whole-frame output, input of every
 // waiting character, and one notification (OnComm) whose cause CommEvent
-// tells. Everything arrives on the thread that owns the control. Where the
-// terminal driver can, characters wait there until their line ends (at a
-// carriage return or a line feed) and arrive with it.
+// tells. Everything arrives on the thread that owns the control, and every
+// character as soon as it has arrived: noise without a line end after it is
+// read like anything else, so it can be told apart from the next answer.
 class CMSComm : public QObject {
     Q_OBJECT
 
 public:
-    // What CommEvent reports. Line events (below 1000) and errors; the
-    // serial driver underneath reports no break, framing, parity or overrun
-    // conditions, so those values never occur here.
+    // What CommEvent reports. Line events (below 1000) and errors. Breaks,
+    // framing, overrun and parity errors come from the driver's error
+    // counters where the device keeps them; the time-outs and a full
+    // transmit buffer never occur here.
     enum EEvent : short {
         EventNone = 0,
         // Never raised: no send threshold is set.
@@ -44,6 +50,13 @@ public:
     };
     static constexpr char kEofChar = 0x1A;
     static constexpr int kLinePollMs = 50;
+    static constexpr int kErrorPollMs = 200;
+    static constexpr const char* kDisconnectedText = "The serial device was disconnected.";
+
+    // The short description of an event ("Framing Error"), or nullptr for
+    // one that is ignored; and whether the technician must answer it.
+    static const char* EventText(short nEvent);
+    static bool IsErrorEvent(short nEvent);
 
     explicit CMSComm(QObject* pParent = nullptr);
     ~CMSComm() override;
@@ -77,9 +90,17 @@ public:
     // Whether the device really is open.
     bool GetPortOpen() const { return m_port.isOpen(); }
     QString ErrorString() const { return m_strError; }
+    // Where the line's error counters are read from; the driver's own
+    // unless a test gives another. Takes effect at the next opening.
+    void SetLineErrorSource(std::unique_ptr<CLineErrorSource> pSource) {
+        m_pErrorSource = std::move(pSource);
+    }
 
     void SetOutput(const QByteArray& abText);
     QByteArray GetInput();
+    // Whether characters have arrived that no receive event has handed on
+    // yet (in the port's buffer or still in the driver).
+    bool HasWaitingInput() const;
     short GetCommEvent() const { return m_nCommEvent; }
 
 signals:
@@ -89,13 +110,20 @@ private:
     void OnReadyRead();
     void OnError(QSerialPort::SerialPortError error);
     void PollLines();
+    void PollErrors();
     void Raise(short nEvent);
     bool ApplySettings();
-    bool WakeAtLineEnds();
+    bool IsDeviceGone() const;
+    void ResumeReading();
+    void OnDeviceGone();
+    QString OpenErrorText(const QString& strDevice) const;
     qsizetype WriteDirect(const QByteArray& abText);
 
     QSerialPort m_port;
     QTimer m_linePoll;
+    QTimer m_errorPoll;
+    std::unique_ptr<CLineErrorSource> m_pErrorSource = std::make_unique<CDriverErrorCounters>();
+    CLineErrorCounts m_errorBaseline;
     short m_nCommPort = 1;
     QString m_strDevice;
     QString m_strSettings = QStringLiteral("9600,n,8,1");
@@ -106,4 +134,6 @@ private:
     QString m_strError;
     QSerialPort::PinoutSignals m_lines;
     bool m_bPollingLines = false;
+    // Read errors in a row that left the device in place.
+    int m_nPassingErrors = 0;
 };

@@ -22,6 +22,8 @@ target_sources(corvel_ui PRIVATE
 target_sources(corvel_serial PRIVATE
     controls/MSComm.h
     controls/MSComm.cpp
+    controls/LineErrorCounters.h
+    controls/LineErrorCounters.cpp
     controls/PortAccess.h
     controls/PortAccess.cpp
 )

@@ -25,6 +25,10 @@ public:
     virtual void WaitForEvent(std::chrono::milliseconds maxWait) = 0;
     // Whether the serial device really is open.
     virtual bool IsPortOpen() const = 0;
+    // Hands on every character that has already arrived, so none of it can
+    // be taken for the answer to the frame about to go out. A host whose
+    // characters never wait anywhere has nothing to do.
+    virtual void TakeWaitingInput() {}
 
     // Status pane indications: "-" after a frame, "LINK IDLE" after an
     // operation, and link texts such as "RECEIVING system label %d".

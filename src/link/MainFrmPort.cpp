@@ -20,42 +20,6 @@ namespace {
 const char* const kLineSettings = "9600,N,8,2";
 const int kWaitRepeats = 5000;
 
-// What each event of the serial control is called, and whether it is an
-// error the technician must answer. Values not listed (1005 among them) are
-// ignored.
-struct CSerialEventText {
-    short nEvent;
-    bool bError;
-    const char* szText;
-};
-
-const CSerialEventText kSerialEventText[] = {
-    {CMSComm::EventSend, false, "-"},
-    {CMSComm::EventReceive, false, "Characters received"},
-    {CMSComm::EventCts, false, "Change in CTS Detected"},
-    {CMSComm::EventDsr, false, "Change in DSR Detected"},
-    {CMSComm::EventCd, false, "Change in CD Detected"},
-    {CMSComm::EventRing, false, "Ring Detected"},
-    {CMSComm::EventEof, false, "End of File Detected"},
-    {CMSComm::EventBreak, true, "Break Received"},
-    {CMSComm::EventCtsTimeout, true, "CTS Timeout"},
-    {CMSComm::EventDsrTimeout, true, "DSR Timeout"},
-    {CMSComm::EventFrame, true, "Framing Error"},
-    {CMSComm::EventOverrun, true, "Port Overrun"},
-    {CMSComm::EventCdTimeout, true, "CD Timeout"},
-    {CMSComm::EventRxOverflow, true, "Receive Buffer Overflow"},
-    {CMSComm::EventRxParity, true, "Parity Error"},
-    {CMSComm::EventTxFull, true, "Transmit Buffer Full"},
-};
-
-const CSerialEventText* FindSerialEvent(short nEvent) {
-    for (const CSerialEventText& entry : kSerialEventText) {
-        if (entry.nEvent == nEvent)
-            return &entry;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 void CMainFrame::UseSerialControl() {
@@ -157,16 +121,30 @@ void CMainFrame::OnCommEvent(short nEvent) {
         OnDeviceLost();
         return;
     }
-    const CSerialEventText* pEvent = FindSerialEvent(nEvent);
-    if (!pEvent)
+    const char* szText = CMSComm::EventText(nEvent);
+    if (!szText)
         return;
-    if (!pEvent->bError) {
-        SetStatusText(pEvent->szText);
+    if (!CMSComm::IsErrorEvent(nEvent)) {
+        SetStatusText(szText);
         return;
     }
+    ReportSerialError(szText);
+}
+
+// A noisy line raises errors on every poll; while the technician reads one
+// report, the others only reach the status pane, so boxes never pile up.
+void CMainFrame::ReportSerialError(const char* szText) {
+    if (m_bSerialErrorShown) {
+        SetStatusText(szText);
+        return;
+    }
+    m_bSerialErrorShown = true;
     QApplication::beep();
-    if (m_shell.MessageBox(std::string(pEvent->szText) + "\nOK to ignore, Cancel to quit",
-                           EBoxButtons::OkCancel, EBoxIcon::Exclamation) == EBoxAnswer::Cancel)
+    const EBoxAnswer answer =
+        m_shell.MessageBox(std::string(szText) + "\nOK to ignore, Cancel to quit",
+                           EBoxButtons::OkCancel, EBoxIcon::Exclamation);
+    m_bSerialErrorShown = false;
+    if (answer == EBoxAnswer::Cancel && IsPortOpen())
         ClosePort();
 }
 

@@ -47,6 +47,17 @@ void CSerialLinkHost::WaitForEvent(std::chrono::milliseconds maxWait) {
 
 bool CSerialLinkHost::IsPortOpen() const { return m_port.GetPortOpen(); }
 
+// The characters reach the protocol object the usual way, through the
+// control's receive events, so the port layer reads the device as it always
+// does. A pass that dispatches nothing ends it: the receive event may be the
+// one being handled right now.
+void CSerialLinkHost::TakeWaitingInput() {
+    for (int i = 0; i < kMaxInputPasses && m_port.HasWaitingInput(); ++i) {
+        if (!PumpEvents())
+            return;
+    }
+}
+
 void CSerialLinkHost::OnComm() {
     short nEvent = m_port.GetCommEvent();
     if (nEvent == CMSComm::EventReceive) {

@@ -27,6 +27,7 @@ public:
     bool PumpEvents() override;
     void WaitForEvent(std::chrono::milliseconds maxWait) override;
     bool IsPortOpen() const override;
+    void TakeWaitingInput() override;
     void ShowSendMark() override { Show(m_fnStatusText, kSendMarkText); }
     void ShowLinkIdle() override { Show(m_fnStatusText, kLinkIdleText); }
     void ShowLinkStatus(const std::string& strText) override { Show(m_fnStatusText, strText); }
@@ -66,6 +67,7 @@ private:
     }
     void OnComm();
 
+    static constexpr int kMaxInputPasses = 50;
     CMSComm& m_port;
     CZlvComm& m_comm;
     // Wakes a wait that has waited long enough.

@@ -72,6 +72,8 @@ int CTransferCommands::SendSystem() {
 // A step that completed counts as sent even when the port closes right
 // after it; only a step cut off by the closing ends the transfer.
 int CTransferCommands::SendSteps(std::initializer_list<Step> apSteps) {
+    m_astrUnsent.clear();
+    m_comm.TakeUnsent();
     int nErrors = 0;
     for (Step pStep : apSteps) {
         if ((m_comm.*pStep)())
@@ -81,18 +83,42 @@ int CTransferCommands::SendSteps(std::initializer_list<Step> apSteps) {
             return -1;
         }
         m_host.ReportTransmitError();
+        m_astrUnsent.push_back(UnsentText(pStep));
         ++nErrors;
     }
     return nErrors;
 }
 
+// A refused frame stops its step where its sequence stops, and what the
+// controller is then missing can be far more than the one frame: the
+// technician is told all of it.
+std::string CTransferCommands::UnsentText(Step pStep) {
+    std::vector<CZlvComm::CUnsent> aUnsent = m_comm.TakeUnsent();
+    if (aUnsent.empty())
+        return pStep == &CZlvComm::ClearCpuMemory ? kMemoryNotClearedText : "";
+    std::string strText;
+    for (std::size_t i = 0; i < aUnsent.size(); ++i) {
+        if (i > 0)
+            strText += i + 1 == aUnsent.size() ? " and " : ", ";
+        strText += aUnsent[i].strWhat;
+    }
+    const bool bPlural = aUnsent.size() > 1 || aUnsent.front().bPlural;
+    return strText + (bPlural ? " were not sent" : " was not sent");
+}
+
 void CTransferCommands::ReportUpload(int nErrors) {
     if (nErrors < 0)
         return;
-    if (nErrors > 0)
-        m_shell.MessageBox(kUploadErrorsText, EBoxButtons::Ok, EBoxIcon::Exclamation);
-    else
+    if (nErrors == 0) {
         m_shell.MessageBox(kUploadSuccessfulText, EBoxButtons::Ok, EBoxIcon::Information);
+        return;
+    }
+    std::string strText = kUploadErrorsText;
+    for (const std::string& strUnsent : m_astrUnsent) {
+        if (!strUnsent.empty())
+            strText += "\n" + strUnsent;
+    }
+    m_shell.MessageBox(strText, EBoxButtons::Ok, EBoxIcon::Exclamation);
 }
 
 // --- retrieve from the controller ---

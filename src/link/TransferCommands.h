@@ -1,6 +1,8 @@
 #pragma once
 
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 class CShellServices;
 class CSystem;
@@ -26,6 +28,7 @@ public:
     static constexpr const char* kPortNotOpenText = "COM PORT NOT OPEN.";
     static constexpr const char* kUploadSuccessfulText = "UPLOAD SUCCESSFUL";
     static constexpr const char* kUploadErrorsText = "UPLOAD COMPLETED BUT ERRORS OCCURED";
+    static constexpr const char* kMemoryNotClearedText = "the DVX CPU's memory was not cleared";
     static constexpr const char* kUploadInterruptedText =
         "UPLOAD INTERRUPTED. THE DVX CPU HOLDS AN INCOMPLETE SYSTEM.";
     static constexpr const char* kDownloadSuccessfulText = "DOWNLOAD SUCCESSFUL";
@@ -65,6 +68,11 @@ private:
     // the port closed under them (the rest is not sent and the technician
     // has been told once), otherwise the number of failed steps.
     int SendSteps(std::initializer_list<Step> apSteps);
+    // "... were not sent": what a failed step left out; "" for a single
+    // frame whose failure says it all.
+    std::string UnsentText(Step pStep);
+    // The final box lists below its first line each step that did not
+    // complete.
     void ReportUpload(int nErrors);
 
     void RetrieveChannel();
@@ -81,4 +89,5 @@ private:
     CZlvComm& m_comm;
     CShellServices& m_shell;
     CTransferHost& m_host;
+    std::vector<std::string> m_astrUnsent;
 };

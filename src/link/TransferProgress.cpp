@@ -31,8 +31,10 @@ void CTransferProgress::OnFrame(std::size_t nBytes, Clock::time_point now) {
     m_timeLeft = std::chrono::ceil<std::chrono::milliseconds>(left);
 }
 
+// A sequence that stopped early is done with the frames it sent: the bar is
+// full, and the count says how many went out.
 void CTransferProgress::Finish() {
-    m_nFramesDone = m_total.nFrames;
+    m_total.nFrames = m_nFramesDone;
     m_timeLeft = std::chrono::milliseconds{0};
     m_bActive = false;
 }

@@ -25,7 +25,8 @@ public:
     void Start(const CCount& total, Clock::time_point now);
     // A frame of nBytes goes out at now.
     void OnFrame(std::size_t nBytes, Clock::time_point now);
-    // The sequence has ended, early or not: the bar is full.
+    // The sequence has ended, early or not: the bar is full, and the total
+    // is what was sent.
     void Finish();
     bool IsActive() const { return m_bActive; }
 

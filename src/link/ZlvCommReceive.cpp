@@ -20,7 +20,11 @@ constexpr std::size_t kMaxStatusLine = CZlvComm::kRingSize;
 constexpr std::size_t kMaxLineText = CZlvComm::kRingSize;
 
 bool IsLineEnd(char c) { return c == CZlvComm::kCr || c == CZlvComm::kLf; }
-bool IsNotLineEnd(char c) { return !IsLineEnd(c); }
+// A break on the line reads as a NUL, and a stray end-of-file character is
+// noise as well: the controller sends neither in an answer.
+bool IsNoise(char c) { return c == '\0' || c == 0x1A; }
+bool IsGap(char c) { return IsLineEnd(c) || IsNoise(c); }
+bool IsNotGap(char c) { return !IsGap(c); }
 bool IsLf(char c) { return c == CZlvComm::kLf; }
 bool IsAnyChar(char) { return true; }
 
@@ -45,6 +49,7 @@ void CZlvComm::OnReceive(const std::string& strText) {
         return;
     m_lastHeard = Clock::now();
     SetNotAnswering(false);
+    m_bLinePending = !IsLineEnd(strText.back());
     for (char c : strText) {
         PutChar(c);
         if (m_strStatusLine.size() >= kMaxStatusLine)
@@ -79,6 +84,7 @@ void CZlvComm::DiscardUnread() {
     m_nRead = m_nWrite;
     m_nUnread = 0;
     m_bReadAtLineStart = true;
+    m_bLinePending = false;
 }
 
 char CZlvComm::GetChar() {
@@ -192,13 +198,13 @@ std::optional<char> CZlvComm::TakeChar(bool (*pfnWanted)(char)) {
     }
 }
 
-// Line ends left of earlier answers come before this one.
+// Line ends left of earlier answers, and noise, come before this one.
 bool CZlvComm::SkipLineEnds() {
     for (;;) {
         std::optional<char> c = PeekAnswerChar();
         if (!c)
             return false;
-        if (!IsLineEnd(*c))
+        if (!IsGap(*c))
             return true;
         GetChar();
     }
@@ -222,8 +228,8 @@ bool CZlvComm::ReadAnswerEnd() {
 }
 
 bool CZlvComm::ReadOk() {
-    std::optional<char> first = TakeChar(IsNotLineEnd);
-    std::optional<char> second = first ? TakeChar(IsNotLineEnd) : std::nullopt;
+    std::optional<char> first = TakeChar(IsNotGap);
+    std::optional<char> second = first ? TakeChar(IsNotGap) : std::nullopt;
     WaitLineEnd();
     return first == 'O' && second == 'K';
 }
@@ -299,7 +305,7 @@ bool CZlvComm::ReadLine(std::string& strLine) {
         }
         if (*c == kCr)
             break;
-        if (*c != kLf && strLine.size() < kMaxLineText)
+        if (*c != kLf && !IsNoise(*c) && strLine.size() < kMaxLineText)
             strLine += *c;
     }
     WaitLineEnd();

@@ -3,12 +3,29 @@
 #include "link/ZlvCommFormat.h"
 #include "model/system.h"
 
+#include <utility>
+
 using namespace ZlvCommFormat;
 
 // --- sequences ---
 
 bool CZlvComm::SendSleepMode() {
-    bool bOk = SendSleepEnabled() && SendSleepWakeUp() && SendSleepInactivity();
+    const struct {
+        bool (CZlvComm::*pfnSend)();
+        const char* szName;
+    } aFields[] = {
+        {&CZlvComm::SendSleepEnabled, "sleep mode"},
+        {&CZlvComm::SendSleepWakeUp, "the sleep mode wake-up and inactivity intervals"},
+        {&CZlvComm::SendSleepInactivity, "the sleep mode inactivity interval"},
+    };
+    bool bOk = true;
+    for (const auto& field : aFields) {
+        bOk = (this->*field.pfnSend)();
+        if (!bOk) {
+            NoteUnsent(field.szName, field.pfnSend == &CZlvComm::SendSleepWakeUp);
+            break;
+        }
+    }
     ShowLinkIdle();
     return bOk;
 }
@@ -27,6 +44,8 @@ bool CZlvComm::SendHiSpeedPairs() {
         bOk = SendHiSpeedInput(nPair) && SendHiSpeedOutput(nPair);
         if (bOk)
             LinkDelay();
+        else
+            NoteUnsent(Format("high speed pairs from pair %d on", nPair + 1));
     }
     ShowLinkIdle();
     return bOk;
@@ -49,6 +68,8 @@ bool CZlvComm::SendTimers(short nFirst, short nCount) {
         bOk = SendTimerReload(nTimer);
         if (bOk)
             SendTimerCurrent(nTimer);
+        else
+            NoteUnsent(Format("timers from timer %d on", nTimer + 1));
     }
     ShowLinkIdle();
     return bOk;
@@ -95,6 +116,8 @@ bool CZlvComm::SendModuleChannels(bool (CZlvComm::*pfnSend)(),
             continue;
         m_system.SetCurChannel(nChannel);
         bOk = (this->*pfnSend)();
+        if (!bOk)
+            m_strStoppedAt = CSystem::ChannelDesignation(nModule, nChannel);
     }
     m_system.SetCurChannel(nSavedChannel);
     ShowLinkIdle();
@@ -102,7 +125,11 @@ bool CZlvComm::SendModuleChannels(bool (CZlvComm::*pfnSend)(),
 }
 
 bool CZlvComm::SendModuleChannelLabels() {
-    return SendModuleChannels(&CZlvComm::SendChannelLabel, nullptr);
+    bool bOk = SendModuleChannels(&CZlvComm::SendChannelLabel, nullptr);
+    if (!bOk)
+        NoteUnsent(CSystem::GetLoopName(m_system.GetCurLoop()) + " channel labels from " +
+                   m_strStoppedAt + " on");
+    return bOk;
 }
 
 bool CZlvComm::SendModuleCustomChannelLabels() {
@@ -131,6 +158,8 @@ bool CZlvComm::SendModuleLabels(bool bCustomOnly) {
             if (bCustomOnly && !m_system.IsModuleLabelCustom(nModule, nLoop))
                 continue;
             if (!SendModuleLabel(nModule, nLoop)) {
+                NoteUnsent(CSystem::GetLoopName(nLoop) + " module labels from module " +
+                           CSystem::ModuleLetter(nModule) + " on");
                 bAllOk = false;
                 break;
             }
@@ -159,8 +188,11 @@ bool CZlvComm::ReadAllModuleLabels() {
 bool CZlvComm::SendSysLabels() {
     ShowProgress("Transmitting system labels to DVX CPU ...");
     bool bOk = true;
-    for (short nLabel = 0; bOk && nLabel < CSystem::kSysLabels; ++nLabel)
+    for (short nLabel = 0; bOk && nLabel < CSystem::kSysLabels; ++nLabel) {
         bOk = SendSysLabel(nLabel);
+        if (!bOk)
+            NoteUnsent(Format("system labels from label %d on", nLabel + 1));
+    }
     ShowLinkIdle();
     return bOk;
 }
@@ -184,8 +216,10 @@ bool CZlvComm::ReadSysLabels() {
 
 // Makes each module of the first nLoops loops current in turn, then puts the
 // selected loop and module back. A module that fails ends the rest of its
-// loop (unless bGoOn); the next loop still runs.
-bool CZlvComm::ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)(), bool bGoOn) {
+// loop (unless bGoOn), which is noted as szSent from where it stopped; the
+// next loop still runs.
+bool CZlvComm::ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)(), bool bGoOn,
+                             const char* szSent) {
     short nSavedLoop = m_system.GetCurLoop();
     short nSavedModule = m_system.GetCurModule();
     bool bAllOk = true;
@@ -195,8 +229,12 @@ bool CZlvComm::ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)(), bool b
             m_system.SetCurModule(nModule);
             if (!(this->*pfnModule)()) {
                 bAllOk = false;
-                if (!bGoOn)
-                    break;
+                if (bGoOn)
+                    continue;
+                if (szSent)
+                    NoteUnsent(CSystem::GetLoopName(nLoop) + " " + szSent + " from " +
+                               m_strStoppedAt + " on");
+                break;
             }
         }
     }
@@ -205,10 +243,17 @@ bool CZlvComm::ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)(), bool b
     return bAllOk;
 }
 
+// A failure ends the labels still to come: the module labels after the
+// channel labels, the system labels after both.
 bool CZlvComm::SendAllLabels() {
     ShowProgress("Transmitting channel labels to DVX CPU ...");
-    bool bOk = ForEachModule(CSystem::kLoops, &CZlvComm::SendModuleCustomChannelLabels);
+    bool bOk = ForEachModule(CSystem::kLoops, &CZlvComm::SendModuleCustomChannelLabels, false,
+                             "channel labels");
+    if (!bOk)
+        NoteUnsent("module labels");
     bOk = bOk && SendCustomModuleLabels();
+    if (!bOk)
+        NoteUnsent("system labels");
     bOk = bOk && SendSysLabels();
     ShowLinkIdle();
     return bOk;
@@ -223,7 +268,11 @@ bool CZlvComm::ReadAllLabels() {
 }
 
 bool CZlvComm::SendModuleEquations() {
-    return SendModuleChannels(&CZlvComm::SendEquation, nullptr);
+    bool bOk = SendModuleChannels(&CZlvComm::SendEquation, nullptr);
+    if (!bOk)
+        NoteUnsent(CSystem::GetLoopName(m_system.GetCurLoop()) + " equations from " +
+                   m_strStoppedAt + " on");
+    return bOk;
 }
 
 bool CZlvComm::SendModuleDefinedEquations() {
@@ -232,7 +281,8 @@ bool CZlvComm::SendModuleDefinedEquations() {
 
 bool CZlvComm::SendAllEquations() {
     ShowProgress("Transmitting Booleans to DVX CPU ...");
-    bool bAllOk = ForEachModule(CSystem::kEquationLoops, &CZlvComm::SendModuleDefinedEquations);
+    bool bAllOk = ForEachModule(CSystem::kEquationLoops, &CZlvComm::SendModuleDefinedEquations,
+                                false, "equations");
     ShowLinkIdle();
     return bAllOk;
 }
@@ -269,3 +319,12 @@ bool CZlvComm::SendEquationAt(short nModule, short nChannel, short nLoop) {
     m_system.SetCurChannel(nSavedChannel);
     return bOk;
 }
+
+// --- what a sequence left out ---
+
+void CZlvComm::NoteUnsent(const std::string& strWhat, bool bPlural) {
+    if (!m_bCounting)
+        m_aUnsent.push_back({strWhat, bPlural});
+}
+
+std::vector<CZlvComm::CUnsent> CZlvComm::TakeUnsent() { return std::exchange(m_aUnsent, {}); }

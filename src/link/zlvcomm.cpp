@@ -134,6 +134,9 @@ void CZlvComm::SendFrame(const std::string& strFrame) {
         m_counted.nBytes += strFrame.size();
         return;
     }
+    Host().TakeWaitingInput();
+    if (!m_bPortOpen)
+        return;
     DiscardUnread();
     m_lastHeard = Clock::now();
     if (m_progress.IsActive()) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class CLinkHost;
 class CShellServices;
@@ -90,6 +91,9 @@ public:
     void Flush();
     char GetChar();
     int GetUnreadCount() const { return m_nUnread; }
+    // The controller has begun a line since the last frame went out and not
+    // ended it: it answered part of a line.
+    bool HasPartialLine() const { return m_bLinePending; }
 
     // --- readers ---
     // Readers that take a value start at the answer line (line ends left of
@@ -159,6 +163,14 @@ public:
     bool ReadSysLabel(short nLabel);
 
     // --- sequences ---
+    // What a send sequence that stopped early left out, in the technician's
+    // words ("BLUE LOOP channel labels from A6 on"), oldest first. Taking
+    // them empties the list.
+    struct CUnsent {
+        std::string strWhat;
+        bool bPlural = true;
+    };
+    std::vector<CUnsent> TakeUnsent();
     // Read sequences read every field even when some are not read; they
     // return false when any was not.
     bool SendSleepMode();
@@ -231,7 +243,9 @@ private:
                             bool (CSystem::*pfnWanted)(short, short, short) const);
     bool SendTimers(short nFirst, short nCount);
     bool ReadTimers(short nFirst, short nCount);
-    bool ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)(), bool bGoOn = false);
+    bool ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)(), bool bGoOn = false,
+                       const char* szSent = nullptr);
+    void NoteUnsent(const std::string& strWhat, bool bPlural = true);
 
     CSystem& m_system;
     CShellServices& m_shell;
@@ -248,6 +262,7 @@ private:
     // The next character read starts an answer line, where a loop status
     // line may stand instead.
     bool m_bReadAtLineStart = true;
+    bool m_bLinePending = false;
     // When a frame was last written or a character last arrived.
     Clock::time_point m_lastHeard = Clock::now();
     std::chrono::milliseconds m_notAnsweringDelay = kNotAnsweringDelay;
@@ -257,4 +272,7 @@ private:
     bool m_bCounting = false;
     CTransferProgress::CCount m_counted;
     CTransferProgress m_progress;
+    // Where the last module's send stopped ("A6").
+    std::string m_strStoppedAt;
+    std::vector<CUnsent> m_aUnsent;
 };

@@ -219,6 +219,7 @@ private:
     void OpenPort();
     void ClosePort();
     void OnDeviceLost();
+    void ReportSerialError(const char* szText);
     void OnStopWaiting();
     QString PortName(short nPort) const;
     CChildFrame* NewDocumentWindow(const QString& strTitle, const QString& strPath);
@@ -239,6 +240,8 @@ private:
     CZlvComm* m_pComm = nullptr;
     QPointer<CWaitAviDlg> m_pWait;
     bool m_bWaitOpenedForSilence = false;
+    // A serial error's box is open.
+    bool m_bSerialErrorShown = false;
     bool m_bInSequence = false;
     CRepaintThrottle m_statusThrottle;
     CRepaintThrottle m_progressThrottle;

@@ -4,6 +4,7 @@
 #include "link/SimLog.h"
 #include "model/SystemDiff.h"
 #include "model/system.h"
+#include "support/PtyPeer.h"
 #include "support/ShellRecorder.h"
 #include "support/TempDir.h"
 
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <regex>
 
 namespace {
 
@@ -143,8 +145,28 @@ TEST_F(CliEndToEnd, AnUnacknowledgedFrameExitsFour) {
     ASSERT_TRUE(Start({"--refuse", ":CA"}));
     CCliResult result = Cli({"transfer", SaveSystem("BUS.DVX"), "--quiet"});
     EXPECT_EQ(result.nExit, kExitController);
-    EXPECT_EQ(result.strErr,
-              "corvel-cli: the DVX CPU did not acknowledge 1 step of the transfer\n");
+    EXPECT_EQ(result.strErr, "corvel-cli: the DVX CPU did not acknowledge 1 step of the transfer\n"
+                             "corvel-cli: the DVX CPU's memory was not cleared\n");
+}
+
+// A refused label stops the labels still to come: the lines say what the
+// controller is missing, and the count says how many frames went out.
+TEST_F(CliEndToEnd, ARefusedFrameSaysWhatWasNotSentAndCountsWhatWas) {
+    ASSERT_TRUE(Start({"--refuse", ":L017*"}));
+    CCliResult result = Cli({"transfer", SaveSystem("BUS.DVX")});
+    EXPECT_EQ(result.nExit, kExitController);
+    EXPECT_NE(result.strErr.find(
+                  "corvel-cli: the DVX CPU did not acknowledge 1 step of the transfer\n"
+                  "corvel-cli: BLUE LOOP channel labels from C4 on, module labels and system "
+                  "labels were not sent\n"),
+              std::string::npos)
+        << result.strErr;
+    std::smatch count;
+    ASSERT_TRUE(std::regex_search(result.strErr, count,
+                                  std::regex("transfer: ([0-9]+) of ([0-9]+) frames\n")))
+        << result.strErr;
+    EXPECT_EQ(std::stoi(count[2]) - std::stoi(count[1]), 1 + CSystem::kSysLabels)
+        << "one module label and the system labels were not sent";
 }
 
 // A damaged answer is a controller problem: a retrieve writes nothing and a
@@ -174,6 +196,19 @@ TEST_F(CliEndToEnd, ASilentControllerTimesOut) {
     EXPECT_EQ(verify.strErr,
               "corvel-cli: the DVX CPU on " + Link() + " sent nothing for 1 s; gave up\n");
     EXPECT_EQ(verify.strOut, "");
+}
+
+// A controller that starts an answer and never ends it is told apart from
+// one that sends nothing at all.
+TEST_F(CliEndToEnd, AnAnswerCutShortIsNotSilence) {
+    CPtyPeer peer([](const std::string&) { return std::string("1"); });
+    ASSERT_TRUE(peer.IsValid());
+    std::string strFile = SaveSystem("BUS.DVX");
+    CCliResult result = RunCliProgram(
+        {"transfer", strFile, "--device", peer.SlavePath(), "--timeout", "1", "--quiet"});
+    EXPECT_EQ(result.nExit, kExitController);
+    EXPECT_EQ(result.strErr,
+              "corvel-cli: the DVX CPU on " + peer.SlavePath() + " answered an incomplete line\n");
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -49,6 +51,16 @@ protected:
     long Count(short nEvent) const {
         return std::count(m_anEvents.begin(), m_anEvents.end(), nEvent);
     }
+
+    // The line's error counters as a driver would keep them.
+    class CFakeErrorCounters : public CLineErrorSource {
+    public:
+        explicit CFakeErrorCounters(CLineErrorCounts& counts) : m_counts(counts) {}
+        std::optional<CLineErrorCounts> Read(int) override { return m_counts; }
+
+    private:
+        CLineErrorCounts& m_counts;
+    };
 
     CScriptedController::Answer m_fnAnswer = CScriptedController::DefaultAnswer;
     CPtyPeer peer{[this](const std::string& strFrame) { return m_fnAnswer(strFrame); }};
@@ -190,40 +202,113 @@ TEST_F(SerialLinkTest, VanishedDeviceIsReportedOnceAndEndsTheWait) {
     EXPECT_EQ(Count(CMSComm::EventDeviceLost), 1);
     EXPECT_FALSE(port.GetPortOpen());
     EXPECT_FALSE(comm.GetPortOpen());
+    EXPECT_EQ(port.ErrorString(), CMSComm::kDisconnectedText);
 }
 
+TEST_F(SerialLinkTest, ADeviceAnotherProgramHoldsIsSaidToBeInUse) {
+    ASSERT_TRUE(Open());
+    CMSComm second;
+    second.SetDeviceName(QString::fromStdString(peer.SlavePath()));
+    EXPECT_FALSE(second.SetPortOpen(true));
+    EXPECT_EQ(second.ErrorString().toStdString(),
+              peer.SlavePath() + " is in use by another program.");
+    EXPECT_TRUE(port.GetPortOpen());
+}
+
+// A lone end-of-file character is reported as it arrives: nothing waits
+// for a line end.
 TEST_F(SerialLinkTest, EndOfFileCharacterIsReportedAfterItsReceiveEvent) {
     ASSERT_TRUE(Open());
-    peer.Say(std::string(1, CMSComm::kEofChar) + "\r");
+    peer.Say(std::string(1, CMSComm::kEofChar));
     EXPECT_TRUE(QTest::qWaitFor([this] { return Count(CMSComm::EventEof) == 1; }));
     EXPECT_EQ(m_anEvents.front(), CMSComm::EventReceive);
-    EXPECT_EQ(comm.GetUnreadCount(), 2);
+    EXPECT_EQ(comm.GetUnreadCount(), 1);
 }
 
-// The line arrives a few characters at a time, as from a slow line; the
-// program is woken once for it, at its carriage return or line feed, with
-// every character of it, and the editing characters of a terminal are data.
-TEST_F(SerialLinkTest, ALineIsDeliveredWholeAtItsEnd) {
+// Noise on the line between answers (a break reads as NUL) must not be
+// taken for any part of the next answer. Short noise is still in the driver
+// when the next frame goes out; a long run without a line end has been read
+// as it came, as on a real line, and the next answer still gets through.
+TEST_F(SerialLinkTest, NoiseAfterAnAnswerNeverReachesTheNextOne) {
     const struct {
-        std::vector<std::string> astrPieces;
-        long nEvents;
+        std::string strNoise;
+        bool bReadAsItComes;
     } aCases[] = {
-        {{">L1", std::string(20, '0'), std::string(20, '1') + "\r"}, 1},
-        {{"O", "K\r\n"}, 2},
-        {{"\x7f\x15\x04\x03", "\x17\x12\x16\n"}, 1},
+        {std::string(1, '\0'), false},
+        {std::string(1, CMSComm::kEofChar), false},
+        {"Z", false},
+        {std::string(5000, 'Z'), true},
     };
+    m_fnAnswer = CScriptedController::DefaultExcept({{":K000\r", "HORN\r\n"}, {":J\r", "1F\r\n"}});
     ASSERT_TRUE(Open());
     for (const auto& c : aCases) {
+        auto fnNoise = [&] {
+            peer.Say(c.strNoise);
+            if (c.bReadAsItComes)
+                QTest::qWait(100);
+            else
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        };
+        const std::size_t nSize = c.strNoise.size();
+        EXPECT_TRUE(comm.ClearCpuMemory()) << nSize;
+        fnNoise();
+        EXPECT_TRUE(comm.ClearCpuMemory()) << nSize;
+        fnNoise();
+        EXPECT_TRUE(comm.ReadChannelLabel()) << nSize;
+        EXPECT_EQ(sys.GetCurChannelLabel(), "HORN") << nSize;
+        fnNoise();
+        EXPECT_TRUE(comm.ReadProcessorTime()) << nSize;
+        EXPECT_EQ(sys.GetBoolProcTime(), 0x1F) << nSize;
+        fnNoise();
+    }
+}
+
+// Each kind of error the driver counts is raised once for the poll that
+// sees it rise, however far it rose; counters that stay still raise nothing.
+TEST_F(SerialLinkTest, EachLineErrorCounterRaisesItsEventOnce) {
+    CLineErrorCounts counts{3, 3, 3, 3, 3};
+    port.SetLineErrorSource(std::make_unique<CFakeErrorCounters>(counts));
+    ASSERT_TRUE(Open());
+    const struct {
+        int CLineErrorCounts::*pnCounter;
+        short nEvent;
+    } aCases[] = {
+        {&CLineErrorCounts::nBreak, CMSComm::EventBreak},
+        {&CLineErrorCounts::nFrame, CMSComm::EventFrame},
+        {&CLineErrorCounts::nOverrun, CMSComm::EventOverrun},
+        {&CLineErrorCounts::nBufferOverrun, CMSComm::EventRxOverflow},
+        {&CLineErrorCounts::nParity, CMSComm::EventRxParity},
+    };
+    QTest::qWait(3 * CMSComm::kErrorPollMs);
+    EXPECT_TRUE(m_anEvents.empty()) << "the counts when the port opened are not new";
+    for (const auto& c : aCases) {
         m_anEvents.clear();
+        counts.*c.pnCounter += 40;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Count(c.nEvent) == 1; })) << c.nEvent;
+        QTest::qWait(3 * CMSComm::kErrorPollMs);
+        EXPECT_EQ(m_anEvents, std::vector<short>{c.nEvent});
+        EXPECT_TRUE(port.GetPortOpen());
+    }
+}
+
+// The line arrives a few characters at a time, as from a slow line; every
+// piece reaches the ring as it arrives, whether a line end came yet or not,
+// and the editing characters of a terminal are data.
+TEST_F(SerialLinkTest, EveryCharacterIsDeliveredAsItArrives) {
+    const std::vector<std::string> aPieces[] = {
+        {">L1", std::string(20, '0'), std::string(20, '1') + "\r"},
+        {"O", "K\r\n"},
+        {"\x7f\x15\x04\x03", "\x17\x12\x16\n"},
+    };
+    ASSERT_TRUE(Open());
+    for (const auto& astrPieces : aPieces) {
         std::size_t nLength = 0;
-        for (const std::string& strPiece : c.astrPieces) {
-            EXPECT_EQ(Count(CMSComm::EventReceive), 0) << strPiece;
+        for (const std::string& strPiece : astrPieces) {
             peer.Say(strPiece);
             nLength += strPiece.size();
-            QTest::qWait(30);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return comm.GetUnreadCount() == int(nLength); }))
+                << strPiece;
         }
-        EXPECT_TRUE(QTest::qWaitFor([&] { return comm.GetUnreadCount() == int(nLength); }));
-        EXPECT_EQ(Count(CMSComm::EventReceive), c.nEvents);
         comm.Flush();
     }
 }

@@ -2,9 +2,11 @@
 #include "link/LinkedFrameFixture.h"
 #include "link/SerialView.h"
 #include "link/TransferCommands.h"
+#include "link/WaitAviDlg.h"
 #include "support/ModalScript.h"
 
 #include <QListWidget>
+#include <QProgressBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -54,8 +56,17 @@ TEST_F(FrameEndToEnd, ClosingThePortDuringASystemRetrievePutsTheSystemBack) {
     ASSERT_TRUE(frame.IsPortOpen());
     CModalScript script;
     script.Then(ChooseScope(CSystem::GroupSystem));
-    // The technician closes the port while the equations are being read.
-    QTimer::singleShot(300, &frame, [this] { Trigger(ID_PORT_OPEN); });
+    // The technician closes the port while the equations are being read:
+    // after a number of frames, however fast the build runs them.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, &frame, [this, &closer] {
+        CWaitAviDlg* pWait = frame.WaitIndicator();
+        if (!pWait || pWait->ProgressBar().value() < 200)
+            return;
+        closer.stop();
+        Trigger(ID_PORT_OPEN);
+    });
+    closer.start(1);
     Trigger(ID_RETRIEVE_FROM_CPU);
 
     EXPECT_FALSE(frame.IsPortOpen());
@@ -94,3 +105,36 @@ TEST_P(DroppedLine, DuringATransferIsSaidOnce) {
 INSTANTIATE_TEST_SUITE_P(ModuleAndSystem, DroppedLine,
                          ::testing::Values(std::make_pair(CSystem::GroupModule, "20"),
                                            std::make_pair(CSystem::GroupSystem, "50")));
+
+// A refused frame stops its step; the final box names all the controller
+// is missing, and the steps after it still went out.
+TEST_F(FrameEndToEnd, ARefusedLabelSaysWhatWasNotSent) {
+    ASSERT_TRUE(StartSim({"--refuse", ":L005*"}));
+    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
+        sys.SetCurLoop(0);
+        sys.SetCurModule(0);
+        sys.SetCurChannel(nChannel);
+        sys.SetCurChannelLabel("LAMP");
+    }
+    Trigger(ID_PORT_OPEN);
+    ASSERT_TRUE(frame.IsPortOpen());
+    {
+        CModalScript script;
+        script.Then(ChooseScope(CSystem::GroupSystem));
+        Trigger(ID_TRANSFER_TO_CPU);
+    }
+    EXPECT_EQ(m_shell.BoxTexts(),
+              (std::vector<std::string>{
+                  "ERROR WHILE TRANSMITTING TO DVX CPU",
+                  std::string(CTransferCommands::kUploadErrorsText) +
+                      "\nBLUE LOOP channel labels from A6 on, module labels and system labels "
+                      "were not sent"}));
+    int nLabels = 0;
+    int nTimers = 0;
+    for (const std::string& strFrame : Received()) {
+        nLabels += strFrame.rfind(":L0", 0) == 0 || strFrame.rfind(":U", 0) == 0;
+        nTimers += strFrame.rfind(":TR", 0) == 0;
+    }
+    EXPECT_EQ(nLabels, 6) << "Blue A1 to A6, the refused one included";
+    EXPECT_EQ(nTimers, 160);
+}

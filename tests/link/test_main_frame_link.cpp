@@ -218,6 +218,22 @@ TEST_F(PortTest, ParityErrorAnsweredWithCancelClosesThePort) {
     EXPECT_EQ(PortItem(), "Open &Port");
 }
 
+// A noisy line raises errors poll after poll; while one box is open the
+// others only reach the status pane, and Cancel after that still closes.
+TEST_F(PortTest, OneSerialErrorBoxAtATime) {
+    OpenPort();
+    m_shell.ExpectBox("Framing Error\nOK to ignore, Cancel to quit", EBoxAnswer::Cancel);
+    m_shell.m_fnWhileBoxShown = [this] {
+        m_shell.m_fnWhileBoxShown = nullptr;
+        frame.OnCommEvent(CMSComm::EventRxParity);
+        frame.OnCommEvent(CMSComm::EventFrame);
+    };
+    frame.OnCommEvent(CMSComm::EventFrame);
+    EXPECT_EQ(m_shell.m_aBoxes.size(), 1u);
+    EXPECT_EQ(frame.StatusText(), "Framing Error");
+    EXPECT_FALSE(frame.IsPortOpen());
+}
+
 TEST_F(PortTest, VanishedDeviceIsReportedOnceAndThePortCloses) {
     OpenPort();
     m_shell.AnswerBox(EBoxAnswer::Ok);

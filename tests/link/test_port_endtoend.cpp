@@ -1,7 +1,10 @@
+#include "controls/MSComm.h"
 #include "link/LinkedFrameFixture.h"
 #include "link/WaitAviDlg.h"
 
 #include <QTest>
+
+#include <filesystem>
 
 namespace {
 
@@ -50,4 +53,26 @@ TEST_F(PortEndToEnd, ControllerDroppingTheLineIsReportedOnce) {
         << m_shell.m_aBoxes[0].strText;
     EXPECT_FALSE(comm.GetPortOpen());
     EXPECT_EQ(frame.Action(ID_PORT_OPEN)->text(), "Open &Port");
+}
+
+// A controller that goes away and comes back at the same link (an adapter
+// pulled and plugged in again) is told once, with a clear reason, and one
+// Open Port reaches it again.
+TEST_F(PortEndToEnd, AControllerBackAtTheSameLinkIsReopenedByOneOpenPort) {
+    ASSERT_TRUE(StartSim());
+    Trigger(ID_PORT_OPEN);
+    ASSERT_TRUE(frame.IsPortOpen());
+    m_shell.AnswerBox(EBoxAnswer::Ok);
+    m_pSim.reset();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !frame.IsPortOpen(); }, 5000));
+    ASSERT_EQ(m_shell.m_aBoxes.size(), 1u);
+    const std::string& strBox = m_shell.m_aBoxes[0].strText;
+    EXPECT_EQ(strBox.substr(strBox.find('\n') + 1), CMSComm::kDisconnectedText);
+
+    std::filesystem::remove(m_dir.File("dvxsim.log"));
+    ASSERT_TRUE(StartSim());
+    Trigger(ID_PORT_OPEN);
+    EXPECT_TRUE(frame.IsPortOpen());
+    EXPECT_EQ(Received(), (Frames{":I\r", ":I\r"}));
+    EXPECT_EQ(m_shell.m_aBoxes.size(), 1u);
 }

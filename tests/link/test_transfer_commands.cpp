@@ -180,7 +180,8 @@ TEST_F(TransferTest, EveryFailedStepIsReportedAndTheTransferGoesOn) {
     Frames astrFrames = TakeFrames();
     EXPECT_EQ(CountStartingWith(astrFrames, ":TR"), 160) << "the rest is still sent";
     EXPECT_EQ(m_shell.BoxTexts(), (Frames{"ERROR WHILE TRANSMITTING TO DVX CPU",
-                                          "UPLOAD COMPLETED BUT ERRORS OCCURED"}));
+                                          "UPLOAD COMPLETED BUT ERRORS OCCURED\n"
+                                          "the DVX CPU's memory was not cleared"}));
 
     m_shell.m_aBoxes.clear();
     RefuseFrames(":L");
@@ -189,6 +190,46 @@ TEST_F(TransferTest, EveryFailedStepIsReportedAndTheTransferGoesOn) {
     m_host.m_nChannel = 0;
     m_commands.OnTransfer();
     EXPECT_EQ(m_shell.BoxTexts(), Frames{"ERROR WHILE TRANSMITTING TO DVX CPU"});
+}
+
+// A refused frame stops its step where the step's sequence stops; the final
+// box names everything the controller is then missing, not just the frame.
+TEST_F(TransferTest, TheFinalBoxSaysWhatTheControllerIsMissing) {
+    for (short nChannel = 0; nChannel < 10; ++nChannel) {
+        Select(0, 0, nChannel);
+        sys.SetCurChannelLabel("LAMP");
+    }
+    sys.SetModuleLabel(3, 1, "REAR");
+    DefineEquation(2, 1, 2, 5);
+    const struct {
+        int nGroup;
+        const char* szRefused;
+        const char* szMissing;
+    } aCases[] = {
+        {CSystem::GroupSystem, ":L005",
+         "BLUE LOOP channel labels from A6 on, module labels and system labels were not sent"},
+        {CSystem::GroupSystem, ":O13",
+         "YELLOW LOOP module labels from module D on and system "
+         "labels were not sent"},
+        {CSystem::GroupSystem, ":U03", "system labels from label 4 on were not sent"},
+        {CSystem::GroupSystem, ":B14C", "VIRTUAL LOOP equations from B3 on were not sent"},
+        {CSystem::GroupSystem, ":XW",
+         "the sleep mode wake-up and inactivity intervals were not sent"},
+        {CSystem::GroupSystem, ":X", "sleep mode was not sent"},
+        {CSystem::GroupSystem, ":TR10", "timers from timer 17 on were not sent"},
+        {CSystem::GroupSystem, ":HI02", "high speed pairs from pair 3 on were not sent"},
+        {CSystem::GroupModule, ":L002", "BLUE LOOP channel labels from A3 on were not sent"},
+    };
+    for (const auto& c : aCases) {
+        m_shell.m_aBoxes.clear();
+        RefuseFrames(c.szRefused);
+        m_host.m_nGroup = c.nGroup;
+        m_host.m_module = {0, 0};
+        m_commands.OnTransfer();
+        EXPECT_EQ(m_shell.BoxTexts().back(),
+                  std::string(CTransferCommands::kUploadErrorsText) + "\n" + c.szMissing)
+            << c.szRefused;
+    }
 }
 
 // The controller then holds part of the system: the technician hears that
@@ -253,7 +294,8 @@ TEST_F(TransferTest, EveryOutcomeIsToldWithTheIconOfItsKind) {
         else
             m_commands.OnTransfer();
         ASSERT_FALSE(m_shell.m_aBoxes.empty()) << c.szName;
-        EXPECT_EQ(m_shell.m_aBoxes.back().strText, c.szText) << c.szName;
+        const std::string& strText = m_shell.m_aBoxes.back().strText;
+        EXPECT_EQ(strText.rfind(c.szText, 0), 0u) << c.szName << ": " << strText;
         EXPECT_EQ(m_shell.m_aBoxes.back().icon, c.icon) << c.szName;
     }
 }

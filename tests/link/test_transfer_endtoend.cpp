@@ -119,7 +119,8 @@ TEST_F(TransferEndToEnd, AnUnacknowledgedClearIsReportedAndTheRestStillSent) {
     EXPECT_EQ(CountStartingWith(astrFrames, ":TR"), 160);
     EXPECT_EQ(CountStartingWith(astrFrames, ":H"), 8);
     EXPECT_EQ(m_shell.BoxTexts(), (Frames{"ERROR WHILE TRANSMITTING TO DVX CPU",
-                                          "UPLOAD COMPLETED BUT ERRORS OCCURED"}));
+                                          "UPLOAD COMPLETED BUT ERRORS OCCURED\n"
+                                          "the DVX CPU's memory was not cleared"}));
     EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Exclamation);
 }
 

@@ -69,12 +69,14 @@ TEST_F(LinkTest, LinkDelayEndsWhenNothingIsLeftToDispatch) {
     }
 }
 
-TEST_F(LinkTest, ReadOkSkipsLineEndsAndComparesTwoLetters) {
+// Noise on the line (a break reads as NUL) is no part of an answer.
+TEST_F(LinkTest, ReadOkSkipsLineEndsAndNoiseAndComparesTwoLetters) {
     struct Case {
-        const char* szAnswer;
+        std::string szAnswer;
         bool bOk;
     };
     for (const Case& c : {Case{"OK\r\n", true}, Case{"\r\nOK\r\n", true}, Case{"\r\r\nOK", true},
+                          Case{std::string("\0OK\r\n", 5), true}, Case{"\x1A\r\nOK\r\n", true},
                           Case{"NO\r\n", false}, Case{"OX\r\n", false}, Case{"KO\r\n", false}}) {
         host.Say(c.szAnswer);
         host.Say("\n");
@@ -98,6 +100,10 @@ TEST_F(LinkTest, HexReadersSkipLineEndsBeforeTheDigitsOnly) {
     EXPECT_EQ(comm.ReadHexByteOrNone(), -1);
     host.Say("\r\n7F");
     EXPECT_EQ(comm.ReadHexByteOrNone(), 127);
+    host.Say(std::string("\0\x1A"
+                         "7E",
+                         4));
+    EXPECT_EQ(comm.ReadHexByteOrNone(), 126);
     host.Say("7\r\nF");
     EXPECT_EQ(comm.ReadHexByteOrNone(), std::nullopt);
     comm.Flush();
@@ -116,6 +122,9 @@ TEST_F(LinkTest, ReadLineReturnsTextAndTheNextReadStartsAfterTheLineFeed) {
     std::string strLine;
     EXPECT_TRUE(comm.ReadLine(strLine));
     EXPECT_EQ(strLine, "MYLABEL");
+    host.Say(std::string("\0HORN\x1A\r\n", 8));
+    EXPECT_TRUE(comm.ReadLine(strLine));
+    EXPECT_EQ(strLine, "HORN") << "noise is no part of a label";
     host.Say("OK\r\n");
     EXPECT_TRUE(comm.ReadOk());
     EXPECT_EQ(host.m_nStalls, 0);

@@ -22,6 +22,8 @@ void CShellRecorder::CancelFile() { m_aFileAnswers.push_back({true, {}}); }
 EBoxAnswer CShellRecorder::MessageBox(const std::string& strText, EBoxButtons buttons,
                                       EBoxIcon icon) {
     m_aBoxes.push_back({strText, buttons, icon});
+    if (m_fnWhileBoxShown)
+        m_fnWhileBoxShown();
     if (m_aAnswers.empty()) {
         if (m_bAllowOkBoxes && buttons == EBoxButtons::Ok)
             return EBoxAnswer::Ok;

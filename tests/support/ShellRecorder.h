@@ -56,6 +56,9 @@ public:
     // Where a forced state goes on, as the program's shell hands it to the
     // main window; nowhere when unset.
     std::function<void(short, short, short, int)> m_fnSendChannelState;
+    // Runs while a box is shown, before it is answered: what happens
+    // meanwhile behind a modal box.
+    std::function<void()> m_fnWhileBoxShown;
     int m_nTitleUpdates = 0;
 
 private:
