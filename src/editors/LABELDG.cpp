@@ -54,23 +54,44 @@ void CLabelDlg::Reload() {
 void CLabelDlg::AskSave() {
     if (!m_bChanged)
         return;
-    if (m_shell.MessageBox(kSaveQuestionText, EBoxButtons::YesNo, EBoxIcon::Question) ==
-        EBoxAnswer::Yes)
+    m_bAsking = true;
+    const EBoxAnswer answer =
+        m_shell.MessageBox(kSaveQuestionText, EBoxButtons::YesNo, EBoxIcon::Question);
+    m_bAsking = false;
+    if (answer == EBoxAnswer::Yes)
         SaveLabels();
     else
         m_bChanged = false;
 }
 
+// An emptied label is the default label: the controller answers an empty
+// label with the default one, so storing it empty would make the PC and the
+// controller differ after every transfer.
 void CLabelDlg::SaveLabels() {
-    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
-        m_sys.SetChannelLabelInCurModule(nChannel, FromQString(LabelEdit(*this, nChannel).text()));
+    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
+        const std::string strText = FromQString(LabelEdit(*this, nChannel).text());
+        m_sys.SetChannelLabelInCurModule(
+            nChannel, strText.empty() ? CSystem::DefaultChannelLabel(m_sys.GetCurModule(), nChannel,
+                                                                     m_sys.GetCurLoop())
+                                      : strText);
+    }
     m_sys.SetModified();
+    m_abSaved[m_sys.GetCurLoop()][m_sys.GetCurModule()] = true;
     m_bChanged = false;
 }
 
 // The labels typed are saved into the module shown until now: the current
-// module changes only after the question.
+// module changes only after the question. A click held on the bar's arrow
+// repeats while the question is open, and the button is let go over the
+// question, so the repeat is stopped before asking: one click, one question,
+// one module.
 void CLabelDlg::OnModuleStep(int nModule) {
+    if (m_bAsking) {
+        m_ui->scrollModule->setSliderPosition(m_nModule);
+        return;
+    }
+    if (m_bChanged)
+        m_ui->scrollModule->setRepeatAction(QAbstractSlider::SliderNoAction);
     AskSave();
     m_nModule = static_cast<short>(nModule);
     m_sys.SetCurModule(m_nModule);
