@@ -54,11 +54,8 @@ void CLabelDlg::Reload() {
 void CLabelDlg::AskSave() {
     if (!m_bChanged)
         return;
-    m_bAsking = true;
-    const EBoxAnswer answer =
-        m_shell.MessageBox(kSaveQuestionText, EBoxButtons::YesNo, EBoxIcon::Question);
-    m_bAsking = false;
-    if (answer == EBoxAnswer::Yes)
+    if (m_shell.MessageBox(kSaveQuestionText, EBoxButtons::YesNo, EBoxIcon::Question) ==
+        EBoxAnswer::Yes)
         SaveLabels();
     else
         m_bChanged = false;
@@ -82,17 +79,18 @@ void CLabelDlg::SaveLabels() {
 
 // The labels typed are saved into the module shown until now: the current
 // module changes only after the question. A click held on the bar's arrow
-// repeats while the question is open, and the button is let go over the
-// question, so the repeat is stopped before asking: one click, one question,
-// one module.
+// would repeat while the question is open, and the button is let go over
+// the question, never over the bar; so the bar rests while it is asked,
+// which also ends its repeat: one click, one question, one module.
 void CLabelDlg::OnModuleStep(int nModule) {
-    if (m_bAsking) {
-        m_ui->scrollModule->setSliderPosition(m_nModule);
-        return;
-    }
-    if (m_bChanged)
-        m_ui->scrollModule->setRepeatAction(QAbstractSlider::SliderNoAction);
+    QScrollBar& bar = *m_ui->scrollModule;
+    const bool bAsking = m_bChanged;
+    const bool bHadFocus = bar.hasFocus();
+    bar.setEnabled(!bAsking);
     AskSave();
+    bar.setEnabled(true);
+    if (bAsking && bHadFocus)
+        bar.setFocus();
     m_nModule = static_cast<short>(nModule);
     m_sys.SetCurModule(m_nModule);
     m_ui->scrollModule->setValue(m_nModule);

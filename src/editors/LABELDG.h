@@ -45,6 +45,5 @@ private:
     short m_nLoop = 0;
     short m_nModule = 0;
     bool m_bChanged = false;
-    bool m_bAsking = false;
     bool m_abSaved[CSystem::kLoops][CSystem::kModulesPerLoop] = {};
 };

@@ -134,7 +134,8 @@ void CTimerDlg::ShowValuesAsRun() {
                    strRun + " s";
     };
     for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
-        const short nTimer = static_cast<short>(m_nTimerModule * CSystem::kChannelsPerModule + nChannel);
+        const short nTimer =
+            static_cast<short>(m_nTimerModule * CSystem::kChannelsPerModule + nChannel);
         const std::string strRow = CSystem::IsFastTimer(nChannel)
                                        ? "FAST " + std::to_string(nChannel + 1)
                                        : "SLOW " + std::to_string(nChannel - 5);

@@ -140,8 +140,8 @@ TEST_F(EditBoolTest, ALetterAndANumberTypedIntoATermNameItsChannelInTheTermsLoop
         const char* szShown;
         short nSource;
     } aCases[] = {
-        {"B", "D", "D", 32},  {"Y", "c", "C", 182}, {"V", "p", "P", 472}, {"B", "z", "", -1},
-        {"T", "q", "", -1},   {"B", "3", "", -1},   {"B", "_", "_", -1},  {"B", "dz", "D", 32},
+        {"B", "D", "D", 32}, {"Y", "c", "C", 182}, {"V", "p", "P", 472}, {"B", "z", "", -1},
+        {"T", "q", "", -1},  {"B", "3", "", -1},   {"B", "_", "_", -1},  {"B", "dz", "D", 32},
     };
     for (const auto& c : aCases) {
         Select(0, 0, 0);
@@ -160,7 +160,7 @@ TEST_F(EditBoolTest, PastingSomethingThatIsNoLetterOfTheLoopLeavesTheFieldAsItWa
     Select(0, 0, 0);
     CEditBool dialog(sys);
     QLineEdit& field = Edit(dialog, "editModuleA1");
-    for (const char* szPasted : {"k", "9", "%", "AB"}) {
+    for (const char* szPasted : {"x", "9", "%", "q"}) {
         field.setText("F");
         field.selectAll();
         field.insert(szPasted);
@@ -183,8 +183,11 @@ TEST_F(EditBoolTest, LeavingATermFieldShowsTheLabelOfWhatWasTyped) {
         const char* szModule;
         const char* szChannel;
         const char* szLabel;
-    } aCases[] = {{"b", "4", "WIPER"}, {"C", "10", "Blue_Chl_C10"}, {"C", "", ""},
-                  {"_", "4", ""},      {"B", "11", ""}};
+    } aCases[] = {{"b", "4", "WIPER"},
+                  {"C", "10", "Blue_Chl_C10"},
+                  {"C", "", ""},
+                  {"_", "4", ""},
+                  {"B", "11", ""}};
     for (const auto& c : aCases) {
         Edit(dialog, "editModuleA1").setFocus();
         Type(dialog, "editModuleA1", c.szModule);

@@ -156,7 +156,8 @@ TEST_F(LabelEditorTest, AnEmptiedChannelLabelIsStoredAsTheDefaultOne) {
     Select(1, 2, 0);
     sys.StoreChannelLabel(2, 4, 1, "FAN");
     CLabelDlg dialog(sys, m_shell);
-    Type(dialog, "editLabel5", "");
+    Edit(dialog, "editLabel5").selectAll();
+    QTest::keyClick(&Edit(dialog, "editLabel5"), Qt::Key_Delete);
     m_shell.ExpectBox(kSaveQuestion, EBoxAnswer::Yes);
     dialog.accept();
     EXPECT_EQ("Yellow_Chl_C5", sys.StoredChannelLabel(2, 4, 1));
