@@ -54,16 +54,17 @@ void CBooleanCommands::OnBooleanEditor() {
 }
 
 // The controller's equation is the one the vehicle runs, so it is the one
-// edited; Cancel puts every equation back as it was when the dialog opened,
-// whatever COPY, CUT, PASTE or the type button stored meanwhile.
+// edited; Cancel puts every equation back as it was before the command,
+// undoing the read as well as whatever COPY, CUT, PASTE or the type button
+// stored meanwhile.
 void CBooleanCommands::EditCurrentEquation() {
     m_shell.UpdateTitle();
+    m_sys.BackupEquations();
     if (IsPortOpen()) {
         m_pHost->PauseLink();
         m_pComm->ReadEquation();
         m_pHost->ContinueLink();
     }
-    m_sys.BackupEquations();
     CEditBool dialog(m_sys, m_pParent);
     if (dialog.exec() == QDialog::Accepted)
         SendCurrentEquation();

@@ -1,6 +1,7 @@
 #include "editors/EditBool.h"
 
 #include "editors/FieldColour.h"
+#include "editors/ModuleLetterValidator.h"
 #include "editors/SteppingBar.h"
 #include "editors/TermScroll.h"
 #include "model/ShellServices.h"
@@ -50,6 +51,9 @@ CEditBool::CEditBool(CSystem& sys, QWidget* pParent)
                       findChild<QScrollBar*>("scroll" + strName),
                       findChild<QLineEdit*>("editTermLabel" + strName)};
         m_aTerm[i].pScroll->setFocusPolicy(Qt::StrongFocus);
+        m_aTerm[i].pModule->setValidator(new CModuleLetterValidator(
+            [this, i] { return static_cast<short>(m_aTerm[i].pLoop->currentIndex()); },
+            m_aTerm[i].pModule));
     }
     m_ui->buttonType->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     m_ui->buttonWhereUsed->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
@@ -58,7 +62,14 @@ CEditBool::CEditBool(CSystem& sys, QWidget* pParent)
     OnInitDialog();
 }
 
-CEditBool::~CEditBool() = default;
+// Closing the dialog takes the focus from a field, which would otherwise
+// look up a label while the dialog is half destroyed.
+CEditBool::~CEditBool() {
+    for (const TermControls& term : m_aTerm) {
+        disconnect(term.pModule, nullptr, this, nullptr);
+        disconnect(term.pChannel, nullptr, this, nullptr);
+    }
+}
 
 void CEditBool::ConnectControls() {
     for (int i = 0; i < kTerms; ++i) {
@@ -66,6 +77,8 @@ void CEditBool::ConnectControls() {
         connect(term.pScroll, &QAbstractSlider::actionTriggered, this,
                 [this, i](int nAction) { OnTermScroll(i, nAction); });
         connect(term.pLoop, &QComboBox::activated, this, [this, i] { OnTermLoopChanged(i); });
+        connect(term.pModule, &QLineEdit::editingFinished, this, [this, i] { ShowTypedLabel(i); });
+        connect(term.pChannel, &QLineEdit::editingFinished, this, [this, i] { ShowTypedLabel(i); });
         connect(term.pNot, &QCheckBox::clicked, this, &CEditBool::RefreshPreview);
         connect(term.pPr, &QCheckBox::clicked, this, &CEditBool::RefreshPreview);
     }
@@ -174,15 +187,34 @@ void CEditBool::ShowTermLoopColour(int nTerm) {
     PaintField(*m_aTerm[nTerm].pLabel, CSystem::GetLoopColour(m_anTermLoop[nTerm]));
 }
 
-// The label of the channel the term names in its loop; empty for no term.
-std::string CEditBool::TermLabel(int nTerm) const {
-    const short nLoop = m_anTermLoop[nTerm];
-    const CTermEntry entry =
-        CTermScroll::Normalised(m_astrTermModule[nTerm], m_anTermChannel[nTerm], nLoop);
-    if (!entry.HasModule())
+// The label of the channel an entry names in a loop; empty for no term.
+std::string CEditBool::EntryLabel(const CTermEntry& entry, short nLoop) const {
+    if (!entry.HasModule() || entry.nChannel < 1 || entry.nChannel > CSystem::kChannelsPerModule)
         return "";
     return m_sys.GetChannelLabel(static_cast<short>(entry.cModule - 'A'),
                                  static_cast<short>(entry.nChannel - 1), nLoop);
+}
+
+std::string CEditBool::TermLabel(int nTerm) const {
+    const short nLoop = m_anTermLoop[nTerm];
+    return EntryLabel(
+        CTermScroll::Normalised(m_astrTermModule[nTerm], m_anTermChannel[nTerm], nLoop), nLoop);
+}
+
+// Leaving a term's letter or number field shows the label of what was typed
+// at once. The fields are only looked at, not validated: a number being
+// retyped is no error yet, and the validating read comes with the next
+// preview, store or scroll.
+void CEditBool::ShowTypedLabel(int nTerm) {
+    const TermControls& term = m_aTerm[nTerm];
+    bool bInteger = false;
+    const int nNumber = term.pChannel->text().trimmed().toInt(&bInteger);
+    const short nLoop = static_cast<short>(term.pLoop->currentIndex());
+    const bool bNumber = bInteger && nNumber >= 1 && nNumber <= CSystem::kChannelsPerModule;
+    const CTermEntry entry = CTermScroll::Normalised(
+        FromQString(term.pModule->text()), static_cast<short>(bNumber ? nNumber : 0), nLoop);
+    m_astrTermLabel[nTerm] = EntryLabel(entry, nLoop);
+    term.pLabel->setText(ToQString(m_astrTermLabel[nTerm]));
 }
 
 // --- from and to the system ---

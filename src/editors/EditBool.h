@@ -7,6 +7,7 @@
 #include <string>
 
 struct CChannelRecord;
+struct CTermEntry;
 class CSystem;
 class QCheckBox;
 class QComboBox;
@@ -77,7 +78,9 @@ private:
     void ShowTerm(int nTerm);
     void ShowHeaderColours();
     void ShowTermLoopColour(int nTerm);
+    std::string EntryLabel(const CTermEntry& entry, short nLoop) const;
     std::string TermLabel(int nTerm) const;
+    void ShowTypedLabel(int nTerm);
     // The shown NOT boxes back through the presentation, the "Pr" boxes and
     // the term sources, into record.
     void WriteEquation(CChannelRecord& record) const;

@@ -2,11 +2,15 @@
 
 #include "editors/HiSpeedDlg.h"
 #include "link/zlvcomm.h"
+#include "model/ReadBackup.h"
 #include "model/system.h"
 #include "shell/MainFrm.h"
 
+// Cancel leaves the pairs the PC held before the command, not the ones the
+// opening read brought in.
 void CHiSpeedCommand::OnHighSpeedChannels() {
     m_frame.UpdateTitle();
+    CReadBackup backup(m_sys);
     m_sys.SuspendLink();
     if (IsPortOpen()) {
         m_frame.PauseLink();
@@ -20,7 +24,11 @@ void CHiSpeedCommand::OnHighSpeedChannels() {
             SendChannelEquation(nModule, nChannel, CHiSpeedRules::kBlueLoop);
         },
         &m_frame);
-    if (dialog.exec() == QDialog::Accepted && IsPortOpen()) {
+    if (dialog.exec() != QDialog::Accepted) {
+        backup.RestoreHiSpeedPairs();
+        return;
+    }
+    if (IsPortOpen()) {
         m_frame.PauseLink();
         m_sys.SuspendLink();
         Report(Comm().SendHiSpeedPairs());

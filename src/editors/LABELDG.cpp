@@ -61,17 +61,36 @@ void CLabelDlg::AskSave() {
         m_bChanged = false;
 }
 
+// An emptied label is the default label: the controller answers an empty
+// label with the default one, so storing it empty would make the PC and the
+// controller differ after every transfer.
 void CLabelDlg::SaveLabels() {
-    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
-        m_sys.SetChannelLabelInCurModule(nChannel, FromQString(LabelEdit(*this, nChannel).text()));
+    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
+        const std::string strText = FromQString(LabelEdit(*this, nChannel).text());
+        m_sys.SetChannelLabelInCurModule(
+            nChannel, strText.empty() ? CSystem::DefaultChannelLabel(m_sys.GetCurModule(), nChannel,
+                                                                     m_sys.GetCurLoop())
+                                      : strText);
+    }
     m_sys.SetModified();
+    m_abSaved[m_sys.GetCurLoop()][m_sys.GetCurModule()] = true;
     m_bChanged = false;
 }
 
 // The labels typed are saved into the module shown until now: the current
-// module changes only after the question.
+// module changes only after the question. A click held on the bar's arrow
+// would repeat while the question is open, and the button is let go over
+// the question, never over the bar; so the bar rests while it is asked,
+// which also ends its repeat: one click, one question, one module.
 void CLabelDlg::OnModuleStep(int nModule) {
+    QScrollBar& bar = *m_ui->scrollModule;
+    const bool bAsking = m_bChanged;
+    const bool bHadFocus = bar.hasFocus();
+    bar.setEnabled(!bAsking);
     AskSave();
+    bar.setEnabled(true);
+    if (bAsking && bHadFocus)
+        bar.setFocus();
     m_nModule = static_cast<short>(nModule);
     m_sys.SetCurModule(m_nModule);
     m_ui->scrollModule->setValue(m_nModule);

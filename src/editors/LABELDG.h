@@ -1,11 +1,12 @@
 #pragma once
 
+#include "model/system.h"
+
 #include <QDialog>
 
 #include <memory>
 
 class CShellServices;
-class CSystem;
 namespace Ui {
 class CLabelDlg;
 }
@@ -24,6 +25,10 @@ public:
 
     void accept() override;
 
+    // Whether SAVE, or a Yes to the save question, stored the labels of a
+    // module while the dialog was open.
+    bool HasSaved(short nModule, short nLoop) const { return m_abSaved[nLoop][nModule]; }
+
 private:
     void Reload();
     void AskSave();
@@ -40,4 +45,5 @@ private:
     short m_nLoop = 0;
     short m_nModule = 0;
     bool m_bChanged = false;
+    bool m_abSaved[CSystem::kLoops][CSystem::kModulesPerLoop] = {};
 };

@@ -4,6 +4,7 @@
 #include "editors/ModLabel.h"
 #include "editors/SysLabel.h"
 #include "link/zlvcomm.h"
+#include "model/ReadBackup.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
 #include "shell/MainFrm.h"
@@ -11,10 +12,16 @@
 void CLabelCommands::OnChannelLabels() {
     m_frame.UpdateTitle();
     m_frame.PauseLink();
+    CReadBackup backup(m_sys);
+    const short nReadLoop = m_sys.GetCurLoop();
+    const short nReadModule = m_sys.GetCurModule();
     if (IsPortOpen())
         Comm().ReadModuleChannelLabels();
     CLabelDlg dialog(m_sys, m_shell, &m_frame);
-    if (dialog.exec() == QDialog::Accepted && IsPortOpen()) {
+    if (dialog.exec() != QDialog::Accepted) {
+        if (!dialog.HasSaved(nReadModule, nReadLoop))
+            backup.RestoreChannelLabels(nReadModule, nReadLoop);
+    } else if (IsPortOpen()) {
         m_sys.SuspendLink();
         Report(Comm().SendModuleChannelLabels());
         m_sys.ResumeLink();
@@ -24,22 +31,35 @@ void CLabelCommands::OnChannelLabels() {
 }
 
 void CLabelCommands::OnModuleLabels() {
-    EditWithController(&CZlvComm::ReadAllModuleLabels, &CZlvComm::SendAllModuleLabels, [this] {
-        return CModLabel(m_sys, m_shell, &m_frame).exec() == QDialog::Accepted;
-    });
+    EditWithController(&CZlvComm::ReadAllModuleLabels, &CZlvComm::SendAllModuleLabels,
+                       [this](CReadBackup& backup) {
+                           CModLabel dialog(m_sys, m_shell, &m_frame);
+                           if (dialog.exec() == QDialog::Accepted)
+                               return true;
+                           for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop)
+                               if (!dialog.HasSaved(nLoop))
+                                   backup.RestoreModuleLabels(nLoop);
+                           return false;
+                       });
 }
 
 void CLabelCommands::OnSystemLabels() {
     EditWithController(&CZlvComm::ReadSysLabels, &CZlvComm::SendSysLabels,
-                       [this] { return CSysLabel(m_sys, &m_frame).exec() == QDialog::Accepted; });
+                       [this](CReadBackup& backup) {
+                           if (CSysLabel(m_sys, &m_frame).exec() == QDialog::Accepted)
+                               return true;
+                           backup.RestoreSysLabels();
+                           return false;
+                       });
 }
 
 void CLabelCommands::EditWithController(bool (CZlvComm::*pfnRead)(), bool (CZlvComm::*pfnSend)(),
-                                        const std::function<bool()>& fnDialog) {
+                                        const std::function<bool(CReadBackup&)>& fnDialog) {
     m_frame.UpdateTitle();
     m_sys.SuspendLink();
+    CReadBackup backup(m_sys);
     ExchangeIfOpen(pfnRead);
-    if (fnDialog())
+    if (fnDialog(backup))
         ExchangeIfOpen(pfnSend);
     m_frame.CloseWaitIndicator();
     m_sys.ResumeLink();

@@ -4,9 +4,12 @@
 
 #include <functional>
 
+class CReadBackup;
+
 // The three label editors of the labels menu. With the port open each reads
 // its labels from the controller before its dialog, so the dialog shows the
-// controller's labels, and sends them back after OK.
+// controller's labels, and sends them back after OK. Cancel puts back the
+// labels the PC held before the read, except where the dialog saved.
 class CLabelCommands : public CEditorCommand {
 public:
     using CEditorCommand::CEditorCommand;
@@ -19,8 +22,10 @@ public:
 private:
     // Module and system labels: the link suspended throughout; the read
     // before the dialog and, after OK, the send, each between pause and
-    // continue and only with the port open.
+    // continue and only with the port open. The dialog runs with the PC's
+    // labels from before the read, to put back on Cancel; it tells whether it
+    // ended with OK.
     void EditWithController(bool (CZlvComm::*pfnRead)(), bool (CZlvComm::*pfnSend)(),
-                            const std::function<bool()>& fnDialog);
+                            const std::function<bool(CReadBackup&)>& fnDialog);
     void ExchangeIfOpen(bool (CZlvComm::*pfnExchange)());
 };

@@ -39,10 +39,14 @@ void CModLabel::Reload() {
         LabelEdit(*this, nModule).setText(ToQString(m_sys.GetModuleLabelInCurLoop(nModule)));
 }
 
+// An emptied label is stored as the default label, which is what the
+// controller answers for an empty one.
 void CModLabel::SaveLabels() {
     for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule)
-        m_sys.SetModuleLabelInCurLoop(nModule, FromQString(LabelEdit(*this, nModule).text()));
+        m_sys.SetModuleLabel(nModule, m_sys.GetCurLoop(),
+                             FromQString(LabelEdit(*this, nModule).text()));
     m_sys.SetModified();
+    m_abSaved[m_sys.GetCurLoop()] = true;
     m_bChanged = false;
 }
 

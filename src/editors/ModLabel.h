@@ -1,11 +1,12 @@
 #pragma once
 
+#include "model/system.h"
+
 #include <QDialog>
 
 #include <memory>
 
 class CShellServices;
-class CSystem;
 namespace Ui {
 class CModLabel;
 }
@@ -23,6 +24,10 @@ public:
 
     void accept() override;
 
+    // Whether SAVE, a Yes to the save question or OK stored the labels of a
+    // loop while the dialog was open.
+    bool HasSaved(short nLoop) const { return m_abSaved[nLoop]; }
+
 private:
     void Reload();
     void SaveLabels();
@@ -34,4 +39,5 @@ private:
     CShellServices& m_shell;
     std::unique_ptr<Ui::CModLabel> m_ui;
     bool m_bChanged = false;
+    bool m_abSaved[CSystem::kLoops] = {};
 };

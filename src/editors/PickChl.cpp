@@ -25,6 +25,8 @@ CPickChl::CPickChl(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent
     AttachModuleBrowser(m_sys, *m_ui->comboLoop, *m_ui->scrollModule,
                         [this] { RefreshChannelList(); });
     RefreshChannelList();
+    CheckRadio(*m_pChannels, m_sys.GetCurChannel());
+    FocusCheckedRadio(*m_pChannels);
 
     connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CPickChl::OnWhereUsed);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CPickChl::accept);
@@ -38,8 +40,8 @@ void CPickChl::OnWhereUsed() {
     m_whereUsed(this);
 }
 
-// Every refresh puts the radio selection back on the current channel, so a
-// channel ticked and then left by scrolling the module is not carried along.
+// The channel ticked stays ticked while the module and loop change: it is
+// the technician's choice, and the current channel changes only on OK.
 void CPickChl::RefreshChannelList() {
     const short nLoop = m_sys.GetCurLoop();
     const short nModule = m_sys.GetCurModule();
@@ -50,7 +52,6 @@ void CPickChl::RefreshChannelList() {
     m_ui->editModuleLetter->setText(QString(QChar(CSystem::ModuleLetter(nModule))));
     m_ui->editModuleLabel->setText(
         ToQString(m_sys.GetModuleLabel(nModule, nLoop).substr(0, CSystem::kLabelLength)));
-    CheckRadio(*m_pChannels, m_sys.GetCurChannel());
     const short nType = m_sys.GetModuleType(nModule, nLoop);
     m_ui->editModuleType->setText(ToQString(m_types.GetNameById(nType)));
     m_ui->editDescription->setText(ToQString(m_types.GetDescriptionById(nType)));

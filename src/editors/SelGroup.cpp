@@ -10,6 +10,7 @@ CSelGroup::CSelGroup(CSystem& sys, QWidget* pParent)
     m_ui->setupUi(this);
     m_pScopes = MakeRadioGroup(*this, "radioGroup%1", 0, 3);
     CheckRadio(*m_pScopes, m_sys.GetObjectGroup());
+    FocusCheckedRadio(*m_pScopes);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CSelGroup::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CSelGroup::reject);
 }

@@ -6,6 +6,8 @@
 
 #include "ui_SysLabel.h"
 
+#include <QRegularExpressionValidator>
+
 CSysLabel::CSysLabel(CSystem& sys, QWidget* pParent)
     : QDialog(pParent), m_sys(sys), m_ui(std::make_unique<Ui::CSysLabel>()) {
     m_ui->setupUi(this);
@@ -14,6 +16,10 @@ CSysLabel::CSysLabel(CSystem& sys, QWidget* pParent)
     m_ui->editRevisionDate->setText(ToQString(m_sys.GetSysLabel(CSystem::SysLabelRevisionDate)));
     m_ui->editVehicleModel->setText(ToQString(m_sys.GetSysLabel(CSystem::SysLabelVehicleModel)));
     m_ui->editFileName->setText(ToQString(m_sys.GetSysLabel(CSystem::SysLabelFileName)));
+    // The file name label names the system's file, so it takes nothing that
+    // cannot stand in a file name: "../bus/12" would name a path that fails.
+    m_ui->editFileName->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(R"([^/\\:*?"<>|]*)"), m_ui->editFileName));
 
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CSysLabel::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CSysLabel::reject);

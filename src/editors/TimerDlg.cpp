@@ -114,8 +114,38 @@ bool CTimerDlg::SaveTimers() {
     for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
         m_sys.SetCurModuleTimerReload(nChannel, afReload[nChannel]);
     m_sys.SetModified();
+    m_abStored[m_nTimerModule] = true;
     m_bTimersChanged = false;
+    ShowValuesAsRun();
     return true;
+}
+
+// The system keeps a value as typed, but the controller counts whole steps
+// of its timer, so a value between two steps is run as the lower one. The
+// technician is told what will run rather than finding out on the vehicle.
+void CTimerDlg::ShowValuesAsRun() {
+    std::string strText;
+    const auto note = [&strText](const std::string& strName, float fStored, float fRun) {
+        const std::string strStored = CFieldCheck::FloatText(fStored);
+        const std::string strRun = CFieldCheck::FloatText(fRun);
+        if (strStored == strRun)
+            return;
+        strText += (strText.empty() ? "" : "; ") + strName + ": " + strStored + " s runs as " +
+                   strRun + " s";
+    };
+    for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
+        const short nTimer =
+            static_cast<short>(m_nTimerModule * CSystem::kChannelsPerModule + nChannel);
+        const std::string strRow = CSystem::IsFastTimer(nChannel)
+                                       ? "FAST " + std::to_string(nChannel + 1)
+                                       : "SLOW " + std::to_string(nChannel - 5);
+        note(strRow, m_sys.GetTimerReload(nTimer), m_sys.GetTimerReloadAsRun(nTimer));
+        if (m_bChangeCurrent)
+            note(strRow + " current", m_sys.GetTimerCurrent(nTimer),
+                 m_sys.GetTimerCurrentAsRun(nTimer));
+    }
+    if (!strText.empty())
+        m_shell.SetStatusText(strText);
 }
 
 bool CTimerDlg::AskToSaveTimerChanges() {
@@ -138,6 +168,7 @@ void CTimerDlg::OnRetrieve() {
     if (!AskToSaveTimerChanges())
         return;
     m_fnRetrieveModule();
+    m_abStored[m_nTimerModule] = true;
     RefreshTimers();
 }
 
@@ -145,6 +176,7 @@ void CTimerDlg::OnTransmit() {
     if (!AskToSaveTimerChanges())
         return;
     m_fnTransmitModule();
+    m_abStored[m_nTimerModule] = true;
     RefreshTimers();
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "model/system.h"
+
 #include <QDialog>
 
 #include <functional>
 #include <memory>
 
 class CShellServices;
-class CSystem;
 class QLineEdit;
 namespace Ui {
 class CTimerDlg;
@@ -33,6 +34,10 @@ public:
 
     void accept() override;
 
+    // Whether SAVE, RETRIEVE or TRANSMIT stored or sent the timers of a
+    // module while the dialog was open.
+    bool HasStored(short nModule) const { return m_abStored[nModule]; }
+
     bool m_bChangeCurrent = false;
     short m_nTimerModule = 0;
     bool m_bTimersChanged = false;
@@ -42,6 +47,7 @@ private:
     // False, with the refused field's message shown, when any field is out
     // of its range; nothing is stored then.
     bool SaveTimers();
+    void ShowValuesAsRun();
     // False when the technician wanted the changes saved and a field was
     // refused: the button's action then stops, so the typed values stay.
     bool AskToSaveTimerChanges();
@@ -56,4 +62,5 @@ private:
     std::function<void()> m_fnRetrieveModule;
     std::function<void()> m_fnTransmitModule;
     std::unique_ptr<Ui::CTimerDlg> m_ui;
+    bool m_abStored[CSystem::kModulesPerLoop] = {};
 };

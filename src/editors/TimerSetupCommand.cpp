@@ -2,14 +2,18 @@
 
 #include "editors/TimerDlg.h"
 #include "link/zlvcomm.h"
+#include "model/ReadBackup.h"
 #include "model/system.h"
 #include "shell/MainFrm.h"
 
+// Cancel leaves the timers the PC held before the command, except those of
+// the modules SAVE, RETRIEVE or TRANSMIT stored or sent meanwhile.
 void CTimerSetupCommand::OnTimerSetup() {
     const short nModule = m_sys.GetCurModule();
     m_frame.UpdateTitle();
     m_frame.PauseLink();
     m_sys.SetCurLoop(CTimerDlg::kTimerLoop);
+    CReadBackup backup(m_sys);
     if (IsPortOpen()) {
         m_frame.StartWaitIndicator(kRetrievingText);
         Comm().ReadAllTimers();
@@ -18,7 +22,11 @@ void CTimerSetupCommand::OnTimerSetup() {
     CTimerDlg dialog(
         m_sys, m_shell, [this] { RetrieveModuleTimers(); }, [this] { TransmitModuleTimers(); },
         &m_frame);
-    if (dialog.exec() == QDialog::Accepted && IsPortOpen()) {
+    if (dialog.exec() != QDialog::Accepted) {
+        for (short nTimerModule = 0; nTimerModule < CSystem::kModulesPerLoop; ++nTimerModule)
+            if (!dialog.HasStored(nTimerModule))
+                backup.RestoreModuleTimers(nTimerModule);
+    } else if (IsPortOpen()) {
         m_frame.StartWaitIndicator(kTransmittingText);
         m_sys.SuspendLink();
         Report(Comm().SendAllTimers());

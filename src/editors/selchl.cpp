@@ -10,6 +10,7 @@ CSelChl::CSelChl(CSystem& sys, QWidget* pParent)
     m_ui->setupUi(this);
     m_pChannels = MakeRadioGroup(*this, "radioChannel%1", 1, CSystem::kChannelsPerModule);
     CheckRadio(*m_pChannels, m_sys.GetCurChannel());
+    FocusCheckedRadio(*m_pChannels);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CSelChl::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CSelChl::reject);
 }

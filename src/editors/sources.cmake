@@ -10,6 +10,8 @@ target_sources(corvel_ui PRIVATE
     editors/ModuleBrowser.h
     editors/ModuleBrowser.cpp
     editors/RadioGroup.h
+    editors/ModuleLetterValidator.h
+    editors/ModuleLetterValidator.cpp
     editors/ReadOnlyLook.h
     editors/ReadOnlyLook.cpp
     editors/RadioGroup.cpp

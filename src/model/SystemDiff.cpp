@@ -73,6 +73,18 @@ std::string PairSide(short nIndex) {
     return CSystem::GetLoopName(CSystem::LoopOf(nIndex)) + " " + CSystem::IndexDesignation(nIndex);
 }
 
+// An empty label stands for the default one: the controller answers it so,
+// and files written elsewhere may hold either.
+std::string ChannelLabel(const CSystem& sys, short nModule, short nChannel, short nLoop) {
+    const std::string strLabel = sys.GetChannelLabel(nModule, nChannel, nLoop);
+    return strLabel.empty() ? CSystem::DefaultChannelLabel(nModule, nChannel, nLoop) : strLabel;
+}
+
+std::string ModuleLabel(const CSystem& sys, short nModule, short nLoop) {
+    const std::string strLabel = sys.GetModuleLabel(nModule, nLoop);
+    return strLabel.empty() ? CSystem::DefaultModuleLabel(nModule, nLoop) : strLabel;
+}
+
 void CompareChannel(Diffs& aDiffs, const CSystem& left, const CSystem& right, short nModule,
                     short nChannel, short nLoop, CSystemDiff::EScope scope) {
     std::string strName = ChannelName(nModule, nChannel, nLoop);
@@ -88,8 +100,8 @@ void CompareChannel(Diffs& aDiffs, const CSystem& left, const CSystem& right, sh
         Add(aDiffs, strName + " momentary switch latch", YesNo(a.m_bMomentaryLatch),
             YesNo(b.m_bMomentaryLatch));
     }
-    Add(aDiffs, strName + " label", left.GetChannelLabel(nModule, nChannel, nLoop),
-        right.GetChannelLabel(nModule, nChannel, nLoop));
+    Add(aDiffs, strName + " label", ChannelLabel(left, nModule, nChannel, nLoop),
+        ChannelLabel(right, nModule, nChannel, nLoop));
 }
 
 void CompareModules(Diffs& aDiffs, const CSystem& left, const CSystem& right,
@@ -97,8 +109,8 @@ void CompareModules(Diffs& aDiffs, const CSystem& left, const CSystem& right,
     for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
         for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
             std::string strName = ModuleName(nModule, nLoop);
-            Add(aDiffs, strName + " label", left.GetModuleLabel(nModule, nLoop),
-                right.GetModuleLabel(nModule, nLoop));
+            Add(aDiffs, strName + " label", ModuleLabel(left, nModule, nLoop),
+                ModuleLabel(right, nModule, nLoop));
             if (scope == CSystemDiff::EScope::Files)
                 Add(aDiffs, strName + " type", std::to_string(left.GetModuleType(nModule, nLoop)),
                     std::to_string(right.GetModuleType(nModule, nLoop)));

@@ -81,6 +81,10 @@ void CSystem::SetModuleLabelInCurLoop(short nModule, const std::string& strText)
     m_astrModuleLabel[m_nCurLoop][nModule] = strText;
 }
 
+void CSystem::StoreModuleLabel(short nModule, short nLoop, const std::string& strText) {
+    m_astrModuleLabel[nLoop][nModule] = strText;
+}
+
 bool CSystem::IsModuleLabelCustom(short nModule, short nLoop) const {
     return GetModuleLabel(nModule, nLoop) != DefaultModuleLabel(nModule, nLoop);
 }

@@ -9,6 +9,8 @@ target_sources(corvel_core PRIVATE
     model/LaunchDir.h
     model/LaunchDir.cpp
     model/LinkControl.h
+    model/ReadBackup.h
+    model/ReadBackup.cpp
     model/ShellServices.h
     model/system.h
     model/Trim.h

@@ -330,6 +330,14 @@ short CSystem::GetTimerCurrentCount(short nTimer) const {
     return static_cast<short>(m_afTimerCurrent[nTimer] / 10.0);
 }
 
+float CSystem::GetTimerReloadAsRun(short nTimer) const {
+    return GetTimerReloadCount(nTimer) * (IsFastTimer(nTimer) ? kFastUnit : kSlowUnit);
+}
+
+float CSystem::GetTimerCurrentAsRun(short nTimer) const {
+    return GetTimerCurrentCount(nTimer) * (IsFastTimer(nTimer) ? kFastUnit : kSlowUnit);
+}
+
 void CSystem::SetTimerCurrentFromCount(short nTimer, short nCount) {
     m_afTimerCurrent[nTimer] = nCount * (IsFastTimer(nTimer) ? kFastUnit : kSlowUnit);
 }

@@ -180,6 +180,8 @@ public:
     std::string GetCurModuleLabel();
     std::string GetModuleLabelInCurLoop(short nModule) const;
     void SetModuleLabelInCurLoop(short nModule, const std::string& strText);
+    // The label as it is, without the default for an empty one.
+    void StoreModuleLabel(short nModule, short nLoop, const std::string& strText);
     bool IsModuleLabelCustom(short nModule, short nLoop) const;
 
     // --- system labels ---
@@ -308,6 +310,9 @@ public:
     void SetTimerReload(short nTimer, float fSeconds) { m_afTimerReload[nTimer] = fSeconds; }
     float GetTimerCurrent(short nTimer) const { return m_afTimerCurrent[nTimer]; }
     void SetTimerCurrent(short nTimer, float fSeconds) { m_afTimerCurrent[nTimer] = fSeconds; }
+    // The seconds the controller runs for a stored value: its whole counts.
+    float GetTimerReloadAsRun(short nTimer) const;
+    float GetTimerCurrentAsRun(short nTimer) const;
     float GetCurModuleTimerReload(short nChannel) const;
     void SetCurModuleTimerReload(short nChannel, float fSeconds);
     float GetCurModuleTimerCurrent(short nChannel) const;

@@ -17,4 +17,5 @@ target_sources(corvel_tests PRIVATE
     editors/test_timer_setup.cpp
     editors/test_high_speed.cpp
     editors/test_editor_endtoend.cpp
+    editors/test_cancel_after_read.cpp
 )

@@ -130,16 +130,74 @@ TEST_F(EditBoolTest, TheTypeButtonChangesOnlyThePresentation) {
     }
 }
 
+// The field takes a letter of the term's loop (shown in capitals) or "_";
+// anything else is refused as it is typed or pasted, so OK never drops a
+// term the field seemed to hold.
 TEST_F(EditBoolTest, ALetterAndANumberTypedIntoATermNameItsChannelInTheTermsLoop) {
+    const struct {
+        const char* szLoopKey;
+        const char* szTyped;
+        const char* szShown;
+        short nSource;
+    } aCases[] = {
+        {"B", "D", "D", 32}, {"Y", "c", "C", 182}, {"V", "p", "P", 472}, {"B", "z", "", -1},
+        {"T", "q", "", -1},  {"B", "3", "", -1},   {"B", "_", "_", -1},  {"B", "dz", "D", 32},
+    };
+    for (const auto& c : aCases) {
+        Select(0, 0, 0);
+        CEditBool dialog(sys);
+        QTest::keyClicks(&Loop(dialog, "B2"), c.szLoopKey);
+        Type(dialog, "editModuleB2", c.szTyped);
+        Type(dialog, "editChannelB2", "3");
+        EXPECT_EQ(c.szShown, Field(dialog, "editModuleB2")) << c.szTyped;
+        Box(dialog, "checkOutput").setChecked(true);
+        dialog.accept();
+        EXPECT_EQ(c.nSource, sys.GetTermB(1)) << c.szTyped;
+    }
+}
+
+TEST_F(EditBoolTest, PastingSomethingThatIsNoLetterOfTheLoopLeavesTheFieldAsItWas) {
     Select(0, 0, 0);
     CEditBool dialog(sys);
-    QTest::keyClick(&Loop(dialog, "B2"), Qt::Key_Down);
-    Type(dialog, "editModuleB2", "c");
-    Type(dialog, "editChannelB2", "3");
-    Box(dialog, "checkOutput").click();
-    dialog.accept();
-    EXPECT_EQ(182, sys.GetTermB(1));
-    EXPECT_TRUE(sys.GetOutput());
+    QLineEdit& field = Edit(dialog, "editModuleA1");
+    for (const char* szPasted : {"x", "9", "%", "q"}) {
+        field.setText("F");
+        field.selectAll();
+        field.insert(szPasted);
+        EXPECT_EQ("F", field.text()) << szPasted;
+    }
+    field.selectAll();
+    field.insert("e");
+    EXPECT_EQ("E", field.text());
+}
+
+// Leaving a letter or number field names the term's channel at once; an
+// emptied number is no error until something reads the fields.
+TEST_F(EditBoolTest, LeavingATermFieldShowsTheLabelOfWhatWasTyped) {
+    Select(0, 0, 0);
+    sys.StoreChannelLabel(1, 3, 0, "WIPER");
+    CEditBool dialog(sys);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    const struct {
+        const char* szModule;
+        const char* szChannel;
+        const char* szLabel;
+    } aCases[] = {{"b", "4", "WIPER"},
+                  {"C", "10", "Blue_Chl_C10"},
+                  {"C", "", ""},
+                  {"_", "4", ""},
+                  {"B", "11", ""}};
+    for (const auto& c : aCases) {
+        Edit(dialog, "editModuleA1").setFocus();
+        Type(dialog, "editModuleA1", c.szModule);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        Type(dialog, "editChannelA1", c.szChannel);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(c.szLabel, Field(dialog, "editTermLabelA1")) << c.szModule << c.szChannel;
+    }
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+    EXPECT_EQ(-1, sys.GetTermA(0)) << "leaving a field stores nothing";
 }
 
 TEST_F(EditBoolTest, AChannelNumberThatIsNotOneToTenKeepsTheDialogOpen) {

@@ -73,6 +73,24 @@ TEST_F(LabelEditorTest, MovingToAnotherModuleAsksToSaveTheTypedLabels) {
     EXPECT_EQ(m_shell.BoxTexts(), (Frames{kSaveQuestion, kSaveQuestion}));
 }
 
+// The mouse is let go over the question, never over the bar: the question
+// itself ends the click's repeat.
+TEST_F(LabelEditorTest, OneClickOnTheModuleBarAsksOnceAndMovesOneModule) {
+    Select(0, 4, 0);
+    CLabelDlg dialog(sys, m_shell);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    Type(dialog, "editLabel3", "HORN");
+    m_shell.ExpectBox(kSaveQuestion, EBoxAnswer::Yes);
+    const QPoint arrow(Bar(dialog).width() / 2, Bar(dialog).height() - 3);
+    QTest::mousePress(&Bar(dialog), Qt::LeftButton, {}, arrow);
+    QTest::qWait(1200);
+    EXPECT_EQ(5, sys.GetCurModule());
+    EXPECT_EQ(5, Bar(dialog).value());
+    EXPECT_EQ(m_shell.BoxTexts(), (Frames{kSaveQuestion}));
+    EXPECT_EQ("HORN", sys.GetChannelLabel(4, 2, 0));
+}
+
 TEST_F(LabelEditorTest, PagingTheModuleBarFollowsTheModuleRule) {
     const std::pair<int, int> aPages[] = {{12, 15}, {13, 14}, {15, 15}};
     for (const auto& [nFrom, nTo] : aPages) {
@@ -132,6 +150,19 @@ TEST_F(LabelEditorTest, OkAsksAndCancelDropsWithoutAsking) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
+// The controller answers an empty label with the default one, so that is
+// what an emptied field stores.
+TEST_F(LabelEditorTest, AnEmptiedChannelLabelIsStoredAsTheDefaultOne) {
+    Select(1, 2, 0);
+    sys.StoreChannelLabel(2, 4, 1, "FAN");
+    CLabelDlg dialog(sys, m_shell);
+    Edit(dialog, "editLabel5").selectAll();
+    QTest::keyClick(&Edit(dialog, "editLabel5"), Qt::Key_Delete);
+    m_shell.ExpectBox(kSaveQuestion, EBoxAnswer::Yes);
+    dialog.accept();
+    EXPECT_EQ("Yellow_Chl_C5", sys.StoredChannelLabel(2, 4, 1));
+}
+
 TEST_F(LabelEditorTest, EveryLabelFieldTakesFifteenCharacters) {
     CLabelDlg channels(sys, m_shell);
     CModLabel modules(sys, m_shell);
@@ -181,7 +212,8 @@ TEST_F(LabelEditorTest, ModuleLabelOkSavesEvenWithoutChangesAndCancelSavesNothin
     Edit(dialog, "editLabelA").clear();
     dialog.accept();
     EXPECT_TRUE(sys.IsModified());
-    EXPECT_EQ(sys.GetModuleLabelInCurLoop(0), "") << "an empty field stores an empty label";
+    EXPECT_EQ(sys.GetModuleLabelInCurLoop(0), "Yellow_Modul_A")
+        << "an emptied field stores the default label";
 }
 
 TEST_F(LabelEditorTest, SystemLabelsKeepTheTypedDateAndNameTheFile) {
@@ -212,6 +244,23 @@ TEST_F(LabelEditorTest, SystemLabelsKeepTheTypedDateAndNameTheFile) {
     EXPECT_TRUE(sys.IsModified()) << "the changed labels are offered for saving";
     frame.UpdateTitle();
     EXPECT_EQ(frame.windowTitle(), "CorvelII 6.63 [ BUS 12.DVX ]");
+}
+
+// The file name label becomes the system's file name, so the characters a
+// file name cannot hold are refused as they are typed or pasted.
+TEST_F(LabelEditorTest, TheFileNameTakesNothingThatCannotStandInAFileName) {
+    const std::pair<QString, QString> aCases[] = {{"../bus/12", "..bus12"},
+                                                  {"A\\B:C*D?E", "ABCDE"},
+                                                  {"\"BUS\" <1>|2", "BUS 12"},
+                                                  {"BUS 12.a-b_c", "BUS 12.a-b_c"}};
+    for (const auto& [strTyped, strKept] : aCases) {
+        CSysLabel dialog(sys);
+        Type(dialog, "editFileName", strTyped);
+        EXPECT_EQ(strKept, Edit(dialog, "editFileName").text()) << strTyped.toStdString();
+        Edit(dialog, "editFileName").selectAll();
+        Edit(dialog, "editFileName").insert("x/y");
+        EXPECT_EQ(strKept, Edit(dialog, "editFileName").text()) << "pasted";
+    }
 }
 
 class LabelLinkTest : public EditorCommandTest {};

@@ -15,6 +15,9 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 class PickerTest : public SystemTest {
@@ -131,14 +134,70 @@ TEST_F(PickerTest, PickChlCancelKeepsOnlyWhatBrowsingWrote) {
     EXPECT_EQ(6, sys.GetCurChannel());
 }
 
-TEST_F(PickerTest, PickChlPutsTheRadioBackOnTheCurrentChannelAfterAModuleScroll) {
+TEST_F(PickerTest, PickChlKeepsTheChosenChannelWhenTheModuleOrLoopChanges) {
     Select(0, 4, 1);
     CPickChl dialog(sys, m_types);
     Button(dialog, "radioChannel5").click();
     Bar(dialog).triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(5, sys.GetCurModule());
-    EXPECT_TRUE(IsChecked(dialog, "radioChannel2"));
-    EXPECT_FALSE(IsChecked(dialog, "radioChannel5"));
+    EXPECT_TRUE(IsChecked(dialog, "radioChannel5"));
+    Loops(dialog).setCurrentIndex(1);
+    emit Loops(dialog).activated(1);
+    EXPECT_TRUE(IsChecked(dialog, "radioChannel5"));
+    dialog.accept();
+    EXPECT_EQ(1, sys.GetCurLoop());
+    EXPECT_EQ(5, sys.GetCurModule());
+    EXPECT_EQ(4, sys.GetCurChannel());
+}
+
+// Every radio list opens with the focus on its checked button; the arrow
+// keys move check and focus together, Tab comes back to the checked button,
+// and Enter takes the checked choice, which is where the focus ring is.
+TEST_F(PickerTest, RadioListsDrivenByKeysTakeTheChoiceTheFocusIsOn) {
+    enum EPicker { Group, Channel, Pick };
+    const struct {
+        EPicker picker;
+        int nStart;
+        std::vector<Qt::Key> aKeys;
+        int nChosen;
+    } aCases[] = {
+        {Group, 2, {Qt::Key_Up}, 1},
+        {Group, 2, {Qt::Key_Up, Qt::Key_Left, Qt::Key_Up}, 0},
+        {Group, 0, {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down}, 2},
+        {Group, 2, {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Up}, 1},
+        {Channel, 6, {Qt::Key_Up}, 5},
+        {Channel, 0, {Qt::Key_Up, Qt::Key_Down, Qt::Key_Down}, 2},
+        {Channel, 9, {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Down, Qt::Key_Left}, 8},
+        {Pick, 6, {Qt::Key_Up}, 5},
+        {Pick, 3, {Qt::Key_Backtab, Qt::Key_Tab, Qt::Key_Down}, 4},
+    };
+    for (const auto& c : aCases) {
+        Select(0, 2, static_cast<short>(c.picker == Group ? 0 : c.nStart));
+        sys.SetObjectGroup(c.nStart);
+        std::unique_ptr<QDialog> pDialog;
+        if (c.picker == Group)
+            pDialog = std::make_unique<CSelGroup>(sys);
+        else if (c.picker == Channel)
+            pDialog = std::make_unique<CSelChl>(sys);
+        else
+            pDialog = std::make_unique<CPickChl>(sys, m_types);
+        const QString strPattern = c.picker == Group ? "radioGroup%1" : "radioChannel%1";
+        const int nFirst = c.picker == Group ? 0 : 1;
+        pDialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(pDialog.get()));
+        EXPECT_EQ(&Button(*pDialog, strPattern.arg(c.nStart + nFirst)),
+                  QApplication::focusWidget());
+        for (Qt::Key key : c.aKeys)
+            QTest::keyClick(QApplication::focusWidget(), key);
+        auto* pFocus = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+        ASSERT_NE(nullptr, pFocus) << c.nStart;
+        EXPECT_EQ(strPattern.arg(c.nChosen + nFirst), pFocus->objectName());
+        EXPECT_TRUE(pFocus->isChecked());
+        QTest::keyClick(pFocus, Qt::Key_Return);
+        EXPECT_EQ(QDialog::Accepted, pDialog->result());
+        EXPECT_EQ(c.nChosen, c.picker == Group ? sys.GetObjectGroup() : sys.GetCurChannel())
+            << c.picker << " from " << c.nStart;
+    }
 }
 
 TEST_F(PickerTest, PickChlWhereUsedMakesTheChannelCurrent) {

@@ -128,6 +128,41 @@ TEST_F(TimerSetupTest, FieldsAreCheckedAtTheirLimitsBeforeAnythingIsStored) {
     }
 }
 
+// The system keeps what was typed; the status bar says what the
+// controller's whole steps make of it.
+TEST_F(TimerSetupTest, SaveSaysWhatTheControllerWillRun) {
+    const struct {
+        const char* szField;
+        const char* szTyped;
+        const char* szStatus; // "" when the value is whole steps
+        short nTimer;
+        float fStored;
+    } aCases[] = {
+        {"editReload1", "0.35", "FAST 1: 0.35 s runs as 0.3 s", 10, 0.35f},
+        {"editReload8", "15", "SLOW 2: 15 s runs as 10 s", 17, 15.0f},
+        {"editCurrent3", "1.25", "FAST 3 current: 1.25 s runs as 1.2 s", 12, 1.25f},
+        {"editReload2", "0.4", "", 11, 0.4f},
+        {"editReload10", "2540", "", 19, 2540.0f},
+    };
+    for (const auto& c : aCases) {
+        sys.ResetToDefaults();
+        sys.SetCurModule(1);
+        m_shell.m_astrStatus.clear();
+        auto pDialog = Dialog();
+        SetChangeCurrent(*pDialog, true);
+        Edit(*pDialog, c.szField).setText(c.szTyped);
+        Click(*pDialog, "buttonSave");
+        const std::string strStored = std::string(c.szField).find("Reload") != std::string::npos
+                                          ? std::to_string(sys.GetTimerReload(c.nTimer))
+                                          : std::to_string(sys.GetTimerCurrent(c.nTimer));
+        EXPECT_EQ(std::to_string(c.fStored), strStored) << "kept as typed";
+        if (*c.szStatus)
+            EXPECT_EQ(m_shell.m_astrStatus, std::vector<std::string>{c.szStatus}) << c.szTyped;
+        else
+            EXPECT_TRUE(m_shell.m_astrStatus.empty()) << c.szTyped;
+    }
+}
+
 TEST_F(TimerSetupTest, SaveWithoutChangeCurrentStoresTheReloadsOnly) {
     sys.SetCurModule(1);
     auto pDialog = Dialog();

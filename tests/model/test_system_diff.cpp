@@ -140,6 +140,22 @@ TEST(SystemDiff, ReloadsOfTheSameCountAreTheSame) {
     EXPECT_TRUE(pair.Compare().empty());
 }
 
+// Files written elsewhere may keep a label empty; the controller answers an
+// empty label with the default one.
+TEST(SystemDiff, AnEmptyLabelIsTheDefaultOne) {
+    CDiffPair pair;
+    pair.pLeft->StoreChannelLabel(2, 3, 1, "");
+    pair.pRight->StoreChannelLabel(4, 0, 0, "");
+    pair.pLeft->StoreModuleLabel(5, 2, "");
+    EXPECT_TRUE(pair.Compare().empty());
+    EXPECT_TRUE(pair.Compare(Scope::Controller).empty());
+    EXPECT_EQ("", pair.pLeft->GetChannelLabel(2, 3, 1)) << "the file keeps what it holds";
+
+    pair.pRight->StoreChannelLabel(2, 3, 1, "HORN");
+    ASSERT_EQ(1u, pair.Compare().size());
+    EXPECT_EQ("Yellow_Chl_C4", pair.Compare()[0].strLeft);
+}
+
 TEST(SystemDiff, RevisionDateAndCurrentValuesAreInformationOnly) {
     CDiffPair pair;
     pair.pRight->StoreSysLabel(CSystem::SysLabelRevisionDate, "Jan.  01, 2001");
