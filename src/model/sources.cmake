@@ -22,4 +22,10 @@ target_sources(corvel_core PRIVATE
     model/SystemOldFile.cpp
     model/SystemDiff.h
     model/SystemDiff.cpp
+    model/LogicGraph.h
+    model/LogicGraph.cpp
+    model/SystemFinding.h
+    model/SystemFinding.cpp
+    model/SystemCheck.h
+    model/SystemCheck.cpp
 )

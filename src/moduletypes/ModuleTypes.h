@@ -46,6 +46,11 @@ public:
     static constexpr const char* kFileName = "ModuleTypes.dat";
 
     CModuleTypes(const std::string& strLaunchDir, CShellServices& shell);
+    // Chooses the constructor of an empty library.
+    struct CEmpty {};
+    // No types and strict checking off, read from no file: what a system is
+    // checked against where no library is at hand.
+    CModuleTypes(CEmpty, CShellServices& shell) : m_shell(shell) {}
     CModuleTypes(const CModuleTypes&) = delete;
     CModuleTypes& operator=(const CModuleTypes&) = delete;
 
@@ -71,6 +76,8 @@ public:
     bool GetStrictChecking() const { return m_bStrictChecking != 0; }
     void SetStrictChecking(bool bOn) { m_bStrictChecking = bOn; }
     bool ChannelMayCarryBoolean(short nId, int nChannel) const;
+    // The first type with that identifier; nullptr when none has it.
+    const ModuleType* FindById(short nId) const;
 
     // --- the current type (the first when none is current) ---
     bool IsOutputChannel(int nChannel);
@@ -91,7 +98,6 @@ public:
     std::string GetNoteById(short nId) const override;
 
 private:
-    const ModuleType* FindById(short nId) const;
     bool ReadTypes(CArchive& ar);
     static bool SerializeType(CArchive& ar, ModuleType& type);
     static bool IsChannel(int nChannel) { return nChannel >= 1 && nChannel <= 10; }

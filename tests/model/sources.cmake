@@ -11,4 +11,7 @@ target_sources(corvel_tests PRIVATE
     model/test_codepage.cpp
     model/test_system_diff.cpp
     model/test_data_file.cpp
+    model/CheckSystems.h
+    model/test_logic_graph.cpp
+    model/test_system_check.cpp
 )
