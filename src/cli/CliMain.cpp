@@ -41,6 +41,8 @@ int Run(const std::vector<std::string>& astrArgs, std::ostream& out, std::ostrea
         return files.Convert(request);
     if (strCommand == "document")
         return files.Document(request);
+    if (strCommand == "check")
+        return files.Check(request);
     if (strCommand == "diff")
         return files.Diff(request);
     if (strCommand == "transfer")

@@ -6,6 +6,7 @@
 #include "model/CodePage.h"
 #include "model/DataFile.h"
 #include "model/LaunchDir.h"
+#include "model/SystemCheck.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
 #include "reports/Documentation.h"
@@ -86,13 +87,19 @@ void PrintSummary(CSystem& system, std::ostream& out) {
     out << "\n";
 }
 
-// Without a library every module reads as having no type.
-class CNoModuleTypes : public CModuleTypeTexts {
-public:
-    std::string GetNameById(short) const override { return " "; }
-    std::string GetDescriptionById(short) const override { return " "; }
-    std::string GetNoteById(short) const override { return " "; }
-};
+std::string JsonOrNull(const std::string& strText) {
+    return strText.empty() ? "null" : CCliOffline::JsonString(strText);
+}
+
+std::string ChannelsJson(const CSystemFinding& finding) {
+    std::string strJson;
+    for (const CFindingChannel& channel : finding.aChannels)
+        strJson += std::string(strJson.empty() ? "" : ", ") +
+                   "{\"loop\": " + CCliOffline::JsonString(channel.strLoop) +
+                   ", \"designation\": " + CCliOffline::JsonString(channel.strDesignation) +
+                   ", \"label\": " + JsonOrNull(channel.strLabel) + "}";
+    return "[" + strJson + "]";
+}
 
 } // namespace
 
@@ -175,22 +182,65 @@ int CCliOffline::Diff(const CCliRequest& request) {
                             request.bJson);
 }
 
-// The library is read only when it is there: a missing one is not created.
+std::unique_ptr<CModuleTypes> CCliOffline::ReadModuleTypes() const {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(
+            LaunchDir::Resolve(m_strLaunchDir, CModuleTypes::kFileName), error))
+        return std::make_unique<CModuleTypes>(m_strLaunchDir, m_shell);
+    return std::make_unique<CModuleTypes>(CModuleTypes::CEmpty{}, m_shell);
+}
+
 int CCliOffline::Document(const CCliRequest& request) {
     auto pSystem = ReadSystem(request.astrFiles[0]);
     if (!pSystem)
         return kExitFile;
     std::error_code error;
-    std::unique_ptr<CModuleTypeTexts> pTypes = std::make_unique<CNoModuleTypes>();
-    if (std::filesystem::is_regular_file(
-            LaunchDir::Resolve(m_strLaunchDir, CModuleTypes::kFileName), error))
-        pTypes = std::make_unique<CModuleTypes>(m_strLaunchDir, m_shell);
     CSheet sheet;
-    BuildDocumentation(sheet, *pSystem, *pTypes);
+    BuildDocumentation(sheet, *pSystem, *ReadModuleTypes());
     if (SheetXlsx::Write(sheet, LaunchDir::Resolve(m_strLaunchDir, request.strOutput), error))
         return kExitOk;
     m_shell.Error("could not write " + request.strOutput);
     return kExitFile;
+}
+
+int CCliOffline::Check(const CCliRequest& request) {
+    auto pSystem = ReadSystem(request.astrFiles[0]);
+    if (!pSystem)
+        return kExitFile;
+    return PrintFindings(CSystemCheck(*pSystem, *ReadModuleTypes()).Run(), request.bJson);
+}
+
+int CCliOffline::PrintFindings(const std::vector<CSystemFinding>& aFindings, bool bJson) const {
+    if (bJson) {
+        PrintFindingsJson(aFindings);
+    } else {
+        for (const CSystemFinding& finding : aFindings)
+            m_out << CSystemFinding::SeverityName(finding.severity) << " " << finding.strId << " "
+                  << Utf8(finding.ChannelsText()) << ": " << Utf8(finding.strText) << "\n";
+        m_out << CSystemCheck::CountsText(aFindings) << "\n";
+    }
+    m_out << std::flush;
+    const bool bFound = CSystemCheck::Count(aFindings, CSystemFinding::ESeverity::Error) +
+                            CSystemCheck::Count(aFindings, CSystemFinding::ESeverity::Warning) >
+                        0;
+    return bFound ? kExitFindings : kExitOk;
+}
+
+void CCliOffline::PrintFindingsJson(const std::vector<CSystemFinding>& aFindings) const {
+    std::string strList;
+    for (const CSystemFinding& finding : aFindings)
+        strList += std::string(strList.empty() ? "\n    " : ",\n    ") + "{\"severity\": \"" +
+                   CSystemFinding::SeverityName(finding.severity) +
+                   "\", \"id\": " + JsonString(finding.strId) +
+                   ", \"channels\": " + ChannelsJson(finding) +
+                   ", \"timer\": " + JsonOrNull(finding.strTimer) +
+                   ", \"pair\": " + (finding.nPair > 0 ? std::to_string(finding.nPair) : "null") +
+                   ", \"text\": " + JsonString(finding.strText) + "}";
+    using ESeverity = CSystemFinding::ESeverity;
+    m_out << "{\n  \"findings\": " << (strList.empty() ? "[]" : "[" + strList + "\n  ]")
+          << ",\n  \"counts\": {\"error\": " << CSystemCheck::Count(aFindings, ESeverity::Error)
+          << ", \"warning\": " << CSystemCheck::Count(aFindings, ESeverity::Warning)
+          << ", \"note\": " << CSystemCheck::Count(aFindings, ESeverity::Note) << "}\n}\n";
 }
 
 int CCliOffline::PrintDifferences(const std::vector<CSystemDifference>& aDiffs, bool bJson) const {

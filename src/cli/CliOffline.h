@@ -2,6 +2,7 @@
 
 #include "cli/CliOptions.h"
 #include "model/SystemDiff.h"
+#include "model/SystemFinding.h"
 
 #include <memory>
 #include <ostream>
@@ -9,10 +10,11 @@
 #include <vector>
 
 class CCliShell;
+class CModuleTypes;
 class CSystem;
 
 // The commands of corvel-cli that work on files alone: show, listing,
-// convert and diff, plus the file reading, writing and difference printing
+// convert, document, check and diff, plus the file reading, writing and difference printing
 // the controller commands share. Relative names are taken from the folder
 // the program was started in. Every failure prints one line through the
 // shell and returns its exit status.
@@ -26,6 +28,7 @@ public:
     int Convert(const CCliRequest& request);
     int Diff(const CCliRequest& request);
     int Document(const CCliRequest& request);
+    int Check(const CCliRequest& request);
 
     // A record with the defaults, reading and writing no working file.
     std::unique_ptr<CSystem> NewSystem() const;
@@ -40,10 +43,19 @@ public:
     // 1 when any row is a real difference.
     int PrintDifferences(const std::vector<CSystemDifference>& aDiffs, bool bJson) const;
 
+    // The findings as lines or as JSON, then their counts; the exit status,
+    // 1 when any is an error or a warning.
+    int PrintFindings(const std::vector<CSystemFinding>& aFindings, bool bJson) const;
+
     static bool IsOldFormat(const std::string& strPath);
     static std::string JsonString(const std::string& strText);
 
 private:
+    // "ModuleTypes.dat" of the current folder when it is there; an empty
+    // library otherwise, as a missing one is not created.
+    std::unique_ptr<CModuleTypes> ReadModuleTypes() const;
+    void PrintFindingsJson(const std::vector<CSystemFinding>& aFindings) const;
+
     CCliShell& m_shell;
     std::ostream& m_out;
     std::string m_strLaunchDir;

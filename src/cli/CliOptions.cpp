@@ -9,35 +9,49 @@ struct CCommandSpec {
     int nFiles;
     bool bOutput;
     bool bOutputRequired;
-    bool bJson;
+    const char* szJson;
     bool bController;
     const char* szUsage;
     const char* szHelp;
 };
 
+const char* const kDiffJson = "  --json          print {\"differences\": [{\"item\": ..., "
+                              "\"left\": ..., \"right\": ...}, ...],\n"
+                              "                  \"information\": [...]}\n";
+
+const char* const kCheckJson =
+    "  --json          print {\"findings\": [{\"severity\", \"id\", \"channels\": [{\"loop\",\n"
+    "                  \"designation\", \"label\"}], \"timer\", \"pair\", \"text\"}, ...],\n"
+    "                  \"counts\": {\"error\", \"warning\", \"note\"}} (absent values null)\n";
+
 const CCommandSpec kCommands[] = {
-    {"show", 1, false, false, false, false, "show FILE",
+    {"show", 1, false, false, nullptr, false, "show FILE",
      "Prints a summary of a system file (.DVX, SYSTEM6C.DAT or .ZLV): its system labels and\n"
      "what it defines.\n"},
-    {"listing", 1, true, false, false, false, "listing FILE [-o OUT]",
+    {"listing", 1, true, false, nullptr, false, "listing FILE [-o OUT]",
      "Prints the equation listing of a system file, as Corvel writes Corvel_SS.VTS, or\n"
      "writes it to OUT.\n"},
-    {"convert", 2, false, false, false, false, "convert IN OUT",
+    {"convert", 2, false, false, nullptr, false, "convert IN OUT",
      "Converts between a system file (.DVX or .DAT) and an old-format file (.ZLV), the\n"
      "direction given by the extensions; channel numbers are converted as Import ZLV\n"
      "and Export ZLV do, and what the old format cannot hold is lost.\n"},
-    {"document", 1, true, true, false, false, "document FILE -o OUT.xlsx",
+    {"document", 1, true, true, nullptr, false, "document FILE -o OUT.xlsx",
      "Writes the documentation workbook of a system file, as a documentation window of\n"
      "Corvel shows it. Module types are named from ModuleTypes.dat in the current folder\n"
      "when there is one.\n"},
-    {"diff", 2, false, false, true, false, "diff A B [--json]",
+    {"check", 1, false, false, kCheckJson, false, "check FILE [--json]",
+     "Checks the logic of a system file before it goes into a vehicle, as Utility > Check\n"
+     "system does, and prints one finding a line, then the counts. Module types are read\n"
+     "from ModuleTypes.dat in the current folder when there is one. Exit status 1 when\n"
+     "there are errors or warnings.\n"},
+    {"diff", 2, false, false, kDiffJson, false, "diff A B [--json]",
      "Lists the differences between two system files. Exit status 1 when they differ.\n"},
-    {"transfer", 1, false, false, false, true, "transfer FILE (--port N | --device PATH)",
+    {"transfer", 1, false, false, nullptr, true, "transfer FILE (--port N | --device PATH)",
      "Sends the file's system to the DVX CPU, as the window's SYSTEM transfer does.\n"},
-    {"retrieve", 1, false, false, false, true, "retrieve OUT (--port N | --device PATH)",
+    {"retrieve", 1, false, false, nullptr, true, "retrieve OUT (--port N | --device PATH)",
      "Reads the whole system from the DVX CPU and writes it to a new system file, only\n"
      "once every answer has arrived.\n"},
-    {"verify", 1, false, false, true, true, "verify FILE (--port N | --device PATH) [--json]",
+    {"verify", 1, false, false, kDiffJson, true, "verify FILE (--port N | --device PATH) [--json]",
      "Reads the whole system from the DVX CPU and lists where it differs from the file.\n"
      "Exit status 1 when they differ.\n"},
 };
@@ -58,8 +72,9 @@ const char* const kControllerOptions =
     "  --quiet         no progress lines\n";
 
 const char* const kExitStatuses =
-    "Exit status: 0 done and no difference, 1 differences found, 2 usage error, 3 a file\n"
-    "could not be read or written, 4 a controller problem.\n";
+    "Exit status: 0 done and no difference, 1 differences found (check: errors or\n"
+    "warnings found), 2 usage error, 3 a file could not be read or written, 4 a controller\n"
+    "problem.\n";
 
 bool ParseNumber(const std::string& strText, int nMin, int nMax, int& nValue) {
     if (strText.empty() || strText.size() > 6 ||
@@ -82,8 +97,8 @@ bool CheckRequest(const CCliRequest& request, std::string& strError) {
     }
     bool bLink = request.nPort != 0 || !request.strDevice.empty();
     if ((!request.strOutput.empty() && !pSpec->bOutput) ||
-        (request.strOutput.empty() && pSpec->bOutputRequired) || (request.bJson && !pSpec->bJson) ||
-        (bLink && !pSpec->bController)) {
+        (request.strOutput.empty() && pSpec->bOutputRequired) ||
+        (request.bJson && !pSpec->szJson) || (bLink && !pSpec->bController)) {
         strError = strUsage;
         return false;
     }
@@ -159,11 +174,8 @@ std::string HelpText(const std::string& strCommand) {
         std::string strOptions;
         if (pSpec->bOutput)
             strOptions += "  -o OUT          the file to write\n";
-        if (pSpec->bJson)
-            strOptions +=
-                "  --json          print {\"differences\": [{\"item\": ..., \"left\": ..., "
-                "\"right\": ...}, ...],\n"
-                "                  \"information\": [...]}\n";
+        if (pSpec->szJson)
+            strOptions += pSpec->szJson;
         if (pSpec->bController)
             strOptions += kControllerOptions;
         if (!strOptions.empty())

@@ -21,6 +21,7 @@ struct CCliRequest {
 enum ECliExit : int {
     kExitOk = 0,
     kExitDifferences = 1,
+    kExitFindings = 1,
     kExitUsage = 2,
     kExitFile = 3,
     kExitController = 4,

@@ -1,8 +1,10 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
+#include "model/CheckSystems.h"
 #include "model/DataFile.h"
 #include "model/SystemDiff.h"
 #include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
 #include "support/ShellRecorder.h"
 #include "support/TempDir.h"
 
@@ -12,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -181,6 +184,109 @@ TEST_F(CliOffline, DocumentWritesAWorkbookAndCreatesNoLibrary) {
     EXPECT_FALSE(std::filesystem::exists(File("B.xlsx")));
 }
 
+// Two channels that flip each other, a term that never changes and a label
+// used twice.
+void FaultySystem(CSystem& system) {
+    using namespace CheckSystems;
+    Equation(system, kVirtualA1, {{kVirtualA2}});
+    Equation(system, kVirtualA2, {{kVirtualA1, true}});
+    Label(system, kVirtualA1, "Door logic");
+    Equation(system, kBlueA1, {{kVirtualA3}});
+    Label(system, kBlueA1, "DOOR");
+    Label(system, kBlueA2, "DOOR");
+}
+
+TEST_F(CliOffline, CheckPrintsTheFindingsAndTheirCounts) {
+    auto pSystem = NewSystem();
+    FaultySystem(*pSystem);
+    CCliResult result = RunCli({"check", Save(*pSystem, "A.DVX")});
+    EXPECT_EQ(result.nExit, kExitFindings);
+    EXPECT_EQ(result.strOut,
+              "warning never-driven Blue A1 (DOOR), Virtual A3: Virtual A3 has no equation, so its "
+              "term in Blue A1 never changes.\n"
+              "note duplicate-label Blue A1 (DOOR), Blue A2 (DOOR): These channels of the BLUE "
+              "LOOP all carry the label \"DOOR\".\n"
+              "error oscillating-loop Virtual A1 (Door logic), Virtual A2: These channels switch "
+              "each other in a circle through an odd number of NOTs, so they flip on every scan.\n"
+              "1 error, 1 warning, 1 note\n");
+    EXPECT_EQ(result.strErr, "");
+}
+
+TEST_F(CliOffline, CheckExitsZeroWithoutErrorsAndWarnings) {
+    struct Case {
+        const char* szName;
+        std::function<void(CSystem&)> fnBuild;
+        const char* szOut;
+    };
+    const Case cases[] = {
+        {"no findings", [](CSystem&) {}, "0 errors, 0 warnings, 0 notes\n"},
+        {"a note only",
+         [](CSystem& s) {
+             CheckSystems::Label(s, CheckSystems::kBlueA1, "DOOR");
+             CheckSystems::Label(s, CheckSystems::kBlueA2, "DOOR");
+         },
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        auto pSystem = NewSystem();
+        c.fnBuild(*pSystem);
+        CCliResult result = RunCli({"check", Save(*pSystem, "A.DVX")});
+        EXPECT_EQ(result.nExit, kExitOk) << c.szName;
+        if (c.szOut) {
+            EXPECT_EQ(result.strOut, c.szOut) << c.szName;
+        }
+    }
+}
+
+TEST_F(CliOffline, CheckReadsTheModuleTypesOfTheCurrentFolder) {
+    auto pSystem = NewSystem();
+    CheckSystems::Equation(*pSystem, CheckSystems::kBlueA2, {{CheckSystems::kBlueA3}});
+    pSystem->SetModuleType(0, 0, 1);
+    std::string strPath = Save(*pSystem, "A.DVX");
+    EXPECT_EQ(RunCli({"check", strPath}).nExit, kExitOk);
+    EXPECT_FALSE(std::filesystem::exists(File("ModuleTypes.dat")));
+    {
+        CModuleTypes types(m_dir.Str(), m_shell);
+        types.AddType();
+        types.SetOutputChannel(1, true);
+        types.SetStrictChecking(true);
+        ASSERT_TRUE(types.Save());
+    }
+    CCliResult result = RunCli({"check", strPath});
+    EXPECT_EQ(result.nExit, kExitFindings);
+    EXPECT_EQ(result.strOut.rfind("warning not-an-output Blue A2: ", 0), 0u) << result.strOut;
+}
+
+TEST_F(CliOffline, CheckJsonParses) {
+    auto pSystem = NewSystem();
+    FaultySystem(*pSystem);
+    pSystem->SetHiSpeedInput(2, CheckSystems::kBlueA1);
+    CCliResult result = RunCli({"check", Save(*pSystem, "A.DVX"), "--json"});
+    EXPECT_EQ(result.nExit, kExitFindings);
+    QJsonParseError error;
+    QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(result.strOut), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << result.strOut;
+    QJsonArray findings = doc.object()["findings"].toArray();
+    ASSERT_EQ(findings.size(), 4);
+    QJsonObject pair = findings[0].toObject();
+    EXPECT_EQ(pair["severity"].toString(), "error");
+    EXPECT_EQ(pair["id"].toString(), "high-speed-equation");
+    EXPECT_EQ(pair["pair"].toInt(), 3);
+    EXPECT_TRUE(pair["timer"].isNull());
+    QJsonObject circle = findings[3].toObject();
+    QJsonArray channels = circle["channels"].toArray();
+    ASSERT_EQ(channels.size(), 2);
+    EXPECT_EQ(channels[0].toObject()["loop"].toString(), "Virtual");
+    EXPECT_EQ(channels[0].toObject()["designation"].toString(), "A1");
+    EXPECT_EQ(channels[0].toObject()["label"].toString(), "Door logic");
+    EXPECT_TRUE(channels[1].toObject()["label"].isNull());
+    EXPECT_TRUE(circle["pair"].isNull());
+    QJsonObject counts = doc.object()["counts"].toObject();
+    EXPECT_EQ(counts["error"].toInt(), 2);
+    EXPECT_EQ(counts["warning"].toInt(), 1);
+    EXPECT_EQ(counts["note"].toInt(), 1);
+}
+
 struct CUnreadableCase {
     const char* szName;
     const char* szFile;
@@ -203,8 +309,9 @@ TEST_P(CliUnreadable, ExitsThreeWithOneLineAndWritesNothing) {
         CDataFile::Write(strPath, std::vector<unsigned char>(strContent.begin(), strContent.end()));
     }
     std::string strOut = File(strPath.ends_with(".ZLV") ? "OUT.DVX" : "OUT.ZLV");
-    for (auto astrArgs : {std::vector<std::string>{"show", strPath},
-                          std::vector<std::string>{"convert", strPath, strOut}}) {
+    for (auto astrArgs :
+         {std::vector<std::string>{"show", strPath}, std::vector<std::string>{"check", strPath},
+          std::vector<std::string>{"convert", strPath, strOut}}) {
         CCliResult result = RunCli(astrArgs);
         EXPECT_EQ(result.nExit, kExitFile);
         EXPECT_EQ(result.ErrLines(), 1) << result.strErr;

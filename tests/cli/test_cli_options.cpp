@@ -75,8 +75,8 @@ TEST(CliOptions, ReadsEveryOption) {
 TEST(CliOptions, HelpAndVersionExitZero) {
     CCliResult help = RunCli({"--help"});
     EXPECT_EQ(help.nExit, kExitOk);
-    for (const char* szCommand :
-         {"show", "listing", "convert", "diff", "transfer", "retrieve", "verify"})
+    for (const char* szCommand : {"show", "listing", "convert", "document", "check", "diff",
+                                  "transfer", "retrieve", "verify"})
         EXPECT_NE(help.strOut.find(std::string("corvel-cli ") + szCommand + " "), std::string::npos)
             << szCommand;
     CCliResult command = RunCli({"verify", "--help"});
