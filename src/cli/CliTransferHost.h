@@ -22,6 +22,7 @@ public:
     void CloseWaitIndicator() override {}
     void ShowBusyCursor(bool) override {}
     ESaveResult SaveSystemAs() override { return ESaveResult::Failed; }
+    const CModuleTypes* ModuleTypesToCheck() const override { return nullptr; }
     bool PickObjectGroup() override;
     bool PickModule() override { return false; }
     bool PickChannel() override { return false; }

@@ -3,11 +3,11 @@
 #include "editors/SelGroup.h"
 #include "editors/selchl.h"
 #include "editors/selmod.h"
-#include "moduletypes/ModuleTypeTexts.h"
+#include "moduletypes/ModuleTypes.h"
 #include "shell/MainFrm.h"
 
 CFrameTransferHost::CFrameTransferHost(CMainFrame& frame, CSystem& system,
-                                       const CModuleTypeTexts& types)
+                                       const CModuleTypes& types)
     : m_frame(frame), m_system(system), m_types(types) {}
 
 bool CFrameTransferHost::IsPortOpen() const { return m_frame.IsPortOpen(); }

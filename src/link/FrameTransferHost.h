@@ -3,7 +3,7 @@
 #include "link/TransferHost.h"
 
 class CMainFrame;
-class CModuleTypeTexts;
+class CModuleTypes;
 class CSystem;
 
 // The main window's side of the transfer commands: its port state and link
@@ -12,7 +12,7 @@ class CSystem;
 // dialogs.
 class CFrameTransferHost : public CTransferHost {
 public:
-    CFrameTransferHost(CMainFrame& frame, CSystem& system, const CModuleTypeTexts& types);
+    CFrameTransferHost(CMainFrame& frame, CSystem& system, const CModuleTypes& types);
 
     bool IsPortOpen() const override;
     bool PauseLink() override;
@@ -22,6 +22,7 @@ public:
     void CloseWaitIndicator() override;
     void ShowBusyCursor(bool bBusy) override;
     ESaveResult SaveSystemAs() override;
+    const CModuleTypes* ModuleTypesToCheck() const override { return &m_types; }
     bool PickObjectGroup() override;
     bool PickModule() override;
     bool PickChannel() override;
@@ -29,5 +30,5 @@ public:
 private:
     CMainFrame& m_frame;
     CSystem& m_system;
-    const CModuleTypeTexts& m_types;
+    const CModuleTypes& m_types;
 };

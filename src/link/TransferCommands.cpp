@@ -4,7 +4,11 @@
 #include "link/zlvcomm.h"
 #include "model/Archive.h"
 #include "model/ShellServices.h"
+#include "model/SystemCheck.h"
 #include "model/system.h"
+
+#include <algorithm>
+#include <cstdio>
 
 // --- transfer to the controller ---
 
@@ -36,14 +40,32 @@ void CTransferCommands::OnTransfer() {
     m_host.CloseWaitIndicator();
 }
 
+bool CTransferCommands::ConfirmErrors(bool bCurrentModuleOnly) {
+    const CModuleTypes* pTypes = m_host.ModuleTypesToCheck();
+    if (!pTypes)
+        return true;
+    const std::vector<CSystemFinding> aFindings = CSystemCheck(m_system, *pTypes).Run();
+    const short nLoop = m_system.GetCurLoop();
+    const short nModule = m_system.GetCurModule();
+    const auto nErrors = std::count_if(aFindings.begin(), aFindings.end(), [&](const auto& f) {
+        return f.severity == CSystemFinding::ESeverity::Error &&
+               (!bCurrentModuleOnly || f.Concerns(nLoop, nModule));
+    });
+    if (nErrors == 0)
+        return true;
+    char szText[96];
+    std::snprintf(szText, sizeof szText, kCheckErrorsText, static_cast<int>(nErrors));
+    return m_shell.MessageBox(szText, EBoxButtons::YesNo, EBoxIcon::Exclamation) == EBoxAnswer::Yes;
+}
+
 void CTransferCommands::TransferChannel() {
-    if (!m_host.PickModule() || !m_host.PickChannel())
+    if (!m_host.PickModule() || !m_host.PickChannel() || !ConfirmErrors(false))
         return;
     SendSteps({&CZlvComm::SendEquation, &CZlvComm::SendChannelLabel});
 }
 
 void CTransferCommands::TransferModule() {
-    if (!m_host.PickModule())
+    if (!m_host.PickModule() || !ConfirmErrors(true))
         return;
     m_host.StartWaitIndicator(kTransmittingModuleText);
     int nErrors = 0;
@@ -58,6 +80,8 @@ int CTransferCommands::SendModule() {
 }
 
 void CTransferCommands::TransferSystem() {
+    if (!ConfirmErrors(false))
+        return;
     int nErrors = 0;
     m_comm.RunWithProgress([&] { nErrors = SendSystem(); });
     ReportUpload(nErrors);

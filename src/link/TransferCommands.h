@@ -42,6 +42,9 @@ public:
     static constexpr const char* kRetrievingSystemText = "Retrieving system ...";
     static constexpr const char* kTransmittingModuleText = "Transmitting module to DVX CPU ...";
     static constexpr const char* kRetrievingModuleText = "Retrieving module ...";
+    // With the number of errors the system check finds.
+    static constexpr const char* kCheckErrorsText =
+        "THE SYSTEM HAS %d ERRORS (Utility > Check system). TRANSFER ANYWAY?";
 
     CTransferCommands(CSystem& system, CZlvComm& comm, CShellServices& shell, CTransferHost& host)
         : m_system(system), m_comm(comm), m_shell(shell), m_host(host) {}
@@ -58,6 +61,10 @@ public:
     void OnCpuProcessingTime();
 
 private:
+    // Before the first data frame: when the system check finds errors
+    // (for a module, errors naming one of its channels), whether the
+    // technician wants them sent all the same. Warnings and notes never ask.
+    bool ConfirmErrors(bool bCurrentModuleOnly);
     void TransferChannel();
     void TransferModule();
     void TransferSystem();

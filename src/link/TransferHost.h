@@ -2,6 +2,8 @@
 
 #include <string>
 
+class CModuleTypes;
+
 // What the transfer, retrieve and link commands need from the main window:
 // the port state, the pause and continue wrapper, the shared reports and
 // indicators, the save command, and the pickers that set the scope and the
@@ -22,6 +24,11 @@ public:
     virtual void ShowBusyCursor(bool bBusy) = 0;
     // Save As, run completely, and how it ended.
     virtual ESaveResult SaveSystemAs() = 0;
+
+    // The library a transfer checks the system against before it sends;
+    // nullptr sends without the check (corvel-cli, whose scripts run its
+    // check command themselves).
+    virtual const CModuleTypes* ModuleTypesToCheck() const = 0;
 
     // Each returns false when the technician cancelled the picker.
     virtual bool PickObjectGroup() = 0;

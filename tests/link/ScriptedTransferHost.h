@@ -5,6 +5,7 @@
 #include "link/zlvcomm.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
 
 #include <optional>
 #include <string>
@@ -23,7 +24,8 @@ public:
 
     CScriptedTransferHost(CSystem& system, CZlvComm& comm, CShellServices& shell,
                           const CLinkHost& link)
-        : m_system(system), m_comm(comm), m_shell(shell), m_link(link) {}
+        : m_types(CModuleTypes::CEmpty{}, shell), m_system(system), m_comm(comm), m_shell(shell),
+          m_link(link) {}
 
     bool IsPortOpen() const override { return m_link.IsPortOpen(); }
     bool PauseLink() override;
@@ -33,6 +35,7 @@ public:
     void CloseWaitIndicator() override { m_astrCalls.push_back("close wait"); }
     void ShowBusyCursor(bool bBusy) override { m_astrCalls.push_back(bBusy ? "busy" : "not busy"); }
     ESaveResult SaveSystemAs() override;
+    const CModuleTypes* ModuleTypesToCheck() const override { return &m_types; }
     bool PickObjectGroup() override;
     bool PickModule() override;
     bool PickChannel() override;
@@ -42,6 +45,8 @@ public:
     std::optional<short> m_nChannel;
     ESaveResult m_saveResult = ESaveResult::Saved;
     std::vector<std::string> m_astrCalls;
+    // The window's library, as the test sets it; empty at first.
+    CModuleTypes m_types;
 
 private:
     CSystem& m_system;

@@ -152,6 +152,57 @@ TEST_F(TransferTest, ChannelTransferSendsEquationAndLabelWithoutAFinalMessage) {
     EXPECT_TRUE(m_shell.BoxTexts().empty());
 }
 
+// Virtual A1 = NOT Virtual A1 flips on every scan: an error of Virtual
+// module A.
+TEST_F(TransferTest, ErrorsAskOnceTheScopeIsKnownAndNoSendsNothing) {
+    const Frames kBracketOnly{":E0\r", ":E0\r", ":I0\r", ":E1\r", ":E1\r", ":I0\r"};
+    const std::string strQuestion =
+        "THE SYSTEM HAS 1 ERRORS (Utility > Check system). TRANSFER ANYWAY?";
+    struct Case {
+        const char* szName;
+        int nGroup;
+        short nLoop;
+        short nModule;
+        bool bAsks;
+    };
+    for (const Case& c : {Case{"system", CSystem::GroupSystem, 0, 0, true},
+                          Case{"the module with the error", CSystem::GroupModule, 2, 0, true},
+                          Case{"another module", CSystem::GroupModule, 2, 1, false},
+                          Case{"channel", CSystem::GroupChannel, 0, 3, true}}) {
+        sys.Channel(0, 0, 2).m_anTermA[0] = 320;
+        sys.Channel(0, 0, 2).m_abTermNotA[0] = 1;
+        for (EBoxAnswer answer : {EBoxAnswer::No, EBoxAnswer::Yes}) {
+            m_host.m_nGroup = c.nGroup;
+            m_host.m_module = {c.nLoop, c.nModule};
+            m_host.m_nChannel = 2;
+            m_shell.m_aBoxes.clear();
+            if (c.bAsks)
+                m_shell.ExpectBox(strQuestion, answer);
+            m_commands.OnTransfer();
+            const Frames astrFrames = TakeFrames();
+            const bool bSent = !c.bAsks || answer == EBoxAnswer::Yes;
+            EXPECT_EQ(astrFrames == kBracketOnly, !bSent) << c.szName;
+            if (!c.bAsks)
+                continue;
+            ASSERT_FALSE(m_shell.m_aBoxes.empty()) << c.szName;
+            EXPECT_EQ(m_shell.m_aBoxes[0].buttons, EBoxButtons::YesNo);
+            if (answer == EBoxAnswer::No) {
+                EXPECT_EQ(m_shell.BoxTexts(), Frames{strQuestion}) << c.szName;
+            }
+        }
+    }
+}
+
+TEST_F(TransferTest, WarningsAndNotesDoNotAsk) {
+    DefineEquation(0, 0, 0, 321);
+    sys.SetChannelLabelInCurModule(1, "DOOR");
+    sys.SetChannelLabelInCurModule(2, "DOOR");
+    m_host.m_nGroup = CSystem::GroupSystem;
+    m_commands.OnTransfer();
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
+    EXPECT_EQ(CountStartingWith(TakeFrames(), ":B"), 1);
+}
+
 TEST_F(TransferTest, CancelledPickersSendOnlyTheBracketFrames) {
     const Frames kBracketOnly{":E0\r", ":E0\r", ":I0\r", ":E1\r", ":E1\r", ":I0\r"};
     struct Case {
@@ -518,6 +569,10 @@ protected:
     void Run(const ProgressCase& c) {
         if (c.bFull)
             FillSystem(sys);
+        // The full system's logic has errors, some on Yellow module C: its
+        // transfers ask first.
+        if (c.bFull)
+            m_shell.AnswerBox(EBoxAnswer::Yes);
         sys.ClearModified();
         m_host.m_nGroup = c.nGroup;
         m_host.m_module = {1, 2};

@@ -132,8 +132,9 @@ TEST_F(TransferEndToEnd, AFullSystemComesBackFieldForField) {
     ASSERT_TRUE(comm.SendBoolProcessor(false));
     Received();
     WatchProgress();
+    m_shell.ExpectBox(kFullSystemQuestion, EBoxAnswer::Yes);
     Transfer(CSystem::GroupSystem);
-    EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
+    EXPECT_EQ(m_shell.BoxTexts(), (Frames{kFullSystemQuestion, "UPLOAD SUCCESSFUL"}));
     const int nBracketFrames = 6;
     EXPECT_EQ(m_nProgressTotal, static_cast<int>(Received().size()) - nBracketFrames);
     EXPECT_EQ(m_nProgressDone, m_nProgressTotal);
@@ -194,8 +195,9 @@ TEST_F(TransferEndToEnd, MalformedAnswersAreNotStoredAndTheRetrieveSaysSo) {
     ASSERT_TRUE(Start({"--refuse", ":TR??", "--garble", ":B00?", "--drop-char", ":B01?"}));
     FillSystem(sys);
     ASSERT_TRUE(comm.SendBoolProcessor(false));
+    m_shell.ExpectBox(kFullSystemQuestion, EBoxAnswer::Yes);
     Transfer(CSystem::GroupSystem);
-    ASSERT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
+    ASSERT_EQ(m_shell.BoxTexts(), (Frames{kFullSystemQuestion, "UPLOAD SUCCESSFUL"}));
     const Frames astrSent = TransferredFields(sys);
     // Channel index 0x1F is the last one a character short; 0x20 is whole.
     Select(0, 3, 1);
