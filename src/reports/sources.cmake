@@ -10,4 +10,8 @@ target_sources(corvel_ui PRIVATE
     reports/WhereUsedDlg.h
     reports/WhereUsedDlg.cpp
     reports/WhereUsedDlg.ui
+    reports/SystemCheckDlg.h
+    reports/SystemCheckDlg.cpp
+    reports/SystemCheckDlg.ui
+    reports/MainFrmReports.cpp
 )

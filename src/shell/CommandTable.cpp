@@ -71,6 +71,9 @@ const CCommandInfo kCommands[] = {
      "Retreives Boolean processor task execution time from CPU", "", "", "processor-time"},
     {ID_SERIAL_VIEWER, "Serial &Viewer", "Shows serial stream between PC and DVX CPU.", "", "",
      "serial-viewer"},
+    {ID_CHECK_SYSTEM, "&Check system",
+     "Checks the logic of the system for what will not work on the vehicle", "", "",
+     "check-system"},
     {ID_SAVE_CURRENT_WORK, "&Save current work", "Back up current changes to disk drive", "", "",
      "save-current-work"},
     // Toolbar buttons and accelerators without a menu item of their own.

@@ -153,7 +153,8 @@ void CMainFrame::CreateMenus() {
     AddMenu(
         nullptr, "&Diagnostic",
         {ID_LOOP_STATUS_CONTROLLER, ID_LOOP_STATUS_VIEWER, ID_START_DVX_LINK, ID_STOP_DVX_LINK});
-    AddMenu(nullptr, "&Utility", {ID_CPU_PROCESSING_TIME, ID_SERIAL_VIEWER, ID_SAVE_CURRENT_WORK});
+    AddMenu(nullptr, "&Utility",
+            {ID_CPU_PROCESSING_TIME, ID_SERIAL_VIEWER, ID_CHECK_SYSTEM, ID_SAVE_CURRENT_WORK});
     for (QAction* pTop : menuBar()->actions())
         connect(pTop->menu(), &QMenu::aboutToShow, this, &CMainFrame::OnInitMenu);
 }
@@ -229,6 +230,7 @@ void CMainFrame::ConnectHandlers() {
         {ID_STOP_DVX_LINK, &CMainFrame::OnStopLink},
         {ID_CPU_PROCESSING_TIME, &CMainFrame::OnCpuProcessingTime},
         {ID_SERIAL_VIEWER, &CMainFrame::OnSerialViewer},
+        {ID_CHECK_SYSTEM, &CMainFrame::OnCheckSystem},
         {ID_LOOP_STATUS_CONTROLLER, &CMainFrame::OnLoopStatusController},
         {ID_LOOP_STATUS_VIEWER, &CMainFrame::OnLoopStatusViewer},
         {ID_LOOP_VIEWER_BUTTON, &CMainFrame::OnLoopStatusViewer},

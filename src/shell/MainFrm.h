@@ -25,6 +25,7 @@ class CSerialLinkHost;
 class CSerialView;
 class CShellServices;
 class CSystem;
+class CSystemCheckDlg;
 class CTransferCommands;
 class CWaitAviDlg;
 class CWinzlv4View;
@@ -171,6 +172,12 @@ public:
     void OnSerialViewerClosed();
     CSerialView* SerialView() const;
 
+    // --- system check ---
+    // Opens the findings window, or brings it to the front with its list
+    // made again.
+    void OnCheckSystem();
+    CSystemCheckDlg* SystemCheck() const;
+
     // --- loop status windows ---
     void OnLoopStatusController();
     void OnLoopStatusViewer();
@@ -255,6 +262,7 @@ private:
     QMenu* m_pTipMenu = nullptr;
     QPointer<CHelpWindow> m_pHelp;
     QPointer<CSerialView> m_pSerialView;
+    QPointer<CSystemCheckDlg> m_pSystemCheck;
     QPointer<CLoopStatus> m_apLoopStatus[6];
     std::unique_ptr<CFrameTransferHost> m_pTransferHost;
     std::unique_ptr<CTransferCommands> m_pTransfer;

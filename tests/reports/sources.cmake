@@ -5,4 +5,5 @@ target_sources(corvel_tests PRIVATE
 target_sources(corvel_tests PRIVATE
     reports/test_documentation_window.cpp
     reports/test_where_used_dlg.cpp
+    reports/test_system_check_dlg.cpp
 )

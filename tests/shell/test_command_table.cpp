@@ -64,6 +64,8 @@ const ExpectedCommand kExpected[] = {
     {32773, "St&op DVX link", "Stops communication from DVX CPU to modules", ""},
     {32792, "CPU &processing time", "Retreives Boolean processor task execution time from CPU", ""},
     {32815, "Serial &Viewer", "Shows serial stream between PC and DVX CPU.", ""},
+    {32826, "&Check system", "Checks the logic of the system for what will not work on the vehicle",
+     ""},
     {32818, "&Save current work", "Back up current changes to disk drive", ""},
     {57603, "Save", "Save the active document", "Save"},
     {57635, "Cut", "Cut the selection and put it on the Clipboard", "Cut"},
@@ -123,7 +125,8 @@ TEST_F(FrameTest, MenusHoldTheirItemsInOrder) {
         {{"&Spreadsheet"}, {"&Designer"}},
         {{"&Diagnostic"},
          {"&Loop Status Controller", "Loop &Status Viewer", "&Start DVX link", "St&op DVX link"}},
-        {{"&Utility"}, {"CPU &processing time", "Serial &Viewer", "&Save current work"}},
+        {{"&Utility"},
+         {"CPU &processing time", "Serial &Viewer", "&Check system", "&Save current work"}},
     };
     for (const MenuCase& menu : kMenus) {
         const QWidget* pOwner = frame.menuBar();

@@ -26,6 +26,7 @@
 #include "moduletypes/ModuleTypeDlg.h"
 #include "moduletypes/ModuleTypePreferencesDlg.h"
 #include "moduletypes/PickModuleTypeDlg.h"
+#include "reports/SystemCheckDlg.h"
 #include "reports/WhereUsedDlg.h"
 #include "shell/AboutDlg.h"
 #include "shell/DataFiles.h"
@@ -92,6 +93,28 @@ Shot Compare(CShotScene& s) {
         {"High speed pair 1 input", "A7", "_", false},
     };
     return std::make_unique<CCompareDlg>(aDiffs, s.shell);
+}
+
+// The sample system with what a hurried edit leaves: two Virtual channels
+// flipping each other, a lamp over a Virtual channel nobody drives, a
+// timer never enabled and a label given twice.
+Shot SystemCheck(CShotScene& s) {
+    auto equation = [&s](short nIndex, short nSource, bool bNot) {
+        CChannelRecord& record = s.sys.Channel(CSystem::ModuleOf(nIndex),
+                                               CSystem::ChannelOf(nIndex), CSystem::LoopOf(nIndex));
+        record.m_anTermA[0] = nSource;
+        record.m_abTermNotA[0] = bNot;
+        record.m_bOutput = 1;
+    };
+    equation(CSystem::MakeIndex(2, 4, 0), CSystem::MakeIndex(2, 4, 1), false);
+    equation(CSystem::MakeIndex(2, 4, 1), CSystem::MakeIndex(2, 4, 0), true);
+    equation(CSystem::MakeIndex(0, 6, 2), CSystem::MakeIndex(2, 9, 9), false);
+    equation(CSystem::MakeIndex(1, 3, 0), CSystem::MakeIndex(4, 7, 3), false);
+    s.sys.StoreChannelLabel(6, 2, 0, "WIPER");
+    s.sys.StoreChannelLabel(6, 3, 0, "WIPER");
+    s.sys.StoreChannelLabel(4, 0, 2, "Door logic");
+    return std::make_unique<CSystemCheckDlg>(s.sys, s.types, s.shell,
+                                             CSystemCheckDlg::COpeners{[] {}, [] {}});
 }
 
 // Three viewers side by side over the main window, lamps lit.
@@ -197,6 +220,7 @@ const std::vector<CShot>& AllShots() {
         {"StatusMonitor", StatusMonitor},
         {"LoopStatus", LoopViewers},
         {"CompareDlg", Compare},
+        {"SystemCheckDlg", SystemCheck},
         {"WhereUsedDlg",
          [](CShotScene& s) -> Shot { return std::make_unique<CWhereUsedDlg>(s.sys); }},
         {"BoxResult",
