@@ -1,7 +1,9 @@
-// Loads and saves a fully populated system and prints the time per load, the
-// time per save and the size of the file.
+// Loads, saves and checks a fully populated system and prints the time per
+// load, per save and per system check, and the size of the file.
 #include "model/ShellServices.h"
+#include "model/SystemCheck.h"
 #include "model/system.h"
+#include "moduletypes/ModuleTypes.h"
 
 #include <chrono>
 #include <cstdio>
@@ -84,10 +86,21 @@ int main(int argc, char* argv[]) {
             sys.LoadSystemFile("BENCH.DVX");
         double fLoad = MillisecondsPer(nRounds, std::chrono::steady_clock::now() - start);
 
+        CModuleTypes types(CModuleTypes::CEmpty{}, shell);
+        types.SetStrictChecking(true);
+        std::size_t nFindings = 0;
+        start = std::chrono::steady_clock::now();
+        for (int i = 0; i < nRounds; ++i)
+            nFindings = CSystemCheck(sys, types).Run().size();
+        double fCheck = MillisecondsPer(nRounds, std::chrono::steady_clock::now() - start);
+
         auto nSize = std::filesystem::file_size(folder / "BENCH.DVX");
         std::printf("system file: %llu bytes\n", static_cast<unsigned long long>(nSize));
         std::printf("load: %.3f ms per file (%d rounds)\n", fLoad, nRounds);
         std::printf("save: %.3f ms per file (%d rounds, flushed to disk)\n", fSave, nRounds);
+        std::printf("check: %.3f ms per system (640 equations of six terms in loops 0-3, %zu "
+                    "findings, %d rounds)\n",
+                    fCheck, nFindings, nRounds);
     }
     std::filesystem::remove_all(folder);
     return 0;
