@@ -38,6 +38,7 @@ CLogicGraph::CLogicGraph(const CSystem& system) {
                  (record.m_bGroupNotA != 0) != bWholeNot);
         AddGroup(m_aaTerms[nIndex], 1, record.m_anTermB, record.m_abTermNotB,
                  (record.m_bGroupNotB != 0) != bWholeNot);
+        m_aaDrivers[nIndex] = FindDrivers(nIndex);
     }
     FindCircles();
 }
@@ -64,7 +65,7 @@ short CLogicGraph::TimerEnableOf(short nIndex) {
     return CSystem::MakeIndex(kTimerLoop, CSystem::ModuleOf(nIndex), CSystem::ChannelOf(nIndex));
 }
 
-std::vector<CLogicGraph::CDriver> CLogicGraph::Drivers(short nIndex) const {
+std::vector<CLogicGraph::CDriver> CLogicGraph::FindDrivers(short nIndex) const {
     std::vector<CDriver> aDrivers;
     if (m_abLatched[nIndex])
         return aDrivers;
@@ -95,7 +96,7 @@ void CLogicGraph::Visit(short nIndex) {
     m_anOrder[nIndex] = m_anLow[nIndex] = m_nNextOrder++;
     m_anStack.push_back(nIndex);
     m_abOnStack[nIndex] = true;
-    for (const CDriver& driver : Drivers(nIndex)) {
+    for (const CDriver& driver : m_aaDrivers[nIndex]) {
         if (m_anOrder[driver.nSource] < 0) {
             Visit(driver.nSource);
             m_anLow[nIndex] = std::min(m_anLow[nIndex], m_anLow[driver.nSource]);
@@ -117,7 +118,7 @@ void CLogicGraph::CloseComponent(short nRoot) {
         anComponent.push_back(nIndex);
     } while (nIndex != nRoot);
     auto drivesItself = [this](short n) {
-        const std::vector<CDriver> aDrivers = Drivers(n);
+        const std::vector<CDriver>& aDrivers = m_aaDrivers[n];
         return std::any_of(aDrivers.begin(), aDrivers.end(),
                            [n](const CDriver& d) { return d.nSource == n; });
     };
@@ -141,7 +142,7 @@ bool CLogicGraph::IsInverting(const std::vector<short>& anComponent) const {
     while (!anQueue.empty()) {
         const short nIndex = anQueue.front();
         anQueue.pop_front();
-        for (const CDriver& driver : Drivers(nIndex)) {
+        for (const CDriver& driver : m_aaDrivers[nIndex]) {
             if (!inComponent(driver.nSource))
                 continue;
             const int nWanted = anSide[nIndex] ^ (driver.bInverting ? 1 : 0);

@@ -49,7 +49,7 @@ private:
         short nSource;
         bool bInverting;
     };
-    std::vector<CDriver> Drivers(short nIndex) const;
+    std::vector<CDriver> FindDrivers(short nIndex) const;
     void FindCircles();
     void Visit(short nIndex);
     void CloseComponent(short nRoot);
@@ -59,6 +59,7 @@ private:
     bool m_abEquation[kChannels] = {};
     bool m_abLatched[kChannels] = {};
     std::vector<CLogicTerm> m_aaTerms[kChannels];
+    std::vector<CDriver> m_aaDrivers[kChannels];
     std::vector<CLogicCircle> m_aCircles;
 
     // The one strongly connected components pass.

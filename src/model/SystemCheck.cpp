@@ -137,15 +137,17 @@ void CSystemCheck::CheckModuleType(short nIndex) {
     const short nModule = CSystem::ModuleOf(nIndex);
     const short nChannel = CSystem::ChannelOf(nIndex);
     const short nType = m_system.GetModuleType(nModule, nLoop);
-    const std::string strType = "module type \"" + m_types.GetNameById(nType) + "\"";
+    const ModuleType* pType = m_types.FindById(nType);
+    if (!pType)
+        return;
+    const std::string strType = "module type \"" + pType->m_strName + "\"";
     if (!m_types.ChannelMayCarryBoolean(nType, nChannel + 1)) {
         Add(ESeverity::Warning, "not-an-output", {nIndex},
             Name(nIndex) + " carries an equation, but " + strType +
                 " marks the channel neither as an output nor as a momentary switch latch.");
         return;
     }
-    const ModuleType* pType = m_types.FindById(nType);
-    if (!pType || !m_system.Channel(nModule, nChannel, nLoop).m_bMomentaryLatch)
+    if (!m_system.Channel(nModule, nChannel, nLoop).m_bMomentaryLatch)
         return;
     if (pType->m_abOutput[nChannel] && !pType->m_abSwitch[nChannel])
         Add(ESeverity::Note, "latch-not-allowed", {nIndex},
@@ -187,9 +189,11 @@ void CSystemCheck::CheckLabels(short nLoop) {
     std::map<std::string, std::vector<short>> aaByLabel;
     for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
         for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
-            const CFindingChannel channel = Channel(CSystem::MakeIndex(nLoop, nModule, nChannel));
-            if (!channel.strLabel.empty())
-                aaByLabel[channel.strLabel].push_back(channel.nIndex);
+            if (!m_system.IsChannelLabelCustom(nModule, nChannel, nLoop))
+                continue;
+            const std::string strLabel = m_system.GetChannelLabel(nModule, nChannel, nLoop);
+            if (!strLabel.empty())
+                aaByLabel[strLabel].push_back(CSystem::MakeIndex(nLoop, nModule, nChannel));
         }
     }
     for (const auto& [strLabel, anChannels] : aaByLabel) {
