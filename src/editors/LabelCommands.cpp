@@ -40,7 +40,8 @@ void CLabelCommands::OnModuleLabels() {
                                if (!dialog.HasSaved(nLoop))
                                    backup.RestoreModuleLabels(nLoop);
                            return false;
-                       });
+                       },
+                       kRetrievingModuleLabelsText);
 }
 
 void CLabelCommands::OnSystemLabels() {
@@ -54,11 +55,18 @@ void CLabelCommands::OnSystemLabels() {
 }
 
 void CLabelCommands::EditWithController(bool (CZlvComm::*pfnRead)(), bool (CZlvComm::*pfnSend)(),
-                                        const std::function<bool(CReadBackup&)>& fnDialog) {
+                                        const std::function<bool(CReadBackup&)>& fnDialog,
+                                        const char* szReadingText) {
     m_frame.UpdateTitle();
     m_sys.SuspendLink();
     CReadBackup backup(m_sys);
-    ExchangeIfOpen(pfnRead);
+    if (szReadingText && IsPortOpen()) {
+        m_frame.StartWaitIndicator(szReadingText);
+        ExchangeIfOpen(pfnRead);
+        m_frame.CloseWaitIndicator();
+    } else {
+        ExchangeIfOpen(pfnRead);
+    }
     if (fnDialog(backup))
         ExchangeIfOpen(pfnSend);
     m_frame.CloseWaitIndicator();

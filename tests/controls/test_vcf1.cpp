@@ -76,6 +76,25 @@ TEST_F(VCF1Test, ALandscapeSheetPrintsOnLandscapePages) {
     EXPECT_EQ("842 x 595", PdfPageSize(strPdf));
 }
 
+// The title rows head every page after the first; the first has them where
+// they stand, once.
+TEST_F(VCF1Test, TitleRowsHeadEveryPrintedPage) {
+    FillRows(300);
+    control.Sheet().SetTextRC(1, 1, "Fleet title");
+    control.Sheet().SetTextRC(2, 1, "Fleet subtitle");
+    control.Sheet().SetPrintTitleRows(1, 2);
+    const std::string strPdf = m_dir.File("titles.pdf");
+    const int nPages = PrintToPdf(strPdf);
+    ASSERT_GT(nPages, 2);
+    for (int nPage = 1; nPage <= nPages; ++nPage) {
+        const std::string strText = PdfPageText(strPdf, nPage);
+        EXPECT_EQ(strText.find("Fleet title"), strText.rfind("Fleet title")) << nPage;
+        EXPECT_NE(strText.find("Fleet title"), std::string::npos) << nPage;
+        EXPECT_NE(strText.find("Fleet subtitle"), std::string::npos) << nPage;
+    }
+    EXPECT_NE(PdfPageText(strPdf, nPages).find("Row 300"), std::string::npos);
+}
+
 TEST_F(VCF1Test, AnEmptySheetPrintsOneEmptyPage) {
     const std::string strPdf = m_dir.File("empty.pdf");
     EXPECT_EQ(1, PrintToPdf(strPdf));

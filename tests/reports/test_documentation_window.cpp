@@ -56,6 +56,22 @@ TEST_F(DocumentationWindowTest, OpeningBuildsTheSheetOpensTheDesignerAndWritesBo
     SaveScreenshot(frame, "DocumentationWindow");
 }
 
+// Printed from a spreadsheet program the workbook comes out one page wide,
+// landscape, its title on every page.
+TEST_F(DocumentationWindowTest, TheWorkbookPrintsOnePageWideWithItsTitleOnEveryPage) {
+    Trigger(ID_FILE_NEW);
+    const CReadBook book = ReadWorkbook(m_dir.File(kDocumentationXlsFile));
+    EXPECT_EQ("landscape", book.strOrientation);
+    EXPECT_EQ("1 1 0", book.strFit) << "fit to page, 1 wide, any number tall";
+    EXPECT_EQ("1:2", book.strTitleRows);
+    CSheet written;
+    std::string strError;
+    ASSERT_TRUE(written.Read(m_dir.File(kDocumentationVtsFile), strError)) << strError;
+    EXPECT_TRUE(written.GetPrintLandscape());
+    EXPECT_EQ(std::make_pair(1, 2),
+              std::make_pair(written.GetPrintTitleFirst(), written.GetPrintTitleLast()));
+}
+
 TEST_F(DocumentationWindowTest, EveryWindowShowsTheSystemAsItWasWhenItOpened) {
     Trigger(ID_FILE_NEW);
     CWinzlv4View& first = ActiveView();
