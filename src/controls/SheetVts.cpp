@@ -175,7 +175,8 @@ bool ParseLine(const std::string& strLine, CSheet& sheet) {
         sheet.SetPrintGridLines(bFlag);
     else if (strWord == "TITLEROWS") {
         int nFirst = 0, nLast = 0;
-        if (!ReadInt(in, 1, CSheet::kMaxRow, nFirst) || !ReadInt(in, nFirst, CSheet::kMaxRow, nLast))
+        if (!ReadInt(in, 1, CSheet::kMaxRow, nFirst) ||
+            !ReadInt(in, nFirst, CSheet::kMaxRow, nLast))
             return false;
         sheet.SetPrintTitleRows(nFirst, nLast);
     } else

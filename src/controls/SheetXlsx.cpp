@@ -59,9 +59,9 @@ private:
         worksheet_fit_to_pages(m_pSheet, 1, 0);
         if (!m_sheet.HasPrintTitleRows())
             return true;
-        return worksheet_repeat_rows(m_pSheet, static_cast<lxw_row_t>(m_sheet.GetPrintTitleFirst() - 1),
-                                     static_cast<lxw_row_t>(m_sheet.GetPrintTitleLast() - 1)) ==
-               LXW_NO_ERROR;
+        return worksheet_repeat_rows(
+                   m_pSheet, static_cast<lxw_row_t>(m_sheet.GetPrintTitleFirst() - 1),
+                   static_cast<lxw_row_t>(m_sheet.GetPrintTitleLast() - 1)) == LXW_NO_ERROR;
     }
 
     lxw_format* Format(const CSheetCell& cell) {

@@ -31,17 +31,18 @@ void CLabelCommands::OnChannelLabels() {
 }
 
 void CLabelCommands::OnModuleLabels() {
-    EditWithController(&CZlvComm::ReadAllModuleLabels, &CZlvComm::SendAllModuleLabels,
-                       [this](CReadBackup& backup) {
-                           CModLabel dialog(m_sys, m_shell, &m_frame);
-                           if (dialog.exec() == QDialog::Accepted)
-                               return true;
-                           for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop)
-                               if (!dialog.HasSaved(nLoop))
-                                   backup.RestoreModuleLabels(nLoop);
-                           return false;
-                       },
-                       kRetrievingModuleLabelsText);
+    EditWithController(
+        &CZlvComm::ReadAllModuleLabels, &CZlvComm::SendAllModuleLabels,
+        [this](CReadBackup& backup) {
+            CModLabel dialog(m_sys, m_shell, &m_frame);
+            if (dialog.exec() == QDialog::Accepted)
+                return true;
+            for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop)
+                if (!dialog.HasSaved(nLoop))
+                    backup.RestoreModuleLabels(nLoop);
+            return false;
+        },
+        kRetrievingModuleLabelsText);
 }
 
 void CLabelCommands::OnSystemLabels() {

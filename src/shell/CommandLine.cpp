@@ -54,7 +54,7 @@ bool CCommandLine::AsksForTextOnly(const QStringList& astrArguments) {
     for (const QString& strArgument : astrArguments.mid(1)) {
         if (strArgument == "--")
             return false;
-        const QString strName = strArgument.startsWith("--") ? strArgument.mid(2)
+        const QString strName = strArgument.startsWith("--")  ? strArgument.mid(2)
                                 : strArgument.startsWith('-') ? strArgument.mid(1)
                                                               : QString();
         if (strName == "h" || strName == "help" || strName == "v" || strName == "version")

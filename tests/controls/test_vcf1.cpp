@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QDoubleSpinBox>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
@@ -140,6 +141,18 @@ TEST_F(VCF1Test, AFailedWriteIsReportedWithItsReason) {
     }
     std::ifstream locked(m_dir.File("locked.VTS"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(locked), {}), "old");
+}
+
+// A text running on past the last column can be scrolled to its end
+// instead of being cut at the window's edge.
+TEST_F(VCF1Test, TextPastTheLastColumnCanBeScrolledTo) {
+    control.resize(400, 200);
+    control.Sheet().SetTextRC(1, 1, "Q=(" + std::string(200, 'x') + ")");
+    control.SheetChanged();
+    const CSheetPainter layout(control.Sheet(), control.viewport());
+    ASSERT_GT(layout.UsedWidth(), layout.ColX(2) + control.viewport()->width());
+    EXPECT_GE(control.horizontalScrollBar()->maximum() + control.viewport()->width(),
+              static_cast<int>(layout.UsedWidth()));
 }
 
 TEST_F(VCF1Test, FileTypeFollowsTheExtension) {

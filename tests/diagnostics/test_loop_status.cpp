@@ -9,8 +9,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QMdiArea>
 #include <QLabel>
+#include <QMdiArea>
 #include <QTest>
 
 #include <vector>

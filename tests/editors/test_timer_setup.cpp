@@ -106,7 +106,8 @@ TEST_F(TimerSetupTest, TheTableShowsTheModulesTimersInSeconds) {
 TEST_F(TimerSetupTest, ReadOnlyFieldsLookReadOnly) {
     auto pDialog = Dialog();
     const QColor window = pDialog->palette().color(QPalette::Window);
-    for (const char* szName : {"editModuleLetter", "editModuleLabel", "editLabel1", "editEquation10"})
+    for (const char* szName :
+         {"editModuleLetter", "editModuleLabel", "editLabel1", "editEquation10"})
         EXPECT_EQ(Edit(*pDialog, szName).palette().color(QPalette::Base), window) << szName;
     EXPECT_NE(Edit(*pDialog, "editReload1").palette().color(QPalette::Base), window);
 }

@@ -10,6 +10,7 @@
 #include "support/WorkbookReader.h"
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPrinter>
 
 #include <filesystem>
@@ -70,6 +71,24 @@ TEST_F(DocumentationWindowTest, TheWorkbookPrintsOnePageWideWithItsTitleOnEveryP
     EXPECT_TRUE(written.GetPrintLandscape());
     EXPECT_EQ(std::make_pair(1, 2),
               std::make_pair(written.GetPrintTitleFirst(), written.GetPrintTitleLast()));
+}
+
+// The window carries Corvel's icon, restores to most of the main window,
+// and its designer opens on the first cell.
+TEST_F(DocumentationWindowTest, WindowHasCorvelsIconARestoredSizeAndTheDesignerStartsAtA1) {
+    frame.resize(1000, 700);
+    Trigger(ID_FILE_NEW);
+    QMdiSubWindow* pChild = frame.MdiArea()->currentSubWindow();
+    ASSERT_NE(pChild, nullptr);
+    ASSERT_FALSE(pChild->windowIcon().isNull());
+    EXPECT_EQ(pChild->windowIcon().pixmap(16, 16).toImage(),
+              frame.windowIcon().pixmap(16, 16).toImage());
+    pChild->showNormal();
+    EXPECT_GE(pChild->width(), frame.MdiArea()->width() / 2);
+    EXPECT_GE(pChild->height(), frame.MdiArea()->height() / 2);
+    CVCF1& sheet = ActiveView().Sheet();
+    EXPECT_EQ(std::make_pair(1, 1),
+              std::make_pair(sheet.Sheet().GetActiveRow(), sheet.Sheet().GetActiveCol()));
 }
 
 TEST_F(DocumentationWindowTest, EveryWindowShowsTheSystemAsItWasWhenItOpened) {
