@@ -83,8 +83,11 @@ CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleType
 }
 
 // The loop status viewers go first, while the window they report their
-// closing to is still whole.
+// closing to is still whole. The documentation windows go after this
+// destructor, when the window is no longer a main window, so they must not
+// report their activation to it.
 CMainFrame::~CMainFrame() {
+    disconnect(m_pMdiArea, nullptr, this, nullptr);
     for (const QPointer<CLoopStatus>& pViewer : m_apLoopStatus)
         delete pViewer.data();
 }

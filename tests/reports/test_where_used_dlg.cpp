@@ -66,7 +66,7 @@ TEST_F(WhereUsedDlgTest, SaveFileWritesAWorkbookUnderTheChosenName) {
     EXPECT_TRUE(book.aCells.at({4, 1}).bBold);
     EXPECT_EQ("landscape", book.strOrientation);
     EXPECT_EQ("1 1 0", book.strFit);
-    EXPECT_EQ("1:4", book.strTitleRows) << "the title and the column headings";
+    EXPECT_EQ("$1:$4", book.strTitleRows) << "the title and the column headings";
 }
 
 TEST_F(WhereUsedDlgTest, PrintTurnsTheGridLinesOffAndPrintsThroughThePrintDialog) {

@@ -23,9 +23,9 @@ struct CReadBook {
     std::string strOrientation;
     std::string strGridLines;
     // The page setup: "fit to page" switched on, and the pages wide and tall
-    // it fits to, as openpyxl reads them ("None" when not stored).
+    // it fits to, as openpyxl reads them (one when not stored), e.g. "1 1 0".
     std::string strFit;
-    // The rows repeated on every printed page, such as "1:2"; "none".
+    // The rows repeated on every printed page, such as "$1:$2"; "none".
     std::string strTitleRows;
 };
 
