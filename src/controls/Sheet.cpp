@@ -204,9 +204,17 @@ bool CSheet::Read(const std::string& strPath, std::string& strError) {
     return true;
 }
 
+void CSheet::SetPrintTitleRows(int nFirst, int nLast) {
+    const bool bValid = nFirst >= 1 && nLast >= nFirst && nLast <= kMaxRow;
+    m_nPrintTitleFirst = bValid ? nFirst : 0;
+    m_nPrintTitleLast = bValid ? nLast : 0;
+}
+
 bool CSheet::SameContent(const CSheet& other) const {
     return UsedCells(m_aCells) == UsedCells(other.m_aCells) && m_anColWidth == other.m_anColWidth &&
            m_bAllowDesigner == other.m_bAllowDesigner &&
            m_bPrintLandscape == other.m_bPrintLandscape &&
-           m_bPrintGridLines == other.m_bPrintGridLines;
+           m_bPrintGridLines == other.m_bPrintGridLines &&
+           m_nPrintTitleFirst == other.m_nPrintTitleFirst &&
+           m_nPrintTitleLast == other.m_nPrintTitleLast;
 }

@@ -77,6 +77,12 @@ public:
     void SetPrintLandscape(bool bOn) { m_bPrintLandscape = bOn; }
     bool GetPrintGridLines() const { return m_bPrintGridLines; }
     void SetPrintGridLines(bool bOn) { m_bPrintGridLines = bOn; }
+    // Rows nFirst..nLast head every printed page; 0, 0 for none. A printed
+    // sheet is always as wide as one page and as many pages tall as it needs.
+    void SetPrintTitleRows(int nFirst, int nLast);
+    int GetPrintTitleFirst() const { return m_nPrintTitleFirst; }
+    int GetPrintTitleLast() const { return m_nPrintTitleLast; }
+    bool HasPrintTitleRows() const { return m_nPrintTitleFirst > 0; }
 
     // The cell, or an empty default one when nothing was ever set there.
     const CSheetCell& Cell(int nRow, int nCol) const;
@@ -116,5 +122,7 @@ private:
     bool m_bAllowDesigner = false;
     bool m_bPrintLandscape = false;
     bool m_bPrintGridLines = true;
+    int m_nPrintTitleFirst = 0;
+    int m_nPrintTitleLast = 0;
     CMeasure m_measure;
 };

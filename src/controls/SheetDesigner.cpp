@@ -9,6 +9,7 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QScreen>
 
 #include <algorithm>
 #include <set>
@@ -20,6 +21,8 @@ constexpr int kSpareRows = 100;
 constexpr int kSpareCols = 10;
 constexpr int kMinRows = 200;
 constexpr int kMinCols = 12;
+// At most this much of the screen, leaving room for the window's frame.
+constexpr qreal kScreenShare = 0.9;
 
 } // namespace
 
@@ -113,7 +116,19 @@ CSheetDesigner::CSheetDesigner(CVCF1& control)
         ApplyColumnWidths();
         m_control.SheetChanged();
     });
+    m_control.Sheet().SetActiveCell(1, 1);
     Reload();
+    FitOnScreen();
+}
+
+// The designed size is for a screen at 100%; a smaller screen, or one at a
+// larger scale, gets a designer that still fits with its buttons in reach.
+void CSheetDesigner::FitOnScreen() {
+    const QScreen* pScreen = screen();
+    if (!pScreen)
+        return;
+    const QSize available = pScreen->availableGeometry().size() * kScreenShare;
+    resize(size().boundedTo(available).expandedTo(minimumSizeHint().boundedTo(available)));
 }
 
 CSheetDesigner::~CSheetDesigner() = default;

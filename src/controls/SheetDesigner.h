@@ -18,6 +18,7 @@ class CSheetDesigner;
 class CSheetDesigner : public QWidget {
     Q_OBJECT
 public:
+    // Opens on the top-left cell, sized to fit the screen it is on.
     explicit CSheetDesigner(CVCF1& control);
     ~CSheetDesigner() override;
 
@@ -42,6 +43,7 @@ private:
     void ApplyColumnWidths();
     void ShowCellFormat();
     void Changed();
+    void FitOnScreen();
 
     CVCF1& m_control;
     std::unique_ptr<Ui::CSheetDesigner> m_ui;

@@ -167,6 +167,29 @@ double CSheetPainter::MeasureChars(const CSheet& sheet, const CSheetCell& cell) 
            QFontMetricsF(BaseFont()).horizontalAdvance(QLatin1Char('0'));
 }
 
+double CSheetPainter::TitleHeight() const {
+    if (!m_sheet.HasPrintTitleRows() || m_sheet.GetPrintTitleLast() > m_nRows)
+        return 0.0;
+    return RowY(m_sheet.GetPrintTitleLast() + 1) - RowY(m_sheet.GetPrintTitleFirst());
+}
+
+std::vector<CSheetPainter::CPage> CSheetPainter::PageBreaks(double dRowsHeight) const {
+    const double dTitle = TitleHeight();
+    std::vector<CPage> aPages;
+    for (int nRow = 1; nRow <= m_nRows;) {
+        const bool bTitles = dTitle > 0 && nRow > m_sheet.GetPrintTitleLast();
+        const double dRoom = dRowsHeight - (bTitles ? dTitle : 0.0);
+        int nLast = nRow;
+        while (nLast < m_nRows && RowY(nLast + 2) - RowY(nRow) <= dRoom)
+            ++nLast;
+        aPages.push_back({nRow, nLast, bTitles});
+        nRow = nLast + 1;
+    }
+    if (aPages.empty())
+        aPages.push_back({1, 0, false});
+    return aPages;
+}
+
 int CSheetPainter::Print(const CSheet& sheet, QPrinter& printer) {
     printer.setPageOrientation(sheet.GetPrintLandscape() ? QPageLayout::Landscape
                                                          : QPageLayout::Portrait);
@@ -180,25 +203,20 @@ int CSheetPainter::Print(const CSheet& sheet, QPrinter& printer) {
     const double dScale = std::min(1.0, page.width() / layout.UsedWidth());
     const double dRowsHeight = (page.height() - dFooter) / dScale;
 
-    // Rows go on a page while they fit; a row taller than a page gets one.
-    std::vector<std::pair<int, int>> aPages;
-    for (int nRow = 1; nRow <= layout.LastRow();) {
-        int nLast = nRow;
-        while (nLast < layout.LastRow() &&
-               layout.RowY(nLast + 2) - layout.RowY(nRow) <= dRowsHeight)
-            ++nLast;
-        aPages.emplace_back(nRow, nLast);
-        nRow = nLast + 1;
-    }
-    if (aPages.empty())
-        aPages.emplace_back(1, 0);
+    const std::vector<CPage> aPages = layout.PageBreaks(dRowsHeight);
     const int nPages = static_cast<int>(aPages.size());
     for (int nPage = 0; nPage < nPages; ++nPage) {
+        const CPage& current = aPages[static_cast<std::size_t>(nPage)];
         if (nPage > 0)
             printer.newPage();
         painter.save();
         painter.scale(dScale, dScale);
-        layout.Draw(painter, aPages[nPage].first, aPages[nPage].second, sheet.GetPrintGridLines());
+        if (current.bTitles) {
+            layout.Draw(painter, sheet.GetPrintTitleFirst(), sheet.GetPrintTitleLast(),
+                        sheet.GetPrintGridLines());
+            painter.translate(0, layout.TitleHeight());
+        }
+        layout.Draw(painter, current.nFirst, current.nLast, sheet.GetPrintGridLines());
         painter.restore();
         painter.setFont(BaseFont());
         painter.drawText(QRectF(0, page.height() - dFooter, page.width(), dFooter),

@@ -48,10 +48,20 @@ public:
     static double MeasureChars(const CSheet& sheet, const CSheetCell& cell);
 
     // Prints the sheet on pages of the printer, scaled down when its used
-    // columns are wider than a page; returns the number of pages.
+    // columns are wider than a page, its title rows heading every page after
+    // the one they stand on; returns the number of pages.
     static int Print(const CSheet& sheet, QPrinter& printer);
 
 private:
+    struct CPage {
+        int nFirst;
+        int nLast;
+        bool bTitles;
+    };
+    // Rows go on a page while they fit in dRowsHeight, less the title rows
+    // where they head the page; a row taller than a page gets one.
+    std::vector<CPage> PageBreaks(double dRowsHeight) const;
+    double TitleHeight() const;
     void DrawCell(QPainter& painter, int nRow, int nCol, double dTop) const;
     // How far a cell's text may run: to the right edge of the last empty
     // cell that follows it.

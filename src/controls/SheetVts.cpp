@@ -173,7 +173,13 @@ bool ParseLine(const std::string& strLine, CSheet& sheet) {
         sheet.SetPrintLandscape(bFlag);
     else if (strWord == "GRIDLINES" && ReadFlag(in, bFlag))
         sheet.SetPrintGridLines(bFlag);
-    else
+    else if (strWord == "TITLEROWS") {
+        int nFirst = 0, nLast = 0;
+        if (!ReadInt(in, 1, CSheet::kMaxRow, nFirst) ||
+            !ReadInt(in, nFirst, CSheet::kMaxRow, nLast))
+            return false;
+        sheet.SetPrintTitleRows(nFirst, nLast);
+    } else
         return false;
     return in.eof() || (in >> std::ws).eof();
 }
@@ -187,6 +193,9 @@ std::vector<unsigned char> Format(const CSheet& sheet) {
     strOut += "DESIGNER " + std::to_string(sheet.GetAllowDesigner()) + "\n";
     strOut += "LANDSCAPE " + std::to_string(sheet.GetPrintLandscape()) + "\n";
     strOut += "GRIDLINES " + std::to_string(sheet.GetPrintGridLines()) + "\n";
+    if (sheet.HasPrintTitleRows())
+        strOut += "TITLEROWS " + std::to_string(sheet.GetPrintTitleFirst()) + " " +
+                  std::to_string(sheet.GetPrintTitleLast()) + "\n";
     for (const auto& [nCol, nWidth] : sheet.ColWidths())
         strOut += "WIDTH " + std::to_string(nCol) + " " + std::to_string(nWidth) + "\n";
     for (const auto& [position, cell] : sheet.Cells()) {

@@ -45,12 +45,25 @@ public:
         bOk = SetRowHeights() && bOk;
         if (m_sheet.GetPrintLandscape())
             worksheet_set_landscape(m_pSheet);
+        bOk = SetPageFit() && bOk;
         worksheet_gridlines(m_pSheet, m_sheet.GetPrintGridLines() ? LXW_SHOW_ALL_GRIDLINES
                                                                   : LXW_SHOW_SCREEN_GRIDLINES);
         return bOk;
     }
 
 private:
+    // As Corvel prints it: one page wide, as many tall as needed, the
+    // heading rows on every page, so a long equation column stays beside
+    // its channel instead of going to pages of its own.
+    bool SetPageFit() {
+        worksheet_fit_to_pages(m_pSheet, 1, 0);
+        if (!m_sheet.HasPrintTitleRows())
+            return true;
+        return worksheet_repeat_rows(
+                   m_pSheet, static_cast<lxw_row_t>(m_sheet.GetPrintTitleFirst() - 1),
+                   static_cast<lxw_row_t>(m_sheet.GetPrintTitleLast() - 1)) == LXW_NO_ERROR;
+    }
+
     lxw_format* Format(const CSheetCell& cell) {
         const int nPoints = m_sheet.FontPoints(cell);
         CFormatKey key{cell.bBold, cell.bUnderline, nPoints};

@@ -86,9 +86,11 @@ double CVCF1::HeaderWidth() const { return fontMetrics().horizontalAdvance("0000
 
 double CVCF1::HeaderHeight() const { return fontMetrics().height() + 6; }
 
+// A text running on past the last column, such as a long equation, widens
+// the scrolled area, so the end of it can be reached.
 void CVCF1::UpdateScrollBars() {
     const CSheetPainter layout(m_sheet, viewport());
-    const double dWidth = HeaderWidth() + layout.ColX(layout.LastCol() + 1);
+    const double dWidth = HeaderWidth() + layout.UsedWidth();
     const double dHeight = HeaderHeight() + layout.RowY(layout.LastRow() + kRowsBeyond);
     horizontalScrollBar()->setRange(0, std::max(0, static_cast<int>(dWidth) - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());

@@ -6,6 +6,9 @@
 #include "link/zlvcomm.h"
 #include "model/system.h"
 
+#include <QScreen>
+#include <QStyle>
+
 // --- loop status controller ---
 
 void CMainFrame::OnLoopStatusController() {
@@ -73,16 +76,24 @@ void CMainFrame::OnLoopStatusViewer() {
 }
 
 // Like the serial viewer, a viewer is a window of its own owned by the main
-// window, so it stays beside it and goes with it.
+// window, so it stays beside it and goes with it. Asking again for a loop's
+// viewer brings the one there is to the front.
 void CMainFrame::OpenLoopStatusViewer(short nLoop) {
     UpdateTitle();
-    if (m_apLoopStatus[nLoop])
+    if (CLoopStatus* pOpen = m_apLoopStatus[nLoop]) {
+        BringToFront(*pOpen);
         return;
+    }
     auto* pViewer = new CLoopStatus(m_system, nLoop, this);
     pViewer->setObjectName(QString("LoopStatus%1").arg(nLoop));
+    ShareCommandKeys(*pViewer);
+    const QWidget* pLast = LastLoopStatusViewer();
     m_apLoopStatus[nLoop] = pViewer;
+    m_pNewestLoopStatus = pViewer;
     connect(pViewer, &CLoopStatus::Closed, this, &CMainFrame::OnLoopStatusViewerClosed);
     pViewer->show();
+    if (pLast)
+        CascadeBelow(*pViewer, *pLast);
     if (!m_pComm || !IsPortOpen())
         return;
     ContinueLink();
@@ -90,6 +101,28 @@ void CMainFrame::OpenLoopStatusViewer(short nLoop) {
         m_system.SetLoopMonitor(nLoop, true);
     else
         ReportTransmitError();
+}
+
+// Viewers opened one after another step down and right from the newest
+// one, so each title bar stays in sight instead of all lying on one spot.
+const QWidget* CMainFrame::LastLoopStatusViewer() const {
+    if (m_pNewestLoopStatus)
+        return m_pNewestLoopStatus;
+    for (const QPointer<CLoopStatus>& pViewer : m_apLoopStatus)
+        if (pViewer)
+            return pViewer;
+    return nullptr;
+}
+
+void CMainFrame::CascadeBelow(QWidget& window, const QWidget& previous) {
+    const int nStep = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window) +
+                      window.fontMetrics().height();
+    QPoint target = previous.pos() + QPoint(nStep, nStep);
+    const QScreen* pScreen = previous.screen();
+    const QRect area = pScreen ? pScreen->availableGeometry() : QRect();
+    if (area.isValid() && !area.contains(QRect(target, window.frameGeometry().size())))
+        target = area.topLeft();
+    window.move(target);
 }
 
 void CMainFrame::OnLoopStatusViewerClosed(short nLoop) {

@@ -1,6 +1,7 @@
 #include "editors/EditBool.h"
 
 #include "editors/FieldColour.h"
+#include "editors/FocusRing.h"
 #include "editors/ModuleLetterValidator.h"
 #include "editors/SteppingBar.h"
 #include "editors/TermScroll.h"
@@ -51,6 +52,7 @@ CEditBool::CEditBool(CSystem& sys, QWidget* pParent)
                       findChild<QScrollBar*>("scroll" + strName),
                       findChild<QLineEdit*>("editTermLabel" + strName)};
         m_aTerm[i].pScroll->setFocusPolicy(Qt::StrongFocus);
+        CFocusRing::Attach(*m_aTerm[i].pScroll);
         m_aTerm[i].pModule->setValidator(new CModuleLetterValidator(
             [this, i] { return static_cast<short>(m_aTerm[i].pLoop->currentIndex()); },
             m_aTerm[i].pModule));
@@ -94,12 +96,15 @@ void CEditBool::ConnectControls() {
 }
 
 // A channel without an equation offers its own loop in every term, where
-// most of its sources will be.
+// most of its sources will be. The typing starts at the first term's module
+// letter, the field a technician fills first.
 void CEditBool::OnInitDialog() {
     ShowOperatorLabels();
     ShowTypeName();
     RefreshFromSystem();
     ShowHeaderColours();
+    m_aTerm[0].pModule->setFocus();
+    m_aTerm[0].pModule->selectAll();
     if (m_sys.IsCurEquationDefined())
         return;
     for (int i = 0; i < kTerms; ++i) {

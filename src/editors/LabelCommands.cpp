@@ -31,16 +31,18 @@ void CLabelCommands::OnChannelLabels() {
 }
 
 void CLabelCommands::OnModuleLabels() {
-    EditWithController(&CZlvComm::ReadAllModuleLabels, &CZlvComm::SendAllModuleLabels,
-                       [this](CReadBackup& backup) {
-                           CModLabel dialog(m_sys, m_shell, &m_frame);
-                           if (dialog.exec() == QDialog::Accepted)
-                               return true;
-                           for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop)
-                               if (!dialog.HasSaved(nLoop))
-                                   backup.RestoreModuleLabels(nLoop);
-                           return false;
-                       });
+    EditWithController(
+        &CZlvComm::ReadAllModuleLabels, &CZlvComm::SendAllModuleLabels,
+        [this](CReadBackup& backup) {
+            CModLabel dialog(m_sys, m_shell, &m_frame);
+            if (dialog.exec() == QDialog::Accepted)
+                return true;
+            for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop)
+                if (!dialog.HasSaved(nLoop))
+                    backup.RestoreModuleLabels(nLoop);
+            return false;
+        },
+        kRetrievingModuleLabelsText);
 }
 
 void CLabelCommands::OnSystemLabels() {
@@ -54,11 +56,18 @@ void CLabelCommands::OnSystemLabels() {
 }
 
 void CLabelCommands::EditWithController(bool (CZlvComm::*pfnRead)(), bool (CZlvComm::*pfnSend)(),
-                                        const std::function<bool(CReadBackup&)>& fnDialog) {
+                                        const std::function<bool(CReadBackup&)>& fnDialog,
+                                        const char* szReadingText) {
     m_frame.UpdateTitle();
     m_sys.SuspendLink();
     CReadBackup backup(m_sys);
-    ExchangeIfOpen(pfnRead);
+    if (szReadingText && IsPortOpen()) {
+        m_frame.StartWaitIndicator(szReadingText);
+        ExchangeIfOpen(pfnRead);
+        m_frame.CloseWaitIndicator();
+    } else {
+        ExchangeIfOpen(pfnRead);
+    }
     if (fnDialog(backup))
         ExchangeIfOpen(pfnSend);
     m_frame.CloseWaitIndicator();

@@ -12,6 +12,8 @@ class CReadBackup;
 // labels the PC held before the read, except where the dialog saved.
 class CLabelCommands : public CEditorCommand {
 public:
+    static constexpr const char* kRetrievingModuleLabelsText = "Retrieving module labels ...";
+
     using CEditorCommand::CEditorCommand;
 
     // Sends only the module that is current when the dialog closes.
@@ -24,8 +26,10 @@ private:
     // before the dialog and, after OK, the send, each between pause and
     // continue and only with the port open. The dialog runs with the PC's
     // labels from before the read, to put back on Cancel; it tells whether it
-    // ended with OK.
+    // ended with OK. A read long enough to be noticed names itself in the
+    // please-wait indicator, which goes before the dialog opens.
     void EditWithController(bool (CZlvComm::*pfnRead)(), bool (CZlvComm::*pfnSend)(),
-                            const std::function<bool(CReadBackup&)>& fnDialog);
+                            const std::function<bool(CReadBackup&)>& fnDialog,
+                            const char* szReadingText = nullptr);
     void ExchangeIfOpen(bool (CZlvComm::*pfnExchange)());
 };

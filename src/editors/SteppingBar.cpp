@@ -1,5 +1,7 @@
 #include "editors/SteppingBar.h"
 
+#include "editors/FocusRing.h"
+
 #include <QScrollBar>
 
 #include <algorithm>
@@ -30,6 +32,7 @@ void AttachStepping(QScrollBar& bar, const CStepping& rule, std::function<void(i
     bar.setSingleStep(1);
     bar.setPageStep(std::max(rule.GetPage(), 1));
     bar.setFocusPolicy(Qt::StrongFocus);
+    CFocusRing::Attach(bar);
     // Qt has already moved the slider position by its own step when the
     // action is announced, but not the value: the value is still where the
     // bar stood, and setting the position here replaces Qt's step with ours.

@@ -2,6 +2,7 @@
 
 #include "editors/DialogField.h"
 #include "editors/FieldCheck.h"
+#include "editors/ReadOnlyLook.h"
 #include "editors/SteppingBar.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
@@ -36,6 +37,7 @@ CTimerDlg::CTimerDlg(CSystem& sys, CShellServices& shell, std::function<void()> 
     : QDialog(pParent), m_sys(sys), m_shell(shell), m_fnRetrieveModule(std::move(fnRetrieveModule)),
       m_fnTransmitModule(std::move(fnTransmitModule)), m_ui(std::make_unique<Ui::CTimerDlg>()) {
     m_ui->setupUi(this);
+    ShowReadOnlyFields(*this);
     setProperty(CHelpRouter::kSectionProperty, "timer-setup");
     m_sys.SetCurLoop(kTimerLoop);
     m_nTimerModule = m_sys.GetCurModule();

@@ -7,6 +7,8 @@ target_sources(corvel_core PRIVATE
 target_sources(corvel_ui PRIVATE
     editors/SteppingBar.h
     editors/SteppingBar.cpp
+    editors/FocusRing.h
+    editors/FocusRing.cpp
     editors/ModuleBrowser.h
     editors/ModuleBrowser.cpp
     editors/RadioGroup.h

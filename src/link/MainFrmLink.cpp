@@ -96,13 +96,12 @@ void CMainFrame::OnCpuProcessingTime() {
 
 void CMainFrame::OnSerialViewer() {
     if (m_pSerialView) {
-        m_pSerialView->showNormal();
-        m_pSerialView->raise();
-        m_pSerialView->activateWindow();
+        BringToFront(*m_pSerialView);
         return;
     }
     m_pSerialView = new CSerialView(this);
     m_pSerialView->setObjectName("SerialView");
+    ShareCommandKeys(*m_pSerialView);
     connect(m_pSerialView, &CSerialView::Closed, this, &CMainFrame::OnSerialViewerClosed);
     m_pSerialView->show();
     char szTrace[96];

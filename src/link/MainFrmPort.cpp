@@ -110,8 +110,8 @@ void CMainFrame::OnSelectCommPort() {
     // The open device stays in use; the new number is used from the next
     // opening.
     m_pCommCtrl->SetCommPort(dialog.m_nPort);
-    SetStatusText(FromQString(PortName(dialog.m_nPort)) +
-                  " will be used when the port is next opened");
+    ShowResultText(FromQString(PortName(dialog.m_nPort)) +
+                   " will be used when the port is next opened");
 }
 
 // --- serial events ---
@@ -125,10 +125,18 @@ void CMainFrame::OnCommEvent(short nEvent) {
     if (!szText)
         return;
     if (!CMSComm::IsErrorEvent(nEvent)) {
-        SetStatusText(szText);
+        ShowCommEventText(nEvent, szText);
         return;
     }
     ReportSerialError(szText);
+}
+
+// Arriving characters are reported where the link's own texts stand, but a
+// command's result stays until the technician has had a chance to read it.
+void CMainFrame::ShowCommEventText(short nEvent, const char* szText) {
+    if (nEvent == CMSComm::EventReceive && m_bResultShown)
+        return;
+    SetStatusText(szText);
 }
 
 // A noisy line raises errors on every poll; while the technician reads one
@@ -202,7 +210,9 @@ bool CMainFrame::ShowWaitIndicator() {
         return true;
     m_pWait = new CWaitAviDlg(m_system.GetLaunchDir(), m_shell, this);
     m_pWait->OnInitDialog();
+    connect(&m_pWait->StopButton(), &QPushButton::clicked, this, &CMainFrame::OnStopWaiting);
     m_pWait->show();
+    m_pWait->StopButton().setFocus();
     return true;
 }
 
@@ -240,9 +250,6 @@ void CMainFrame::ShowNotAnswering(bool bNotAnswering) {
         m_bWaitOpenedForSilence = !m_pWait;
         ShowWaitIndicator();
         m_pWait->SetNotAnswering(kNotAnsweringText);
-        connect(&m_pWait->StopButton(), &QPushButton::clicked, this, &CMainFrame::OnStopWaiting,
-                Qt::UniqueConnection);
-        m_pWait->StopButton().setFocus();
         return;
     }
     if (!m_pWait)

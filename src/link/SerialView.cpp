@@ -47,7 +47,19 @@ QListWidget& CSerialView::Inbound() const { return *m_ui->listInbound; }
 
 void CSerialView::AddOutboundLine(const std::string& strLine) { AddLine(Outbound(), strLine); }
 
-void CSerialView::AddInboundLine(const std::string& strLine) { AddLine(Inbound(), strLine); }
+// The controller ends a line with CR LF, and the reader hands a line over
+// at its CR, so the LF arrives at the start of the next one; it is shown
+// where it belongs, at the end of the line it ended.
+void CSerialView::AddInboundLine(const std::string& strLine) {
+    QListWidget& list = Inbound();
+    if (strLine.empty() || strLine.front() != '\n' || list.count() == 0) {
+        AddLine(list, strLine);
+        return;
+    }
+    QListWidgetItem& previous = *list.item(list.count() - 1);
+    previous.setText(previous.text() + VisibleText("\n"));
+    AddLine(list, strLine.substr(1));
+}
 
 void CSerialView::AddLine(QListWidget& list, const std::string& strLine) {
     list.addItem(VisibleText(strLine));

@@ -15,7 +15,8 @@ class CSerialView;
 // the newest 101 lines, so a transfer of thousands of frames keeps it small;
 // the newest line is selected and in view. Carriage returns, line feeds and
 // other control characters are shown as <CR>, <LF> and <xx>, since a list
-// would otherwise hide exactly what a technician looks for.
+// would otherwise hide exactly what a technician looks for; an INBOUND line
+// feed shows at the end of the line it ended.
 //
 // Modeless; closing it (close box, system menu, Escape) tells its owner
 // through Closed and destroys it.

@@ -89,8 +89,8 @@ void CTransferCommands::TransferSystem() {
 
 int CTransferCommands::SendSystem() {
     return SendSteps({&CZlvComm::ClearCpuMemory, &CZlvComm::SendAllEquations,
-                      &CZlvComm::SendSleepMode, &CZlvComm::SendAllLabels, &CZlvComm::SendAllTimers,
-                      &CZlvComm::SendHiSpeedPairs});
+                      &CZlvComm::SendSleepMode, &CZlvComm::SendAllLabels,
+                      &CZlvComm::SendAllTimersShowingPhase, &CZlvComm::SendHiSpeedPairs});
 }
 
 // A step that completed counts as sent even when the port closes right

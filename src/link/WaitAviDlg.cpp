@@ -41,7 +41,6 @@ void CWaitAviDlg::SetProgress(int nDone, int nTotal, std::chrono::milliseconds t
 
 void CWaitAviDlg::SetNotAnswering(const QString& strText) {
     m_strNotAnswering = strText;
-    StopButton().setVisible(!strText.isEmpty());
     UpdateTimeLine();
 }
 

@@ -20,9 +20,10 @@ class CWaitAviDlg;
 // animation and one line of progress text, shown while a command sends or
 // reads long sequences; a counted sequence adds a bar of its frames and the
 // time it still needs. It cannot be dismissed by the technician; the
-// command that opened it closes it. Its one button, Stop, is shown only
-// while the controller does not answer: waits have no time-out, so the way
-// out (closing the port) is offered where the technician is looking.
+// command that opened it closes it. Its one button, Stop, is there for the
+// whole sequence and holds the focus: waits have no time-out and the main
+// window's menus are out of the keyboard's reach meanwhile, so the way out
+// (closing the port) is offered where the technician is looking.
 class CWaitAviDlg : public QDialog {
     Q_OBJECT
 public:
@@ -43,8 +44,7 @@ public:
     // Shows the bar at nDone of nTotal frames and the time left.
     void SetProgress(int nDone, int nTotal, std::chrono::milliseconds timeLeft);
     // While the controller does not answer, strText stands where the time
-    // left stands otherwise, with the Stop button beside it; an empty text
-    // puts the time left back and hides Stop.
+    // left stands otherwise; an empty text puts the time left back.
     void SetNotAnswering(const QString& strText);
     static QString TimeLeftText(std::chrono::milliseconds timeLeft);
 

@@ -93,6 +93,11 @@ bool CZlvComm::ReadTimers(short nFirst, short nCount) {
 
 bool CZlvComm::SendAllTimers() { return SendTimers(0, CSystem::kTimers); }
 
+bool CZlvComm::SendAllTimersShowingPhase() {
+    ShowProgress(kTransmittingTimersText);
+    return SendAllTimers();
+}
+
 bool CZlvComm::ReadAllTimers() { return ReadTimers(0, CSystem::kTimers); }
 
 bool CZlvComm::SendModuleTimers() {

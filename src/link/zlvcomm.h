@@ -178,6 +178,10 @@ public:
     bool SendHiSpeedPairs();
     bool ReadHiSpeedPairs();
     bool SendAllTimers();
+    // The timers of a whole system, saying so in the indicator: 320 frames
+    // take a while and the labels' text would otherwise stand over them.
+    bool SendAllTimersShowingPhase();
+    static constexpr const char* kTransmittingTimersText = "Transmitting all timers ...";
     bool ReadAllTimers();
     bool SendModuleTimers();
     bool ReadModuleTimers();

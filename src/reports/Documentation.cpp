@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kColumnWidth2 = 4096;
 constexpr int kColumnWidth3 = 20480;
+// The title and the line under it head every printed page.
+constexpr int kTitleRows = 2;
 constexpr short kTimerRunningLoop = 5;
 constexpr short kDocumentedTimers = 10;
 
@@ -37,6 +39,9 @@ public:
         m_sheet.SetColWidth(2, kColumnWidth2);
         m_sheet.SetColWidth(3, kColumnWidth3);
         m_sheet.SetAllowDesigner(true);
+        // Printed upright the equation column went to pages of its own.
+        m_sheet.SetPrintLandscape(true);
+        m_sheet.SetPrintTitleRows(1, kTitleRows);
     }
 
 private:

@@ -6,6 +6,7 @@
 
 namespace {
 
+constexpr int kHeadingRow = 4;
 constexpr int kFirstListRow = 7;
 
 void Emphasis(CSheet& sheet, int nRow, int nCol, const std::string& strText) {
@@ -20,9 +21,10 @@ void BuildWhereUsedReport(CSheet& sheet, CSystem& sys) {
     sys.Shell().Trace("Where used update view\n");
     sys.FindWhereUsed();
     sheet.SetPrintLandscape(true);
+    sheet.SetPrintTitleRows(1, kHeadingRow);
     Emphasis(sheet, 1, 1, "Where Used List for channel " + sys.GetCurChannelCaption());
-    Emphasis(sheet, 4, 1, "CHANNEL");
-    Emphasis(sheet, 4, 2, "EQUATION");
+    Emphasis(sheet, kHeadingRow, 1, "CHANNEL");
+    Emphasis(sheet, kHeadingRow, 2, "EQUATION");
     int nRow = kFirstListRow;
     for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop)
         for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule)

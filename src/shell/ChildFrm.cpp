@@ -1,16 +1,35 @@
 #include "shell/ChildFrm.h"
 
+#include "shell/ToolbarIcons.h"
+
 #include <QCloseEvent>
+
+namespace {
+
+// Of the main window's working area, and at least this many characters and
+// lines of the sheet.
+constexpr qreal kAreaShare = 0.75;
+constexpr int kMinChars = 80;
+constexpr int kMinLines = 20;
+
+} // namespace
 
 CChildFrame::CChildFrame(std::unique_ptr<CWinzlv4Doc> pDocument, QWidget* pView, QWidget* pParent)
     : QMdiSubWindow(pParent), m_pDocument(std::move(pDocument)) {
     setObjectName("ChildFrame");
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(CToolbarIcons::ProgramIcon());
     setWidget(pView);
     UpdateCaption();
 }
 
 CChildFrame::~CChildFrame() = default;
+
+QSize CChildFrame::RestoredSize(const QWidget& area) {
+    const QFontMetrics metrics = area.fontMetrics();
+    const QSize minimum(metrics.averageCharWidth() * kMinChars, metrics.lineSpacing() * kMinLines);
+    return (area.size() * kAreaShare).expandedTo(minimum);
+}
 
 void CChildFrame::closeEvent(QCloseEvent* pEvent) {
     QMdiSubWindow::closeEvent(pEvent);

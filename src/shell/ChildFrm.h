@@ -15,6 +15,10 @@ public:
     ~CChildFrame() override;
 
     CWinzlv4Doc& Document() const { return *m_pDocument; }
+    // Where the window goes when the technician restores it from maximised:
+    // most of the main window, and never smaller than a readable part of
+    // the sheet.
+    static QSize RestoredSize(const QWidget& area);
     void UpdateCaption();
 
 protected:

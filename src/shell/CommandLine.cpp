@@ -50,6 +50,19 @@ CCommandLine::CCommandLine(const QStringList& astrArguments) {
         m_strFileName = QFileInfo(astrFiles[0]).absoluteFilePath();
 }
 
+bool CCommandLine::AsksForTextOnly(const QStringList& astrArguments) {
+    for (const QString& strArgument : astrArguments.mid(1)) {
+        if (strArgument == "--")
+            return false;
+        const QString strName = strArgument.startsWith("--")  ? strArgument.mid(2)
+                                : strArgument.startsWith('-') ? strArgument.mid(1)
+                                                              : QString();
+        if (strName == "h" || strName == "help" || strName == "v" || strName == "version")
+            return true;
+    }
+    return false;
+}
+
 void CCommandLine::Exit(int nCode, const QString& strText) {
     m_bExit = true;
     m_nExitCode = nCode;

@@ -17,6 +17,11 @@ public:
     // moves to the workspace.
     explicit CCommandLine(const QStringList& astrArguments);
 
+    // Whether the arguments ask only for help or the version: those are
+    // answered before the application connects to a display, so they work
+    // in a terminal without one.
+    static bool AsksForTextOnly(const QStringList& astrArguments);
+
     bool ShouldExit() const { return m_bExit; }
     int ExitCode() const { return m_nExitCode; }
     // For standard output when the exit code is 0, standard error otherwise.

@@ -122,7 +122,7 @@ bool CDesktopShell::AskFileName(const CFileDialogRequest& request, std::string& 
 
 void CDesktopShell::SetStatusText(const std::string& strText) {
     if (m_pFrame)
-        m_pFrame->SetStatusText(strText);
+        m_pFrame->ShowResultText(strText);
 }
 
 void CDesktopShell::UpdateTitle() {

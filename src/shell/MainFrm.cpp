@@ -83,8 +83,11 @@ CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleType
 }
 
 // The loop status viewers go first, while the window they report their
-// closing to is still whole.
+// closing to is still whole. The documentation windows go after this
+// destructor, when the window is no longer a main window, so they must not
+// report their activation to it.
 CMainFrame::~CMainFrame() {
+    disconnect(m_pMdiArea, nullptr, this, nullptr);
     for (const QPointer<CLoopStatus>& pViewer : m_apLoopStatus)
         delete pViewer.data();
 }
@@ -95,6 +98,18 @@ QAction* CMainFrame::Action(int nId) const {
 }
 
 // --- building the window ---
+
+void CMainFrame::ShareCommandKeys(QWidget& window) const {
+    for (const auto& [nId, pAction] : m_actions)
+        if (!pAction->shortcuts().isEmpty())
+            window.addAction(pAction);
+}
+
+void CMainFrame::BringToFront(QWidget& window) {
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+}
 
 void CMainFrame::CreateActions() {
     for (const CCommandInfo& info : CCommandTable::All()) {
@@ -144,7 +159,7 @@ void CMainFrame::CreateMenus() {
              ID_MODULE_TYPE_PREFERENCES});
     pLabels->addAction(Action(ID_SYSTEM_LABELS));
     pLabels->addAction(Action(ID_CLEAR_ALL));
-    QMenu* pSetup = AddMenu(nullptr, "DVX Setup", {});
+    QMenu* pSetup = AddMenu(nullptr, kSetupMenuText, {});
     AddMenu(pSetup, "&Booleans", {ID_BOOLEAN_EDITOR, ID_BOOLEAN_CLEAR, ID_BOOLEAN_COPY});
     pSetup->addAction(Action(ID_TIMER_SETUP));
     pSetup->addAction(Action(ID_SLEEP_MODE));
@@ -329,6 +344,7 @@ void CMainFrame::UpdateTitle() {
 // read it; while one runs the pane is repainted at most 25 times a second,
 // its last text always shown, and not at all while its text stays the same.
 void CMainFrame::SetStatusText(const std::string& strText) {
+    m_bResultShown = false;
     auto fnShow = [this, strNew = QString::fromStdString(strText)] {
         if (m_pMessagePane->text() == strNew)
             return;
@@ -339,6 +355,11 @@ void CMainFrame::SetStatusText(const std::string& strText) {
         m_statusThrottle.Show(fnShow);
     else
         m_statusThrottle.ShowNow(fnShow);
+}
+
+void CMainFrame::ShowResultText(const std::string& strText) {
+    SetStatusText(strText);
+    m_bResultShown = true;
 }
 
 QString CMainFrame::StatusText() const { return m_pMessagePane->text(); }

@@ -47,6 +47,8 @@ public:
     static constexpr int kSystemTimerPeriod = 1000;
     static constexpr const char* kIdleText = "For Help, press F1";
     static constexpr const char* kHelpMenuText = "&Help";
+    // Every top-level menu has a letter of its own; S is Spreadsheet's.
+    static constexpr const char* kSetupMenuText = "DVX S&etup";
     static constexpr const char* kTitleText = "CorvelII 6.63";
     static constexpr const char* kTransmitErrorText = "ERROR WHILE TRANSMITTING TO DVX CPU";
     static constexpr const char* kNotAnsweringText =
@@ -115,6 +117,9 @@ public:
 
     void UpdateTitle();
     void SetStatusText(const std::string& strText);
+    // What a command ended with ("System files written"): it stays until the
+    // next status text, but characters arriving do not replace it.
+    void ShowResultText(const std::string& strText);
     QString StatusText() const;
     CPortPane& PortPane() const { return *m_pPortPane; }
     // Makes sure the Help menu starts with the tip of the day item.
@@ -209,11 +214,18 @@ private:
     void ConnectEditorCommands();
     QMenu* AddMenu(QMenu* pParent, const QString& strText, std::initializer_list<int> anIds);
     void UpdateDocumentCommands();
+    // The commands' keys (F1, Ctrl+O, ...) also work while one of the main
+    // window's own windows, such as a viewer, is the active one.
+    void ShareCommandKeys(QWidget& window) const;
+    static void BringToFront(QWidget& window);
+    const QWidget* LastLoopStatusViewer() const;
+    static void CascadeBelow(QWidget& window, const QWidget& previous);
     // The port's state as the technician sees it: the Open/Close item's text
     // and the port pane. Every handler that opens or closes the port, starts
     // or stops the link or picks another port shows it when it is done.
     void ShowPortState();
     void UpdateKeyIndicators();
+    void ShowCommEventText(short nEvent, const char* szText);
     bool OnClose();
     void SendSysLabelsToController();
     // The path a save command writes: the chosen name trimmed, its file name
@@ -249,6 +261,7 @@ private:
     bool m_bWaitOpenedForSilence = false;
     // A serial error's box is open.
     bool m_bSerialErrorShown = false;
+    bool m_bResultShown = false;
     bool m_bInSequence = false;
     CRepaintThrottle m_statusThrottle;
     CRepaintThrottle m_progressThrottle;
@@ -264,6 +277,7 @@ private:
     QPointer<CSerialView> m_pSerialView;
     QPointer<CSystemCheckDlg> m_pSystemCheck;
     QPointer<CLoopStatus> m_apLoopStatus[6];
+    QPointer<CLoopStatus> m_pNewestLoopStatus;
     std::unique_ptr<CFrameTransferHost> m_pTransferHost;
     std::unique_ptr<CTransferCommands> m_pTransfer;
     std::unique_ptr<CBooleanCommands> m_pBooleans;

@@ -278,6 +278,7 @@ CChildFrame* CMainFrame::NewDocumentWindow(const QString& strTitle, const QStrin
     auto* pView = new CWinzlv4View(m_system, m_moduleTypes);
     auto* pChild = new CChildFrame(std::move(pDocument), pView);
     m_pMdiArea->addSubWindow(pChild);
+    pChild->resize(CChildFrame::RestoredSize(*m_pMdiArea));
     pChild->showMaximized();
     m_pMdiArea->setActiveSubWindow(pChild);
     UpdateDocumentCommands();
@@ -336,7 +337,7 @@ void CMainFrame::OnFileSave() {
     document.SetPathName(PathToQString(strPath));
     pChild->UpdateCaption();
     UpdateTitle();
-    SetStatusText(strPath + " file has been written");
+    ShowResultText(strPath + " file has been written");
 }
 
 void CMainFrame::OnFilePrint() {

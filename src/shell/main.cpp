@@ -21,15 +21,26 @@
 // exit sequence writes them all back once the main window has gone. The
 // workspace, when asked for, is entered first: the system record takes the
 // folder it is made in as the launch directory.
+namespace {
+
+int PrintAndExit(const CCommandLine& commandLine) {
+    std::fputs(qPrintable(commandLine.ExitText()), commandLine.ExitCode() == 0 ? stdout : stderr);
+    return commandLine.ExitCode();
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    QStringList astrRawArguments;
+    for (int i = 0; i < argc; ++i)
+        astrRawArguments << QString::fromLocal8Bit(argv[i]);
+    if (CCommandLine::AsksForTextOnly(astrRawArguments))
+        return PrintAndExit(CCommandLine(astrRawArguments));
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(CORVEL_APP_ID);
     const CCommandLine commandLine(QApplication::arguments());
-    if (commandLine.ShouldExit()) {
-        std::fputs(qPrintable(commandLine.ExitText()),
-                   commandLine.ExitCode() == 0 ? stdout : stderr);
-        return commandLine.ExitCode();
-    }
+    if (commandLine.ShouldExit())
+        return PrintAndExit(commandLine);
     CCaptionFitter captionFitter;
     app.installEventFilter(&captionFitter);
     CDesktopShell shell;

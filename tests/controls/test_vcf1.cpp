@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QDoubleSpinBox>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
@@ -76,6 +77,25 @@ TEST_F(VCF1Test, ALandscapeSheetPrintsOnLandscapePages) {
     EXPECT_EQ("842 x 595", PdfPageSize(strPdf));
 }
 
+// The title rows head every page after the first; the first has them where
+// they stand, once.
+TEST_F(VCF1Test, TitleRowsHeadEveryPrintedPage) {
+    FillRows(300);
+    control.Sheet().SetTextRC(1, 1, "Fleet title");
+    control.Sheet().SetTextRC(2, 1, "Fleet subtitle");
+    control.Sheet().SetPrintTitleRows(1, 2);
+    const std::string strPdf = m_dir.File("titles.pdf");
+    const int nPages = PrintToPdf(strPdf);
+    ASSERT_GT(nPages, 2);
+    for (int nPage = 1; nPage <= nPages; ++nPage) {
+        const std::string strText = PdfPageText(strPdf, nPage);
+        EXPECT_EQ(strText.find("Fleet title"), strText.rfind("Fleet title")) << nPage;
+        EXPECT_NE(strText.find("Fleet title"), std::string::npos) << nPage;
+        EXPECT_NE(strText.find("Fleet subtitle"), std::string::npos) << nPage;
+    }
+    EXPECT_NE(PdfPageText(strPdf, nPages).find("Row 300"), std::string::npos);
+}
+
 TEST_F(VCF1Test, AnEmptySheetPrintsOneEmptyPage) {
     const std::string strPdf = m_dir.File("empty.pdf");
     EXPECT_EQ(1, PrintToPdf(strPdf));
@@ -121,6 +141,18 @@ TEST_F(VCF1Test, AFailedWriteIsReportedWithItsReason) {
     }
     std::ifstream locked(m_dir.File("locked.VTS"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(locked), {}), "old");
+}
+
+// A text running on past the last column can be scrolled to its end
+// instead of being cut at the window's edge.
+TEST_F(VCF1Test, TextPastTheLastColumnCanBeScrolledTo) {
+    control.resize(400, 200);
+    control.Sheet().SetTextRC(1, 1, "Q=(" + std::string(200, 'x') + ")");
+    control.SheetChanged();
+    const CSheetPainter layout(control.Sheet(), control.viewport());
+    ASSERT_GT(layout.UsedWidth(), layout.ColX(2) + control.viewport()->width());
+    EXPECT_GE(control.horizontalScrollBar()->maximum() + control.viewport()->width(),
+              static_cast<int>(layout.UsedWidth()));
 }
 
 TEST_F(VCF1Test, FileTypeFollowsTheExtension) {

@@ -7,8 +7,10 @@
 #include "support/ModalScript.h"
 #include "support/Screenshot.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMdiArea>
 #include <QTest>
 
 #include <vector>
@@ -159,4 +161,37 @@ TEST_F(LoopStatusTest, LettersAndNumbersLineUpWithTheLamps) {
         ExpectLabelsAlignedWithLamps(viewer.Leds(), false);
         SaveScreenshot(viewer, QString("LoopStatus-%1").arg(nLoop));
     }
+}
+
+// Viewers opened one after another step down and right, each title bar in
+// sight; asking again for a loop's viewer brings that one to the front.
+TEST_F(LoopStatusTest, ViewersCascadeAndAnOpenOneComesToTheFront) {
+    frame.show();
+    for (short nLoop : {0, 1, 2})
+        frame.OpenLoopStatusViewer(nLoop);
+    const QPoint first = frame.LoopStatusViewer(0)->pos();
+    const QPoint second = frame.LoopStatusViewer(1)->pos();
+    const QPoint third = frame.LoopStatusViewer(2)->pos();
+    EXPECT_GT(second.x(), first.x());
+    EXPECT_GT(second.y(), first.y());
+    EXPECT_EQ(third - second, second - first);
+
+    frame.LoopStatusViewer(0)->showMinimized();
+    frame.OpenLoopStatusViewer(0);
+    CLoopStatus* pViewer = frame.LoopStatusViewer(0);
+    EXPECT_FALSE(pViewer->isMinimized());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == pViewer; }, 1000));
+    EXPECT_EQ(frame.findChildren<CLoopStatus*>().size(), 3);
+}
+
+// The command keys are the main window's, and they work while a viewer is
+// the window the technician looks at.
+TEST_F(LoopStatusTest, CommandKeysWorkWhileAViewerIsActive) {
+    frame.show();
+    frame.OpenLoopStatusViewer(3);
+    CLoopStatus* pViewer = frame.LoopStatusViewer(3);
+    pViewer->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(pViewer));
+    QTest::keyClick(pViewer, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 1);
 }

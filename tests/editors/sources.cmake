@@ -1,5 +1,6 @@
 target_sources(corvel_tests PRIVATE
     editors/test_stepping.cpp
+    editors/test_focus_ring.cpp
     editors/test_pickers.cpp
     editors/test_term_scroll.cpp
     editors/EditBoolFixture.h

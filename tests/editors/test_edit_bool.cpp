@@ -405,6 +405,27 @@ TEST_F(EditBoolTest, WorksFromTheKeyboardAlone) {
     EXPECT_TRUE(sys.GetTermNotA(1));
 }
 
+// The way a technician enters a term without the mouse: the editor opens on
+// A1's module letter, Tab goes to its channel and Enter keeps the equation.
+TEST_F(EditBoolTest, TypingFromOpenToStoredEquation) {
+    Select(0, 0, 0);
+    CEditBool dialog(sys);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ASSERT_EQ(&Edit(dialog, "editModuleA1"), QApplication::focusWidget());
+    QTest::keyClicks(QApplication::focusWidget(), "b");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(&Edit(dialog, "editChannelA1"), QApplication::focusWidget());
+    QTest::keyClicks(QApplication::focusWidget(), "3");
+    EXPECT_EQ("B3", Term(dialog, "A1"));
+    m_shell.ExpectBox(CEditBool::kOutputQuestionText, EBoxAnswer::Yes);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QDialog::Accepted, dialog.result());
+    EXPECT_EQ(CSystem::MakeIndex(0, 1, 2), sys.GetTermA(0));
+    EXPECT_TRUE(sys.GetOutput());
+    EXPECT_NE(std::string::npos, sys.GetEquationText(0, 0, 0).find("Blue_Chl_B3"));
+}
+
 TEST_F(EditBoolTest, EscapeCancelsWithoutStoring) {
     Select(0, 0, 0);
     CEditBool dialog(sys);

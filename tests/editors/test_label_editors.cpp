@@ -1,7 +1,9 @@
 #include "editors/EditorFixture.h"
 #include "editors/LABELDG.h"
+#include "editors/LabelCommands.h"
 #include "editors/ModLabel.h"
 #include "editors/SysLabel.h"
+#include "link/WaitAviDlg.h"
 #include "shell/CommandIds.h"
 #include "support/Screenshot.h"
 
@@ -317,4 +319,26 @@ TEST_F(LabelLinkTest, SystemLabelsGoBackAfterOkAndAFailureIsReported) {
             astrWrites.push_back(strFrame);
     EXPECT_EQ(astrWrites, (Frames{":U00CPU_00\r", ":U01ANN\r", ":U02CPU_02\r"}));
     EXPECT_EQ(sys.GetSysLabel(1), "ANN") << "the labels stay as edited";
+}
+
+// Reading the 96 module labels takes seconds at 9600 baud: the indicator
+// says so while it runs and is gone when the dialog opens.
+TEST_F(LabelLinkTest, ModuleLabelsAreReadUnderTheIndicator) {
+    std::vector<std::string> astrShown;
+    host.m_fnAnswer = [&](const std::string& strFrame) {
+        if (strFrame.rfind(":Q", 0) == 0 && frame.WaitIndicator())
+            astrShown.push_back(frame.WaitIndicator()->TextLine().text().toStdString());
+        return CScriptedController::DefaultAnswer(strFrame);
+    };
+    bool bIndicatorOverDialog = true;
+    CModalScript script;
+    script.Then([&](QDialog& dialog) {
+        bIndicatorOverDialog = frame.WaitIndicator() != nullptr;
+        dialog.reject();
+    });
+    Trigger(ID_MODULE_LABELS);
+    ASSERT_EQ(astrShown.size(), 96u);
+    EXPECT_EQ(astrShown.front(), CLabelCommands::kRetrievingModuleLabelsText);
+    EXPECT_EQ(astrShown.back(), CLabelCommands::kRetrievingModuleLabelsText);
+    EXPECT_FALSE(bIndicatorOverDialog);
 }

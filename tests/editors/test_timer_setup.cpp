@@ -101,6 +101,17 @@ TEST_F(TimerSetupTest, TheTableShowsTheModulesTimersInSeconds) {
     EXPECT_FALSE(pDialog->m_bTimersChanged);
 }
 
+// What only shows a value looks it: the window's colour, not an entry
+// field's white; the reload and current fields stay white.
+TEST_F(TimerSetupTest, ReadOnlyFieldsLookReadOnly) {
+    auto pDialog = Dialog();
+    const QColor window = pDialog->palette().color(QPalette::Window);
+    for (const char* szName :
+         {"editModuleLetter", "editModuleLabel", "editLabel1", "editEquation10"})
+        EXPECT_EQ(Edit(*pDialog, szName).palette().color(QPalette::Base), window) << szName;
+    EXPECT_NE(Edit(*pDialog, "editReload1").palette().color(QPalette::Base), window);
+}
+
 TEST_F(TimerSetupTest, FieldsAreCheckedAtTheirLimitsBeforeAnythingIsStored) {
     for (const TimerCase& c : kTimerCases) {
         sys.ResetToDefaults();

@@ -149,3 +149,17 @@ TEST_F(InstallTest, ProgramsRunFromThePrefix) {
     EXPECT_TRUE(cli.Ok()) << cli.Both();
     EXPECT_EQ(cli.strOutput, "corvel-cli (CorvelII 6.63)\n");
 }
+
+// Help and the version are for a terminal, which may have no display.
+TEST_F(InstallTest, CorvelAnswersHelpAndVersionWithoutADisplay) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    const CRun version = RunProgram(InstalledQ("bin/corvel"), {"--version"}, environment);
+    EXPECT_TRUE(version.Ok()) << version.Both();
+    EXPECT_EQ(version.strOutput, "corvel 6.63\n");
+    const CRun help = RunProgram(InstalledQ("bin/corvel"), {"--help"}, environment);
+    EXPECT_TRUE(help.Ok()) << help.Both();
+    EXPECT_EQ(help.strOutput.rfind("Usage: corvel", 0), 0u) << help.strOutput;
+}

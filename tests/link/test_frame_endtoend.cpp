@@ -44,7 +44,8 @@ TEST_F(FrameEndToEnd, TransferFromTheMenusWithTheSerialViewerOpen) {
     EXPECT_EQ(outbound.currentRow(), 100);
     QListWidget& inbound = frame.SerialView()->Inbound();
     EXPECT_EQ(inbound.count(), 101);
-    EXPECT_TRUE(inbound.item(100)->text().startsWith("<LF>")) << "the line before ended there";
+    EXPECT_TRUE(inbound.item(99)->text().endsWith("<CR><LF>")) << "the controller's line end";
+    EXPECT_FALSE(inbound.item(100)->text().startsWith("<LF>"));
     EXPECT_TRUE(inbound.item(100)->text().endsWith("<CR>"));
 }
 

@@ -209,6 +209,18 @@ TEST_F(PortTest, EveryEventValueHasItsTextOrItsBox) {
     }
 }
 
+// A command's result stays readable while characters arrive; the next
+// status text takes its place as usual and arrivals show again after it.
+TEST_F(PortTest, ArrivingCharactersLeaveAResultTextStanding) {
+    frame.ShowResultText("System files written");
+    frame.OnCommEvent(CMSComm::EventReceive);
+    EXPECT_EQ(frame.StatusText(), "System files written");
+    frame.OnCommEvent(CMSComm::EventCts);
+    EXPECT_EQ(frame.StatusText(), "Change in CTS Detected");
+    frame.OnCommEvent(CMSComm::EventReceive);
+    EXPECT_EQ(frame.StatusText(), "Characters received");
+}
+
 TEST_F(PortTest, ParityErrorAnsweredWithCancelClosesThePort) {
     OpenPort();
     m_shell.ExpectBox("Parity Error\nOK to ignore, Cancel to quit", EBoxAnswer::Cancel);
@@ -417,7 +429,7 @@ TEST_F(PortTest, SilentControllerIsShownWithAStopButtonThatClosesThePort) {
     watch.setInterval(5);
     QObject::connect(&watch, &QTimer::timeout, [&] {
         CWaitAviDlg* pWait = frame.WaitIndicator();
-        if (!pWait || !pWait->StopButton().isVisible())
+        if (!pWait || pWait->TimeLine().text() != CMainFrame::kNotAnsweringText)
             return;
         strSeen = pWait->TimeLine().text();
         SaveScreenshot(*pWait, "wait-indicator-not-answering");
@@ -435,8 +447,24 @@ TEST_F(PortTest, SilentControllerIsShownWithAStopButtonThatClosesThePort) {
     EXPECT_EQ(sys.GetSleepWakeUp(), 99);
 }
 
-// An indicator a command opened gets its own text back, without Stop, when
-// the controller answers again.
+// Stop is there from the start of a sequence and has the focus, so a key
+// closes the port while the main window's menus are out of reach.
+TEST_F(PortTest, StopIsOfferedForTheWholeSequenceAndAltSClosesThePort) {
+    OpenPort();
+    frame.StartWaitIndicator("Transmitting all timers ...");
+    CWaitAviDlg* pWait = frame.WaitIndicator();
+    ASSERT_NE(pWait, nullptr);
+    EXPECT_TRUE(pWait->StopButton().isVisible());
+    EXPECT_EQ(pWait->StopButton().shortcut(), QKeySequence("Alt+S"));
+    ASSERT_EQ(pWait->focusWidget(), &pWait->StopButton());
+    QTest::keyClick(pWait->focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(frame.IsPortOpen());
+    EXPECT_EQ(PortItem(), "Open &Port");
+    frame.CloseWaitIndicator();
+}
+
+// An indicator a command opened gets its own text back when the controller
+// answers again.
 TEST_F(PortTest, AnswerAfterSilencePutsTheIndicatorBack) {
     OpenPort();
     comm.SetNotAnsweringDelay(std::chrono::milliseconds(50));
@@ -450,8 +478,7 @@ TEST_F(PortTest, AnswerAfterSilencePutsTheIndicatorBack) {
     QTimer watch;
     watch.setInterval(5);
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (pWait->StopButton().isVisible() &&
-            pWait->TimeLine().text() == CMainFrame::kNotAnsweringText &&
+        if (pWait->TimeLine().text() == CMainFrame::kNotAnsweringText &&
             pWait->TextLine().text() == "Retrieving system ...")
             bStopSeen = true;
     });
@@ -462,7 +489,6 @@ TEST_F(PortTest, AnswerAfterSilencePutsTheIndicatorBack) {
     EXPECT_EQ(frame.WaitIndicator(), pWait);
     EXPECT_EQ(pWait->TextLine().text(), "Retrieving system ...");
     EXPECT_FALSE(pWait->TimeLine().isVisible());
-    EXPECT_FALSE(pWait->StopButton().isVisible());
     EXPECT_TRUE(frame.IsPortOpen());
     EXPECT_EQ(sys.GetSleepWakeUp(), 10);
 }

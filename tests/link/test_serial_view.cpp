@@ -50,6 +50,17 @@ TEST_F(SerialViewTest, EachListKeepsTheNewest101LinesWithTheNewestSelected) {
     SaveScreenshot(view, "serial-viewer");
 }
 
+// The reader hands a line over at its CR; the LF after it is shown at the
+// end of that line, not at the start of the next.
+TEST_F(SerialViewTest, AnInboundLineFeedEndsTheLineItBelongsTo) {
+    CSerialView& view = Open();
+    frame.AddInboundLine("OK\r");
+    frame.AddInboundLine("\nOK\r");
+    frame.AddInboundLine("\n>L2\r");
+    EXPECT_EQ(Lines(view.Inbound()), (QStringList{"OK<CR><LF>", "OK<CR><LF>", ">L2<CR>"}));
+    EXPECT_EQ(view.Inbound().currentRow(), 2);
+}
+
 TEST_F(SerialViewTest, ControlCharactersAreShownVisibly) {
     EXPECT_EQ(CSerialView::VisibleText(":E0\r"), ":E0<CR>");
     EXPECT_EQ(CSerialView::VisibleText("\n>L2\x1a\r"), "<LF>>L2<1A><CR>");

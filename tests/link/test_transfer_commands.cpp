@@ -84,6 +84,11 @@ TEST_F(TransferTest, SystemTransferOfAFreshSystemSendsItsPhasesInOrder) {
     EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
     EXPECT_EQ(m_host.m_astrCalls,
               (Frames{"busy", "pause", "pick group", "continue", "not busy", "close wait"}));
+    EXPECT_EQ(host.m_astrProgress,
+              (Frames{"Clearing DVX CPU memory ...", "Transmitting Booleans to DVX CPU ...",
+                      "Transmitting channel labels to DVX CPU ...",
+                      "Transmitting module labels to DVX CPU...",
+                      "Transmitting system labels to DVX CPU ...", "Transmitting all timers ..."}));
 }
 
 TEST_F(TransferTest, TransferRestartsAModuleLinkThatRan) {

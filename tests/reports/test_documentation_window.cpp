@@ -10,8 +10,10 @@
 #include "support/WorkbookReader.h"
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPrinter>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -54,6 +56,40 @@ TEST_F(DocumentationWindowTest, OpeningBuildsTheSheetOpensTheDesignerAndWritesBo
     EXPECT_TRUE(book.aCells.at({2, 1}).bBold);
     EXPECT_NEAR(80.71, book.adWidths.at(3), 0.01);
     SaveScreenshot(frame, "DocumentationWindow");
+}
+
+// Printed from a spreadsheet program the workbook comes out one page wide,
+// landscape, its title on every page.
+TEST_F(DocumentationWindowTest, TheWorkbookPrintsOnePageWideWithItsTitleOnEveryPage) {
+    Trigger(ID_FILE_NEW);
+    const CReadBook book = ReadWorkbook(m_dir.File(kDocumentationXlsFile));
+    EXPECT_EQ("landscape", book.strOrientation);
+    EXPECT_EQ("1 1 0", book.strFit) << "fit to page, 1 wide, any number tall";
+    EXPECT_EQ("$1:$2", book.strTitleRows);
+    CSheet written;
+    std::string strError;
+    ASSERT_TRUE(written.Read(m_dir.File(kDocumentationVtsFile), strError)) << strError;
+    EXPECT_TRUE(written.GetPrintLandscape());
+    EXPECT_EQ(std::make_pair(1, 2),
+              std::make_pair(written.GetPrintTitleFirst(), written.GetPrintTitleLast()));
+}
+
+// The window carries Corvel's icon, restores to most of the main window,
+// and its designer opens on the first cell.
+TEST_F(DocumentationWindowTest, WindowHasCorvelsIconARestoredSizeAndTheDesignerStartsAtA1) {
+    frame.resize(1000, 700);
+    Trigger(ID_FILE_NEW);
+    QMdiSubWindow* pChild = frame.MdiArea()->currentSubWindow();
+    ASSERT_NE(pChild, nullptr);
+    ASSERT_FALSE(pChild->windowIcon().isNull());
+    EXPECT_EQ(pChild->windowIcon().pixmap(16, 16).toImage(),
+              frame.windowIcon().pixmap(16, 16).toImage());
+    pChild->showNormal();
+    EXPECT_GE(pChild->width(), frame.MdiArea()->width() / 2);
+    EXPECT_GE(pChild->height(), frame.MdiArea()->height() / 2);
+    CVCF1& sheet = ActiveView().Sheet();
+    EXPECT_EQ(std::make_pair(1, 1),
+              std::make_pair(sheet.Sheet().GetActiveRow(), sheet.Sheet().GetActiveCol()));
 }
 
 TEST_F(DocumentationWindowTest, EveryWindowShowsTheSystemAsItWasWhenItOpened) {
@@ -153,8 +189,14 @@ TEST_F(DocumentationWindowTest, PrintGoesThroughThePrintDialogToAPdfFile) {
         script.Then(c.answer);
         Trigger(ID_FILE_PRINT);
         ASSERT_EQ(c.bPrinted, std::filesystem::exists(strPdf)) << c.szAnswer;
-        if (c.bPrinted)
-            EXPECT_EQ(1, PdfPageCount(strPdf));
+        if (c.bPrinted) {
+            EXPECT_EQ(2, PdfPageCount(strPdf));
+            int nWidth = 0, nHeight = 0;
+            std::sscanf(PdfPageSize(strPdf).c_str(), "%d x %d", &nWidth, &nHeight);
+            EXPECT_GT(nWidth, nHeight) << "landscape";
+            EXPECT_NE(PdfPageText(strPdf, 2).find("Norvane DVX"), std::string::npos)
+                << "the title heads the second page";
+        }
         EXPECT_EQ("QPrintDialog", script.Seen().at(0).toStdString()) << c.szAnswer;
     }
 }

@@ -65,6 +65,8 @@ TEST_F(WhereUsedDlgTest, SaveFileWritesAWorkbookUnderTheChosenName) {
     EXPECT_EQ("(Blue_Chl_A1)", book.aCells.at({7, 2}).strValue);
     EXPECT_TRUE(book.aCells.at({4, 1}).bBold);
     EXPECT_EQ("landscape", book.strOrientation);
+    EXPECT_EQ("1 1 0", book.strFit);
+    EXPECT_EQ("$1:$4", book.strTitleRows) << "the title and the column headings";
 }
 
 TEST_F(WhereUsedDlgTest, PrintTurnsTheGridLinesOffAndPrintsThroughThePrintDialog) {

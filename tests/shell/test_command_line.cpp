@@ -68,6 +68,22 @@ TEST(CommandLineTextTest, HelpVersionAndMistakesSayWhatToType) {
         << strMistake.toStdString();
 }
 
+TEST(CommandLineTextTest, OnlyHelpAndVersionAreAnsweredBeforeTheWindowSystem) {
+    const std::pair<QStringList, bool> aCases[] = {
+        {{"corvel", "--help"}, true},
+        {{"corvel", "-h"}, true},
+        {{"corvel", "BUS.DVX", "--version"}, true},
+        {{"corvel", "-v"}, true},
+        {{"corvel"}, false},
+        {{"corvel", "--workspace", "BUS.DVX"}, false},
+        {{"corvel", "--", "--help"}, false},
+        {{"--help"}, false},
+    };
+    for (const auto& [astrArguments, bTextOnly] : aCases)
+        EXPECT_EQ(CCommandLine::AsksForTextOnly(astrArguments), bTextOnly)
+            << astrArguments.join(' ').toStdString();
+}
+
 namespace {
 
 // The workspace is found through the environment and the home folder; both

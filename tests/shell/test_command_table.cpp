@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -105,7 +106,7 @@ TEST_F(FrameTest, MenusHoldTheirItemsInOrder) {
     };
     const MenuCase kMenus[] = {
         {{},
-         {"&File", "&View", "&Help", "&CPU Comm", "DVX &Labels", "DVX Setup", "&Spreadsheet",
+         {"&File", "&View", "&Help", "&CPU Comm", "DVX &Labels", "DVX S&etup", "&Spreadsheet",
           "&Diagnostic", "&Utility"}},
         {{"&File"}, {"&Open", "Save &As", "&Import ZLV file", "E&xport ZLV file", "E&xit"}},
         {{"&View"}, {"&Toolbar", "&Status Bar"}},
@@ -119,9 +120,9 @@ TEST_F(FrameTest, MenusHoldTheirItemsInOrder) {
          {"&Assign module type", "Create &new module type", "&Edit module type",
           "&Delete module type", "&Read module library file", "&Write module library file",
           "&Preferences"}},
-        {{"DVX Setup"},
+        {{"DVX S&etup"},
          {"&Booleans", "T&imer setup", "&Sleep mode", "&High speed channels (Blue Loop)"}},
-        {{"DVX Setup", "&Booleans"}, {"&Editor", "&Clear", "C&opy"}},
+        {{"DVX S&etup", "&Booleans"}, {"&Editor", "&Clear", "C&opy"}},
         {{"&Spreadsheet"}, {"&Designer"}},
         {{"&Diagnostic"},
          {"&Loop Status Controller", "Loop &Status Viewer", "&Start DVX link", "St&op DVX link"}},
@@ -137,6 +138,18 @@ TEST_F(FrameTest, MenusHoldTheirItemsInOrder) {
         }
         EXPECT_EQ(menu.astrItems, Texts(pOwner))
             << (menu.aszPath.empty() ? "menu bar" : menu.aszPath.back());
+    }
+}
+
+// Alt and a letter opens one menu only; each top-level menu has its own.
+TEST_F(FrameTest, EveryTopLevelMenuHasALetterOfItsOwn) {
+    QSet<QChar> letters;
+    for (const QAction* pTop : frame.menuBar()->actions()) {
+        const qsizetype nAt = pTop->text().indexOf('&');
+        ASSERT_GE(nAt, 0) << pTop->text().toStdString();
+        const QChar letter = pTop->text().at(nAt + 1).toLower();
+        EXPECT_FALSE(letters.contains(letter)) << pTop->text().toStdString();
+        letters.insert(letter);
     }
 }
 

@@ -74,6 +74,10 @@ CReadBook ReadWorkbook(const std::string& strPath) {
             book.strOrientation = astr[1];
         else if (astr[0] == "GRIDLINES" && astr.size() == 2)
             book.strGridLines = astr[1];
+        else if (astr[0] == "FIT" && astr.size() == 4)
+            book.strFit = astr[1] + " " + astr[2] + " " + astr[3];
+        else if (astr[0] == "TITLEROWS" && astr.size() == 2)
+            book.strTitleRows = astr[1];
     }
     return book;
 }
@@ -86,4 +90,14 @@ int PdfPageCount(const std::string& strPath) {
 std::string PdfPageSize(const std::string& strPath) {
     const std::string strSize = PdfInfo(strPath, "Page size");
     return strSize.substr(0, strSize.find(" pts"));
+}
+
+std::string PdfPageText(const std::string& strPath, int nPage) {
+    int nStatus = 0;
+    const std::string strPage = std::to_string(nPage);
+    const std::string strOutput =
+        Run("cd / && pdftotext -f " + strPage + " -l " + strPage + " '" + strPath + "' - 2>&1",
+            nStatus);
+    EXPECT_EQ(0, nStatus) << "pdftotext (poppler-utils):\n" << strOutput;
+    return strOutput;
 }

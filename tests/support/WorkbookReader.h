@@ -22,6 +22,11 @@ struct CReadBook {
     std::map<int, double> adWidths;
     std::string strOrientation;
     std::string strGridLines;
+    // The page setup: "fit to page" switched on, and the pages wide and tall
+    // it fits to, as openpyxl reads them (one when not stored), e.g. "1 1 0".
+    std::string strFit;
+    // The rows repeated on every printed page, such as "$1:$2"; "none".
+    std::string strTitleRows;
 };
 
 // Reads the first sheet of a workbook; a test failure when it cannot.
@@ -31,3 +36,5 @@ CReadBook ReadWorkbook(const std::string& strPath);
 // points ("595 x 842"), through poppler's pdfinfo; 0 and "" when it cannot.
 int PdfPageCount(const std::string& strPath);
 std::string PdfPageSize(const std::string& strPath);
+// The text on one page of a PDF file (from 1), through poppler's pdftotext.
+std::string PdfPageText(const std::string& strPath, int nPage);

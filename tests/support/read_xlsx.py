@@ -29,3 +29,9 @@ for letter, dimension in sheet.column_dimensions.items():
         print("\t".join(["WIDTH", str(dimension.min), repr(dimension.width)]))
 print("\t".join(["ORIENTATION", sheet.page_setup.orientation or "default"]))
 print("\t".join(["GRIDLINES", "1" if sheet.print_options.gridLines else "0"]))
+# Pages wide and tall left out of the file mean one page each.
+fit = sheet.sheet_properties.pageSetUpPr
+wide, tall = sheet.page_setup.fitToWidth, sheet.page_setup.fitToHeight
+print("\t".join(["FIT", "1" if fit is not None and fit.fitToPage else "0",
+                 str(1 if wide is None else wide), str(1 if tall is None else tall)]))
+print("\t".join(["TITLEROWS", sheet.print_title_rows or "none"]))
