@@ -16,30 +16,21 @@ int CCliController::Transfer() {
     if (!link.Open())
         return kExitController;
     m_shell.SetEcho(false);
-    int nErrors = CliSequences::Transfer(*pSystem, link.Comm(), m_shell);
+    std::vector<std::string> astrUnsent;
+    int nErrors = CliSequences::Transfer(*pSystem, link.Comm(), m_shell, astrUnsent);
     m_progress.Finish();
     if (link.ReportProblem())
         return kExitController;
     if (nErrors > 0) {
         m_shell.Error("the DVX CPU did not acknowledge " + std::to_string(nErrors) +
                       (nErrors == 1 ? " step" : " steps") + " of the transfer");
-        ReportUnsent();
+        for (const std::string& strUnsent : astrUnsent) {
+            if (!strUnsent.empty())
+                m_shell.Error(strUnsent);
+        }
         return kExitController;
     }
     return kExitOk;
-}
-
-// The transfer's final box lists, below its first line, what each step that
-// failed left out; the same lines go to the error stream.
-void CCliController::ReportUnsent() {
-    if (m_shell.BoxTexts().empty())
-        return;
-    std::string strBox = m_shell.BoxTexts().back();
-    for (std::size_t nEnd = strBox.find('\n'); nEnd != std::string::npos;) {
-        strBox.erase(0, nEnd + 1);
-        nEnd = strBox.find('\n');
-        m_shell.Error(strBox.substr(0, nEnd));
-    }
 }
 
 // Nothing is written unless every answer arrived whole.

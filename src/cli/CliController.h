@@ -29,7 +29,6 @@ private:
     // arrived whole, otherwise the problem is told and the exit status
     // returned.
     int ReadController(const char* szWhat, CSystem& record, CSystem& target);
-    void ReportUnsent();
 
     const CCliRequest& m_request;
     CCliShell& m_shell;

@@ -14,9 +14,12 @@ void OpeningQueries(CZlvComm& comm) {
     comm.QueryModuleLink();
 }
 
-int Transfer(CSystem& system, CZlvComm& comm, CCliShell& shell) {
+int Transfer(CSystem& system, CZlvComm& comm, CCliShell& shell,
+             std::vector<std::string>& astrUnsent) {
     CCliTransferHost host(comm, system);
-    CTransferCommands(system, comm, shell, host).OnTransfer();
+    CTransferCommands commands(system, comm, shell, host);
+    commands.OnTransfer();
+    astrUnsent = commands.UnsentTexts();
     return host.TransmitErrors();
 }
 

@@ -2,6 +2,9 @@
 
 #include "link/CompareCommand.h"
 
+#include <string>
+#include <vector>
+
 class CCliShell;
 class CSystem;
 class CZlvComm;
@@ -14,8 +17,10 @@ namespace CliSequences {
 
 void OpeningQueries(CZlvComm& comm);
 // The window's SYSTEM transfer of the protocol object's record; the number
-// of steps the controller did not acknowledge.
-int Transfer(CSystem& system, CZlvComm& comm, CCliShell& shell);
+// of steps the controller did not acknowledge, and in astrUnsent what each
+// of them left out.
+int Transfer(CSystem& system, CZlvComm& comm, CCliShell& shell,
+             std::vector<std::string>& astrUnsent);
 // The reads of a SYSTEM retrieve into target, a record other than the
 // protocol object's.
 CCompareCommand::ERead Read(CSystem& system, CZlvComm& comm, CCliShell& shell, CSystem& target);

@@ -55,6 +55,9 @@ public:
     static bool ReadSystem(CZlvComm& comm);
 
     void OnTransfer();
+    // What each failed step of the last transfer left out, one text a step
+    // ("" for a single frame whose failure says it all).
+    const std::vector<std::string>& UnsentTexts() const { return m_astrUnsent; }
     void OnRetrieve();
     void OnStartLink();
     void OnStopLink();

@@ -10,19 +10,21 @@ using namespace ZlvCommFormat;
 // --- sequences ---
 
 bool CZlvComm::SendSleepMode() {
+    // What is left out when each field is refused: it and those after it.
     const struct {
         bool (CZlvComm::*pfnSend)();
-        const char* szName;
+        const char* szUnsent;
+        bool bPlural;
     } aFields[] = {
-        {&CZlvComm::SendSleepEnabled, "sleep mode"},
-        {&CZlvComm::SendSleepWakeUp, "the sleep mode wake-up and inactivity intervals"},
-        {&CZlvComm::SendSleepInactivity, "the sleep mode inactivity interval"},
+        {&CZlvComm::SendSleepEnabled, "sleep mode", false},
+        {&CZlvComm::SendSleepWakeUp, "the sleep mode wake-up and inactivity intervals", true},
+        {&CZlvComm::SendSleepInactivity, "the sleep mode inactivity interval", false},
     };
     bool bOk = true;
     for (const auto& field : aFields) {
         bOk = (this->*field.pfnSend)();
         if (!bOk) {
-            NoteUnsent(field.szName, field.pfnSend == &CZlvComm::SendSleepWakeUp);
+            NoteUnsent(field.szUnsent, field.bPlural);
             break;
         }
     }

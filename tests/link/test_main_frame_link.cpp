@@ -117,8 +117,13 @@ TEST_F(PortTest, DeviceThatCannotBeOpenedIsNamedAndNothingIsSent) {
 // A controller that never answers keeps the opening waiting, with the
 // window live, until the technician closes the port.
 TEST_F(PortTest, ClosingThePortEndsTheWaitForAnAnswer) {
-    m_fnAnswer = [](const std::string&) { return std::string(); };
-    QTimer::singleShot(100, &frame, [this] { Trigger(ID_PORT_OPEN); });
+    // The technician closes the port once the first query has reached the
+    // controller (the peer answers on its own thread).
+    m_fnAnswer = [this](const std::string&) {
+        QMetaObject::invokeMethod(
+            &frame, [this] { Trigger(ID_PORT_OPEN); }, Qt::QueuedConnection);
+        return std::string();
+    };
     Trigger(ID_PORT_OPEN);
     EXPECT_FALSE(frame.IsPortOpen());
     EXPECT_EQ(PortItem(), "Open &Port");
