@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build ccache g++ pkg-config
     qt6-base-dev qt6-serialport-dev libgl-dev libx11-dev
-    libxlsxwriter-dev python3-openpyxl poppler-utils
+    libxlsxwriter-dev python3-openpyxl poppler-utils nlohmann-json3-dev python3-jsonschema
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     xvfb openbox x11-utils xdotool

@@ -1,17 +1,18 @@
 #include "cli/CliOffline.h"
 
+#include "cli/CliJson.h"
 #include "cli/CliShell.h"
 #include "controls/Sheet.h"
 #include "controls/SheetXlsx.h"
 #include "model/CodePage.h"
 #include "model/DataFile.h"
 #include "model/LaunchDir.h"
+#include "model/OldFormatLoss.h"
 #include "model/SystemCheck.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
 #include "reports/Documentation.h"
 
-#include <cstdio>
 #include <filesystem>
 
 namespace {
@@ -87,23 +88,29 @@ void PrintSummary(CSystem& system, std::ostream& out) {
     out << "\n";
 }
 
-std::string JsonOrNull(const std::string& strText) {
-    return strText.empty() ? "null" : CCliOffline::JsonString(strText);
+CliJson::Json ChannelsJson(const CSystemFinding& finding) {
+    CliJson::Json channels = CliJson::Json::array();
+    for (const CFindingChannel& channel : finding.aChannels)
+        channels.push_back({{"loop", CliJson::Text(channel.strLoop)},
+                            {"designation", CliJson::Text(channel.strDesignation)},
+                            {"label", CliJson::TextOrNull(channel.strLabel)}});
+    return channels;
 }
 
-std::string ChannelsJson(const CSystemFinding& finding) {
-    std::string strJson;
-    for (const CFindingChannel& channel : finding.aChannels)
-        strJson += std::string(strJson.empty() ? "" : ", ") +
-                   "{\"loop\": " + CCliOffline::JsonString(channel.strLoop) +
-                   ", \"designation\": " + CCliOffline::JsonString(channel.strDesignation) +
-                   ", \"label\": " + JsonOrNull(channel.strLabel) + "}";
-    return "[" + strJson + "]";
+// The file's name without its folder and without the text from its last
+// dot, as model text, the way Open names a system after its file.
+std::string FileTitle(const std::string& strPath) {
+    return CodePage::FromUtf8(CSystem::FileTitle(strPath));
 }
 
 } // namespace
 
-bool CCliOffline::IsOldFormat(const std::string& strPath) { return Extension(strPath) == ".ZLV"; }
+CCliOffline::EFormat CCliOffline::FormatOf(const std::string& strPath) {
+    const std::string strExt = Extension(strPath);
+    if (strExt == ".ZLV")
+        return EFormat::Old;
+    return strExt == ".JSON" ? EFormat::Text : EFormat::System;
+}
 
 std::unique_ptr<CSystem> CCliOffline::NewSystem() const {
     return std::make_unique<CSystem>(m_shell, CSystem::CScratch{}, m_strLaunchDir);
@@ -113,10 +120,13 @@ std::unique_ptr<CSystem> CCliOffline::NewSystem() const {
 // that is not there is named here.
 std::unique_ptr<CSystem> CCliOffline::ReadSystem(const std::string& strPath) const {
     auto pSystem = NewSystem();
-    if (!IsOldFormat(strPath)) {
-        if (!pSystem->ReadSystemFile(strPath))
-            return nullptr;
-        return pSystem;
+    switch (FormatOf(strPath)) {
+    case EFormat::System:
+        return pSystem->ReadSystemFile(strPath) ? std::move(pSystem) : nullptr;
+    case EFormat::Text:
+        return pSystem->ImportTextFile(strPath) ? std::move(pSystem) : nullptr;
+    case EFormat::Old:
+        break;
     }
     std::error_code error;
     if (!std::filesystem::is_regular_file(LaunchDir::Resolve(m_strLaunchDir, strPath), error)) {
@@ -129,7 +139,15 @@ std::unique_ptr<CSystem> CCliOffline::ReadSystem(const std::string& strPath) con
 }
 
 bool CCliOffline::WriteSystem(CSystem& system, const std::string& strPath) const {
-    return IsOldFormat(strPath) ? system.ExportOldFile(strPath) : system.SaveSystemFile(strPath);
+    switch (FormatOf(strPath)) {
+    case EFormat::Old:
+        return system.ExportOldFile(strPath);
+    case EFormat::Text:
+        return system.ExportTextFile(strPath);
+    case EFormat::System:
+        break;
+    }
+    return system.SaveSystemFile(strPath);
 }
 
 int CCliOffline::Show(const CCliRequest& request) {
@@ -157,18 +175,31 @@ int CCliOffline::Listing(const CCliRequest& request) {
     return kExitFile;
 }
 
+// A system file written as an old file is read as File > Open reads it,
+// named after its file, so the result is what Open and Export ZLV file
+// give. The text form is a copy of the record and renames nothing.
 int CCliOffline::Convert(const CCliRequest& request) {
     const std::string& strIn = request.astrFiles[0];
     const std::string& strOut = request.astrFiles[1];
-    if (IsOldFormat(strIn) == IsOldFormat(strOut)) {
-        m_shell.Error(std::string("convert needs one .ZLV file and one system file; usage: ") +
+    if (FormatOf(strIn) == FormatOf(strOut)) {
+        m_shell.Error(std::string("convert needs two files of different formats (.DVX or .DAT, "
+                                  ".ZLV, .json); usage: ") +
                       CliOptions::kProgram + " convert IN OUT");
         return kExitUsage;
     }
     auto pSystem = ReadSystem(strIn);
     if (!pSystem)
         return kExitFile;
-    return WriteSystem(*pSystem, strOut) ? kExitOk : kExitFile;
+    if (FormatOf(strIn) == EFormat::System && FormatOf(strOut) == EFormat::Old)
+        pSystem->SetFileTitle(FileTitle(strIn));
+    if (!WriteSystem(*pSystem, strOut))
+        return kExitFile;
+    if (FormatOf(strOut) == EFormat::Old) {
+        const std::string strLoss = COldFormatLoss::Summary(*pSystem);
+        if (!strLoss.empty())
+            m_shell.Error(strLoss);
+    }
+    return kExitOk;
 }
 
 int CCliOffline::Diff(const CCliRequest& request) {
@@ -227,37 +258,35 @@ int CCliOffline::PrintFindings(const std::vector<CSystemFinding>& aFindings, boo
 }
 
 void CCliOffline::PrintFindingsJson(const std::vector<CSystemFinding>& aFindings) const {
-    std::string strList;
+    CliJson::Json findings = CliJson::Json::array();
     for (const CSystemFinding& finding : aFindings)
-        strList += std::string(strList.empty() ? "\n    " : ",\n    ") + "{\"severity\": \"" +
-                   CSystemFinding::SeverityName(finding.severity) +
-                   "\", \"id\": " + JsonString(finding.strId) +
-                   ", \"channels\": " + ChannelsJson(finding) +
-                   ", \"timer\": " + JsonOrNull(finding.strTimer) +
-                   ", \"pair\": " + (finding.nPair > 0 ? std::to_string(finding.nPair) : "null") +
-                   ", \"text\": " + JsonString(finding.strText) + "}";
+        findings.push_back({{"severity", CSystemFinding::SeverityName(finding.severity)},
+                            {"id", CliJson::Text(finding.strId)},
+                            {"channels", ChannelsJson(finding)},
+                            {"timer", CliJson::TextOrNull(finding.strTimer)},
+                            {"pair", finding.nPair > 0 ? CliJson::Json(finding.nPair) : nullptr},
+                            {"text", CliJson::Text(finding.strText)}});
     using ESeverity = CSystemFinding::ESeverity;
-    m_out << "{\n  \"findings\": " << (strList.empty() ? "[]" : "[" + strList + "\n  ]")
-          << ",\n  \"counts\": {\"error\": " << CSystemCheck::Count(aFindings, ESeverity::Error)
-          << ", \"warning\": " << CSystemCheck::Count(aFindings, ESeverity::Warning)
-          << ", \"note\": " << CSystemCheck::Count(aFindings, ESeverity::Note) << "}\n}\n";
+    CliJson::Json root = {
+        {"findings", std::move(findings)},
+        {"counts",
+         {{"error", CSystemCheck::Count(aFindings, ESeverity::Error)},
+          {"warning", CSystemCheck::Count(aFindings, ESeverity::Warning)},
+          {"note", CSystemCheck::Count(aFindings, ESeverity::Note)}}}};
+    m_out << CliJson::Document(root);
 }
 
 int CCliOffline::PrintDifferences(const std::vector<CSystemDifference>& aDiffs, bool bJson) const {
     int nCount = CSystemDiff::CountDifferences(aDiffs);
     if (bJson) {
-        std::string astrLists[2];
-        for (const CSystemDifference& diff : aDiffs) {
-            std::string& strList = astrLists[diff.bInformation ? 1 : 0];
-            strList += std::string(strList.empty() ? "\n    " : ",\n    ") +
-                       "{\"item\": " + JsonString(diff.strItem) +
-                       ", \"left\": " + JsonString(diff.strLeft) +
-                       ", \"right\": " + JsonString(diff.strRight) + "}";
-        }
-        for (std::string& strList : astrLists)
-            strList = strList.empty() ? "[]" : "[" + strList + "\n  ]";
-        m_out << "{\n  \"differences\": " << astrLists[0]
-              << ",\n  \"information\": " << astrLists[1] << "\n}\n";
+        CliJson::Json aLists[2] = {CliJson::Json::array(), CliJson::Json::array()};
+        for (const CSystemDifference& diff : aDiffs)
+            aLists[diff.bInformation ? 1 : 0].push_back(
+                {{"item", CliJson::Text(diff.strItem)},
+                 {"left", CliJson::Text(diff.strLeft)},
+                 {"right", CliJson::Text(diff.strRight)}});
+        m_out << CliJson::Document(
+            {{"differences", std::move(aLists[0])}, {"information", std::move(aLists[1])}});
     } else {
         for (const CSystemDifference& diff : aDiffs)
             m_out << Utf8(diff.strItem) << (diff.bInformation ? " (information)" : "") << ": "
@@ -266,22 +295,4 @@ int CCliOffline::PrintDifferences(const std::vector<CSystemDifference>& aDiffs, 
     }
     m_out << std::flush;
     return nCount > 0 ? kExitDifferences : kExitOk;
-}
-
-std::string CCliOffline::JsonString(const std::string& strText) {
-    std::string strJson = "\"";
-    for (char c : Utf8(strText)) {
-        auto uc = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            strJson += '\\';
-            strJson += c;
-        } else if (uc < 0x20) {
-            char szEscape[8];
-            std::snprintf(szEscape, sizeof szEscape, "\\u%04x", uc);
-            strJson += szEscape;
-        } else {
-            strJson += c;
-        }
-    }
-    return strJson + "\"";
 }

@@ -32,11 +32,11 @@ public:
 
     // A record with the defaults, reading and writing no working file.
     std::unique_ptr<CSystem> NewSystem() const;
-    // A system file or an old-format file (by its extension); nullptr when
-    // it could not be read (already reported).
+    // A system file, an old-format file or the text form (by its
+    // extension); nullptr when it could not be read (already reported).
     std::unique_ptr<CSystem> ReadSystem(const std::string& strPath) const;
-    // A system file, or an old-format file for the extension .ZLV, written
-    // whole or not at all.
+    // A system file, an old-format file or the text form (by its
+    // extension), written whole or not at all.
     bool WriteSystem(CSystem& system, const std::string& strPath) const;
 
     // The rows as lines ("ITEM: LEFT | RIGHT") or as JSON; the exit status,
@@ -47,8 +47,10 @@ public:
     // 1 when any is an error or a warning.
     int PrintFindings(const std::vector<CSystemFinding>& aFindings, bool bJson) const;
 
-    static bool IsOldFormat(const std::string& strPath);
-    static std::string JsonString(const std::string& strText);
+    // The format a file name's extension gives: .ZLV the old format, .json
+    // the text form, anything else a system file.
+    enum class EFormat { System, Old, Text };
+    static EFormat FormatOf(const std::string& strPath);
 
 private:
     // "ModuleTypes.dat" of the current folder when it is there; an empty

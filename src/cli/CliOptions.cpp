@@ -1,5 +1,9 @@
 #include "cli/CliOptions.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+
 #include <cstdlib>
 
 namespace {
@@ -26,15 +30,18 @@ const char* const kCheckJson =
 
 const CCommandSpec kCommands[] = {
     {"show", 1, false, false, nullptr, false, "show FILE",
-     "Prints a summary of a system file (.DVX, SYSTEM6C.DAT or .ZLV): its system labels and\n"
-     "what it defines.\n"},
+     "Prints a summary of a system file (.DVX, SYSTEM6C.DAT, .ZLV or .json): its system\n"
+     "labels and what it defines.\n"},
     {"listing", 1, true, false, nullptr, false, "listing FILE [-o OUT]",
      "Prints the equation listing of a system file, as Corvel writes Corvel_SS.VTS, or\n"
      "writes it to OUT.\n"},
     {"convert", 2, false, false, nullptr, false, "convert IN OUT",
-     "Converts between a system file (.DVX or .DAT) and an old-format file (.ZLV), the\n"
-     "direction given by the extensions; channel numbers are converted as Import ZLV\n"
-     "and Export ZLV do, and what the old format cannot hold is lost.\n"},
+     "Converts between a system file (.DVX or .DAT), an old-format file (.ZLV) and the\n"
+     "system as text (.json), the direction given by the extensions. The text keeps\n"
+     "every field: .DVX to .json and back gives the same bytes. A system file written\n"
+     "as .ZLV is read as File > Open reads it; channel numbers are converted as Import\n"
+     "ZLV and Export ZLV do, and a line on the error stream counts what the old format\n"
+     "cannot hold. A .json that breaks the form is refused with the key and the reason.\n"},
     {"document", 1, true, true, nullptr, false, "document FILE -o OUT.xlsx",
      "Writes the documentation workbook of a system file, as a documentation window of\n"
      "Corvel shows it. Module types are named from ModuleTypes.dat in the current folder\n"
@@ -45,7 +52,8 @@ const CCommandSpec kCommands[] = {
      "from ModuleTypes.dat in the current folder when there is one. Exit status 1 when\n"
      "there are errors or warnings.\n"},
     {"diff", 2, false, false, kDiffJson, false, "diff A B [--json]",
-     "Lists the differences between two system files. Exit status 1 when they differ.\n"},
+     "Lists the differences between two systems, each a system file, an old-format file\n"
+     "or a .json. Exit status 1 when they differ.\n"},
     {"transfer", 1, false, false, nullptr, true, "transfer FILE (--port N | --device PATH)",
      "Sends the file's system to the DVX CPU, as the window's SYSTEM transfer does.\n"},
     {"retrieve", 1, false, false, nullptr, true, "retrieve OUT (--port N | --device PATH)",
@@ -84,6 +92,46 @@ bool ParseNumber(const std::string& strText, int nMin, int nMax, int& nValue) {
     return nValue >= nMin && nValue <= nMax;
 }
 
+// The options every command shares; each command then says which it takes.
+struct COptionSet {
+    QCommandLineOption help{{"h", "help"}};
+    QCommandLineOption version{"version"};
+    QCommandLineOption json{"json"};
+    QCommandLineOption quiet{{"q", "quiet"}};
+    QCommandLineOption output{"o", "", "OUT"};
+    QCommandLineOption port{"port", "", "N"};
+    QCommandLineOption device{"device", "", "PATH"};
+    QCommandLineOption timeout{"timeout", "", "S"};
+};
+
+// The option as it was typed: the parser names a short option by its letter
+// alone, which may have come in a group such as "-json".
+std::string TypedOption(const QString& strName, const std::vector<std::string>& astrArgs) {
+    if (strName.size() > 1)
+        return "--" + strName.toLatin1().toStdString();
+    for (const std::string& strArg : astrArgs) {
+        if (strArg.size() > 1 && strArg[0] == '-' && strArg[1] != '-' &&
+            strArg.find(strName.toLatin1().toStdString()) != std::string::npos)
+            return strArg;
+    }
+    return "-" + strName.toLatin1().toStdString();
+}
+
+// The parser's complaint in the words scripts already know: only an option
+// that takes a value can end the arguments without one.
+std::string ParseErrorText(const QCommandLineParser& parser,
+                           const std::vector<std::string>& astrArgs) {
+    if (!parser.unknownOptionNames().isEmpty())
+        return "unknown option " + TypedOption(parser.unknownOptionNames().first(), astrArgs);
+    if (!astrArgs.empty()) {
+        const std::string& strLast = astrArgs.back();
+        for (const char* szOption : {"-o", "--port", "--device", "--timeout"})
+            if (strLast == szOption)
+                return strLast + " needs a value";
+    }
+    return parser.errorText().toStdString();
+}
+
 bool CheckRequest(const CCliRequest& request, std::string& strError) {
     const CCommandSpec* pSpec = FindCommand(request.strCommand);
     if (!pSpec) {
@@ -114,44 +162,41 @@ bool CheckRequest(const CCliRequest& request, std::string& strError) {
 namespace CliOptions {
 
 bool Parse(const std::vector<std::string>& astrArgs, CCliRequest& request, std::string& strError) {
-    for (std::size_t i = 0; i < astrArgs.size(); ++i) {
-        const std::string& strArg = astrArgs[i];
-        bool bHasValue = i + 1 < astrArgs.size();
-        if (strArg == "--help" || strArg == "-h") {
-            request.bHelp = true;
-        } else if (strArg == "--version") {
-            request.bVersion = true;
-        } else if (strArg == "--json") {
-            request.bJson = true;
-        } else if (strArg == "--quiet" || strArg == "-q") {
-            request.bQuiet = true;
-        } else if (strArg == "-o" || strArg == "--port" || strArg == "--device" ||
-                   strArg == "--timeout") {
-            if (!bHasValue) {
-                strError = strArg + " needs a value";
-                return false;
-            }
-            const std::string& strValue = astrArgs[++i];
-            if (strArg == "-o") {
-                request.strOutput = strValue;
-            } else if (strArg == "--device") {
-                request.strDevice = strValue;
-            } else if (strArg == "--port" && !ParseNumber(strValue, 1, 255, request.nPort)) {
-                strError = "--port needs a port number from 1 to 255";
-                return false;
-            } else if (strArg == "--timeout" &&
-                       !ParseNumber(strValue, 1, 3600, request.nTimeoutSeconds)) {
-                strError = "--timeout needs a number of seconds from 1 to 3600";
-                return false;
-            }
-        } else if (strArg.size() > 1 && strArg[0] == '-') {
-            strError = "unknown option " + strArg;
-            return false;
-        } else if (request.strCommand.empty()) {
-            request.strCommand = strArg;
-        } else {
-            request.astrFiles.push_back(strArg);
-        }
+    COptionSet options;
+    QCommandLineParser parser;
+    parser.addOptions({options.help, options.version, options.json, options.quiet, options.output,
+                       options.port, options.device, options.timeout});
+    // Byte for byte, so a file name that is not UTF-8 comes through unchanged;
+    // the option names are plain ASCII.
+    QStringList astrArguments{QString::fromLatin1(kProgram)};
+    for (const std::string& strArg : astrArgs)
+        astrArguments << QString::fromLatin1(strArg.data(), static_cast<qsizetype>(strArg.size()));
+    if (!parser.parse(astrArguments)) {
+        strError = ParseErrorText(parser, astrArgs);
+        return false;
+    }
+    request.bHelp = parser.isSet(options.help);
+    request.bVersion = parser.isSet(options.version);
+    request.bJson = parser.isSet(options.json);
+    request.bQuiet = parser.isSet(options.quiet);
+    request.strOutput = parser.value(options.output).toLatin1().toStdString();
+    request.strDevice = parser.value(options.device).toLatin1().toStdString();
+    if (parser.isSet(options.port) &&
+        !ParseNumber(parser.value(options.port).toLatin1().toStdString(), 1, 255, request.nPort)) {
+        strError = "--port needs a port number from 1 to 255";
+        return false;
+    }
+    if (parser.isSet(options.timeout) &&
+        !ParseNumber(parser.value(options.timeout).toLatin1().toStdString(), 1, 3600,
+                     request.nTimeoutSeconds)) {
+        strError = "--timeout needs a number of seconds from 1 to 3600";
+        return false;
+    }
+    for (const QString& strArg : parser.positionalArguments()) {
+        if (request.strCommand.empty())
+            request.strCommand = strArg.toLatin1().toStdString();
+        else
+            request.astrFiles.push_back(strArg.toLatin1().toStdString());
     }
     if (request.bHelp || request.bVersion) {
         if (!request.strCommand.empty() && !FindCommand(request.strCommand)) {

@@ -50,8 +50,12 @@ char32_t NextUtf8(const std::string& strText, std::size_t& i) {
 
 namespace CodePage {
 
+// The five unassigned bytes stand for themselves both ways, so every byte
+// of a label survives a trip through Unicode.
 char FromUtf16Unit(char16_t ch) {
     if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))
+        return static_cast<char>(ch);
+    if (ch < 0xA0 && kHighControls[ch - 0x80] == 0)
         return static_cast<char>(ch);
     for (int i = 0; i < 32; ++i) {
         if (kHighControls[i] == ch && ch != 0)

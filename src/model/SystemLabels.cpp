@@ -102,6 +102,19 @@ void CSystem::SetSysLabel(short nLabel, const std::string& strText) {
     m_shell.UpdateTitle();
 }
 
+std::string CSystem::FileTitle(const std::string& strPath) {
+    auto nSeparator = strPath.find_last_of("/\\");
+    std::string strName =
+        nSeparator == std::string::npos ? strPath : strPath.substr(nSeparator + 1);
+    auto nDot = strName.rfind('.');
+    return nDot == std::string::npos ? strName : strName.substr(0, nDot);
+}
+
+void CSystem::SetFileTitle(const std::string& strTitle) {
+    m_strFilePath = strTitle + ".DVX";
+    SetSysLabel(SysLabelFileName, strTitle.substr(0, kLabelLength));
+}
+
 void CSystem::StoreSysLabel(short nLabel, const std::string& strText) {
     m_astrSysLabel[nLabel] = strText;
 }

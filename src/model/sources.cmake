@@ -20,6 +20,16 @@ target_sources(corvel_core PRIVATE
     model/SystemPlausibility.h
     model/SystemLabels.cpp
     model/SystemOldFile.cpp
+    model/SystemTextFile.cpp
+    model/SystemJsonFormat.h
+    model/SystemJsonReader.h
+    model/SystemJsonReader.cpp
+    model/SystemJsonWriter.h
+    model/SystemJsonWriter.cpp
+    model/ChannelNames.h
+    model/ChannelNames.cpp
+    model/OldFormatLoss.h
+    model/OldFormatLoss.cpp
     model/SystemDiff.h
     model/SystemDiff.cpp
     model/LogicGraph.h
@@ -29,3 +39,6 @@ target_sources(corvel_core PRIVATE
     model/SystemCheck.h
     model/SystemCheck.cpp
 )
+
+find_package(nlohmann_json 3 REQUIRED)
+target_link_libraries(corvel_core PUBLIC nlohmann_json::nlohmann_json)

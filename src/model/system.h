@@ -114,6 +114,12 @@ public:
     const std::string& GetFilePath() const { return m_strFilePath; }
     void SetFilePath(const std::string& strPath) { m_strFilePath = strPath; }
     std::string GetFileDir() const;
+    // A file's name without its folder (either separator) and without the
+    // text from its last dot.
+    static std::string FileTitle(const std::string& strPath);
+    // Names the system after a file as Open does: the file label is the
+    // title's first 15 characters, the path that label followed by ".DVX".
+    void SetFileTitle(const std::string& strTitle);
 
     // --- stored files ---
     // Stores the layout, or loads it and applies the load rules. Returns
@@ -149,12 +155,20 @@ public:
     static short OldToNewIndex(short nOld);
     static short NewToOldIndex(short nNew);
 
+    // --- the text form (JSON) ---
+    // A text that cannot be read or breaks the form is reported in one line
+    // naming the key and the reason, and the system stays as it was.
+    bool ImportTextFile(const std::string& strPath);
+    bool ExportTextFile(const std::string& strPath);
+
     // --- current selection ---
     short GetCurLoop() const { return m_nCurLoop; }
     void SetCurLoop(short nLoop) { m_nCurLoop = nLoop; }
     short GetCurLoopLimited();
     std::string GetCurLoopName() const { return GetLoopName(m_nCurLoop); }
     short GetCurModule();
+    // The stored value, which may still be 16..19 (see GetCurModule).
+    short GetStoredCurModule() const { return m_nCurModule; }
     void SetCurModule(short nModule) { m_nCurModule = nModule; }
     char GetCurModuleLetter() const { return ModuleLetter(m_nCurModule); }
     short GetCurChannel() const { return m_nCurChannel; }

@@ -141,9 +141,9 @@ QMenu* CMainFrame::AddMenu(QMenu* pParent, const QString& strText,
 }
 
 void CMainFrame::CreateMenus() {
-    AddMenu(
-        nullptr, "&File",
-        {ID_FILE_OPEN_SYSTEM, ID_FILE_SAVE_SYSTEM_AS, ID_IMPORT_ZLV, ID_EXPORT_ZLV, ID_APP_EXIT});
+    AddMenu(nullptr, "&File",
+            {ID_FILE_OPEN_SYSTEM, ID_FILE_SAVE_SYSTEM_AS, ID_IMPORT_ZLV, ID_EXPORT_ZLV,
+             ID_IMPORT_TEXT, ID_EXPORT_TEXT, ID_APP_EXIT});
     AddMenu(nullptr, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR});
     QMenu* pHelp = AddMenu(nullptr, kHelpMenuText, {ID_HELP_FINDER});
     pHelp->addSeparator();
@@ -223,6 +223,8 @@ void CMainFrame::ConnectHandlers() {
         {ID_FILE_SAVE_SYSTEM_AS, &CMainFrame::OnFileSaveSystemAs},
         {ID_IMPORT_ZLV, &CMainFrame::OnImportZlv},
         {ID_EXPORT_ZLV, &CMainFrame::OnExportZlv},
+        {ID_IMPORT_TEXT, &CMainFrame::OnImportText},
+        {ID_EXPORT_TEXT, &CMainFrame::OnExportText},
         {ID_SAVE_CURRENT_WORK, &CMainFrame::OnSaveCurrentWork},
         {ID_CLEAR_ALL, &CMainFrame::OnClearAll},
         {ID_PORT_OPEN, &CMainFrame::OnOpenClosePort},

@@ -135,6 +135,7 @@ public:
     // file is chosen (the dialog, the command line).
     void OpenSystemFile(const std::string& strPath);
     void ImportZlvFile(const std::string& strPath);
+    void ImportTextFile(const std::string& strPath);
     // A file named on the command line: a ".ZLV" file is imported, any
     // other is opened. A missing file is reported, never created.
     void OpenCommandLineFile(const std::string& strPath);
@@ -144,6 +145,8 @@ public:
     void OnFileSaveSystemAs();
     void OnImportZlv();
     void OnExportZlv();
+    void OnImportText();
+    void OnExportText();
     void OnSaveCurrentWork();
     void OnClearAll();
     void OnReadModuleLibrary();
@@ -232,6 +235,7 @@ private:
     // in capitals and ending in the extension; "" when the technician did
     // not want a file of that name replaced.
     std::string FinalSavePath(const std::string& strChosen, const std::string& strExt);
+    std::string FinalTextPath(const std::string& strChosen);
     // Asks whether unsaved changes are to be saved first and saves them when
     // wanted; false when that save failed, so the changes exist only in memory.
     bool OfferSave();

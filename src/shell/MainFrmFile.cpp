@@ -21,6 +21,7 @@
 namespace {
 
 const char* const kSaveQuestion = "Changes have been made. Do you wish to save?";
+const char* const kTextFileFilter = "System as text (*.json) | *.json | All Files | *.* ||";
 const char* const kSheetFileFilter =
     "Excel Workbook (*.xlsx) | *.xlsx | Corvel Sheet (*.VTS) | *.VTS | All Files | *.* ||";
 
@@ -28,13 +29,6 @@ const char* const kSheetFileFilter =
 std::size_t NameStart(const std::string& strPath) {
     auto nSeparator = strPath.find_last_of("/\\");
     return nSeparator == std::string::npos ? 0 : nSeparator + 1;
-}
-
-// The file's name without its folder and without the text from its last dot.
-std::string FileTitle(const std::string& strPath) {
-    std::string strName = strPath.substr(NameStart(strPath));
-    auto nDot = strName.rfind('.');
-    return nDot == std::string::npos ? strName : strName.substr(0, nDot);
 }
 
 // Native path text as 8-bit model text, for labels and the stored path.
@@ -92,7 +86,7 @@ CMainFrame::ESaveResult CMainFrame::SaveSystemAs() {
     m_system.SetFilePath(ModelText(strPath));
     UpdateTitle();
     m_shell.SetStatusText(strPath + " file has been written");
-    std::string strTitle = ModelText(FileTitle(Trimmed(strChosen)));
+    std::string strTitle = ModelText(CSystem::FileTitle(Trimmed(strChosen)));
     m_shell.Trace("File write of title: " + strTitle + "\n");
     m_system.SetSysLabel(CSystem::SysLabelFileName, strTitle.substr(0, CSystem::kLabelLength));
     m_system.ClearModified();
@@ -159,9 +153,7 @@ void CMainFrame::OpenSystemFile(const std::string& strPath) {
         UpdateTitle();
         return;
     }
-    std::string strTitle = ModelText(FileTitle(strPath));
-    m_system.SetFilePath(strTitle + ".DVX");
-    m_system.SetSysLabel(CSystem::SysLabelFileName, strTitle.substr(0, CSystem::kLabelLength));
+    m_system.SetFileTitle(ModelText(CSystem::FileTitle(strPath)));
     UpdateTitle();
 }
 
@@ -190,8 +182,63 @@ void CMainFrame::OpenCommandLineFile(const std::string& strPath) {
     }
     if (file.suffix().compare("ZLV", Qt::CaseInsensitive) == 0)
         ImportZlvFile(strPath);
+    else if (file.suffix().compare("json", Qt::CaseInsensitive) == 0)
+        ImportTextFile(strPath);
     else
         OpenSystemFile(strPath);
+}
+
+// The text replaces the whole system, so unsaved changes are offered for
+// saving first, as Open does.
+void CMainFrame::OnImportText() {
+    UpdateTitle();
+    if (!OfferSave())
+        return;
+    CFileDialogRequest request = OpenSystemFileRequest("Import text", "json", kTextFileFilter,
+                                                       m_system.GetFileDir());
+    std::string strPath;
+    if (m_shell.AskFileName(request, strPath))
+        ImportTextFile(strPath);
+}
+
+void CMainFrame::ImportTextFile(const std::string& strPath) {
+    m_system.ImportTextFile(strPath);
+    UpdateTitle();
+}
+
+// The text is a copy of the system: its name, file path and modified flag
+// stay as they are.
+void CMainFrame::OnExportText() {
+    CFileDialogRequest request;
+    request.bOpen = false;
+    request.strTitle = "Export as text";
+    request.strDefExt = "json";
+    request.strFileName = NativePath(WithExtension(m_system.GetFilePath(), ".json"));
+    request.strFilter = kTextFileFilter;
+    request.nFlags = kFileHideReadOnly | kFileOverwritePrompt;
+    std::string strChosen;
+    if (!m_shell.AskFileName(request, strChosen))
+        return;
+    std::string strPath = FinalTextPath(strChosen);
+    if (strPath.empty() || !m_system.ExportTextFile(strPath))
+        return;
+    m_shell.SetStatusText(strPath + " file has been exported.");
+}
+
+// The name as typed, with ".json" added when it has no such extension; a
+// file under the longer name is another file the dialog did not ask about.
+std::string CMainFrame::FinalTextPath(const std::string& strChosen) {
+    std::string strPath = Trimmed(strChosen);
+    if (strPath.empty())
+        return {};
+    if (QFileInfo(PathToQString(strPath)).suffix().compare("json", Qt::CaseInsensitive) == 0)
+        return strPath;
+    strPath += ".json";
+    if (QFileInfo::exists(PathToQString(m_system.LaunchPath(strPath))) &&
+        m_shell.MessageBox(strPath + " already exists.\nDo you want to replace it?",
+                           EBoxButtons::YesNo, EBoxIcon::Exclamation) != EBoxAnswer::Yes)
+        return {};
+    return strPath;
 }
 
 void CMainFrame::OnExportZlv() {

@@ -54,6 +54,9 @@ target_sources(corvel_ui PRIVATE
 # Tips and the user manual, found in the installed data folder when the launch
 # directory holds none of its own.
 install(FILES ${PROJECT_SOURCE_DIR}/data/tips.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/corvel)
+# The schema of the text form of a system, for the scripts that write one.
+install(FILES ${PROJECT_SOURCE_DIR}/data/system.schema.json
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/corvel)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/manual DESTINATION ${CMAKE_INSTALL_DATADIR}/corvel)
 
 # The settings record is core code: no Qt.

@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "model/CheckSystems.h"
+#include "model/SystemFields.h"
 #include "model/DataFile.h"
 #include "model/SystemDiff.h"
 #include "model/system.h"
@@ -73,9 +74,12 @@ void OldFormatSystem(CSystem& system) {
     system.SetSysLabel(0, "COACH 7");
 }
 
+// The file carries its own name, as Open would give it, so reading it as
+// Open does changes nothing.
 TEST_F(CliOffline, ConvertToOldFormatAndBackKeepsEveryFieldItHolds) {
     auto pSystem = NewSystem();
     OldFormatSystem(*pSystem);
+    pSystem->SetFileTitle("BUS");
     std::string strDvx = Save(*pSystem, "BUS.DVX");
     CCliResult toOld = RunCli({"convert", strDvx, File("BUS.ZLV")});
     ASSERT_EQ(toOld.nExit, kExitOk) << toOld.strErr;
@@ -88,13 +92,87 @@ TEST_F(CliOffline, ConvertToOldFormatAndBackKeepsEveryFieldItHolds) {
     EXPECT_EQ(RunCli({"diff", strDvx, File("BACK.DVX")}).nExit, kExitOk);
 }
 
-TEST_F(CliOffline, ConvertNeedsOneOldFormatFile) {
+TEST_F(CliOffline, ConvertNeedsTwoFormats) {
     auto pSystem = NewSystem();
     std::string strDvx = Save(*pSystem, "A.DVX");
-    CCliResult result = RunCli({"convert", strDvx, File("B.DVX")});
-    EXPECT_EQ(result.nExit, kExitUsage);
-    EXPECT_EQ(result.ErrLines(), 1);
-    EXPECT_FALSE(std::filesystem::exists(File("B.DVX")));
+    ASSERT_TRUE(pSystem->ExportTextFile(File("A.json")));
+    for (auto [strIn, strOut] : {std::pair{strDvx, File("B.DVX")},
+                                 std::pair{File("A.json"), File("B.JSON")}}) {
+        CCliResult result = RunCli({"convert", strIn, strOut});
+        EXPECT_EQ(result.nExit, kExitUsage);
+        EXPECT_EQ(result.strErr, "corvel-cli: convert needs two files of different formats (.DVX "
+                                 "or .DAT, .ZLV, .json); usage: corvel-cli convert IN OUT\n");
+        EXPECT_FALSE(std::filesystem::exists(strOut));
+    }
+}
+
+std::vector<unsigned char> Bytes(const std::string& strPath) {
+    std::vector<unsigned char> data;
+    EXPECT_EQ(CDataFile::Read(strPath, data), CDataFile::EReadResult::Ok) << strPath;
+    return data;
+}
+
+TEST_F(CliOffline, ConvertToTextAndBackGivesTheSameBytes) {
+    auto pFull = NewSystem();
+    Apply(*pFull, *Distinct());
+    pFull->Channel(3, 3, 1).m_anTermB[2] = 2345;
+    pFull->SetTimerCurrent(99, -0.0f);
+    std::vector<std::unique_ptr<CSystem>> apSystems;
+    apSystems.push_back(NewSystem());
+    apSystems.push_back(std::move(pFull));
+    for (const auto& pSystem : apSystems) {
+        const std::string strDvx = Save(*pSystem, "A.DVX");
+        CCliResult toText = RunCli({"convert", strDvx, File("A.json")});
+        ASSERT_EQ(toText.nExit, kExitOk) << toText.strErr;
+        CCliResult back = RunCli({"convert", File("A.json"), File("B.DVX")});
+        ASSERT_EQ(back.nExit, kExitOk) << back.strErr;
+        EXPECT_EQ(toText.strErr + back.strErr, "");
+        EXPECT_EQ(Bytes(strDvx), Bytes(File("B.DVX")));
+        CCliResult diff = RunCli({"diff", strDvx, File("A.json")});
+        EXPECT_EQ(diff.nExit, kExitOk);
+        EXPECT_EQ(diff.strOut, "0 differences\n");
+    }
+}
+
+TEST_F(CliOffline, TextAndOldFormatConvertBothWays) {
+    auto pSystem = NewSystem();
+    OldFormatSystem(*pSystem);
+    ASSERT_TRUE(pSystem->ExportOldFile(File("A.ZLV")));
+    ASSERT_EQ(RunCli({"convert", File("A.ZLV"), File("A.json")}).nExit, kExitOk);
+    ASSERT_EQ(RunCli({"convert", File("A.json"), File("B.ZLV")}).nExit, kExitOk);
+    EXPECT_EQ(Bytes(File("A.ZLV")), Bytes(File("B.ZLV")));
+    EXPECT_EQ(RunCli({"diff", File("A.ZLV"), File("A.json")}).nExit, kExitOk);
+}
+
+TEST_F(CliOffline, ConvertToOldFormatSaysWhatItLeavesOut) {
+    auto pSystem = NewSystem();
+    OldFormatSystem(*pSystem);
+    pSystem->Channel(0, 0, 1).m_anTermA[0] = 5;
+    pSystem->Channel(2, 5, 0).m_abTermPrB[0] = 1;
+    pSystem->SetTimerReload(12, 4.0f);
+    CCliResult result = RunCli({"convert", Save(*pSystem, "A.DVX"), File("A.ZLV")});
+    EXPECT_EQ(result.nExit, kExitOk);
+    EXPECT_EQ(result.strErr,
+              "corvel-cli: not kept in the old format: 1 Yellow equation, 1 timer, 1 Pr flag\n");
+    EXPECT_TRUE(std::filesystem::exists(File("A.ZLV")));
+}
+
+// Open names the system after its file: label 5 the file title, the path
+// that title followed by ".DVX", wherever the file was.
+TEST_F(CliOffline, ConvertReadsASystemFileAsOpenDoes) {
+    std::filesystem::create_directories(File("fleet"));
+    auto pSystem = NewSystem();
+    OldFormatSystem(*pSystem);
+    pSystem->SetFilePath("C:\\OLD\\COACH.DVX");
+    const std::string strDvx = Save(*pSystem, "fleet/Coach 7.b.DVX");
+    ASSERT_EQ(RunCli({"convert", strDvx, File("A.ZLV")}).nExit, kExitOk);
+    pSystem->SetFileTitle("Coach 7.b");
+    ASSERT_TRUE(pSystem->ExportOldFile(File("EXPECTED.ZLV")));
+    EXPECT_EQ(Bytes(File("A.ZLV")), Bytes(File("EXPECTED.ZLV")));
+    auto pBack = NewSystem();
+    ASSERT_TRUE(pBack->ImportOldFile(File("A.ZLV")));
+    EXPECT_EQ(pBack->GetFilePath(), "Coach 7.b.DVX");
+    EXPECT_EQ(pBack->GetSysLabel(CSystem::SysLabelFileName), "Coach 7.b");
 }
 
 TEST_F(CliOffline, DiffListsTheDifferencesAndExitsOne) {
@@ -116,6 +194,31 @@ TEST_F(CliOffline, DiffOfTheSameSystemExitsZero) {
     CCliResult result = RunCli({"diff", Save(*pSystem, "A.DVX"), Save(*pSystem, "B.DVX")});
     EXPECT_EQ(result.nExit, kExitOk);
     EXPECT_EQ(result.strOut, "0 differences\n");
+}
+
+// Scripts read the layout too: one row a line, the lists closed on lines of
+// their own, empty lists as [].
+TEST_F(CliOffline, DiffJsonKeepsItsLayout) {
+    auto pLeft = NewSystem();
+    auto pRight = NewSystem();
+    for (CSystem* pSystem : {pLeft.get(), pRight.get()})
+        pSystem->StoreSysLabel(CSystem::SysLabelRevisionDate, "Jan.  01, 2001");
+    pRight->SetModuleLabel(0, 1, "Tab\there");
+    pRight->StoreSysLabel(CSystem::SysLabelRevisionDate, "Feb.  02, 2002");
+    CCliResult result = RunCli({"diff", Save(*pLeft, "A.DVX"), Save(*pRight, "B.DVX"), "--json"});
+    EXPECT_EQ(result.strOut,
+              "{\n"
+              "  \"differences\": [\n"
+              "    {\"item\": \"YELLOW LOOP module A label\", \"left\": \"Yellow_Modul_A\", "
+              "\"right\": \"Tab\\there\"}\n"
+              "  ],\n"
+              "  \"information\": [\n"
+              "    {\"item\": \"System label 2 (Revision Date)\", \"left\": \"Jan.  01, 2001\", "
+              "\"right\": \"Feb.  02, 2002\"}\n"
+              "  ]\n"
+              "}\n");
+    CCliResult same = RunCli({"diff", File("A.DVX"), File("A.DVX"), "--json"});
+    EXPECT_EQ(same.strOut, "{\n  \"differences\": [],\n  \"information\": []\n}\n");
 }
 
 TEST_F(CliOffline, DiffJsonParses) {
@@ -298,6 +401,8 @@ const CUnreadableCase kUnreadable[] = {
     {"DamagedSystem", "CUT.DVX", "\x01\x00\x00"},
     {"MissingOld", "NONE.ZLV", nullptr},
     {"DamagedOld", "CUT.ZLV", "\x01"},
+    {"MissingText", "NONE.json", nullptr},
+    {"BrokenText", "CUT.json", "{\"format\": \"Corvel system\", \"version\": 1, \"x\": 1}"},
 };
 
 class CliUnreadable : public CliOffline, public ::testing::WithParamInterface<CUnreadableCase> {};

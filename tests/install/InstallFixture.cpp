@@ -32,6 +32,7 @@ std::vector<std::string> InstalledFiles() {
         "share/corvel/tips.txt",
         "share/corvel/WAIT.AVI",
         "share/corvel/manual/index.html",
+        "share/corvel/system.schema.json",
         "share/applications/" + strId + ".desktop",
         "share/metainfo/" + strId + ".metainfo.xml",
         "share/mime/packages/" + strId + ".xml",

@@ -14,4 +14,5 @@ target_sources(corvel_tests PRIVATE
     model/CheckSystems.h
     model/test_logic_graph.cpp
     model/test_system_check.cpp
+    model/test_system_json.cpp
 )

@@ -10,7 +10,8 @@ TEST(CodePage, ConvertsBetweenWindows1252AndUnicode) {
                   {u"\u00e9t\u00e9", "\xe9t\xe9"},
                   {u"\u20ac5", "\x80"
                                "5"},
-                  {u"\u0160", "\x8a"}};
+                  {u"\u0160", "\x8a"},
+                  {u"\u0081\u008d\u008f\u0090\u009d", "\x81\x8d\x8f\x90\x9d"}};
     for (const Case& c : aCases) {
         EXPECT_EQ(c.strCp1252, CodePage::FromUtf16(c.strUnicode));
         EXPECT_EQ(c.strUnicode, CodePage::ToUtf16(c.strCp1252));

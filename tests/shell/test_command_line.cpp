@@ -194,6 +194,19 @@ TEST_F(CommandLineOpenTest, OldFormatFileOfEitherCaseIsImported) {
     EXPECT_FALSE(sys.IsModified());
 }
 
+TEST_F(CommandLineOpenTest, TextFileIsImported) {
+    {
+        CShellRecorder shell;
+        CSystem other(shell, m_dir.Str());
+        other.SetModuleLabel(2, 0, "HEADLAMPS");
+        ASSERT_TRUE(other.ExportTextFile(Fleet("Coach 7.json")));
+    }
+    frame.OpenCommandLineFile(Fleet("Coach 7.json"));
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+    EXPECT_EQ("HEADLAMPS", sys.GetModuleLabel(2, 0));
+    EXPECT_FALSE(sys.IsModified());
+}
+
 TEST_F(CommandLineOpenTest, MissingFileIsReportedAndNotCreated) {
     for (const char* szName : {"GONE.DVX", "GONE.ZLV"}) {
         m_shell.ExpectBox("Could not find the file " + Fleet(szName) +

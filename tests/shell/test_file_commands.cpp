@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -246,4 +247,60 @@ TEST_F(FileCommandTest, ClearAllAnsweredNoChangesNothing) {
     EXPECT_EQ("", sys.GetFilePath());
     EXPECT_TRUE(sys.IsModified());
     EXPECT_EQ("CorvelII 6.63 [  ]", frame.windowTitle().toStdString());
+}
+
+TEST_F(FileCommandTest, ExportAndImportText) {
+    sys.SetModuleLabel(4, 0, "WIPERS");
+    sys.SetSysLabel(5, "BUS 9");
+    sys.SetModified();
+    m_shell.AnswerFile(Fleet("bus9"));
+    Trigger(ID_EXPORT_TEXT);
+    const CFileDialogRequest& request = m_shell.m_aFileRequests.at(0);
+    EXPECT_FALSE(request.bOpen);
+    EXPECT_EQ("Export as text", request.strTitle);
+    EXPECT_EQ("json", request.strDefExt);
+    EXPECT_EQ("BUS 9.json", request.strFileName);
+    EXPECT_EQ("System as text (*.json) | *.json | All Files | *.* ||", request.strFilter);
+    EXPECT_TRUE(request.nFlags & kFileOverwritePrompt);
+    EXPECT_TRUE(Exists(Fleet("bus9.json")));
+    EXPECT_EQ((std::vector<std::string>{Fleet("bus9.json") + " file has been exported."}),
+              m_shell.m_astrStatus);
+    EXPECT_EQ("BUS 9.DVX", sys.GetFilePath());
+    EXPECT_TRUE(sys.IsModified());
+
+    m_shell.ExpectBox("ARE YOU SURE YOU WANT TO CLEAR THE ENTIRE SYSTEM?", EBoxAnswer::Yes);
+    Trigger(ID_CLEAR_ALL);
+    m_shell.ExpectBox(kSaveQuestion, EBoxAnswer::No);
+    m_shell.AnswerFile(Fleet("bus9.json"));
+    Trigger(ID_IMPORT_TEXT);
+    const CFileDialogRequest& open = m_shell.m_aFileRequests.at(1);
+    EXPECT_TRUE(open.bOpen);
+    EXPECT_EQ("Import text", open.strTitle);
+    EXPECT_EQ("*.json", open.strFileName);
+    EXPECT_EQ("System as text (*.json) | *.json | All Files | *.* ||", open.strFilter);
+    EXPECT_EQ("WIPERS", sys.GetModuleLabel(4, 0));
+    EXPECT_EQ("BUS 9", sys.GetSysLabel(5));
+    EXPECT_EQ("BUS 9.DVX", sys.GetFilePath());
+}
+
+TEST_F(FileCommandTest, ImportOfABrokenTextKeepsTheSystem) {
+    sys.SetModuleLabel(4, 0, "WIPERS");
+    std::ofstream(Fleet("BAD.json")) << R"({"format": "Corvel system", "version": 1,
+        "modules": [{"module": "Blue Q", "label": "X"}]})";
+    m_shell.AnswerFile(Fleet("BAD.json"));
+    m_shell.ExpectBox("Text file " + Fleet("BAD.json") +
+                      " is not a system: modules[0].module: \"Blue Q\" is not a module (Blue, "
+                      "Yellow, Virtual, TmrEnbl, TmrDone or TmrRun, then A to P)");
+    Trigger(ID_IMPORT_TEXT);
+    EXPECT_EQ("WIPERS", sys.GetModuleLabel(4, 0));
+}
+
+TEST_F(FileCommandTest, ExportAsTextAddsItsExtensionOnlyOnce) {
+    for (const char* szName : {"a.json", "b.JSON", "c.dvx"}) {
+        m_shell.AnswerFile(Fleet(szName));
+        Trigger(ID_EXPORT_TEXT);
+    }
+    EXPECT_TRUE(Exists(Fleet("a.json")));
+    EXPECT_TRUE(Exists(Fleet("b.JSON")));
+    EXPECT_TRUE(Exists(Fleet("c.dvx.json")));
 }
