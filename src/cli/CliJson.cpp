@@ -36,8 +36,8 @@ namespace CliJson {
 std::string Document(const Json& root) {
     std::string strLines;
     for (auto it = root.begin(); it != root.end(); ++it)
-        strLines += (strLines.empty() ? "\n  " : ",\n  ") + Json(it.key()).dump() + ": " +
-                    Block(*it);
+        strLines +=
+            (strLines.empty() ? "\n  " : ",\n  ") + Json(it.key()).dump() + ": " + Block(*it);
     return "{" + strLines + "\n}\n";
 }
 

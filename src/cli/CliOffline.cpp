@@ -267,12 +267,11 @@ void CCliOffline::PrintFindingsJson(const std::vector<CSystemFinding>& aFindings
                             {"pair", finding.nPair > 0 ? CliJson::Json(finding.nPair) : nullptr},
                             {"text", CliJson::Text(finding.strText)}});
     using ESeverity = CSystemFinding::ESeverity;
-    CliJson::Json root = {
-        {"findings", std::move(findings)},
-        {"counts",
-         {{"error", CSystemCheck::Count(aFindings, ESeverity::Error)},
-          {"warning", CSystemCheck::Count(aFindings, ESeverity::Warning)},
-          {"note", CSystemCheck::Count(aFindings, ESeverity::Note)}}}};
+    CliJson::Json root = {{"findings", std::move(findings)},
+                          {"counts",
+                           {{"error", CSystemCheck::Count(aFindings, ESeverity::Error)},
+                            {"warning", CSystemCheck::Count(aFindings, ESeverity::Warning)},
+                            {"note", CSystemCheck::Count(aFindings, ESeverity::Note)}}}};
     m_out << CliJson::Document(root);
 }
 
@@ -281,10 +280,9 @@ int CCliOffline::PrintDifferences(const std::vector<CSystemDifference>& aDiffs, 
     if (bJson) {
         CliJson::Json aLists[2] = {CliJson::Json::array(), CliJson::Json::array()};
         for (const CSystemDifference& diff : aDiffs)
-            aLists[diff.bInformation ? 1 : 0].push_back(
-                {{"item", CliJson::Text(diff.strItem)},
-                 {"left", CliJson::Text(diff.strLeft)},
-                 {"right", CliJson::Text(diff.strRight)}});
+            aLists[diff.bInformation ? 1 : 0].push_back({{"item", CliJson::Text(diff.strItem)},
+                                                         {"left", CliJson::Text(diff.strLeft)},
+                                                         {"right", CliJson::Text(diff.strRight)}});
         m_out << CliJson::Document(
             {{"differences", std::move(aLists[0])}, {"information", std::move(aLists[1])}});
     } else {

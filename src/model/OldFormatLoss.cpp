@@ -15,9 +15,7 @@ struct CCount {
 };
 
 // The Blue loop and module A of the virtual and timer loops are in the old file.
-bool IsOldModule(short nLoop, short nModule) {
-    return nLoop == 0 || (nLoop >= 2 && nModule == 0);
-}
+bool IsOldModule(short nLoop, short nModule) { return nLoop == 0 || (nLoop >= 2 && nModule == 0); }
 
 bool HasReservedFields(const CSystem& system, short nIndex, const CChannelRecord& record) {
     const int32_t* a = record.m_anReservedA;
@@ -74,20 +72,21 @@ std::string COldFormatLoss::Summary(const CSystem& system) {
                     continue;
                 }
                 for (int j = 0; j < 3; ++j) {
-                    aCounts[Pr].nCount += (record.m_abTermPrA[j] != 0) + (record.m_abTermPrB[j] != 0);
+                    aCounts[Pr].nCount +=
+                        (record.m_abTermPrA[j] != 0) + (record.m_abTermPrB[j] != 0);
                     for (short nSource : {record.m_anTermA[j], record.m_anTermB[j]})
                         aCounts[Terms].nCount +=
                             nSource != -1 && CSystem::NewToOldIndex(nSource) == -1;
                 }
                 aCounts[Types].nCount += record.m_nEquationType != 0;
-                aCounts[Reserved].nCount += HasReservedFields(
-                    system, CSystem::MakeIndex(nLoop, nModule, nChannel), record);
+                aCounts[Reserved].nCount +=
+                    HasReservedFields(system, CSystem::MakeIndex(nLoop, nModule, nChannel), record);
             }
         }
     for (short nTimer = kOldTimers; nTimer < CSystem::kTimers; ++nTimer)
-        aCounts[Timers].nCount +=
-            std::bit_cast<uint32_t>(system.GetTimerReload(nTimer)) != std::bit_cast<uint32_t>(10.0f) ||
-            std::bit_cast<uint32_t>(system.GetTimerCurrent(nTimer)) != 0u;
+        aCounts[Timers].nCount += std::bit_cast<uint32_t>(system.GetTimerReload(nTimer)) !=
+                                      std::bit_cast<uint32_t>(10.0f) ||
+                                  std::bit_cast<uint32_t>(system.GetTimerCurrent(nTimer)) != 0u;
     std::string strList;
     for (const CCount& count : aCounts) {
         if (count.nCount == 0)

@@ -195,7 +195,6 @@ bool CSystem::ReadSystemFile(const std::string& strPath) {
                            EBoxIcon::Exclamation);
         return false;
     }
-    SetFilePath(strPath);
     return true;
 }
 

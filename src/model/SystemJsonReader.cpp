@@ -90,11 +90,9 @@ private:
     void Module(const Json& module, const std::string& strKey);
     void Channel(const Json& channel, const std::string& strKey);
     void Equation(const Json& equation, const std::string& strKey, CChannelRecord& record);
-    void Term(const Json& term, const std::string& strKey, CChannelRecord& record,
-              bool abSeen[6]);
+    void Term(const Json& term, const std::string& strKey, CChannelRecord& record, bool abSeen[6]);
     void ReservedFields(const Json& reserved, const std::string& strKey, CChannelRecord& record);
-    template <typename Each>
-    void List(const Json& root, const char* szKey, Each each);
+    template <typename Each> void List(const Json& root, const char* szKey, Each each);
     void ResetStoredFields();
 
     CSystem& m_system;
@@ -131,8 +129,8 @@ bool CReading::Array(const Json& value, const std::string& strKey, std::size_t n
     return true;
 }
 
-bool CReading::Number(const Json& value, const std::string& strKey, long long nMin,
-                      long long nMax, long long& nNumber) {
+bool CReading::Number(const Json& value, const std::string& strKey, long long nMin, long long nMax,
+                      long long& nNumber) {
     if (!Ok())
         return false;
     const std::string strRange = std::to_string(nMin) + " to " + std::to_string(nMax);
@@ -224,8 +222,7 @@ bool CReading::Seconds(const Json& value, const std::string& strKey, float& fVal
     return Fail(strKey, "must be a number of seconds (or the bits of one, as \"0x7FC00000\")");
 }
 
-template <typename Each>
-void CReading::List(const Json& root, const char* szKey, Each each) {
+template <typename Each> void CReading::List(const Json& root, const char* szKey, Each each) {
     if (!root.contains(szKey) || !Array(root[szKey], szKey))
         return;
     const Json& list = root[szKey];
@@ -239,9 +236,8 @@ void CReading::ResetStoredFields() {
     m_system.SetReserved("");
     m_system.SetCurChannel(0);
     for (short nIndex = 0; nIndex < CSystem::kChannels; ++nIndex) {
-        CChannelRecord& record = m_system.Channel(CSystem::ModuleOf(nIndex),
-                                                  CSystem::ChannelOf(nIndex),
-                                                  CSystem::LoopOf(nIndex));
+        CChannelRecord& record = m_system.Channel(
+            CSystem::ModuleOf(nIndex), CSystem::ChannelOf(nIndex), CSystem::LoopOf(nIndex));
         for (int32_t& nReserved : record.m_anReservedA)
             nReserved = 0;
         record.m_nReservedB = record.m_nReservedC = record.m_nReservedE = 0;
@@ -252,8 +248,7 @@ void CReading::ResetStoredFields() {
 bool CReading::Root(const Json& root) {
     if (!Object(root, "",
                 {"format", "version", "systemLabels", "sleepMode", "highSpeedPairs", "reserved",
-                 "filePath", "currentModule", "currentChannel", "timers", "modules",
-                 "channels"}))
+                 "filePath", "currentModule", "currentChannel", "timers", "modules", "channels"}))
         return false;
     if (root.value("format", Json()) != SystemJsonFormat::kFormat)
         return Fail("format", std::string("must be \"") + SystemJsonFormat::kFormat + "\"");
@@ -417,8 +412,7 @@ void CReading::Channel(const Json& channel, const std::string& strKey) {
     if (channel.contains("output"))
         Flag(channel["output"], Member(strKey, "output"), record.m_bOutput);
     if (channel.contains("momentaryLatch"))
-        Flag(channel["momentaryLatch"], Member(strKey, "momentaryLatch"),
-             record.m_bMomentaryLatch);
+        Flag(channel["momentaryLatch"], Member(strKey, "momentaryLatch"), record.m_bMomentaryLatch);
     if (channel.contains("powerUpOn"))
         Flag(channel["powerUpOn"], Member(strKey, "powerUpOn"), record.m_bPowerUpOn);
     if (channel.contains("equation"))
@@ -427,8 +421,7 @@ void CReading::Channel(const Json& channel, const std::string& strKey) {
         ReservedFields(channel["reservedFields"], Member(strKey, "reservedFields"), record);
 }
 
-void CReading::Equation(const Json& equation, const std::string& strKey,
-                        CChannelRecord& record) {
+void CReading::Equation(const Json& equation, const std::string& strKey, CChannelRecord& record) {
     if (!Object(equation, strKey, {"type", "not", "groupNotA", "groupNotB", "terms"}))
         return;
     if (equation.contains("type"))
@@ -472,7 +465,8 @@ void CReading::Term(const Json& term, const std::string& strKey, CChannelRecord&
         Source(term["source"], Member(strKey, "source"),
                bA ? record.m_anTermA[j] : record.m_anTermB[j]);
     if (term.contains("not"))
-        Flag(term["not"], Member(strKey, "not"), bA ? record.m_abTermNotA[j] : record.m_abTermNotB[j]);
+        Flag(term["not"], Member(strKey, "not"),
+             bA ? record.m_abTermNotA[j] : record.m_abTermNotB[j]);
     if (term.contains("pr"))
         Flag(term["pr"], Member(strKey, "pr"), bA ? record.m_abTermPrA[j] : record.m_abTermPrB[j]);
 }

@@ -34,7 +34,9 @@ Json Seconds(float fValue) {
     return std::strtod(szDigits, nullptr);
 }
 
-bool SameBits(float fA, float fB) { return std::bit_cast<uint32_t>(fA) == std::bit_cast<uint32_t>(fB); }
+bool SameBits(float fA, float fB) {
+    return std::bit_cast<uint32_t>(fA) == std::bit_cast<uint32_t>(fB);
+}
 
 // A channel by name, null for none (-1), the number itself for any other
 // index outside the 960 channels.

@@ -139,7 +139,8 @@ public:
     bool SaveSystemFile(const std::string& strPath);
     // Reads a system file that must already exist, creating nothing: a
     // missing, unreadable or damaged file is reported and leaves the
-    // defaults.
+    // defaults. The file path stays as the file stores it, so the record
+    // read is the record stored.
     bool ReadSystemFile(const std::string& strPath);
     // The working file, then the equation listing, in the launch directory.
     bool SaveWorkingFiles();

@@ -194,8 +194,8 @@ void CMainFrame::OnImportText() {
     UpdateTitle();
     if (!OfferSave())
         return;
-    CFileDialogRequest request = OpenSystemFileRequest("Import text", "json", kTextFileFilter,
-                                                       m_system.GetFileDir());
+    CFileDialogRequest request =
+        OpenSystemFileRequest("Import text", "json", kTextFileFilter, m_system.GetFileDir());
     std::string strPath;
     if (m_shell.AskFileName(request, strPath))
         ImportTextFile(strPath);

@@ -1,9 +1,9 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "model/CheckSystems.h"
-#include "model/SystemFields.h"
 #include "model/DataFile.h"
 #include "model/SystemDiff.h"
+#include "model/SystemFields.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
 #include "support/ShellRecorder.h"
@@ -96,8 +96,8 @@ TEST_F(CliOffline, ConvertNeedsTwoFormats) {
     auto pSystem = NewSystem();
     std::string strDvx = Save(*pSystem, "A.DVX");
     ASSERT_TRUE(pSystem->ExportTextFile(File("A.json")));
-    for (auto [strIn, strOut] : {std::pair{strDvx, File("B.DVX")},
-                                 std::pair{File("A.json"), File("B.JSON")}}) {
+    for (auto [strIn, strOut] :
+         {std::pair{strDvx, File("B.DVX")}, std::pair{File("A.json"), File("B.JSON")}}) {
         CCliResult result = RunCli({"convert", strIn, strOut});
         EXPECT_EQ(result.nExit, kExitUsage);
         EXPECT_EQ(result.strErr, "corvel-cli: convert needs two files of different formats (.DVX "

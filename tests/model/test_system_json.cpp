@@ -172,8 +172,9 @@ TEST_F(SystemJson, WritesDesignationsAndOnlyWhatDiffers) {
     EXPECT_EQ(strText.substr(strText.size() - strExpected.size()), strExpected);
     EXPECT_EQ(strText.rfind("{\n  \"format\": \"Corvel system\",\n  \"version\": 1,\n", 0), 0u);
     EXPECT_NE(strText.find("\"Mar. 04, 2026\""), std::string::npos);
-    EXPECT_NE(strText.find("{\n      \"input\": \"Blue A5\",\n      \"output\": \"Blue P1\"\n    }"),
-              std::string::npos)
+    EXPECT_NE(
+        strText.find("{\n      \"input\": \"Blue A5\",\n      \"output\": \"Blue P1\"\n    }"),
+        std::string::npos)
         << strText;
 }
 
@@ -207,14 +208,14 @@ const CRefusal kRefusals[] = {
     {"UnknownSlot",
      HEAD R"("channels": [{"channel": "Blue A3", "equation": {"terms": [{"term": "C1"}]}}]})",
      "channels[0].equation.terms[0].term: must name the term slot: A1, A2, A3, B1, B2 or B3"},
-    {"SlotTwice",
-     HEAD R"("channels": [{"channel": "Blue A3", "equation": {"terms": [{"term": "B1"},
+    {"SlotTwice", HEAD R"("channels": [{"channel": "Blue A3", "equation": {"terms": [{"term": "B1"},
         {"term": "B1"}]}}]})",
      "channels[0].equation.terms[1].term: B1 is given twice"},
     {"LongLabel", HEAD R"("channels": [{"channel": "Yellow P10", "label": "0123456789ABCDEF"}]})",
      "channels[0].label: is longer than 15 characters"},
-    {"OutsideCodePage", HEAD "\"systemLabels\": [\"\xe4\xb8\xad\", \"\", \"\", \"\", \"\", \"\", "
-                             "\"\", \"\", \"\", \"\"]}",
+    {"OutsideCodePage",
+     HEAD "\"systemLabels\": [\"\xe4\xb8\xad\", \"\", \"\", \"\", \"\", \"\", "
+          "\"\", \"\", \"\", \"\"]}",
      "systemLabels[0]: holds a character the system's code page (Windows-1252) lacks"},
     {"NineLabels", HEAD R"("systemLabels": ["", "", "", "", "", "", "", "", ""]})",
      "systemLabels: must hold 10 entries, not 9"},
@@ -276,7 +277,8 @@ TEST_F(SystemJson, ImportTakesAWholeTextOrNothing) {
     ASSERT_TRUE(pOther->ExportTextFile(strGood));
     const std::string strBad = m_dir.File("bad.json");
     const std::string strText = HEAD R"("channels": [{"channel": "Blue A1", "state": "on"}]})";
-    ASSERT_TRUE(CDataFile::Write(strBad, std::vector<unsigned char>(strText.begin(), strText.end())));
+    ASSERT_TRUE(
+        CDataFile::Write(strBad, std::vector<unsigned char>(strText.begin(), strText.end())));
     const auto before = Stored(*pSystem);
     m_shell.ExpectBox("Text file " + strBad +
                       " is not a system: channels[0].state: must be a whole number from "
@@ -303,7 +305,8 @@ std::string Validate(const std::string& strPath) {
         " -c 'import json, sys, jsonschema\n"
         "schema = json.load(open(sys.argv[1]))\n"
         "jsonschema.Draft202012Validator.check_schema(schema)\n"
-        "for e in jsonschema.Draft202012Validator(schema).iter_errors(json.load(open(sys.argv[2]))):\n"
+        "for e in "
+        "jsonschema.Draft202012Validator(schema).iter_errors(json.load(open(sys.argv[2]))):\n"
         "    print(e.message)' " CORVEL_SOURCE_DIR "/data/system.schema.json '" +
         strPath + "' 2>&1";
     FILE* pPipe = popen(strCommand.c_str(), "r");
@@ -312,8 +315,9 @@ std::string Validate(const std::string& strPath) {
     while (pPipe && fgets(szBuffer, sizeof szBuffer, pPipe))
         strOutput += szBuffer;
     const int nStatus = pPipe ? pclose(pPipe) : -1;
-    return nStatus == 0 ? strOutput : "python3-jsonschema failed (" + std::to_string(nStatus) +
-                                          "): " + strOutput;
+    return nStatus == 0
+               ? strOutput
+               : "python3-jsonschema failed (" + std::to_string(nStatus) + "): " + strOutput;
 }
 
 TEST_F(SystemJson, WhatCorvelWritesKeepsToTheSchema) {
