@@ -11,7 +11,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <initializer_list>
 #include <limits>
 
@@ -29,14 +28,16 @@ std::string Element(const std::string& strParent, std::size_t nIndex) {
 
 // The float whose shortest decimal names this double, so a value written as
 // those digits comes back with the same bits; any other number is rounded.
+// The character conversions ignore the locale.
 float FloatOf(double fValue) {
     const float fNearest = static_cast<float>(fValue);
     for (float fCandidate :
          {fNearest, std::nextafter(fNearest, -INFINITY), std::nextafter(fNearest, INFINITY)}) {
         char szDigits[64];
-        auto result = std::to_chars(szDigits, szDigits + sizeof szDigits - 1, fCandidate);
-        *result.ptr = '\0';
-        if (std::strtod(szDigits, nullptr) == fValue)
+        auto written = std::to_chars(szDigits, szDigits + sizeof szDigits, fCandidate);
+        double fDecimal = 0.0;
+        std::from_chars(szDigits, written.ptr, fDecimal);
+        if (fDecimal == fValue)
             return fCandidate;
     }
     return fNearest;

@@ -11,7 +11,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -22,6 +21,8 @@ Json Text(const std::string& strText) { return CodePage::ToUtf8(strText); }
 // The shortest decimal that reads back to the same 32-bit float, held as the
 // double that decimal names, so the JSON number prints as those digits. A
 // value that is no number (infinity, NaN) keeps its exact bits as text.
+// The character conversions ignore the locale, whose decimal point may be a
+// comma.
 Json Seconds(float fValue) {
     if (!std::isfinite(fValue)) {
         char szBits[16];
@@ -29,9 +30,10 @@ Json Seconds(float fValue) {
         return szBits;
     }
     char szDigits[64];
-    auto result = std::to_chars(szDigits, szDigits + sizeof szDigits - 1, fValue);
-    *result.ptr = '\0';
-    return std::strtod(szDigits, nullptr);
+    auto written = std::to_chars(szDigits, szDigits + sizeof szDigits, fValue);
+    double fDecimal = 0.0;
+    std::from_chars(szDigits, written.ptr, fDecimal);
+    return fDecimal;
 }
 
 bool SameBits(float fA, float fB) {
