@@ -118,7 +118,8 @@ std::string TypedOption(const QString& strName, const std::vector<std::string>& 
 }
 
 // The parser's complaint in the words scripts already know: only an option
-// that takes a value can end the arguments without one.
+// that takes a value can end the arguments without one, and the only other
+// complaint is a value given to a switch ("--json=yes").
 std::string ParseErrorText(const QCommandLineParser& parser,
                            const std::vector<std::string>& astrArgs) {
     if (!parser.unknownOptionNames().isEmpty())
@@ -128,6 +129,12 @@ std::string ParseErrorText(const QCommandLineParser& parser,
         for (const char* szOption : {"-o", "--port", "--device", "--timeout"})
             if (strLast == szOption)
                 return strLast + " needs a value";
+    }
+    for (const std::string& strArg : astrArgs) {
+        const std::string strName = strArg.substr(0, strArg.find('='));
+        for (const char* szSwitch : {"--help", "--version", "--json", "--quiet"})
+            if (strName == szSwitch && strName != strArg)
+                return "unknown option " + strArg;
     }
     return parser.errorText().toStdString();
 }

@@ -42,6 +42,9 @@ const CUsageCase kUsageErrors[] = {
      {"document", "A.DVX"},
      "corvel-cli: usage: corvel-cli document FILE -o OUT.xlsx\n"},
     {"UnknownOption", {"show", "A.DVX", "--fast"}, "corvel-cli: unknown option --fast\n"},
+    {"SingleDashWord", {"check", "A.DVX", "-json"}, "corvel-cli: unknown option -json\n"},
+    {"PortWithoutValue", {"verify", "A.DVX", "--port"}, "corvel-cli: --port needs a value\n"},
+    {"JsonWithValue", {"diff", "A", "B", "--json=yes"}, "corvel-cli: unknown option --json=yes\n"},
     {"HelpForUnknown", {"nothing", "--help"}, "corvel-cli: unknown command \"nothing\"\n"},
 };
 
