@@ -4,10 +4,12 @@
 #include "diagnostics/StatusMonitor.h"
 #include "link/LinkedFrameFixture.h"
 #include "link/SimulatedCpu.h"
+#include "link/WaitAviDlg.h"
 #include "shell/PortPane.h"
 #include "support/ScopedEnvironment.h"
 
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QTest>
 
 #include <csignal>
@@ -162,6 +164,7 @@ TEST_F(SimulationEndToEnd, ClosingThePortStopsTheSimulatorAndGivesThePortBack) {
     };
     for (const auto& aCase : aCases) {
         SCOPED_TRACE(aCase.szHow);
+        std::filesystem::remove(m_dir.File("dvxsim.log"));
         CSimOnPort vehicle(m_dir);
         ASSERT_TRUE(vehicle.IsStarted());
         Trigger(ID_PORT_OPEN);
