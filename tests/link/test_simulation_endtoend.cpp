@@ -2,6 +2,7 @@
 #include "controls/MSComm.h"
 #include "diagnostics/LampClicks.h"
 #include "diagnostics/StatusMonitor.h"
+#include "link/CompareCommand.h"
 #include "link/LinkedFrameFixture.h"
 #include "link/SimulatedCpu.h"
 #include "link/WaitAviDlg.h"
@@ -125,6 +126,8 @@ TEST_F(SimulationEndToEnd, ALoadedSystemFollowsAnInputSwitchedInTheLoopStatusCon
     Trigger(ID_START_DVX_LINK);
     EXPECT_EQ(frame.PortPane().text(), "simulated DVX CPU open, link running");
     Trigger(ID_STOP_DVX_LINK);
+    m_shell.ExpectBox(CCompareCommand::kSameSystemText);
+    Trigger(ID_COMPARE_WITH_CPU);
 
     CStatusMonitor monitor(sys, frame, &frame);
     monitor.show();
@@ -137,7 +140,7 @@ TEST_F(SimulationEndToEnd, ALoadedSystemFollowsAnInputSwitchedInTheLoopStatusCon
     // The timer cannot have run out before half a second.
     EXPECT_GE(clock.elapsed(), 400);
     monitor.accept();
-    EXPECT_EQ(m_shell.m_aBoxes.size(), 2u);
+    EXPECT_EQ(m_shell.m_aBoxes.size(), 3u);
 
     const Traces traces = TracesOfSimulator();
     Trigger(ID_SIMULATE_CPU);
