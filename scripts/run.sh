@@ -43,6 +43,8 @@ if [ -L "$link" ]; then
 else
     echo "The virtual DVX controller did not start; Corvel runs without it." >&2
 fi
+# CPU Comm > Simulate DVX CPU runs this build's controller.
+export CORVEL_DVXSIM=$build/tools/dvxsim/dvxsim
 if [ $console = no ]; then
     "$build/src/corvel"
     exit

@@ -4,6 +4,7 @@
 #include "controls/MSComm.h"
 #include "link/SelComm.h"
 #include "link/SerialLinkHost.h"
+#include "link/SimulatedCpu.h"
 #include "link/WaitAviDlg.h"
 #include "link/zlvcomm.h"
 #include "model/ShellServices.h"
@@ -66,6 +67,8 @@ void CMainFrame::ClosePort() {
     m_pCommCtrl->SetPortOpen(false);
     if (m_pComm)
         m_pComm->LinkDelay();
+    if (IsSimulating())
+        StopSimulation();
     ShowPortState();
 }
 
@@ -81,9 +84,12 @@ void CMainFrame::OpenPort() {
     m_pCommCtrl->SetInputLen(0);
     if (!m_pCommCtrl->SetPortOpen(true)) {
         m_pComm->SetPortOpen(false);
-        m_shell.MessageBox(FromQString("Could not open the comm port " + PortName(nPort) + ":\n" +
-                                       m_pCommCtrl->ErrorString()),
-                           EBoxButtons::Ok, EBoxIcon::Exclamation);
+        const QString strWhat = IsSimulating()
+                                    ? "the simulated DVX CPU at " + m_pSimulation->LinkPath()
+                                    : "the comm port " + PortName(nPort);
+        m_shell.MessageBox(
+            FromQString("Could not open " + strWhat + ":\n" + m_pCommCtrl->ErrorString()),
+            EBoxButtons::Ok, EBoxIcon::Exclamation);
         return;
     }
     m_pCommCtrl->SetInputMode(0);
@@ -158,6 +164,10 @@ void CMainFrame::ReportSerialError(const char* szText) {
 
 // The serial control has closed the device already and reports it once.
 void CMainFrame::OnDeviceLost() {
+    if (IsSimulating()) {
+        OnSimulationEnded();
+        return;
+    }
     if (m_pComm)
         m_pComm->SetPortOpen(false);
     ShowPortState();

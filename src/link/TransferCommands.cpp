@@ -18,10 +18,9 @@ void CTransferCommands::OnTransfer() {
         m_shell.MessageBox(kPortNotOpenText, EBoxButtons::Ok, EBoxIcon::Exclamation);
         return;
     }
-    m_host.ShowBusyCursor(true);
-    m_host.PauseLink();
-    m_system.SuspendLink();
-    if (m_host.PickObjectGroup()) {
+    RunBracketed([this] {
+        if (!m_host.PickObjectGroup())
+            return;
         switch (m_system.GetObjectGroup()) {
         case CSystem::GroupChannel:
             TransferChannel();
@@ -33,7 +32,23 @@ void CTransferCommands::OnTransfer() {
             TransferSystem();
             break;
         }
-    }
+    });
+}
+
+// A controller started for trying the system out gets all of it: there is
+// no scope to choose, and the check's findings are what the technician
+// wants to see at work.
+void CTransferCommands::LoadSystem() {
+    if (!m_host.IsPortOpen())
+        return;
+    RunBracketed([this] { SendWholeSystem(); });
+}
+
+void CTransferCommands::RunBracketed(const std::function<void()>& fnTransfer) {
+    m_host.ShowBusyCursor(true);
+    m_host.PauseLink();
+    m_system.SuspendLink();
+    fnTransfer();
     m_host.ContinueLink();
     m_system.ResumeLink();
     m_host.ShowBusyCursor(false);
@@ -80,8 +95,11 @@ int CTransferCommands::SendModule() {
 }
 
 void CTransferCommands::TransferSystem() {
-    if (!ConfirmErrors(false))
-        return;
+    if (ConfirmErrors(false))
+        SendWholeSystem();
+}
+
+void CTransferCommands::SendWholeSystem() {
     int nErrors = 0;
     m_comm.RunWithProgress([&] { nErrors = SendSystem(); });
     ReportUpload(nErrors);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -55,6 +56,10 @@ public:
     static bool ReadSystem(CZlvComm& comm);
 
     void OnTransfer();
+    // The whole system as a system transfer sends it, without the scope
+    // picker and without the check's question; nothing when the port is
+    // closed.
+    void LoadSystem();
     // What each failed step of the last transfer left out, one text a step
     // ("" for a single frame whose failure says it all).
     const std::vector<std::string>& UnsentTexts() const { return m_astrUnsent; }
@@ -64,6 +69,9 @@ public:
     void OnCpuProcessingTime();
 
 private:
+    // The pause, the stopped module link and the busy cursor around a
+    // transfer, and the wait indicator closed after it.
+    void RunBracketed(const std::function<void()>& fnTransfer);
     // Before the first data frame: when the system check finds errors
     // (for a module, errors naming one of its channels), whether the
     // technician wants them sent all the same. Warnings and notes never ask.
@@ -71,6 +79,7 @@ private:
     void TransferChannel();
     void TransferModule();
     void TransferSystem();
+    void SendWholeSystem();
     int SendModule();
     int SendSystem();
     using Step = bool (CZlvComm::*)();

@@ -27,6 +27,9 @@ target_sources(corvel_ui PRIVATE
     link/FrameTransferHost.cpp
     link/MainFrmLink.cpp
     link/MainFrmPort.cpp
+    link/MainFrmSimulation.cpp
+    link/SimulatedCpu.h
+    link/SimulatedCpu.cpp
     link/SelComm.h
     link/SelComm.cpp
     link/SelComm.ui

@@ -9,6 +9,7 @@
 #include "editors/TimerSetupCommand.h"
 #include "link/FrameTransferHost.h"
 #include "link/SerialView.h"
+#include "link/SimulatedCpu.h"
 #include "link/TransferCommands.h"
 #include "model/LinkControl.h"
 #include "model/ShellServices.h"
@@ -65,6 +66,8 @@ CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleType
     // The serial control, window id 2001 of the original resources.
     m_pCommCtrl = new CMSComm(this);
     m_pCommCtrl->setObjectName("CommControl");
+    m_pSimulation = new CSimulatedCpu(this);
+    connect(m_pSimulation, &CSimulatedCpu::Ended, this, &CMainFrame::OnSimulationEnded);
     m_pBooleans = std::make_unique<CBooleanCommands>(m_system, m_moduleTypes, m_shell, this);
     ShowPortState();
     ConnectHandlers();
@@ -90,6 +93,14 @@ CMainFrame::~CMainFrame() {
     disconnect(m_pMdiArea, nullptr, this, nullptr);
     for (const QPointer<CLoopStatus>& pViewer : m_apLoopStatus)
         delete pViewer.data();
+    // Exit is refused while the port is open, but a window destroyed
+    // otherwise must not leave the simulator running.
+    if (IsSimulating()) {
+        if (m_pComm)
+            m_pComm->SetPortOpen(false);
+        m_pCommCtrl->SetPortOpen(false);
+    }
+    m_pSimulation->Stop();
 }
 
 QAction* CMainFrame::Action(int nId) const {
@@ -129,6 +140,7 @@ void CMainFrame::CreateActions() {
         Action(nId)->setEnabled(false);
     Action(ID_VIEW_TOOLBAR)->setCheckable(true);
     Action(ID_VIEW_STATUS_BAR)->setCheckable(true);
+    Action(ID_SIMULATE_CPU)->setCheckable(true);
 }
 
 QMenu* CMainFrame::AddMenu(QMenu* pParent, const QString& strText,
@@ -151,6 +163,8 @@ void CMainFrame::CreateMenus() {
     QMenu* pComm = AddMenu(nullptr, "&CPU Comm",
                            {ID_PORT_OPEN, ID_TRANSFER_TO_CPU, ID_RETRIEVE_FROM_CPU,
                             ID_COMPARE_WITH_CPU, ID_SELECT_COMM_PORT});
+    pComm->addSeparator();
+    pComm->addAction(Action(ID_SIMULATE_CPU));
     connect(pComm, &QMenu::aboutToShow, this, &CMainFrame::ShowPortState);
     QMenu* pLabels = AddMenu(nullptr, "DVX &Labels", {ID_MODULE_LABELS, ID_CHANNEL_LABELS});
     AddMenu(pLabels, "Module &Type",
@@ -229,6 +243,7 @@ void CMainFrame::ConnectHandlers() {
         {ID_CLEAR_ALL, &CMainFrame::OnClearAll},
         {ID_PORT_OPEN, &CMainFrame::OnOpenClosePort},
         {ID_SELECT_COMM_PORT, &CMainFrame::OnSelectCommPort},
+        {ID_SIMULATE_CPU, &CMainFrame::OnSimulateCpu},
         {ID_READ_MODULE_LIBRARY, &CMainFrame::OnReadModuleLibrary},
         {ID_WRITE_MODULE_LIBRARY, &CMainFrame::OnWriteModuleLibrary},
         {ID_FILE_NEW, &CMainFrame::OnFileNew},
@@ -319,11 +334,15 @@ void CMainFrame::ShowPortState() {
     const bool bOpen = IsPortOpen();
     Action(ID_PORT_OPEN)
         ->setText(bOpen ? CCommandTable::kPortCloseText : CCommandTable::kPortOpenText);
+    Action(ID_SIMULATE_CPU)->setChecked(IsSimulating());
     short nPort = bOpen ? m_nOpenPort : m_param.GetCommPort();
     CPortPane::EState state = !bOpen                    ? CPortPane::EState::Closed
                               : m_system.IsLinkActive() ? CPortPane::EState::LinkRunning
                                                         : CPortPane::EState::Open;
-    m_pPortPane->Show(nPort, state, CMSComm::DeviceName(nPort));
+    if (bOpen && IsSimulating())
+        m_pPortPane->ShowSimulation(state, m_pSimulation->LinkPath());
+    else
+        m_pPortPane->Show(nPort, state, CMSComm::DeviceName(nPort));
 }
 
 void CMainFrame::UpdateKeyIndicators() {
@@ -339,6 +358,8 @@ void CMainFrame::OnTimer() { UpdateKeyIndicators(); }
 
 void CMainFrame::UpdateTitle() {
     m_strTitle = QString(kTitleText) + " [ " + ToQString(m_system.GetFilePath()) + " ]";
+    if (IsSimulating())
+        m_strTitle += kSimulationTitleText;
     setWindowTitle(m_strTitle);
 }
 

@@ -24,6 +24,7 @@ class CPortPane;
 class CSerialLinkHost;
 class CSerialView;
 class CShellServices;
+class CSimulatedCpu;
 class CSystem;
 class CSystemCheckDlg;
 class CTransferCommands;
@@ -53,6 +54,13 @@ public:
     static constexpr const char* kTransmitErrorText = "ERROR WHILE TRANSMITTING TO DVX CPU";
     static constexpr const char* kNotAnsweringText =
         "The DVX CPU is not answering. Close the port to stop.";
+    // Appended to the title while the simulated DVX CPU runs, so nobody takes
+    // it for a vehicle.
+    static constexpr const char* kSimulationTitleText = " - SIMULATION";
+    static constexpr const char* kLoadSimulationText =
+        "LOAD THE SYSTEM IN MEMORY INTO THE SIMULATED DVX CPU?";
+    static constexpr const char* kSimulationLostText =
+        "The simulated DVX CPU has stopped and the port has been closed.";
 
     CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleTypes, CShellServices& shell,
                QSettings& profile, QWidget* pParent = nullptr);
@@ -76,6 +84,11 @@ public:
     CZlvComm* Comm() const { return m_pComm; }
     void OnOpenClosePort();
     void OnSelectCommPort();
+    // Starts the simulated DVX CPU and opens the port on it, or closes the
+    // port and stops it.
+    void OnSimulateCpu();
+    bool IsSimulating() const;
+    CSimulatedCpu& Simulation() const { return *m_pSimulation; }
     // One event of the serial control, by its event value.
     void OnCommEvent(short nEvent);
     // Sends one frame the way every frame leaves: through the protocol
@@ -242,6 +255,13 @@ private:
     void OpenPort();
     void ClosePort();
     void OnDeviceLost();
+    void StartSimulation();
+    // After the port has closed: stops the simulator and puts the port's
+    // own device back for the next opening.
+    void StopSimulation();
+    // The simulator ended or its line went away: reported once, the port
+    // closed.
+    void OnSimulationEnded();
     void ReportSerialError(const char* szText);
     void OnStopWaiting();
     QString PortName(short nPort) const;
@@ -256,6 +276,7 @@ private:
     QSettings& m_profile;
     CLinkControl* m_pLink = nullptr;
     CMSComm* m_pCommCtrl = nullptr;
+    CSimulatedCpu* m_pSimulation = nullptr;
     // The number the open port was opened with; a port chosen meanwhile is
     // used from the next opening.
     short m_nOpenPort = 0;

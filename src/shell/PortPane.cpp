@@ -13,15 +13,25 @@ void CPortPane::Show(short nPort, EState state, const QString& strDevice) {
     setToolTip(strDevice);
 }
 
+void CPortPane::ShowSimulation(EState state, const QString& strLink) {
+    setText(SimulationText(state));
+    setToolTip(strLink);
+}
+
 QString CPortPane::Text(short nPort, EState state) {
-    QString strPort = QString("COM%1").arg(nPort);
+    return StateText(QString("COM%1").arg(nPort), state);
+}
+
+QString CPortPane::SimulationText(EState state) { return StateText("simulated DVX CPU", state); }
+
+QString CPortPane::StateText(const QString& strWhat, EState state) {
     switch (state) {
     case EState::Closed:
-        return strPort + " closed";
+        return strWhat + " closed";
     case EState::Open:
-        return strPort + " open";
+        return strWhat + " open";
     case EState::LinkRunning:
-        return strPort + " open, link running";
+        return strWhat + " open, link running";
     }
-    return strPort;
+    return strWhat;
 }

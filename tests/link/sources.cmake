@@ -30,4 +30,5 @@ target_sources(corvel_tests PRIVATE
     link/test_wait_avi_dlg.cpp
     link/test_port_endtoend.cpp
     link/test_compare_endtoend.cpp
+    link/test_simulation_endtoend.cpp
 )

@@ -198,6 +198,31 @@ TEST_F(TransferTest, ErrorsAskOnceTheScopeIsKnownAndNoSendsNothing) {
     }
 }
 
+// Loading a simulated controller sends what a system transfer sends, without
+// the scope picker and without the check's question, errors or not.
+TEST_F(TransferTest, LoadingSendsTheSystemTransferWithoutPickerOrQuestion) {
+    sys.Channel(0, 0, 2).m_anTermA[0] = 320;
+    sys.Channel(0, 0, 2).m_abTermNotA[0] = 1;
+    m_shell.ExpectBox("THE SYSTEM HAS 1 ERRORS (Utility > Check system). TRANSFER ANYWAY?",
+                      EBoxAnswer::Yes);
+    m_host.m_nGroup = CSystem::GroupSystem;
+    m_commands.OnTransfer();
+    const Frames astrTransferred = TakeFrames();
+    m_shell.m_aBoxes.clear();
+    m_host.m_astrCalls.clear();
+
+    m_commands.LoadSystem();
+    EXPECT_EQ(TakeFrames(), astrTransferred);
+    EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
+    EXPECT_EQ(m_host.m_astrCalls, (Frames{"busy", "pause", "continue", "not busy", "close wait"}));
+
+    host.m_bOpen = false;
+    m_shell.m_aBoxes.clear();
+    m_commands.LoadSystem();
+    EXPECT_TRUE(TakeFrames().empty());
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+}
+
 TEST_F(TransferTest, WarningsAndNotesDoNotAsk) {
     DefineEquation(0, 0, 0, 321);
     sys.SetChannelLabelInCurModule(1, "DOOR");

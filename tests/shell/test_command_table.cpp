@@ -38,6 +38,8 @@ const ExpectedCommand kExpected[] = {
     {32825, "Co&mpare with DVX CPU...", "Compares the system in the DVX CPU with the one on the PC",
      ""},
     {32802, "Select &Comm port", "-", ""},
+    {32830, "Sim&ulate DVX CPU",
+     "Runs the DVX CPU simulator and opens the port on it, to try a system without a vehicle", ""},
     {32801, "&Module labels", "Editor for DVX module labels", ""},
     {32787, "&Channel labels", "Editor for DVX channel labels", ""},
     {32813, "&Assign module type", "Assigns a defined module type to a DVX module.", ""},
@@ -117,7 +119,7 @@ TEST_F(FrameTest, MenusHoldTheirItemsInOrder) {
         {{"&Help"}, {"&Help Topics", "-", "&About Corvel..."}},
         {{"&CPU Comm"},
          {"Open &Port", "&Transfer to DVX CPU", "&Retrieve from DVX CPU",
-          "Co&mpare with DVX CPU...", "Select &Comm port"}},
+          "Co&mpare with DVX CPU...", "Select &Comm port", "-", "Sim&ulate DVX CPU"}},
         {{"DVX &Labels"},
          {"&Module labels", "&Channel labels", "Module &Type", "&System Labels", "Clear &all"}},
         {{"DVX &Labels", "Module &Type"},
@@ -145,16 +147,31 @@ TEST_F(FrameTest, MenusHoldTheirItemsInOrder) {
     }
 }
 
-// Alt and a letter opens one menu only; each top-level menu has its own.
-TEST_F(FrameTest, EveryTopLevelMenuHasALetterOfItsOwn) {
+// The items of the menu bar or a menu each have a mnemonic letter, and no
+// two share one.
+static void ExpectLettersOfTheirOwn(const QWidget& owner) {
     QSet<QChar> letters;
-    for (const QAction* pTop : frame.menuBar()->actions()) {
-        const qsizetype nAt = pTop->text().indexOf('&');
-        ASSERT_GE(nAt, 0) << pTop->text().toStdString();
-        const QChar letter = pTop->text().at(nAt + 1).toLower();
-        EXPECT_FALSE(letters.contains(letter)) << pTop->text().toStdString();
+    for (const QAction* pItem : owner.actions()) {
+        if (pItem->isSeparator())
+            continue;
+        const qsizetype nAt = pItem->text().indexOf('&');
+        ASSERT_GE(nAt, 0) << pItem->text().toStdString();
+        const QChar letter = pItem->text().at(nAt + 1).toLower();
+        EXPECT_FALSE(letters.contains(letter)) << pItem->text().toStdString();
         letters.insert(letter);
     }
+}
+
+// Alt and a letter opens one menu only; each top-level menu has its own.
+TEST_F(FrameTest, EveryTopLevelMenuHasALetterOfItsOwn) {
+    ExpectLettersOfTheirOwn(*frame.menuBar());
+}
+
+// The CPU Comm items are reached by their letters without a second press.
+TEST_F(FrameTest, EveryCpuCommItemHasALetterOfItsOwn) {
+    const QMenu* pComm = MenuOf(frame.menuBar(), "&CPU Comm");
+    ASSERT_NE(nullptr, pComm);
+    ExpectLettersOfTheirOwn(*pComm);
 }
 
 TEST_F(FrameTest, ToolbarHasElevenButtonsWithIcons) {

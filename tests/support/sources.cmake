@@ -8,6 +8,7 @@ target_sources(corvel_tests PRIVATE
     support/RequireTool.h
     support/PtyPeer.cpp
     support/PortOneDevice.h
+    support/ScopedEnvironment.h
     support/PaintCounter.h
     support/Screenshot.h
     support/Screenshot.cpp
