@@ -10,6 +10,7 @@
 #include "ui_LogicView.h"
 
 #include <QHeaderView>
+#include <QPushButton>
 
 #include <algorithm>
 #include <cstdio>
@@ -53,6 +54,11 @@ CLogicView::CLogicView(CSystem& sys, CLiveLogic* pLive, short nIndex, QWidget* p
         OnActivated(pTree->currentItem());
     });
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Enter on a line edits its equation; it must not also press Close.
+    for (QAbstractButton* pButton : m_ui->buttonBox->buttons()) {
+        if (auto* pPush = qobject_cast<QPushButton*>(pButton))
+            pPush->setAutoDefault(false);
+    }
     SetReadOnly("");
     Rebuild();
     m_timer.setInterval(kRefreshPeriod);

@@ -131,6 +131,7 @@ TEST_F(LogicViewTest, EditableExplorerEditsTheLinesEquationAndKeepsTheSelection)
     pView->show();
     QTest::keyClick(&tree, Qt::Key_Return);
     EXPECT_EQ(anEdited, std::vector<short>{kTmrEnblA1}) << "a timer line edits its enable channel";
+    EXPECT_TRUE(pView->isVisible()) << "Enter edits without closing the explorer";
     EXPECT_EQ(sys.GetCurIndex(), CSystem::MakeIndex(1, 5, 6));
     EXPECT_EQ(tree.topLevelItem(0)->text(4), "Q=(Door switch)") << "built again after the edit";
     pView->findChild<QTabWidget*>("tabs")->setCurrentIndex(0);

@@ -178,3 +178,53 @@ TEST_F(LogicViewEndToEnd, AltLettersDoNotClashInTheWindowsThatOpenTheExplorer) {
     CStatusMonitor monitor(sys, frame, &frame);
     EXPECT_EQ(ClashingMnemonics(monitor), "");
 }
+
+// From the channel picker, where no editor is open, the explorer edits; the
+// editor it opens offers the explorer again, read-only, and so does the
+// editor's where-used report. A step that opens a dialog does it from a
+// timer of its own, so the script's timer can answer the new dialog.
+TEST_F(LogicViewEndToEnd, PickerOpensAnEditableExplorerAndTheEditorReadOnlyOnes) {
+    Equation(sys, kBlueA3, {{kBlueB1}});
+    Select(0, 0, 2);
+    auto click = [](const char* szButton) {
+        return [szButton](QDialog& dialog) {
+            QAbstractButton* pButton = dialog.findChild<QAbstractButton*>(szButton);
+            QTimer::singleShot(0, pButton, &QAbstractButton::click);
+        };
+    };
+    auto readOnly = [](QDialog& dialog) {
+        auto* pView = qobject_cast<CLogicView*>(&dialog);
+        ASSERT_NE(pView, nullptr);
+        EXPECT_EQ(pView->ModeText(), "Read only: the Boolean editor is open");
+        dialog.reject();
+    };
+    CModalScript script;
+    script.Then(click("buttonExplorer"))
+        .Then([](QDialog& dialog) {
+            auto* pView = qobject_cast<CLogicView*>(&dialog);
+            ASSERT_NE(pView, nullptr);
+            EXPECT_FALSE(pView->IsReadOnly());
+            EXPECT_EQ(pView->Channel(), kBlueA3);
+            QTreeWidget* pTree = &pView->DriversTree();
+            pTree->setCurrentItem(pTree->topLevelItem(0));
+            QTimer::singleShot(0, pTree, [pTree] { QTest::keyClick(pTree, Qt::Key_Return); });
+        })
+        .Then([click](QDialog& dialog) {
+            EXPECT_NE(qobject_cast<CEditBool*>(&dialog), nullptr);
+            click("buttonExplorer")(dialog);
+        })
+        .Then(readOnly)
+        .Then(click("buttonWhereUsed"))
+        .Then(click("buttonExplorer"))
+        .Then(readOnly)
+        .Then(CModalScript::Reject())
+        .Then(CModalScript::Reject())
+        .Then(CModalScript::Reject())
+        .Then(CModalScript::Reject());
+    frame.Booleans().OnBooleanEditor();
+    EXPECT_EQ(script.Seen(),
+              (std::vector<QString>{"CPickChl", "CLogicView", "CEditBool", "CLogicView",
+                                    "CEditBool", "CWhereUsedDlg", "CLogicView", "CWhereUsedDlg",
+                                    "CEditBool", "CLogicView", "CPickChl"}));
+    EXPECT_EQ(sys.GetCurIndex(), kBlueA3) << "the picker's choice stands";
+}
