@@ -106,7 +106,8 @@ void CLogicView::Rebuild() {
     m_ui->labelChannel->setText(
         ToQString(CLogicExplanation::Name(m_sys, m_nIndex) + "   " + strEquation));
     QTreeWidgetItem* pRoot = AddNode(nullptr, m_pTree->Root(m_nIndex));
-    m_ui->treeDrivers->setCurrentItem(pRoot);
+    // Current but not selected: the selection colour would hide its state.
+    m_ui->treeDrivers->setCurrentItem(pRoot, 0, QItemSelectionModel::NoUpdate);
     OpenFirstLevels();
     FillDriven();
     RefreshStates();
@@ -128,6 +129,8 @@ QTreeWidgetItem* CLogicView::AddNode(QTreeWidgetItem* pParent, CLogicNode node) 
     if (m_pTree->HasChildren(node))
         pItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     Hold(node.nChannel);
+    // The explanation follows a timer to its enable channel.
+    Hold(CLogicGraph::TimerEnableOf(node.nChannel));
     m_aNodes.push_back(std::move(node));
     return pItem;
 }
@@ -245,7 +248,8 @@ void CLogicView::RefreshItem(QTreeWidgetItem& item, const CLogicFacts& facts) {
     if (nEquation < 0)
         return;
     const CLogicEquation equation = CLogicEquation::Of(*m_pGraph, nEquation);
-    item.setText(ColGives, GivesText(equation, facts));
+    const QString strEnable = nEquation != pNode->nChannel ? "enable: " : "";
+    item.setText(ColGives, strEnable + GivesText(equation, facts));
     const std::vector<int> anDeciding = equation.DecidingTerms(facts);
     for (int i = 0; i < item.childCount(); ++i) {
         QTreeWidgetItem& child = *item.child(i);

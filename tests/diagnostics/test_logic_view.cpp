@@ -87,8 +87,8 @@ TEST_F(LogicViewTest, DrivesTabListsWhatTheChannelDrivesThroughOthers) {
 
 TEST_F(LogicViewTest, StatesAreUnknownUntilTheLoopReportsAndWithThePortClosed) {
     auto pView = Open(kBlueA3, &m_live);
-    EXPECT_EQ(m_astrReports, (std::vector<std::string>{"0on", "2on", "4on"}))
-        << "the loops of the lines shown, the channel's own first";
+    EXPECT_EQ(m_astrReports, (std::vector<std::string>{"0on", "2on", "4on", "3on"}))
+        << "the loops of the lines shown, the channel's own first, and of a timer's enable";
     QTreeWidgetItem& root = *pView->DriversTree().topLevelItem(0);
     EXPECT_EQ(root.text(2), "unknown");
     EXPECT_EQ(root.child(1)->text(2), "unknown") << "never off before the report";
@@ -112,7 +112,8 @@ TEST_F(LogicViewTest, StatesAreUnknownUntilTheLoopReportsAndWithThePortClosed) {
 
     m_astrReports.clear();
     pView->reject();
-    EXPECT_EQ(m_astrReports, (std::vector<std::string>{"0off", "2off", "4off", "restore"}));
+    EXPECT_EQ(m_astrReports,
+              (std::vector<std::string>{"0off", "2off", "3off", "4off", "restore"}));
 }
 
 TEST_F(LogicViewTest, EditableExplorerEditsTheLinesEquationAndKeepsTheSelection) {
