@@ -112,8 +112,7 @@ TEST_F(LogicViewTest, StatesAreUnknownUntilTheLoopReportsAndWithThePortClosed) {
 
     m_astrReports.clear();
     pView->reject();
-    EXPECT_EQ(m_astrReports,
-              (std::vector<std::string>{"0off", "2off", "3off", "4off", "restore"}));
+    EXPECT_EQ(m_astrReports, (std::vector<std::string>{"0off", "2off", "3off", "4off", "restore"}));
 }
 
 TEST_F(LogicViewTest, EditableExplorerEditsTheLinesEquationAndKeepsTheSelection) {

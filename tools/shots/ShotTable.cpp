@@ -172,7 +172,7 @@ Shot LogicView(CShotScene& s) {
     const short kDoorSwitch = 10, kIgnition = 11, kDomeLamp = 2, kDoorOpen = 320;
     const short kDelayEnable = 480, kDelayRunning = 800;
     const std::pair<short, const char*> aLabels[] = {
-        {kDoorSwitch, "DOOR SWITCH"}, {kIgnition, "IGNITION"},      {kDomeLamp, "DOME LAMP"},
+        {kDoorSwitch, "DOOR SWITCH"}, {kIgnition, "IGNITION"},       {kDomeLamp, "DOME LAMP"},
         {kDoorOpen, "DOOR OPEN"},     {kDelayEnable, "DOOR CLOSED"}, {kDelayRunning, "DOME DELAY"}};
     for (const auto& [nIndex, szLabel] : aLabels)
         sys.StoreChannelLabel(CSystem::ModuleOf(nIndex), CSystem::ChannelOf(nIndex),
