@@ -23,9 +23,11 @@ class CStatusMonitor;
 // processor off and on.
 //
 // While it is open its loop reports to the PC, unless a loop status viewer
-// had switched those reports on already. Closing it, by OK, Cancel or its
-// window going away, returns every loop's reports to what they were at
-// opening and always switches the Boolean processor back on.
+// had switched those reports on already; it is one of the users of the
+// shared loop reports, so a logic explorer opened from it leaves its loop
+// reporting. Closing it, by OK, Cancel or its window going away, returns
+// every loop's reports to what they were at opening and always switches
+// the Boolean processor back on.
 class CStatusMonitor : public QDialog {
     Q_OBJECT
 
