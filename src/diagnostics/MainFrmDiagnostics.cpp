@@ -1,13 +1,41 @@
 #include "shell/MainFrm.h"
 
+#include "diagnostics/LiveLogic.h"
+#include "diagnostics/LogicView.h"
 #include "diagnostics/LoopStatus.h"
 #include "diagnostics/StatusMonitor.h"
+#include "editors/BooleanCommands.h"
 #include "editors/SelectLoop.h"
 #include "link/zlvcomm.h"
 #include "model/system.h"
 
 #include <QScreen>
 #include <QStyle>
+
+// --- live logic ---
+
+void CMainFrame::CreateLiveLogic() {
+    CLoopReports::CActions actions;
+    actions.fnSave = [this] { m_system.SaveLoopMonitor(); };
+    actions.fnMonitor = [this](short nLoop, bool bOn) { MonitorLoopForController(nLoop, bOn); };
+    actions.fnRestore = [this] { RestoreLoopMonitoring(); };
+    actions.fnLinesReceived = [this](short nLoop) {
+        return m_pComm ? m_pComm->StatusLinesReceived(nLoop) : 0L;
+    };
+    m_pLiveLogic = std::make_unique<CLiveLogic>(m_system, std::move(actions),
+                                                [this] { return m_pComm && IsPortOpen(); });
+    m_pBooleans->SetLiveLogic(m_pLiveLogic.get());
+}
+
+void CMainFrame::ShowLogicExplorer(short nIndex, QWidget* pParent,
+                                   const std::string& strReadOnlyReason) {
+    std::function<void(QWidget*)> editor;
+    if (strReadOnlyReason.empty())
+        editor = [this](QWidget*) { Booleans().EditCurrentEquation(); };
+
+    ShowLogicView(m_system, m_pLiveLogic.get(), nIndex, pParent ? pParent : this, std::move(editor),
+                  strReadOnlyReason);
+}
 
 // --- loop status controller ---
 
@@ -48,6 +76,7 @@ bool CMainFrame::SendChannelStateToCpu(short nModule, short nChannel, int nState
 }
 
 void CMainFrame::SendForcedChannelState(short nLoop, short nModule, short nChannel, int nState) {
+    m_pLiveLogic->SetForced(CSystem::MakeIndex(nLoop, nModule, nChannel));
     PauseLink();
     PauseLink();
     SendChannelStateToCpu(nModule, nChannel, nState, nLoop);
@@ -57,6 +86,7 @@ bool CMainFrame::SetBoolProcessor(bool bOn) {
     if (!m_pComm || !IsPortOpen())
         return true;
     PauseLink();
+    m_pLiveLogic->SetProcessorOff(!bOn);
     if (!m_pComm->SendBoolProcessor(bOn)) {
         ReportTransmitError();
         return false;

@@ -2,6 +2,7 @@
 
 #include "controls/LED.h"
 #include "diagnostics/LedGrid.h"
+#include "diagnostics/LiveLogic.h"
 #include "editors/BooleanCommands.h"
 #include "model/ShellServices.h"
 #include "model/system.h"
@@ -36,11 +37,19 @@ CStatusMonitor::CStatusMonitor(CSystem& system, CMainFrame& frame, QWidget* pPar
     : QDialog(pParent), m_system(system), m_frame(frame),
       m_ui(std::make_unique<Ui::CStatusMonitor>()),
       m_editor([&frame](QWidget*) { frame.Booleans().EditCurrentEquation(); }),
-      m_whereUsed([&system](QWidget* pParent) { ShowWhereUsedReport(system, pParent); }) {
+      m_whereUsed([&system, &frame](QWidget* pParent) {
+          ShowWhereUsedReport(system, pParent, [&frame](QWidget* pOver, short nIndex) {
+              frame.ShowLogicExplorer(nIndex, pOver, kReadOnlyText);
+          });
+      }),
+      m_explorer([&frame](QWidget* pParent, short nIndex) {
+          frame.ShowLogicExplorer(nIndex, pParent, kReadOnlyText);
+      }) {
     m_ui->setupUi(this);
     setProperty(CHelpRouter::kSectionProperty, "loop-controller");
     m_ui->buttonEditor->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     m_ui->buttonWhereUsed->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    m_ui->buttonExplorer->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
     // Labels of up to 15 characters show whole.
     for (QLineEdit* pLabel : {m_ui->editModuleLabel, m_ui->editChannelLabel})
         pLabel->setMinimumWidth(pLabel->fontMetrics().horizontalAdvance(QString(17, 'n')));
@@ -55,6 +64,7 @@ CStatusMonitor::CStatusMonitor(CSystem& system, CMainFrame& frame, QWidget* pPar
             &CStatusMonitor::OnToggleBoolProcessor);
     connect(m_ui->buttonEditor, &QToolButton::clicked, this, &CStatusMonitor::OnEditorIcon);
     connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CStatusMonitor::OnWhereUsedIcon);
+    connect(m_ui->buttonExplorer, &QToolButton::clicked, this, &CStatusMonitor::OnExplorerIcon);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     m_timer.setInterval(kTimerPeriod);
@@ -86,8 +96,9 @@ void CStatusMonitor::OnInitDialog() {
         m_system.Shell().MessageBox(kTimerErrorText, EBoxButtons::Ok, EBoxIcon::Stop);
         return;
     }
-    m_system.SaveLoopMonitor();
-    MonitorLoop(m_nLoop, true);
+    // The first user of the shared loop reports saves the monitor flags.
+    m_frame.LiveLogic().Reports().Acquire(m_nLoop);
+    m_bReportsHeld = true;
 }
 
 void CStatusMonitor::SetLedColours() { Leds().SetOnColor(LoopColorRef(m_nLoop)); }
@@ -150,9 +161,10 @@ void CStatusMonitor::OnLoopChanged() {
     const int nSelected = m_ui->comboLoop->currentIndex();
     if (nSelected == m_nLoop || !CSystem::IsValidLoop(nSelected))
         return;
-    MonitorLoop(m_nLoop, false);
+    const short nOld = m_nLoop;
     m_nLoop = static_cast<short>(nSelected);
-    MonitorLoop(m_nLoop, true);
+    if (m_bReportsHeld)
+        m_frame.LiveLogic().Reports().Move(nOld, m_nLoop);
     SetLedColours();
     RefreshDisplay();
     ShowEquationText();
@@ -187,6 +199,11 @@ void CStatusMonitor::OnWhereUsedIcon() {
     m_whereUsed(this);
 }
 
+void CStatusMonitor::OnExplorerIcon() {
+    MakeChosenChannelCurrent();
+    m_explorer(this, CSystem::MakeIndex(m_nLoop, m_nModule, m_nChannel));
+}
+
 // --- closing ---
 
 void CStatusMonitor::done(int nResult) {
@@ -199,8 +216,11 @@ void CStatusMonitor::CloseDown() {
         return;
     m_bClosedDown = true;
     m_timer.stop();
-    MonitorLoop(m_nLoop, false);
-    m_frame.RestoreLoopMonitoring();
+    // The last user of the loop reports switches this loop off and restores
+    // every loop; a window still showing a loop keeps it.
+    if (m_bReportsHeld)
+        m_frame.LiveLogic().Reports().Release(m_nLoop);
+    m_bReportsHeld = false;
     m_frame.SetBoolProcessor(true);
     m_frame.SetBoolProcessor(true);
 }

@@ -23,9 +23,11 @@ class CStatusMonitor;
 // processor off and on.
 //
 // While it is open its loop reports to the PC, unless a loop status viewer
-// had switched those reports on already. Closing it, by OK, Cancel or its
-// window going away, returns every loop's reports to what they were at
-// opening and always switches the Boolean processor back on.
+// had switched those reports on already; it is one of the users of the
+// shared loop reports, so a logic explorer opened from it leaves its loop
+// reporting. Closing it, by OK, Cancel or its window going away, returns
+// every loop's reports to what they were at opening and always switches
+// the Boolean processor back on.
 class CStatusMonitor : public QDialog {
     Q_OBJECT
 
@@ -36,6 +38,7 @@ public:
     static constexpr const char* kNoBooleansText = "Current loop does not support BOOLEANs.";
     static constexpr const char* kDisableText = "DISABLE BOOLEAN PROCESSOR";
     static constexpr const char* kEnableText = "ENABLE BOOLEAN PROCESSOR";
+    static constexpr const char* kReadOnlyText = "the loop status controller is open";
 
     // Everything of the opening happens here: the loop, module and channel
     // are taken from the current selection, the refresh starts, the monitor
@@ -50,6 +53,11 @@ public:
     void SetWhereUsedReport(std::function<void(QWidget*)> report) {
         m_whereUsed = std::move(report);
     }
+    // What the explorer icon runs on the chosen channel: the logic explorer,
+    // read-only while this dialog is open.
+    void SetLogicExplorer(std::function<void(QWidget*, short)> explorer) {
+        m_explorer = std::move(explorer);
+    }
 
     void done(int nResult) override;
 
@@ -61,6 +69,7 @@ public:
     void OnToggleBoolProcessor();
     void OnEditorIcon();
     void OnWhereUsedIcon();
+    void OnExplorerIcon();
     void OnTimer() { RefreshDisplay(); }
 
     void SetLedColours();
@@ -88,6 +97,7 @@ private:
     QTimer m_timer;
     std::function<void(QWidget*)> m_editor;
     std::function<void(QWidget*)> m_whereUsed;
+    std::function<void(QWidget*, short)> m_explorer;
 
     short m_nLoop = 0;
     short m_nModule = 0;
@@ -99,4 +109,6 @@ private:
     int m_nChannelNumber = 1;
     // Closing runs once, whichever way the dialog goes.
     bool m_bClosedDown = false;
+    // The loop shown is one of the users of the shared loop reports.
+    bool m_bReportsHeld = false;
 };

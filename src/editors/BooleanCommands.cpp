@@ -1,5 +1,6 @@
 #include "editors/BooleanCommands.h"
 
+#include "diagnostics/LogicView.h"
 #include "editors/CopyBool.h"
 #include "editors/EditBool.h"
 #include "editors/PickChl.h"
@@ -8,6 +9,7 @@
 #include "model/ShellServices.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
+#include "reports/WhereUsedDlg.h"
 
 CBooleanCommands::CBooleanCommands(CSystem& sys, const CModuleTypes& types, CShellServices& shell,
                                    QWidget* pParent)
@@ -15,7 +17,18 @@ CBooleanCommands::CBooleanCommands(CSystem& sys, const CModuleTypes& types, CShe
 
 bool CBooleanCommands::PickChannel() {
     CPickChl picker(m_sys, m_types, m_pParent);
+    auto explorer = [this](QWidget* pParent, short nIndex) { ShowExplorer(pParent, nIndex, true); };
+    picker.SetLogicExplorer(explorer);
+    picker.SetWhereUsedReport(
+        [this, explorer](QWidget* pParent) { ShowWhereUsedReport(m_sys, pParent, explorer); });
     return picker.exec() == QDialog::Accepted;
+}
+
+void CBooleanCommands::ShowExplorer(QWidget* pParent, short nIndex, bool bEditable) {
+    std::function<void(QWidget*)> editor;
+    if (bEditable)
+        editor = [this](QWidget*) { EditCurrentEquation(); };
+    ShowLogicView(m_sys, m_pLive, nIndex, pParent, std::move(editor), CEditBool::kReadOnlyText);
 }
 
 bool CBooleanCommands::MayCarryBoolean() const {
@@ -66,6 +79,14 @@ void CBooleanCommands::EditCurrentEquation() {
         m_pHost->ContinueLink();
     }
     CEditBool dialog(m_sys, m_pParent);
+    auto explorer = [this](QWidget* pParent, short nIndex) {
+        ShowExplorer(pParent, nIndex, false);
+    };
+    dialog.SetLogicExplorer(explorer);
+    dialog.SetWhereUsedReport(
+        [this, explorer](QWidget* pParent) { ShowWhereUsedReport(m_sys, pParent, explorer); });
+    if (m_pLive)
+        dialog.SetLiveLogic(m_pLive);
     if (dialog.exec() == QDialog::Accepted)
         SendCurrentEquation();
     else

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class CLiveLogic;
 class CModuleTypes;
 class CShellServices;
 class CSystem;
@@ -37,6 +38,9 @@ public:
         m_pComm = pComm;
     }
 
+    // The live states for the editor's lamps and the logic explorer.
+    void SetLiveLogic(CLiveLogic* pLive) { m_pLive = pLive; }
+
     void OnBooleanEditor();
     void EditCurrentEquation();
     void OnBooleanClear();
@@ -44,6 +48,8 @@ public:
 
 private:
     bool PickChannel();
+    // The explorer is editable only where no editor is open.
+    void ShowExplorer(QWidget* pParent, short nIndex, bool bEditable);
     bool MayCarryBoolean() const;
     bool IsPortOpen() const;
     void ReportFailure(bool bOk);
@@ -56,4 +62,5 @@ private:
     QWidget* m_pParent;
     CTransferHost* m_pHost = nullptr;
     CZlvComm* m_pComm = nullptr;
+    CLiveLogic* m_pLive = nullptr;
 };

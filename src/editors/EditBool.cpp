@@ -1,5 +1,7 @@
 #include "editors/EditBool.h"
 
+#include "diagnostics/LogicView.h"
+#include "diagnostics/TermLamps.h"
 #include "editors/FieldColour.h"
 #include "editors/FocusRing.h"
 #include "editors/ModuleLetterValidator.h"
@@ -15,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -39,7 +42,10 @@ void ShowOperator(QLabel& label, bool bAnd) {
 
 CEditBool::CEditBool(CSystem& sys, QWidget* pParent)
     : QDialog(pParent), m_sys(sys), m_ui(std::make_unique<Ui::CEditBool>()),
-      m_whereUsed([&sys](QWidget* pParent) { ShowWhereUsedReport(sys, pParent); }) {
+      m_whereUsed([&sys](QWidget* pParent) { ShowWhereUsedReport(sys, pParent); }),
+      m_explorer([&sys](QWidget* pParent, short nIndex) {
+          ShowLogicView(sys, nullptr, nIndex, pParent, {}, kReadOnlyText);
+      }) {
     m_ui->setupUi(this);
     setProperty(CHelpRouter::kSectionProperty, "boolean-editor");
     for (int i = 0; i < kTerms; ++i) {
@@ -59,9 +65,43 @@ CEditBool::CEditBool(CSystem& sys, QWidget* pParent)
     }
     m_ui->buttonType->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     m_ui->buttonWhereUsed->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    m_ui->buttonExplorer->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
     m_ui->buttonBox->button(QDialogButtonBox::Ok)->setDefault(true);
     ConnectControls();
     OnInitDialog();
+    MakeLamps(nullptr);
+    m_lampTimer.setInterval(kLampPeriod);
+    connect(&m_lampTimer, &QTimer::timeout, this, &CEditBool::RefreshLamps);
+}
+
+void CEditBool::MakeLamps(CLiveLogic* pLive) {
+    CTermLamps::CLamps lamps;
+    for (int i = 0; i < kTerms; ++i)
+        lamps.apTerm[i] = findChild<QLabel*>(QString("lamp") + kTermNames[i]);
+    lamps.apGroup = {m_ui->lampGroupA, m_ui->lampGroupB};
+    lamps.pResult = m_ui->lampResult;
+    lamps.pChannel = m_ui->lampChannel;
+    m_pLamps.reset();
+    m_pLamps = std::make_unique<CTermLamps>(pLive, lamps);
+    RefreshLamps();
+}
+
+void CEditBool::SetLiveLogic(CLiveLogic* pLive) {
+    MakeLamps(pLive);
+    m_lampTimer.start();
+}
+
+void CEditBool::RefreshLamps() {
+    if (m_pLamps)
+        m_pLamps->Refresh(m_sys.Preview(), m_sys.GetCurIndex());
+}
+
+// The loops go back before anything is stored or sent.
+void CEditBool::done(int nResult) {
+    m_lampTimer.stop();
+    if (m_pLamps)
+        m_pLamps->ReleaseAll();
+    QDialog::done(nResult);
 }
 
 // Closing the dialog takes the focus from a field, which would otherwise
@@ -88,6 +128,7 @@ void CEditBool::ConnectControls() {
         connect(pBox, &QCheckBox::clicked, this, &CEditBool::RefreshPreview);
     connect(m_ui->buttonType, &QToolButton::clicked, this, &CEditBool::OnTypeButton);
     connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CEditBool::OnWhereUsed);
+    connect(m_ui->buttonExplorer, &QToolButton::clicked, this, &CEditBool::OnExplorer);
     connect(m_ui->buttonCopy, &QPushButton::clicked, this, &CEditBool::OnCopy);
     connect(m_ui->buttonCut, &QPushButton::clicked, this, &CEditBool::OnCut);
     connect(m_ui->buttonPaste, &QPushButton::clicked, this, &CEditBool::OnPaste);
@@ -324,6 +365,7 @@ void CEditBool::RefreshPreview() {
     WriteEquation(m_sys.Preview());
     m_strEquation = m_sys.PreviewEquationText();
     m_ui->editEquation->setPlainText(ToQString(m_strEquation));
+    RefreshLamps();
 }
 
 // --- term loops and bars ---
@@ -417,6 +459,8 @@ void CEditBool::OnTypeButton() {
 // --- buttons ---
 
 void CEditBool::OnWhereUsed() { m_whereUsed(this); }
+
+void CEditBool::OnExplorer() { m_explorer(this, m_sys.GetCurIndex()); }
 
 // COPY and CUT take what the dialog shows; fields that fail validation stop
 // them before anything reaches the clipboard or the channel.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -8,7 +9,9 @@
 
 struct CChannelRecord;
 struct CTermEntry;
+class CLiveLogic;
 class CSystem;
+class CTermLamps;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -35,6 +38,8 @@ public:
     static constexpr const char* kCopiedText = "Boolean copied to buffer";
     static constexpr const char* kCutText = "Boolean copied to buffer and cleared";
     static constexpr const char* kPastedText = "Buffer PASTED into current channel";
+    static constexpr const char* kReadOnlyText = "the Boolean editor is open";
+    static constexpr int kLampPeriod = 100;
 
     explicit CEditBool(CSystem& sys, QWidget* pParent = nullptr);
     ~CEditBool() override;
@@ -42,10 +47,20 @@ public:
     // What the where-used button runs for the current channel: the
     // where-used report unless told otherwise.
     void SetWhereUsedReport(std::function<void(QWidget*)> report) { m_whereUsed = report; }
+    // What the explorer button runs on the current channel: the logic
+    // explorer, read-only, unless told otherwise.
+    void SetLogicExplorer(std::function<void(QWidget*, short)> explorer) {
+        m_explorer = std::move(explorer);
+    }
+    // Lights the term lamps from the loop reports, which switch on for the
+    // loops the terms need while the dialog is open.
+    void SetLiveLogic(CLiveLogic* pLive);
+    void RefreshLamps();
 
     // Validates the fields (the dialog stays open when one fails), closes,
     // then stores the equation and asks about the output.
     void accept() override;
+    void done(int nResult) override;
 
     void RefreshFromSystem();
     // False when a field failed validation; nothing is stored then.
@@ -90,6 +105,8 @@ private:
     void OnTermLoopChanged(int nTerm);
     void OnTypeButton();
     void OnWhereUsed();
+    void OnExplorer();
+    void MakeLamps(CLiveLogic* pLive);
     void OnCopy();
     void OnCut();
     void OnPaste();
@@ -103,6 +120,9 @@ private:
     std::unique_ptr<Ui::CEditBool> m_ui;
     TermControls m_aTerm[kTerms];
     std::function<void(QWidget*)> m_whereUsed;
+    std::function<void(QWidget*, short)> m_explorer;
+    std::unique_ptr<CTermLamps> m_pLamps;
+    QTimer m_lampTimer;
 
     // The fields in the order the dialog binds them; terms A1, A2, A3, B1,
     // B2, B3.

@@ -1,5 +1,6 @@
 #include "editors/PickChl.h"
 
+#include "diagnostics/LogicView.h"
 #include "editors/ModuleBrowser.h"
 #include "editors/RadioGroup.h"
 #include "editors/ReadOnlyLook.h"
@@ -16,11 +17,15 @@
 
 CPickChl::CPickChl(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent)
     : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CPickChl>()),
-      m_whereUsed([&sys](QWidget* pParent) { ShowWhereUsedReport(sys, pParent); }) {
+      m_whereUsed([&sys](QWidget* pParent) { ShowWhereUsedReport(sys, pParent); }),
+      m_explorer([&sys](QWidget* pParent, short nIndex) {
+          ShowLogicView(sys, nullptr, nIndex, pParent, {}, "");
+      }) {
     m_ui->setupUi(this);
     ShowReadOnlyFields(*this);
     m_pChannels = MakeRadioGroup(*this, "radioChannel%1", 1, CSystem::kChannelsPerModule);
     m_ui->buttonWhereUsed->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    m_ui->buttonExplorer->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
 
     AttachModuleBrowser(m_sys, *m_ui->comboLoop, *m_ui->scrollModule,
                         [this] { RefreshChannelList(); });
@@ -29,6 +34,7 @@ CPickChl::CPickChl(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent
     FocusCheckedRadio(*m_pChannels);
 
     connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CPickChl::OnWhereUsed);
+    connect(m_ui->buttonExplorer, &QToolButton::clicked, this, &CPickChl::OnExplorer);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CPickChl::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CPickChl::reject);
 }
@@ -38,6 +44,13 @@ CPickChl::~CPickChl() = default;
 void CPickChl::OnWhereUsed() {
     StoreChoice();
     m_whereUsed(this);
+}
+
+void CPickChl::OnExplorer() {
+    StoreChoice();
+    m_explorer(this, m_sys.GetCurIndex());
+    // An equation edited from the explorer may have changed the labels.
+    RefreshChannelList();
 }
 
 // The channel ticked stays ticked while the module and loop change: it is

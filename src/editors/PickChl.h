@@ -24,11 +24,17 @@ public:
     // What the where-used button runs once it has made the channel in view
     // current: the where-used report, unless a test stands in another.
     void SetWhereUsedReport(std::function<void(QWidget*)> report) { m_whereUsed = report; }
+    // What the explorer button runs on the channel in view, once it is
+    // current: the logic explorer.
+    void SetLogicExplorer(std::function<void(QWidget*, short)> explorer) {
+        m_explorer = std::move(explorer);
+    }
 
     void accept() override;
 
 private:
     void OnWhereUsed();
+    void OnExplorer();
     void RefreshChannelList();
     void StoreChoice();
 
@@ -37,4 +43,5 @@ private:
     std::unique_ptr<Ui::CPickChl> m_ui;
     QButtonGroup* m_pChannels;
     std::function<void(QWidget*)> m_whereUsed;
+    std::function<void(QWidget*, short)> m_explorer;
 };

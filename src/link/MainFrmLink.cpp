@@ -1,5 +1,6 @@
 #include "shell/MainFrm.h"
 
+#include "diagnostics/LiveLogic.h"
 #include "editors/BooleanCommands.h"
 #include "link/CompareCommand.h"
 #include "link/CompareDlg.h"
@@ -8,6 +9,7 @@
 #include "link/SerialView.h"
 #include "link/TransferCommands.h"
 #include "model/ShellServices.h"
+#include "model/SystemDiff.h"
 #include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
 
@@ -62,6 +64,7 @@ void CMainFrame::OnCompare() {
     std::optional<std::vector<CSystemDifference>> aDiffs = compare.OnCompare();
     if (!aDiffs)
         return;
+    m_pLiveLogic->SetDiffering(CSystemDiff::EquationChannels(*aDiffs));
     CCompareDlg dialog(*aDiffs, m_shell, this);
     dialog.exec();
 }

@@ -1,5 +1,7 @@
 #include "shell/MainFrm.h"
 
+#include "diagnostics/LiveLogic.h"
+
 #include "controls/AnimateCtrl.h"
 #include "controls/MSComm.h"
 #include "link/SelComm.h"
@@ -94,6 +96,7 @@ void CMainFrame::OpenPort() {
     }
     m_pCommCtrl->SetInputMode(0);
     m_nOpenPort = nPort;
+    m_pLiveLogic->ForgetController();
     ShowPortState();
     m_pComm->QueryModuleLink();
     m_pComm->LinkDelay();

@@ -360,6 +360,7 @@ void CZlvComm::ParseStatusLine() {
     }
     for (int k = 0; k < kStatusDataBytes; ++k)
         StoreStatusByte(static_cast<short>(nLoop), k, HexTextValue(strLine.substr(3 + 2 * k, 2)));
+    ++m_anStatusLines[nLoop];
 }
 
 void CZlvComm::StoreStatusByte(short nLoop, int nByte, int nValue) {

@@ -123,6 +123,10 @@ public:
     void OnLineEnd();
     void ParseStatusLine();
     void StoreStatusByte(short nLoop, int nByte, int nValue);
+    // How many whole status lines of a loop have been decoded.
+    long StatusLinesReceived(short nLoop) const {
+        return nLoop >= 0 && nLoop < kStatusLoops ? m_anStatusLines[nLoop] : 0;
+    }
 
     // --- single frames ---
     // Characters that arrived before the frame went out cannot be its
@@ -262,6 +266,8 @@ private:
     int16_t m_nRead = 0;
     int16_t m_nUnread = 0;
     std::string m_strStatusLine;
+    static constexpr int kStatusLoops = 6;
+    long m_anStatusLines[kStatusLoops] = {};
     std::string m_strInLine;
     // The next character read starts an answer line, where a loop status
     // line may stand instead.

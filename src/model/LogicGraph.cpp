@@ -31,16 +31,30 @@ CLogicGraph::CLogicGraph(const CSystem& system) {
         if (!system.IsEquationDefined(nModule, nChannel, nLoop))
             continue;
         const CChannelRecord& record = system.Channel(nModule, nChannel, nLoop);
-        const bool bWholeNot = record.m_bEquationNot != 0;
         m_abEquation[nIndex] = true;
         m_abLatched[nIndex] = record.m_bMomentaryLatch != 0;
-        AddGroup(m_aaTerms[nIndex], 0, record.m_anTermA, record.m_abTermNotA,
-                 (record.m_bGroupNotA != 0) != bWholeNot);
-        AddGroup(m_aaTerms[nIndex], 1, record.m_anTermB, record.m_abTermNotB,
-                 (record.m_bGroupNotB != 0) != bWholeNot);
+        m_aabGroupNot[nIndex][0] = record.m_bGroupNotA != 0;
+        m_aabGroupNot[nIndex][1] = record.m_bGroupNotB != 0;
+        m_abEquationNot[nIndex] = record.m_bEquationNot != 0;
+        m_aaTerms[nIndex] = ReadTerms(record);
         m_aaDrivers[nIndex] = FindDrivers(nIndex);
+        for (const CLogicTerm& term : m_aaTerms[nIndex]) {
+            std::vector<short>& anUsers = m_aaUsers[term.nSource];
+            if (anUsers.empty() || anUsers.back() != nIndex)
+                anUsers.push_back(nIndex);
+        }
     }
     FindCircles();
+}
+
+std::vector<CLogicTerm> CLogicGraph::ReadTerms(const CChannelRecord& record) {
+    std::vector<CLogicTerm> aTerms;
+    const bool bWholeNot = record.m_bEquationNot != 0;
+    AddGroup(aTerms, 0, record.m_anTermA, record.m_abTermNotA,
+             (record.m_bGroupNotA != 0) != bWholeNot);
+    AddGroup(aTerms, 1, record.m_anTermB, record.m_abTermNotB,
+             (record.m_bGroupNotB != 0) != bWholeNot);
+    return aTerms;
 }
 
 bool CLogicGraph::IsGroupConstant(short nIndex, short nGroup) const {

@@ -3,6 +3,7 @@
 #include <vector>
 
 class CSystem;
+struct CChannelRecord;
 
 // One present term of an equation as the logic reads it.
 struct CLogicTerm {
@@ -32,10 +33,18 @@ class CLogicGraph {
 public:
     explicit CLogicGraph(const CSystem& system);
 
+    // The present terms of a record in the order A1, A2, A3, B1, B2, B3.
+    static std::vector<CLogicTerm> ReadTerms(const CChannelRecord& record);
+
     // Only loops 0 to 3 carry equations the controller runs.
     bool HasEquation(short nIndex) const { return m_abEquation[nIndex]; }
     // The present terms in the order A1, A2, A3, B1, B2, B3.
     const std::vector<CLogicTerm>& Terms(short nIndex) const { return m_aaTerms[nIndex]; }
+    bool IsGroupNot(short nIndex, short nGroup) const { return m_aabGroupNot[nIndex][nGroup]; }
+    bool IsEquationNot(short nIndex) const { return m_abEquationNot[nIndex]; }
+    bool IsLatched(short nIndex) const { return m_abLatched[nIndex]; }
+    // The equation channels with a term on this channel, ascending, each once.
+    const std::vector<short>& Users(short nIndex) const { return m_aaUsers[nIndex]; }
     // Whether a group holds one source both with and without NOT.
     bool IsGroupConstant(short nIndex, short nGroup) const;
     // The Timer Enable channel of the timer whose Done or Running channel
@@ -58,6 +67,9 @@ private:
     static constexpr int kChannels = 960;
     bool m_abEquation[kChannels] = {};
     bool m_abLatched[kChannels] = {};
+    bool m_aabGroupNot[kChannels][2] = {};
+    bool m_abEquationNot[kChannels] = {};
+    std::vector<short> m_aaUsers[kChannels];
     std::vector<CLogicTerm> m_aaTerms[kChannels];
     std::vector<CDriver> m_aaDrivers[kChannels];
     std::vector<CLogicCircle> m_aCircles;

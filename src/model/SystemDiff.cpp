@@ -2,6 +2,8 @@
 
 #include "model/system.h"
 
+#include <algorithm>
+
 #include <cstdio>
 
 namespace {
@@ -194,4 +196,20 @@ std::string CSystemDiff::CanonicalEquation(const CSystem& system, short nModule,
         return "no equation";
     std::string strBody = strA + (!strA.empty() && !strB.empty() ? "+" : "") + strB;
     return r.m_bEquationNot ? "Q=![" + strBody + "]" : "Q=" + strBody;
+}
+
+std::vector<short> CSystemDiff::EquationChannels(const std::vector<CSystemDifference>& aDiffs) {
+    std::vector<short> anChannels;
+    for (short nIndex = 0; nIndex < CSystem::kEquationLoops * CSystem::kChannelsPerLoop; ++nIndex) {
+        const std::string strName = ChannelName(
+            CSystem::ModuleOf(nIndex), CSystem::ChannelOf(nIndex), CSystem::LoopOf(nIndex));
+        const bool bDiffers =
+            std::any_of(aDiffs.begin(), aDiffs.end(), [&](const CSystemDifference& diff) {
+                return !diff.bInformation && (diff.strItem == strName + " equation" ||
+                                              diff.strItem == strName + " momentary switch latch");
+            });
+        if (bDiffers)
+            anChannels.push_back(nIndex);
+    }
+    return anChannels;
 }

@@ -37,6 +37,10 @@ public:
     // The rows that are real differences, without the information rows.
     static int CountDifferences(const std::vector<CSystemDifference>& aDiffs);
 
+    // The channels whose equation (its terms, NOTs or latch) differs, by
+    // channel index, ascending.
+    static std::vector<short> EquationChannels(const std::vector<CSystemDifference>& aDiffs);
+
     // The canonical text of a channel's equation, naming each source by its
     // loop and designation ("Q=(Blue A1)*(!Yellow B6)"); "no equation" when
     // it has no term and no whole NOT.

@@ -34,6 +34,10 @@ target_sources(corvel_core PRIVATE
     model/SystemDiff.cpp
     model/LogicGraph.h
     model/LogicGraph.cpp
+    model/LogicTree.h
+    model/LogicTree.cpp
+    model/LogicExplanation.h
+    model/LogicExplanation.cpp
     model/SystemFinding.h
     model/SystemFinding.cpp
     model/SystemCheck.h

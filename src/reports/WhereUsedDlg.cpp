@@ -28,9 +28,15 @@ CWhereUsedDlg::CWhereUsedDlg(CSystem& sys, QWidget* pParent)
     sheet.SetShell(&sys.Shell());
     // The control of this dialog comes with its designer allowed.
     sheet.Sheet().SetAllowDesigner(true);
+    m_nChannel = m_sys.GetCurIndex();
     BuildWhereUsedReport(sheet.Sheet(), m_sys);
     sheet.SheetChanged();
 
+    m_ui->buttonExplorer->setVisible(false);
+    connect(m_ui->buttonExplorer, &QPushButton::clicked, this, [this] {
+        if (m_explorer)
+            m_explorer(this, m_nChannel);
+    });
     connect(m_ui->buttonPrint, &QPushButton::clicked, this, &CWhereUsedDlg::OnPrint);
     connect(m_ui->buttonSaveFile, &QPushButton::clicked, this, &CWhereUsedDlg::OnSaveFile);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -38,6 +44,11 @@ CWhereUsedDlg::CWhereUsedDlg(CSystem& sys, QWidget* pParent)
 }
 
 CWhereUsedDlg::~CWhereUsedDlg() = default;
+
+void CWhereUsedDlg::SetLogicExplorer(std::function<void(QWidget*, short)> explorer) {
+    m_explorer = std::move(explorer);
+    m_ui->buttonExplorer->setVisible(static_cast<bool>(m_explorer));
+}
 
 CVCF1& CWhereUsedDlg::Sheet() const { return *m_ui->sheet; }
 
@@ -61,5 +72,12 @@ void CWhereUsedDlg::OnSaveFile() {
 
 void ShowWhereUsedReport(CSystem& sys, QWidget* pParent) {
     CWhereUsedDlg dialog(sys, pParent);
+    dialog.exec();
+}
+
+void ShowWhereUsedReport(CSystem& sys, QWidget* pParent,
+                         std::function<void(QWidget*, short)> explorer) {
+    CWhereUsedDlg dialog(sys, pParent);
+    dialog.SetLogicExplorer(std::move(explorer));
     dialog.exec();
 }

@@ -1,6 +1,7 @@
 #include "shell/MainFrm.h"
 
 #include "controls/MSComm.h"
+#include "diagnostics/LiveLogic.h"
 #include "diagnostics/LoopStatus.h"
 #include "editors/BooleanCommands.h"
 #include "editors/HiSpeedCommand.h"
@@ -69,6 +70,7 @@ CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleType
     m_pSimulation = new CSimulatedCpu(this);
     connect(m_pSimulation, &CSimulatedCpu::Ended, this, &CMainFrame::OnSimulationEnded);
     m_pBooleans = std::make_unique<CBooleanCommands>(m_system, m_moduleTypes, m_shell, this);
+    CreateLiveLogic();
     ShowPortState();
     ConnectHandlers();
     new CHelpRouter(this, [this](const QString& strSection) { ShowHelp(strSection); });

@@ -16,6 +16,7 @@ class CChildFrame;
 class CFrameTransferHost;
 class CHelpWindow;
 class CLinkControl;
+class CLiveLogic;
 class CLoopStatus;
 class CModuleTypes;
 class CMSComm;
@@ -213,6 +214,12 @@ public:
     // Every loop's reports back to the flags saved when the controller opened.
     void RestoreLoopMonitoring();
     bool SendChannelStateToCpu(short nModule, short nChannel, int nState, short nLoop);
+    // The live states of the logic windows and the shared users of the loop
+    // reports, which the loop status controller switches through as well.
+    CLiveLogic& LiveLogic() const { return *m_pLiveLogic; }
+    // The logic explorer on a channel: editable (through the Boolean editor)
+    // unless a reason for read-only is given.
+    void ShowLogicExplorer(short nIndex, QWidget* pParent, const std::string& strReadOnlyReason);
     // A state forced from a lamp: the link is paused twice first.
     void SendForcedChannelState(short nLoop, short nModule, short nChannel, int nState);
     bool SetBoolProcessor(bool bOn);
@@ -228,6 +235,7 @@ private:
     void CreateStatusBar();
     void ConnectHandlers();
     void ConnectEditorCommands();
+    void CreateLiveLogic();
     QMenu* AddMenu(QMenu* pParent, const QString& strText, std::initializer_list<int> anIds);
     void UpdateDocumentCommands();
     // The commands' keys (F1, Ctrl+O, ...) also work while one of the main
@@ -306,6 +314,7 @@ private:
     std::unique_ptr<CFrameTransferHost> m_pTransferHost;
     std::unique_ptr<CTransferCommands> m_pTransfer;
     std::unique_ptr<CBooleanCommands> m_pBooleans;
+    std::unique_ptr<CLiveLogic> m_pLiveLogic;
     QTimer m_systemTimer;
     QString m_strTitle;
     int m_nNextDocument = 1;

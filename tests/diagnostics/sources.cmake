@@ -3,4 +3,7 @@ target_sources(corvel_tests PRIVATE
     diagnostics/test_status_monitor.cpp
     diagnostics/test_loop_status.cpp
     diagnostics/test_diagnostics_endtoend.cpp
+    diagnostics/test_loop_reports.cpp
+    diagnostics/test_logic_view.cpp
+    diagnostics/test_logic_view_endtoend.cpp
 )

@@ -13,6 +13,8 @@ target_sources(corvel_tests PRIVATE
     model/test_data_file.cpp
     model/CheckSystems.h
     model/test_logic_graph.cpp
+    model/test_logic_tree.cpp
+    model/test_logic_explanation.cpp
     model/test_system_check.cpp
     model/test_system_json.cpp
 )

@@ -207,3 +207,13 @@ TEST(ScratchSystem, StartsFromDefaultsWithoutTouchingFiles) {
 }
 
 } // namespace
+
+TEST(SystemDiffTest, EquationChannelsNameTheChannelsWhoseEquationOrLatchDiffers) {
+    CDiffPair pair;
+    pair.pLeft->Channel(2, 4, 0).m_anTermA[0] = 7;
+    pair.pLeft->Channel(0, 0, 2).m_bMomentaryLatch = 1;
+    pair.pLeft->Channel(1, 1, 1).m_bOutput = 1;
+    pair.pLeft->StoreChannelLabel(3, 3, 0, "ONLY A LABEL");
+    EXPECT_EQ(CSystemDiff::EquationChannels(pair.Compare(Scope::Controller)),
+              (std::vector<short>{24, 320}));
+}

@@ -3,6 +3,7 @@ target_sources(corvel_tests PRIVATE
     support/ShellRecorder.h
     support/ShellRecorder.cpp
     support/TempDir.h
+    support/Mnemonics.h
     support/FileSizeLimit.h
     support/PtyPeer.h
     support/RequireTool.h

@@ -3,6 +3,8 @@
 #include "ShotComposite.h"
 #include "ShotScene.h"
 #include "controls/AnimateCtrl.h"
+#include "diagnostics/LiveLogic.h"
+#include "diagnostics/LogicView.h"
 #include "diagnostics/LoopStatus.h"
 #include "diagnostics/StatusMonitor.h"
 #include "editors/CopyBool.h"
@@ -162,6 +164,44 @@ Shot StatusMonitor(CShotScene& s) {
     return ComposeWindows({{&monitor, {0, 0}}});
 }
 
+// A dome lamp on while the door is open and the ignition off, and for a
+// while after the door closes, explained with the door closed and the
+// ignition on.
+Shot LogicView(CShotScene& s) {
+    CSystem& sys = s.sys;
+    const short kDoorSwitch = 10, kIgnition = 11, kDomeLamp = 2, kDoorOpen = 320;
+    const short kDelayEnable = 480, kDelayRunning = 800;
+    const std::pair<short, const char*> aLabels[] = {
+        {kDoorSwitch, "DOOR SWITCH"}, {kIgnition, "IGNITION"},       {kDomeLamp, "DOME LAMP"},
+        {kDoorOpen, "DOOR OPEN"},     {kDelayEnable, "DOOR CLOSED"}, {kDelayRunning, "DOME DELAY"}};
+    for (const auto& [nIndex, szLabel] : aLabels)
+        sys.StoreChannelLabel(CSystem::ModuleOf(nIndex), CSystem::ChannelOf(nIndex),
+                              CSystem::LoopOf(nIndex), szLabel);
+    CChannelRecord& doorOpen = sys.Channel(0, 0, 2);
+    doorOpen.m_anTermA[0] = kDoorSwitch;
+    CChannelRecord& delay = sys.Channel(0, 0, 3);
+    delay.m_anTermA[0] = kDoorSwitch;
+    delay.m_abTermNotA[0] = 1;
+    sys.SetTimerReload(0, 20.0f);
+    CChannelRecord& lamp = sys.Channel(0, 2, 0);
+    lamp.m_anTermA[0] = kDoorOpen;
+    lamp.m_anTermA[1] = kIgnition;
+    lamp.m_abTermNotA[1] = 1;
+    lamp.m_anTermB[0] = kDelayRunning;
+    lamp.m_bOutput = 1;
+    sys.SetChannelStateAt(1, 1, 0, 1);
+    sys.SetChannelStateAt(0, 0, 3, 1);
+    // Every loop counts as reported: each question finds a line more.
+    CLoopReports::CActions actions;
+    actions.fnLinesReceived = [nLines = 0L](short) mutable { return ++nLines; };
+    CLiveLogic live(sys, std::move(actions), [] { return true; });
+    CLogicView view(sys, &live, kDomeLamp);
+    view.SetEditor([](QWidget*) {});
+    view.resize(940, 460);
+    view.RefreshStates();
+    return ComposeWindows({{&view, {0, 0}}});
+}
+
 Shot Box(const char* szText, EBoxButtons buttons, EBoxIcon icon) {
     return CDesktopShell::MakeBox(szText, buttons, icon, nullptr);
 }
@@ -218,6 +258,7 @@ const std::vector<CShot>& AllShots() {
         {"CopyBool",
          [](CShotScene& s) -> Shot { return std::make_unique<CCopyBool>(s.sys, s.types); }},
         {"StatusMonitor", StatusMonitor},
+        {"LogicView", LogicView},
         {"LoopStatus", LoopViewers},
         {"CompareDlg", Compare},
         {"SystemCheckDlg", SystemCheck},
