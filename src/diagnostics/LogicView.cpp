@@ -40,7 +40,7 @@ QString ShortName(short nIndex) {
 
 CLogicView::CLogicView(CSystem& sys, CLiveLogic* pLive, short nIndex, QWidget* pParent)
     : QDialog(pParent), m_sys(sys), m_pLive(pLive), m_nIndex(nIndex),
-      m_ui(std::make_unique<Ui::CLogicView>()) {
+      m_ui(std::make_unique<Ui::CLogicView>()), m_holds(pLive ? &pLive->Reports() : nullptr) {
     m_ui->setupUi(this);
     setProperty(CHelpRouter::kSectionProperty, "logic-explorer");
     for (QTreeWidget* pTree : {m_ui->treeDrivers, m_ui->listDriven})
@@ -291,23 +291,12 @@ QString CLogicView::GivesText(const CLogicEquation& equation, const CLogicFacts&
 void CLogicView::Hold(short nIndex) {
     if (!m_pLive || !CSystem::IsValidIndex(nIndex))
         return;
-    const short nLoop = CSystem::LoopOf(nIndex);
-    if (m_abHeld[nLoop])
-        return;
-    m_abHeld[nLoop] = true;
-    m_pLive->Reports().Acquire(nLoop);
+    m_holds.Hold(CSystem::LoopOf(nIndex));
 }
 
 void CLogicView::ReleaseAll() {
     m_timer.stop();
-    if (!m_pLive)
-        return;
-    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
-        if (!m_abHeld[nLoop])
-            continue;
-        m_abHeld[nLoop] = false;
-        m_pLive->Reports().Release(nLoop);
-    }
+    m_holds.ReleaseAll();
 }
 
 void CLogicView::done(int nResult) {

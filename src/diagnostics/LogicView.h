@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diagnostics/LoopReports.h"
 #include "model/LogicExplanation.h"
 #include "model/LogicTree.h"
 
@@ -96,7 +97,7 @@ private:
     std::vector<CLogicNode> m_aNodes;
     std::function<void(QWidget*)> m_editor;
     QTimer m_timer;
-    bool m_abHeld[6] = {};
+    CLoopHolds m_holds;
 };
 
 // Runs the explorer modally on a channel: editable with the editor given,

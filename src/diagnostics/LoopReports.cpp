@@ -45,3 +45,25 @@ long CLoopReports::LinesReceived(short nLoop) const {
 bool CLoopReports::HasReported(short nLoop) const {
     return IsLoop(nLoop) && m_anUsers[nLoop] > 0 && LinesReceived(nLoop) > m_anLinesAtStart[nLoop];
 }
+
+void CLoopHolds::Hold(short nLoop) {
+    if (!m_pReports || nLoop < 0 || nLoop >= CLoopReports::kLoops || m_abHeld[nLoop])
+        return;
+    m_abHeld[nLoop] = true;
+    m_pReports->Acquire(nLoop);
+}
+
+void CLoopHolds::HoldOnly(const CLoops& abWanted) {
+    for (short nLoop = 0; nLoop < CLoopReports::kLoops; ++nLoop) {
+        if (abWanted[nLoop])
+            Hold(nLoop);
+    }
+    for (short nLoop = 0; nLoop < CLoopReports::kLoops; ++nLoop) {
+        if (!abWanted[nLoop] && m_abHeld[nLoop]) {
+            m_abHeld[nLoop] = false;
+            m_pReports->Release(nLoop);
+        }
+    }
+}
+
+void CLoopHolds::ReleaseAll() { HoldOnly(CLoops{}); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 
 // The one place that switches the controller's loop reports on and off for
@@ -48,4 +49,27 @@ private:
     int m_anUsers[kLoops] = {};
     int m_nTotal = 0;
     long m_anLinesAtStart[kLoops] = {};
+};
+
+// One window's share of the loop reports: the loops it has asked for, so it
+// gives back exactly those, once, however it goes away.
+class CLoopHolds {
+public:
+    using CLoops = std::array<bool, CLoopReports::kLoops>;
+
+    // pReports may be null: nothing is held then.
+    explicit CLoopHolds(CLoopReports* pReports) : m_pReports(pReports) {}
+    ~CLoopHolds() { ReleaseAll(); }
+    CLoopHolds(const CLoopHolds&) = delete;
+    CLoopHolds& operator=(const CLoopHolds&) = delete;
+
+    void Hold(short nLoop);
+    // Holds exactly the loops wanted. The new ones are taken before the old
+    // ones are given back, so a loop kept never goes without a user.
+    void HoldOnly(const CLoops& abWanted);
+    void ReleaseAll();
+
+private:
+    CLoopReports* m_pReports;
+    CLoops m_abHeld{};
 };

@@ -15,6 +15,9 @@ short TermSource(const CChannelRecord& record, int nTerm) {
 
 } // namespace
 
+CTermLamps::CTermLamps(CLiveLogic* pLive, CLamps lamps)
+    : m_pLive(pLive), m_lamps(lamps), m_holds(pLive ? &pLive->Reports() : nullptr) {}
+
 CLogicFacts CTermLamps::Facts() const { return m_pLive ? m_pLive->Facts() : CLogicFacts{}; }
 
 void CTermLamps::Refresh(const CChannelRecord& equation, short nIndex) {
@@ -40,31 +43,12 @@ void CTermLamps::Refresh(const CChannelRecord& equation, short nIndex) {
 void CTermLamps::HoldLoops(const CChannelRecord& equation, short nIndex) {
     if (!m_pLive || !CSystem::IsValidIndex(nIndex))
         return;
-    bool abWanted[6] = {};
+    CLoopHolds::CLoops abWanted{};
     abWanted[CSystem::LoopOf(nIndex)] = true;
     for (int i = 0; i < kTerms; ++i) {
         const short nSource = TermSource(equation, i);
         if (CSystem::IsValidIndex(nSource))
             abWanted[CSystem::LoopOf(nSource)] = true;
     }
-    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
-        if (abWanted[nLoop] && !m_abHeld[nLoop])
-            m_pLive->Reports().Acquire(nLoop);
-    }
-    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
-        if (!abWanted[nLoop] && m_abHeld[nLoop])
-            m_pLive->Reports().Release(nLoop);
-        m_abHeld[nLoop] = abWanted[nLoop];
-    }
-}
-
-void CTermLamps::ReleaseAll() {
-    if (!m_pLive)
-        return;
-    for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
-        if (!m_abHeld[nLoop])
-            continue;
-        m_abHeld[nLoop] = false;
-        m_pLive->Reports().Release(nLoop);
-    }
+    m_holds.HoldOnly(abWanted);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diagnostics/LoopReports.h"
 #include "model/LogicExplanation.h"
 
 #include <array>
@@ -24,14 +25,13 @@ public:
     };
 
     // pLive may be null: every lamp then shows unknown.
-    CTermLamps(CLiveLogic* pLive, CLamps lamps) : m_pLive(pLive), m_lamps(lamps) {}
-    ~CTermLamps() { ReleaseAll(); }
+    CTermLamps(CLiveLogic* pLive, CLamps lamps);
     CTermLamps(const CTermLamps&) = delete;
     CTermLamps& operator=(const CTermLamps&) = delete;
 
     // Shows the equation being edited for the channel nIndex.
     void Refresh(const CChannelRecord& equation, short nIndex);
-    void ReleaseAll();
+    void ReleaseAll() { m_holds.ReleaseAll(); }
 
 private:
     void HoldLoops(const CChannelRecord& equation, short nIndex);
@@ -39,5 +39,5 @@ private:
 
     CLiveLogic* m_pLive;
     CLamps m_lamps;
-    bool m_abHeld[6] = {};
+    CLoopHolds m_holds;
 };

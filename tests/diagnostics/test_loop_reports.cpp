@@ -64,3 +64,26 @@ TEST_F(LoopReportsTest, ReportedOnlyOnceALineCameAfterTheLoopWasAskedFor) {
     reports.Release(1);
     EXPECT_FALSE(reports.HasReported(1));
 }
+
+TEST_F(LoopReportsTest, HoldsOfOneWindowTakeNewLoopsFirstAndGiveBackOnlyTheirOwn) {
+    reports.Acquire(3);
+    Done();
+    {
+        CLoopHolds holds(&reports);
+        holds.Hold(0);
+        holds.Hold(0);
+        EXPECT_EQ(Done(), (Words{"L01"})) << "a loop held twice is asked for once";
+        holds.HoldOnly({false, false, true, true, false, false});
+        EXPECT_EQ(Done(), (Words{"L21", "L00"})) << "the new loop comes on before the old goes";
+        EXPECT_EQ(reports.Users(3), 2);
+    }
+    EXPECT_EQ(Done(), (Words{"L20"})) << "going away gives back its own loops, not the other's";
+    EXPECT_EQ(reports.Users(3), 1);
+}
+
+TEST(LoopHoldsTest, WithoutReportsNothingIsHeld) {
+    CLoopHolds holds(nullptr);
+    holds.Hold(2);
+    holds.HoldOnly({true, true, true, true, true, true});
+    holds.ReleaseAll();
+}
