@@ -490,8 +490,9 @@ void CReading::ReservedFields(const Json& reserved, const std::string& strKey,
         Int(reserved["e"], Member(strKey, "e"), record.m_nReservedE);
 }
 
-// The library's own text, without its "[json.exception...] " lead.
-std::string SyntaxError(const nlohmann::json::parse_error& error) {
+// The library's own text, without its "[json.exception...] " lead. Besides
+// syntax errors it refuses a number too large for any value (406).
+std::string SyntaxError(const nlohmann::json::exception& error) {
     std::string strText = error.what();
     auto nEnd = strText.find("] ");
     if (nEnd != std::string::npos)
@@ -505,7 +506,7 @@ bool CSystemJsonReader::Read(const std::string& strText, CSystem& system, std::s
     Json root;
     try {
         root = Json::parse(strText);
-    } catch (const nlohmann::json::parse_error& error) {
+    } catch (const nlohmann::json::exception& error) {
         strError = SyntaxError(error);
         return false;
     }

@@ -188,6 +188,8 @@ struct CRefusal {
 
 const CRefusal kRefusals[] = {
     {"NotJson", "{\"format\": ", nullptr},
+    {"NumberOverflow", HEAD R"("currentModule": 1E400})",
+     "not JSON: number overflow parsing '1E400'"},
     {"NotAnObject", "[]", "(top): must be an object"},
     {"OtherFormat", R"({"format": "DVX", "version": 1})", "format: must be \"Corvel system\""},
     {"LaterVersion", R"({"format": "Corvel system", "version": 2})",
