@@ -81,9 +81,13 @@ TEST_F(LoopReportsTest, HoldsOfOneWindowTakeNewLoopsFirstAndGiveBackOnlyTheirOwn
     EXPECT_EQ(reports.Users(3), 1);
 }
 
-TEST(LoopHoldsTest, WithoutReportsNothingIsHeld) {
+TEST_F(LoopReportsTest, HoldsWithoutReportsLeaveTheOthersLoopsAlone) {
+    reports.Acquire(3);
+    Done();
     CLoopHolds holds(nullptr);
-    holds.Hold(2);
+    holds.Hold(3);
     holds.HoldOnly({true, true, true, true, true, true});
     holds.ReleaseAll();
+    EXPECT_EQ(Done(), Words{});
+    EXPECT_EQ(reports.Users(3), 1);
 }

@@ -259,9 +259,13 @@ TEST_P(SystemJsonRefusal, NamesTheKeyAndTheReason) {
 INSTANTIATE_TEST_SUITE_P(Texts, SystemJsonRefusal, ::testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.szName); });
 
+// One equation term and one timer, as a script writes them: everything else
+// left out keeps its reset value.
+const char* const kScriptText = HEAD R"("channels": [{"channel": "Virtual B2", "equation": {"terms":
+        [{"term": "A1", "source": "Blue A1"}]}}], "timers": [{"timer": "P10", "reload": 3}]})";
+
 TEST_F(SystemJson, ReadsWhatAScriptLeavesOut) {
-    auto pSystem = ReadBack(HEAD R"("channels": [{"channel": "Virtual B2", "equation": {"terms":
-        [{"term": "A1", "source": "Blue A1"}]}}], "timers": [{"timer": "P10", "reload": 3}]})");
+    auto pSystem = ReadBack(kScriptText);
     auto pFresh = NewSystem();
     EXPECT_EQ(pSystem->Channel(1, 1, 2).m_anTermA[0], 0);
     EXPECT_EQ(pSystem->GetTimerReload(159), 3.0f);

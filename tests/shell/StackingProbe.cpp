@@ -16,9 +16,10 @@
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -32,6 +33,45 @@ public:
     void UpdateTitle() override {}
     void Trace(const std::string&) override {}
     void SendChannelState(short, short, short, int) override {}
+};
+
+// Prints the window ids once every window has been exposed: the window
+// manager has mapped it by then, so the test finds it in the stacking order.
+class CExposedPrinter : public QObject {
+public:
+    explicit CExposedPrinter(std::vector<QWidget*> apWindows) : m_apWindows(std::move(apWindows)) {
+        for (QWidget* pWindow : m_apWindows) {
+            pWindow->winId();
+            pWindow->windowHandle()->installEventFilter(this);
+        }
+        PrintWhenAllExposed();
+    }
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override {
+        if (pEvent->type() == QEvent::Expose)
+            PrintWhenAllExposed();
+        return QObject::eventFilter(pWatched, pEvent);
+    }
+
+private:
+    void PrintWhenAllExposed() {
+        if (m_bPrinted)
+            return;
+        for (QWidget* pWindow : m_apWindows) {
+            if (!pWindow->windowHandle()->isExposed())
+                return;
+        }
+        m_bPrinted = true;
+        std::printf("main=%llu viewer=%llu wait=%llu loop=%llu\n", Id(0), Id(1), Id(2), Id(3));
+        std::fflush(stdout);
+    }
+    unsigned long long Id(std::size_t i) const {
+        return static_cast<unsigned long long>(m_apWindows[i]->winId());
+    }
+
+    std::vector<QWidget*> m_apWindows;
+    bool m_bPrinted = false;
 };
 
 } // namespace
@@ -52,13 +92,7 @@ int main(int argc, char* argv[]) {
     frame.StartWaitIndicator("Transmitting Booleans to DVX CPU ...");
     frame.OpenLoopStatusViewer(0);
 
-    QTimer::singleShot(300, &app, [&] {
-        std::printf("main=%llu viewer=%llu wait=%llu loop=%llu\n",
-                    static_cast<unsigned long long>(frame.winId()),
-                    static_cast<unsigned long long>(frame.SerialView()->winId()),
-                    static_cast<unsigned long long>(frame.WaitIndicator()->winId()),
-                    static_cast<unsigned long long>(frame.LoopStatusViewer(0)->winId()));
-        std::fflush(stdout);
-    });
+    CExposedPrinter printer(
+        {&frame, frame.SerialView(), frame.WaitIndicator(), frame.LoopStatusViewer(0)});
     return app.exec();
 }
