@@ -1,7 +1,7 @@
 #include "link/CompareDlg.h"
 
-#include "model/DataFile.h"
 #include "model/ShellServices.h"
+#include "reports/ListTextFile.h"
 #include "shell/Text.h"
 #include "ui_CompareDlg.h"
 
@@ -44,26 +44,7 @@ CCompareDlg::~CCompareDlg() = default;
 QTableWidget& CCompareDlg::Table() const { return *m_pUi->DifferenceTable; }
 
 bool CCompareDlg::OnSaveAsText() {
-    CFileDialogRequest request;
-    request.bOpen = false;
-    request.strTitle = "Save the differences as text";
-    request.strDefExt = "TXT";
-    request.strFileName = "DIFFERENCES.TXT";
-    request.strFilter = "Text (*.TXT) | *.TXT | All Files | *.* ||";
-    request.nFlags = kFileHideReadOnly | kFileOverwritePrompt;
-    std::string strPath;
-    if (!m_shell.AskFileName(request, strPath))
-        return false;
-    std::string strText = ListText(m_aDiffs);
-    std::error_code error;
-    if (CDataFile::Write(strPath, std::vector<unsigned char>(strText.begin(), strText.end()),
-                         error))
-        return true;
-    std::string strMessage = "Could not write the differences to " + strPath;
-    if (error)
-        strMessage += "\n" + error.message();
-    m_shell.MessageBox(strMessage, EBoxButtons::Ok, EBoxIcon::Stop);
-    return false;
+    return ListTextFile::Save(m_shell, "the differences", "DIFFERENCES.TXT", ListText(m_aDiffs));
 }
 
 std::string CCompareDlg::ListText(const std::vector<CSystemDifference>& aDiffs) {

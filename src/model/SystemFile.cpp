@@ -6,6 +6,8 @@
 #include "model/ShellServices.h"
 #include "model/SystemPlausibility.h"
 
+#include <cctype>
+
 // --- layout ---
 
 // The channel fields before the terms, alike in both formats.
@@ -174,21 +176,31 @@ bool CSystem::LoadSystemFile(const std::string& strPath) {
     return true;
 }
 
-bool CSystem::ReadSystemFile(const std::string& strPath) {
-    ResetToDefaults();
-    std::vector<unsigned char> data;
+bool CSystem::ReadExistingFile(const std::string& strPath, const std::string& strKind,
+                               std::vector<unsigned char>& data) {
     switch (CDataFile::Read(LaunchPath(strPath), data)) {
-    case CDataFile::EReadResult::Missing:
-        m_shell.MessageBox("System file " + strPath + " does not exist", EBoxButtons::Ok,
+    case CDataFile::EReadResult::Missing: {
+        std::string strKindTitle = strKind;
+        strKindTitle[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(strKind[0])));
+        m_shell.MessageBox(strKindTitle + " file " + strPath + " does not exist", EBoxButtons::Ok,
                            EBoxIcon::Exclamation);
         return false;
+    }
     case CDataFile::EReadResult::Unreadable:
-        m_shell.MessageBox("Could not read system file " + strPath, EBoxButtons::Ok,
+        m_shell.MessageBox("Could not read " + strKind + " file " + strPath, EBoxButtons::Ok,
                            EBoxIcon::Exclamation);
         return false;
     case CDataFile::EReadResult::Ok:
         break;
     }
+    return true;
+}
+
+bool CSystem::ReadSystemFile(const std::string& strPath) {
+    ResetToDefaults();
+    std::vector<unsigned char> data;
+    if (!ReadExistingFile(strPath, "system", data))
+        return false;
     CArchive ar(std::move(data));
     if (!ReadAllOrNothing(ar, &CSystem::Serialize)) {
         m_shell.MessageBox("System file " + strPath + " is damaged or incomplete", EBoxButtons::Ok,

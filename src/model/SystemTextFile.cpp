@@ -1,7 +1,6 @@
 #include "model/system.h"
 
 #include "model/Archive.h"
-#include "model/DataFile.h"
 #include "model/LaunchDir.h"
 #include "model/ShellServices.h"
 #include "model/SystemJsonReader.h"
@@ -15,18 +14,8 @@
 // nothing, so the text is a copy of the record, byte for byte.
 bool CSystem::ImportTextFile(const std::string& strPath) {
     std::vector<unsigned char> data;
-    switch (CDataFile::Read(LaunchPath(strPath), data)) {
-    case CDataFile::EReadResult::Missing:
-        m_shell.MessageBox("Text file " + strPath + " does not exist", EBoxButtons::Ok,
-                           EBoxIcon::Exclamation);
+    if (!ReadExistingFile(strPath, "text", data))
         return false;
-    case CDataFile::EReadResult::Unreadable:
-        m_shell.MessageBox("Could not read text file " + strPath, EBoxButtons::Ok,
-                           EBoxIcon::Exclamation);
-        return false;
-    case CDataFile::EReadResult::Ok:
-        break;
-    }
     auto pRead = std::make_unique<CSystem>(m_shell, CScratch{}, m_strLaunchDir);
     std::string strError;
     if (!CSystemJsonReader::Read(std::string(data.begin(), data.end()), *pRead, strError)) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <vector>
 
 class CArchive;
 class CShellServices;
@@ -400,6 +401,10 @@ private:
     // Runs a read; when it fails, every stored field is put back as it was
     // before, so a damaged file never leaves a half-loaded system.
     bool ReadAllOrNothing(CArchive& ar, bool (CSystem::*pRead)(CArchive&));
+    // Reads a file that must already exist; a missing or unreadable one is
+    // reported as the kind named ("system", "text") and gives false.
+    bool ReadExistingFile(const std::string& strPath, const std::string& strKind,
+                          std::vector<unsigned char>& data);
     // Timer index of a channel of the current module, -1 when the current
     // module or the channel is outside the timer range.
     int CurModuleTimer(short nChannel) const;

@@ -1,9 +1,9 @@
 #include "reports/SystemCheckDlg.h"
 
-#include "model/DataFile.h"
 #include "model/ShellServices.h"
 #include "model/SystemCheck.h"
 #include "model/system.h"
+#include "reports/ListTextFile.h"
 #include "shell/Text.h"
 #include "ui_SystemCheckDlg.h"
 
@@ -89,26 +89,7 @@ void CSystemCheckDlg::OpenFinding(int nRow) {
 }
 
 bool CSystemCheckDlg::OnSaveAsText() {
-    CFileDialogRequest request;
-    request.bOpen = false;
-    request.strTitle = "Save the findings as text";
-    request.strDefExt = "TXT";
-    request.strFileName = "FINDINGS.TXT";
-    request.strFilter = "Text (*.TXT) | *.TXT | All Files | *.* ||";
-    request.nFlags = kFileHideReadOnly | kFileOverwritePrompt;
-    std::string strPath;
-    if (!m_shell.AskFileName(request, strPath))
-        return false;
-    const std::string strText = ListText(m_aFindings);
-    std::error_code error;
-    if (CDataFile::Write(strPath, std::vector<unsigned char>(strText.begin(), strText.end()),
-                         error))
-        return true;
-    std::string strMessage = "Could not write the findings to " + strPath;
-    if (error)
-        strMessage += "\n" + error.message();
-    m_shell.MessageBox(strMessage, EBoxButtons::Ok, EBoxIcon::Stop);
-    return false;
+    return ListTextFile::Save(m_shell, "the findings", "FINDINGS.TXT", ListText(m_aFindings));
 }
 
 std::string CSystemCheckDlg::ListText(const std::vector<CSystemFinding>& aFindings) {

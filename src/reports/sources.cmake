@@ -3,6 +3,8 @@ target_sources(corvel_core PRIVATE
     reports/Documentation.cpp
     reports/WhereUsedReport.h
     reports/WhereUsedReport.cpp
+    reports/ListTextFile.h
+    reports/ListTextFile.cpp
 )
 target_sources(corvel_ui PRIVATE
     reports/winzlv4View.h
