@@ -36,6 +36,16 @@ QString ShortName(short nIndex) {
                      CSystem::IndexDesignation(nIndex));
 }
 
+QString LabelOf(const CSystem& sys, short nIndex) {
+    return ToQString(sys.GetChannelLabel(CSystem::ModuleOf(nIndex), CSystem::ChannelOf(nIndex),
+                                         CSystem::LoopOf(nIndex)));
+}
+
+std::string EquationTextOf(CSystem& sys, short nIndex) {
+    return sys.GetEquationText(CSystem::ModuleOf(nIndex), CSystem::ChannelOf(nIndex),
+                               CSystem::LoopOf(nIndex));
+}
+
 } // namespace
 
 CLogicView::CLogicView(CSystem& sys, CLiveLogic* pLive, short nIndex, QWidget* pParent)
@@ -99,10 +109,7 @@ void CLogicView::Rebuild() {
     m_aNodes.clear();
     const short nEquation = m_pTree->EquationOf(m_pTree->Root(m_nIndex));
     const std::string strEquation =
-        nEquation >= 0
-            ? m_sys.GetEquationText(CSystem::ModuleOf(nEquation), CSystem::ChannelOf(nEquation),
-                                    CSystem::LoopOf(nEquation))
-            : "no equation";
+        nEquation >= 0 ? EquationTextOf(m_sys, nEquation) : "no equation";
     m_ui->labelChannel->setText(
         ToQString(CLogicExplanation::Name(m_sys, m_nIndex) + "   " + strEquation));
     QTreeWidgetItem* pRoot = AddNode(nullptr, m_pTree->Root(m_nIndex));
@@ -120,9 +127,7 @@ QTreeWidgetItem* CLogicView::AddNode(QTreeWidgetItem* pParent, CLogicNode node) 
         strTerm =
             QString(node.term.nGroup == 0 ? "A: " : "B: ") + (node.term.bNot ? "!" : "") + strTerm;
     pItem->setText(ColTerm, strTerm);
-    pItem->setText(ColLabel, ToQString(m_sys.GetChannelLabel(CSystem::ModuleOf(node.nChannel),
-                                                             CSystem::ChannelOf(node.nChannel),
-                                                             CSystem::LoopOf(node.nChannel))));
+    pItem->setText(ColLabel, LabelOf(m_sys, node.nChannel));
     pItem->setText(ColEquation, EquationText(node));
     pItem->setData(ColTerm, kNodeRole, static_cast<int>(m_aNodes.size()));
     pItem->setData(ColTerm, kChannelRole, static_cast<int>(node.nChannel));
@@ -150,9 +155,7 @@ QString CLogicView::EquationText(const CLogicNode& node) const {
     const short nEquation = m_pTree->EquationOf(node);
     if (nEquation < 0)
         return strTimer.isEmpty() ? QString() : strTimer + "no equation";
-    return strTimer + ToQString(m_sys.GetEquationText(CSystem::ModuleOf(nEquation),
-                                                      CSystem::ChannelOf(nEquation),
-                                                      CSystem::LoopOf(nEquation)));
+    return strTimer + ToQString(EquationTextOf(m_sys, nEquation));
 }
 
 const CLogicNode* CLogicView::NodeOf(const QTreeWidgetItem& item) const {
@@ -199,9 +202,7 @@ void CLogicView::FillDriven() {
         auto* pItem = new QTreeWidgetItem(m_ui->listDriven);
         const short n = driven.nChannel;
         pItem->setText(ColDrivenChannel, ShortName(n));
-        pItem->setText(ColDrivenLabel,
-                       ToQString(m_sys.GetChannelLabel(CSystem::ModuleOf(n), CSystem::ChannelOf(n),
-                                                       CSystem::LoopOf(n))));
+        pItem->setText(ColDrivenLabel, LabelOf(m_sys, n));
         pItem->setText(ColThrough, ShortName(driven.nThrough));
         pItem->setText(ColLevel, QString::number(driven.nLevel));
         pItem->setData(ColDrivenChannel, kChannelRole, static_cast<int>(n));
