@@ -6,10 +6,10 @@
 
 #include "BenchSupport.h"
 
-#include "controls/MSComm.h"
+#include "controls/SerialControl.h"
+#include "link/ControllerProtocol.h"
 #include "link/SerialLinkHost.h"
-#include "link/zlvcomm.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "support/PtyPeer.h"
 
 #include <QCoreApplication>
@@ -38,7 +38,7 @@ struct CFigures {
     double dCpu = 0;
 };
 
-CFigures RunTimers(CZlvComm& comm, CPtyPeer& peer, int nRounds) {
+CFigures RunTimers(CControllerProtocol& comm, CPtyPeer& peer, int nRounds) {
     double dPeerBefore = peer.PeerSeconds();
     std::size_t nFramesBefore = peer.FrameCount();
     double dCpuBefore = CpuSeconds(RUSAGE_THREAD);
@@ -73,8 +73,8 @@ CFigures Measure(CSystem& system, CBenchShell& shell, double dCharSeconds, int n
         std::exit(EXIT_FAILURE);
     }
     qputenv("CORVEL_COM1", QByteArray::fromStdString(peer.SlavePath()));
-    CMSComm port;
-    CZlvComm comm(system, shell);
+    CSerialControl port;
+    CControllerProtocol comm(system, shell);
     CSerialLinkHost host(port, comm);
     comm.SetPortOpen(true);
     port.SetCommPort(1);

@@ -7,18 +7,18 @@
 
 #include "BenchSupport.h"
 
-#include "controls/LED.h"
-#include "controls/MSComm.h"
-#include "diagnostics/LedGrid.h"
-#include "diagnostics/LoopStatus.h"
-#include "diagnostics/StatusMonitor.h"
+#include "controls/LampColumn.h"
+#include "controls/SerialControl.h"
+#include "diagnostics/LampGrid.h"
+#include "diagnostics/LoopStatusController.h"
+#include "diagnostics/LoopStatusViewer.h"
 #include "dvxsim/DvxSimProcess.h"
-#include "link/zlvcomm.h"
-#include "model/system.h"
+#include "link/ControllerProtocol.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
 #include "shell/CommandIds.h"
-#include "shell/MainFrm.h"
-#include "shell/param1.h"
+#include "shell/MainFrame.h"
+#include "shell/Settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,7 +59,7 @@ class CLampWatch : public QObject {
 public:
     CLampWatch(CSystem& system, CMainFrame& frame) : m_system(system), m_frame(frame) {}
 
-    void Watch(CLED& led) { led.installEventFilter(this); }
+    void Watch(CLampColumn& led) { led.installEventFilter(this); }
 
     bool IsBusy() const { return m_change.has_value(); }
     void Start(const CChange& change) { m_change = change; }
@@ -86,10 +86,10 @@ public:
         if (!m_change || !m_change->lineArrived)
             return false;
         const CChange& c = *m_change;
-        const CLoopStatus* pViewer = m_frame.LoopStatusViewer(c.nLoop);
+        const CLoopStatusViewer* pViewer = m_frame.LoopStatusViewer(c.nLoop);
         if (!pViewer)
             return false;
-        const CLED& target = pViewer->Leds().Led(c.nModule);
+        const CLampColumn& target = pViewer->Lamps().Column(c.nModule);
         if (pObject == &target && target.IsLit(c.nChannel) == (c.nState != 0)) {
             const auto latency = Clock::now() - *c.lineArrived;
             m_adLatencyMs.push_back(std::chrono::duration<double, std::milli>(latency).count());
@@ -131,10 +131,10 @@ int main(int argc, char* argv[]) {
 
     CBenchShell shell(EBoxAnswer::Ok);
     CSystem system(shell, dir.string());
-    CParam1 param(dir.string(), shell);
+    CSettings param(dir.string(), shell);
     CModuleTypes types(dir.string(), shell);
     QSettings profile(QString::fromStdString((dir / "profile.ini").string()), QSettings::IniFormat);
-    CZlvComm comm(system, shell);
+    CControllerProtocol comm(system, shell);
     CMainFrame frame(system, param, types, shell, profile);
     frame.SetLinkControl(&comm);
     frame.SetComm(&comm);
@@ -151,14 +151,14 @@ int main(int argc, char* argv[]) {
     CLampWatch watch(system, frame);
     for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
         frame.OpenLoopStatusViewer(nLoop);
-        for (int nModule = 0; nModule < CLedGrid::kColumns; ++nModule)
-            watch.Watch(frame.LoopStatusViewer(nLoop)->Leds().Led(nModule));
+        for (int nModule = 0; nModule < CLampGrid::kColumns; ++nModule)
+            watch.Watch(frame.LoopStatusViewer(nLoop)->Lamps().Column(nModule));
     }
-    auto pMonitor = std::make_unique<CStatusMonitor>(system, frame, &frame);
+    auto pMonitor = std::make_unique<CLoopStatusController>(system, frame, &frame);
     pMonitor->show();
-    for (int nModule = 0; nModule < CLedGrid::kColumns; ++nModule)
-        watch.Watch(pMonitor->Led(nModule));
-    QObject::connect(&frame.CommControl(), &CMSComm::OnComm, &watch,
+    for (int nModule = 0; nModule < CLampGrid::kColumns; ++nModule)
+        watch.Watch(pMonitor->Column(nModule));
+    QObject::connect(&frame.CommControl(), &CSerialControl::OnComm, &watch,
                      [&watch] { watch.OnCharacters(); });
 
     int nChanges = 0;
@@ -169,8 +169,8 @@ int main(int argc, char* argv[]) {
             return;
         CChange change{};
         change.nLoop = static_cast<short>(nChanges % kDrivenLoops);
-        change.nModule = static_cast<short>(nChanges * 7 % CLedGrid::kColumns);
-        change.nChannel = static_cast<short>(nChanges * 3 % CLED::kLamps);
+        change.nModule = static_cast<short>(nChanges * 7 % CLampGrid::kColumns);
+        change.nChannel = static_cast<short>(nChanges * 3 % CLampColumn::kLamps);
         change.nState =
             system.GetChannelStateAt(change.nModule, change.nChannel, change.nLoop) ? 0 : 1;
         change.sent = Clock::now();

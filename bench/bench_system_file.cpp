@@ -5,8 +5,8 @@
 #include "model/LogicGraph.h"
 #include "model/LogicTree.h"
 #include "model/ShellServices.h"
+#include "model/System.h"
 #include "model/SystemCheck.h"
-#include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
 
 #include <chrono>

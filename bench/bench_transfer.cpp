@@ -16,20 +16,20 @@
 
 #include "BenchSupport.h"
 
-#include "controls/MSComm.h"
+#include "controls/SerialControl.h"
 #include "dvxsim/DvxSimProcess.h"
+#include "link/ControllerProtocol.h"
 #include "link/FullSystem.h"
 #include "link/ScriptedTransferHost.h"
 #include "link/SerialLinkHost.h"
 #include "link/SimLog.h"
 #include "link/TransferCommands.h"
-#include "link/WaitAviDlg.h"
-#include "link/zlvcomm.h"
-#include "model/system.h"
+#include "link/WaitIndicator.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
 #include "shell/CommandIds.h"
-#include "shell/MainFrm.h"
-#include "shell/param1.h"
+#include "shell/MainFrame.h"
+#include "shell/Settings.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -120,7 +120,7 @@ public:
 private:
     static bool IsInWaitIndicator(QObject* pReceiver) {
         for (QObject* pObject = pReceiver; pObject; pObject = pObject->parent()) {
-            if (qobject_cast<CWaitAviDlg*>(pObject))
+            if (qobject_cast<CWaitIndicator*>(pObject))
                 return true;
         }
         return false;
@@ -225,7 +225,7 @@ public:
     virtual ~CPeer() = default;
     virtual bool IsOpen() const = 0;
     virtual CSystem& System() = 0;
-    virtual CZlvComm& Comm() = 0;
+    virtual CControllerProtocol& Comm() = 0;
     virtual void Transfer() = 0;
     virtual void Retrieve() = 0;
     virtual void ClosePort() = 0;
@@ -248,7 +248,7 @@ public:
 
     bool IsOpen() const override { return m_bOpen; }
     CSystem& System() override { return m_system; }
-    CZlvComm& Comm() override { return m_comm; }
+    CControllerProtocol& Comm() override { return m_comm; }
     void Transfer() override { m_commands.OnTransfer(); }
     void Retrieve() override { m_commands.OnRetrieve(); }
     void ClosePort() override {
@@ -258,8 +258,8 @@ public:
 
 private:
     CSystem m_system;
-    CMSComm m_port;
-    CZlvComm m_comm;
+    CSerialControl m_port;
+    CControllerProtocol m_comm;
     CSerialLinkHost m_link;
     CScriptedTransferHost m_host;
     CTransferCommands m_commands;
@@ -286,7 +286,7 @@ public:
 
     bool IsOpen() const override { return m_frame.IsPortOpen(); }
     CSystem& System() override { return m_system; }
-    CZlvComm& Comm() override { return m_comm; }
+    CControllerProtocol& Comm() override { return m_comm; }
     void Transfer() override { RunWithSystemGroup(ID_TRANSFER_TO_CPU); }
     void Retrieve() override { RunWithSystemGroup(ID_RETRIEVE_FROM_CPU); }
     void ClosePort() override {
@@ -317,8 +317,8 @@ private:
     }
 
     CSystem m_system;
-    CParam1 m_param;
-    CZlvComm m_comm;
+    CSettings m_param;
+    CControllerProtocol m_comm;
     QSettings m_profile;
     CModuleTypes m_moduleTypes;
     CMainFrame m_frame;

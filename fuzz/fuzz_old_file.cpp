@@ -1,6 +1,6 @@
 #include "FuzzShell.h"
 
-#include "model/system.h"
+#include "model/System.h"
 
 #include <cstdint>
 

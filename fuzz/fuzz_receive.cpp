@@ -3,9 +3,9 @@
 
 #include "FuzzShell.h"
 
+#include "link/ControllerProtocol.h"
 #include "link/LinkHost.h"
-#include "link/zlvcomm.h"
-#include "model/system.h"
+#include "model/System.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +19,7 @@ namespace {
 // which ends every wait.
 class CInputHost : public CLinkHost {
 public:
-    CInputHost(CZlvComm& comm, const uint8_t* pData, std::size_t nSize)
+    CInputHost(CControllerProtocol& comm, const uint8_t* pData, std::size_t nSize)
         : m_comm(comm), m_pData(pData), m_nSize(nSize) {}
 
     void WriteFrame(const std::string&) override {}
@@ -53,7 +53,7 @@ private:
         return true;
     }
 
-    CZlvComm& m_comm;
+    CControllerProtocol& m_comm;
     const uint8_t* m_pData;
     std::size_t m_nSize;
     bool m_bOpen = true;
@@ -79,7 +79,7 @@ CSystem& System() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, std::size_t nSize) {
     static CFuzzShell shell;
     CSystem& system = System();
-    CZlvComm comm(system, shell);
+    CControllerProtocol comm(system, shell);
     CInputHost host(comm, pData, nSize);
     comm.SetHost(&host);
     comm.SetPortOpen(true);

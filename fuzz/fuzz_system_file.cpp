@@ -1,7 +1,7 @@
 #include "FuzzShell.h"
 
 #include "model/Archive.h"
-#include "model/system.h"
+#include "model/System.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #include "FuzzShell.h"
 
+#include "model/System.h"
 #include "model/SystemJsonReader.h"
 #include "model/SystemJsonWriter.h"
-#include "model/system.h"
 
 #include <cstdint>
 #include <string>

@@ -5,7 +5,7 @@
 #include "cli/CliProgress.h"
 #include "cli/CliSequences.h"
 #include "cli/CliShell.h"
-#include "model/system.h"
+#include "model/System.h"
 
 int CCliController::Transfer() {
     auto pSystem = m_files.ReadSystem(m_request.astrFiles[0]);

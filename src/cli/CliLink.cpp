@@ -22,11 +22,11 @@ CCliLink::CCliLink(CSystem& system, CCliShell& shell, const CCliRequest& request
         progress.Show(nDone, nTotal, timeLeft);
     };
     m_host.m_fnCommEvent = [this](short nEvent) {
-        if (nEvent == CMSComm::EventReceive)
+        if (nEvent == CSerialControl::EventReceive)
             OnActivity();
-        if (nEvent == CMSComm::EventDeviceLost)
+        if (nEvent == CSerialControl::EventDeviceLost)
             m_bLost = true;
-        if (CMSComm::IsErrorEvent(nEvent))
+        if (CSerialControl::IsErrorEvent(nEvent))
             OnLineError(nEvent);
     };
     QObject::connect(&m_watchdog, &QTimer::timeout, [this] { OnWatchdog(); });
@@ -35,7 +35,7 @@ CCliLink::CCliLink(CSystem& system, CCliShell& shell, const CCliRequest& request
 QString CCliLink::DeviceName() const {
     if (!m_request.strDevice.empty())
         return QString::fromLocal8Bit(m_request.strDevice.c_str());
-    return CMSComm::DeviceName(static_cast<short>(m_request.nPort));
+    return CSerialControl::DeviceName(static_cast<short>(m_request.nPort));
 }
 
 bool CCliLink::Open() {
@@ -64,7 +64,7 @@ bool CCliLink::Open() {
 void CCliLink::OnLineError(short nEvent) {
     if (!m_anLineErrors.insert(nEvent).second)
         return;
-    m_shell.Error(std::string(CMSComm::EventText(nEvent)) + " on " + Utf8(DeviceName()));
+    m_shell.Error(std::string(CSerialControl::EventText(nEvent)) + " on " + Utf8(DeviceName()));
 }
 
 void CCliLink::OnWatchdog() {

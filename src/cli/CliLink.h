@@ -1,8 +1,8 @@
 #pragma once
 
-#include "controls/MSComm.h"
+#include "controls/SerialControl.h"
+#include "link/ControllerProtocol.h"
 #include "link/SerialLinkHost.h"
-#include "link/zlvcomm.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -31,7 +31,7 @@ public:
     // Prints the line for a time-out or a lost device; false when neither
     // happened.
     bool ReportProblem();
-    CZlvComm& Comm() { return m_comm; }
+    CControllerProtocol& Comm() { return m_comm; }
     QString DeviceName() const;
 
 private:
@@ -41,8 +41,8 @@ private:
 
     CCliShell& m_shell;
     const CCliRequest& m_request;
-    CMSComm m_port;
-    CZlvComm m_comm;
+    CSerialControl m_port;
+    CControllerProtocol m_comm;
     CSerialLinkHost m_host;
     QTimer m_watchdog;
     QElapsedTimer m_activity;

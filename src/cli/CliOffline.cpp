@@ -8,8 +8,8 @@
 #include "model/DataFile.h"
 #include "model/LaunchDir.h"
 #include "model/OldFormatLoss.h"
+#include "model/System.h"
 #include "model/SystemCheck.h"
-#include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
 #include "reports/Documentation.h"
 

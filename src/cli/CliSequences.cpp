@@ -2,19 +2,19 @@
 
 #include "cli/CliShell.h"
 #include "cli/CliTransferHost.h"
+#include "link/ControllerProtocol.h"
 #include "link/TransferCommands.h"
-#include "link/zlvcomm.h"
-#include "model/system.h"
+#include "model/System.h"
 
 namespace CliSequences {
 
-void OpeningQueries(CZlvComm& comm) {
+void OpeningQueries(CControllerProtocol& comm) {
     comm.QueryModuleLink();
     comm.LinkDelay();
     comm.QueryModuleLink();
 }
 
-int Transfer(CSystem& system, CZlvComm& comm, CCliShell& shell,
+int Transfer(CSystem& system, CControllerProtocol& comm, CCliShell& shell,
              std::vector<std::string>& astrUnsent) {
     CCliTransferHost host(comm, system);
     CTransferCommands commands(system, comm, shell, host);
@@ -23,7 +23,8 @@ int Transfer(CSystem& system, CZlvComm& comm, CCliShell& shell,
     return host.TransmitErrors();
 }
 
-CCompareCommand::ERead Read(CSystem& system, CZlvComm& comm, CCliShell& shell, CSystem& target) {
+CCompareCommand::ERead Read(CSystem& system, CControllerProtocol& comm, CCliShell& shell,
+                            CSystem& target) {
     CCliTransferHost host(comm, system);
     return CCompareCommand(system, comm, shell, host).ReadController(target);
 }

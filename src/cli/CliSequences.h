@@ -7,7 +7,7 @@
 
 class CCliShell;
 class CSystem;
-class CZlvComm;
+class CControllerProtocol;
 
 // The controller sequences of corvel-cli, each the window's own: the
 // queries sent when the port opens, the whole-system transfer, and the reads
@@ -15,14 +15,15 @@ class CZlvComm;
 // indicator shows.
 namespace CliSequences {
 
-void OpeningQueries(CZlvComm& comm);
+void OpeningQueries(CControllerProtocol& comm);
 // The window's SYSTEM transfer of the protocol object's record; the number
 // of steps the controller did not acknowledge, and in astrUnsent what each
 // of them left out.
-int Transfer(CSystem& system, CZlvComm& comm, CCliShell& shell,
+int Transfer(CSystem& system, CControllerProtocol& comm, CCliShell& shell,
              std::vector<std::string>& astrUnsent);
 // The reads of a SYSTEM retrieve into target, a record other than the
 // protocol object's.
-CCompareCommand::ERead Read(CSystem& system, CZlvComm& comm, CCliShell& shell, CSystem& target);
+CCompareCommand::ERead Read(CSystem& system, CControllerProtocol& comm, CCliShell& shell,
+                            CSystem& target);
 
 } // namespace CliSequences

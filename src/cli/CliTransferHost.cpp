@@ -1,7 +1,7 @@
 #include "cli/CliTransferHost.h"
 
-#include "link/zlvcomm.h"
-#include "model/system.h"
+#include "link/ControllerProtocol.h"
+#include "model/System.h"
 
 bool CCliTransferHost::IsPortOpen() const { return m_comm.IsPortOpen(); }
 

@@ -5,14 +5,14 @@
 #include <string>
 
 class CSystem;
-class CZlvComm;
+class CControllerProtocol;
 
 // The window's side of the transfer commands, for corvel-cli: the scope is
 // always the whole system, no picker is shown, nothing is saved, and a
 // frame the controller did not acknowledge is counted instead of shown.
 class CCliTransferHost : public CTransferHost {
 public:
-    CCliTransferHost(CZlvComm& comm, CSystem& system) : m_comm(comm), m_system(system) {}
+    CCliTransferHost(CControllerProtocol& comm, CSystem& system) : m_comm(comm), m_system(system) {}
 
     bool IsPortOpen() const override;
     bool PauseLink() override;
@@ -30,7 +30,7 @@ public:
     int TransmitErrors() const { return m_nTransmitErrors; }
 
 private:
-    CZlvComm& m_comm;
+    CControllerProtocol& m_comm;
     CSystem& m_system;
     int m_nTransmitErrors = 0;
 };

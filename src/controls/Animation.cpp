@@ -1,17 +1,17 @@
-#include "controls/AnimateCtrl.h"
+#include "controls/Animation.h"
 
 #include <QFile>
 #include <QPainter>
 
-CAnimateCtrl::CAnimateCtrl(QWidget* pParent) : QWidget(pParent) {
-    connect(&m_timer, &QTimer::timeout, this, &CAnimateCtrl::OnTick);
+CAnimation::CAnimation(QWidget* pParent) : QWidget(pParent) {
+    connect(&m_timer, &QTimer::timeout, this, &CAnimation::OnTick);
 }
 
-CAviFile::EResult CAnimateCtrl::Open(const QString& strPath) {
+CAviReader::EResult CAnimation::Open(const QString& strPath) {
     Close();
-    CAviFile file;
-    CAviFile::EResult result = file.Load(QFile::encodeName(strPath).toStdString());
-    if (result != CAviFile::EResult::Ok)
+    CAviReader file;
+    CAviReader::EResult result = file.Load(QFile::encodeName(strPath).toStdString());
+    if (result != CAviReader::EResult::Ok)
         return result;
     const uint32_t nKey = file.Frame(0).front();
     for (int i = 0; i < file.FrameCount(); ++i) {
@@ -32,14 +32,14 @@ CAviFile::EResult CAnimateCtrl::Open(const QString& strPath) {
     return result;
 }
 
-void CAnimateCtrl::Close() {
+void CAnimation::Close() {
     Stop();
     m_aImages.clear();
     m_nFrame = 0;
     update();
 }
 
-bool CAnimateCtrl::Play(int nFrom, int nTo, int nRepeat) {
+bool CAnimation::Play(int nFrom, int nTo, int nRepeat) {
     Stop();
     int nLast = FrameCount() - 1;
     if (nTo == kLastFrame)
@@ -55,9 +55,9 @@ bool CAnimateCtrl::Play(int nFrom, int nTo, int nRepeat) {
     return true;
 }
 
-void CAnimateCtrl::Stop() { m_timer.stop(); }
+void CAnimation::Stop() { m_timer.stop(); }
 
-void CAnimateCtrl::OnTick() {
+void CAnimation::OnTick() {
     if (m_nFrame < m_nTo) {
         ++m_nFrame;
     } else if (m_nRepeatsLeft == kForever || --m_nRepeatsLeft > 0) {
@@ -69,9 +69,9 @@ void CAnimateCtrl::OnTick() {
     update();
 }
 
-QSize CAnimateCtrl::sizeHint() const { return IsOpen() ? m_aImages.front().size() : QSize(48, 48); }
+QSize CAnimation::sizeHint() const { return IsOpen() ? m_aImages.front().size() : QSize(48, 48); }
 
-void CAnimateCtrl::paintEvent(QPaintEvent*) {
+void CAnimation::paintEvent(QPaintEvent*) {
     if (!IsOpen())
         return;
     const QImage& image = m_aImages[static_cast<std::size_t>(m_nFrame)];

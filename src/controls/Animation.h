@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/AviFile.h"
+#include "controls/AviReader.h"
 
 #include <QImage>
 #include <QTimer>
@@ -8,19 +8,19 @@
 
 #include <vector>
 
-// The animation control: plays the frames of an AVI file (see CAviFile) in
+// The animation control: plays the frames of an AVI file (see CAviReader) in
 // a range, a number of times, on a timer at the file's frame rate. The
 // colour of the first frame's top-left pixel is shown transparent, so the
 // picture sits on the dialog's own background.
-class CAnimateCtrl : public QWidget {
+class CAnimation : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kForever = -1;
     static constexpr int kLastFrame = -1;
 
-    explicit CAnimateCtrl(QWidget* pParent = nullptr);
+    explicit CAnimation(QWidget* pParent = nullptr);
 
-    CAviFile::EResult Open(const QString& strPath);
+    CAviReader::EResult Open(const QString& strPath);
     void Close();
     bool IsOpen() const { return !m_aImages.empty(); }
     // Plays frames nFrom to nTo (kLastFrame: the last) nRepeat times

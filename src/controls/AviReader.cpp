@@ -1,4 +1,4 @@
-#include "controls/AviFile.h"
+#include "controls/AviReader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -53,7 +53,7 @@ uint32_t Opaque(uint32_t nRgb) { return 0xFF000000u | (nRgb & 0xFFFFFFu); }
 
 } // namespace
 
-CAviFile::EResult CAviFile::Load(const std::string& strPath) {
+CAviReader::EResult CAviReader::Load(const std::string& strPath) {
     Clear();
     std::ifstream file(strPath, std::ios::binary);
     if (!file)
@@ -70,7 +70,7 @@ CAviFile::EResult CAviFile::Load(const std::string& strPath) {
     return Parse(anData.data(), anData.size());
 }
 
-CAviFile::EResult CAviFile::Parse(const uint8_t* pData, std::size_t nSize) {
+CAviReader::EResult CAviReader::Parse(const uint8_t* pData, std::size_t nSize) {
     Clear();
     if (nSize < 12 || !IsId(pData, "RIFF") || !IsId(pData + 8, "AVI "))
         return EResult::Unreadable;
@@ -82,7 +82,7 @@ CAviFile::EResult CAviFile::Parse(const uint8_t* pData, std::size_t nSize) {
     return bTooLarge ? EResult::TooLarge : EResult::Unreadable;
 }
 
-void CAviFile::Clear() {
+void CAviReader::Clear() {
     m_nWidth = 0;
     m_nHeight = 0;
     m_nMicroSecPerFrame = kDefaultMicroSecPerFrame;
@@ -95,7 +95,7 @@ void CAviFile::Clear() {
     m_bTooLarge = false;
 }
 
-bool CAviFile::ReadHeaders(CSpan riff) {
+bool CAviReader::ReadHeaders(CSpan riff) {
     CSpan movi{nullptr, 0};
     const uint8_t* p = riff.pData;
     std::size_t nLeft = riff.nSize;
@@ -124,7 +124,7 @@ bool CAviFile::ReadHeaders(CSpan riff) {
     return DecodeFrames(aFrames);
 }
 
-bool CAviFile::ReadStreamList(CSpan list, int nStream) {
+bool CAviReader::ReadStreamList(CSpan list, int nStream) {
     const uint8_t* p = list.pData;
     std::size_t nLeft = list.nSize;
     CChunk chunk;
@@ -143,7 +143,7 @@ bool CAviFile::ReadStreamList(CSpan list, int nStream) {
     return !bVideo;
 }
 
-bool CAviFile::ReadFormat(CSpan strf) {
+bool CAviReader::ReadFormat(CSpan strf) {
     if (strf.nSize < 40)
         return false;
     const uint8_t* p = strf.pData;
@@ -174,7 +174,7 @@ bool CAviFile::ReadFormat(CSpan strf) {
     return true;
 }
 
-void CAviFile::CollectFrames(CSpan list, std::vector<CSpan>& aFrames, int nDepth) const {
+void CAviReader::CollectFrames(CSpan list, std::vector<CSpan>& aFrames, int nDepth) const {
     const uint8_t* p = list.pData;
     std::size_t nLeft = list.nSize;
     CChunk chunk;
@@ -193,7 +193,7 @@ void CAviFile::CollectFrames(CSpan list, std::vector<CSpan>& aFrames, int nDepth
     }
 }
 
-bool CAviFile::DecodeFrames(const std::vector<CSpan>& aFrames) {
+bool CAviReader::DecodeFrames(const std::vector<CSpan>& aFrames) {
     if (aFrames.empty())
         return false;
     std::size_t nPixels = static_cast<std::size_t>(m_format.nWidth) * m_format.nHeight;
@@ -224,11 +224,11 @@ bool CAviFile::DecodeFrames(const std::vector<CSpan>& aFrames) {
     return true;
 }
 
-uint32_t CAviFile::PaletteColour(uint8_t nIndex) const {
+uint32_t CAviReader::PaletteColour(uint8_t nIndex) const {
     return nIndex < m_format.anPalette.size() ? m_format.anPalette[nIndex] : Opaque(0);
 }
 
-bool CAviFile::DecodeRaw(CSpan frame, std::vector<uint32_t>& anPixels) const {
+bool CAviReader::DecodeRaw(CSpan frame, std::vector<uint32_t>& anPixels) const {
     const int nWidth = m_format.nWidth;
     const int nBytes = m_format.nBitCount / 8;
     const std::size_t nStride = (static_cast<std::size_t>(nWidth) * nBytes + 3) / 4 * 4;
@@ -251,7 +251,7 @@ bool CAviFile::DecodeRaw(CSpan frame, std::vector<uint32_t>& anPixels) const {
 // end, the bitmap end, a jump (delta) or a stretch of literal indices padded
 // to an even length. Rows count from the bottom; pixels outside the frame
 // are dropped.
-void CAviFile::DecodeRle8(CSpan frame, std::vector<uint32_t>& anPixels) const {
+void CAviReader::DecodeRle8(CSpan frame, std::vector<uint32_t>& anPixels) const {
     const int nWidth = m_format.nWidth;
     const int nHeight = m_format.nHeight;
     long x = 0;

@@ -9,7 +9,7 @@
 // stream, uncompressed (8, 24 or 32 bits a pixel) or run-length encoded
 // (RLE8), the forms a please-wait animation comes in. Frames are decoded
 // whole at loading into 0xFFRRGGBB pixels, top row first.
-class CAviFile {
+class CAviReader {
 public:
     enum class EResult { Ok, Unreadable, TooLarge };
 

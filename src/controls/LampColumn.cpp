@@ -1,4 +1,4 @@
-#include "controls/LED.h"
+#include "controls/LampColumn.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,22 +8,22 @@
 
 namespace {
 
-const int kValueMask = (1 << CLED::kLamps) - 1;
+const int kValueMask = (1 << CLampColumn::kLamps) - 1;
 const QColor kPanel(24, 24, 24);
 const QColor kDarkLamp(58, 58, 58);
 const QColor kDarkLampEdge(34, 34, 34);
 
 } // namespace
 
-CLED::CLED(QWidget* pParent) : QWidget(pParent) {
+CLampColumn::CLampColumn(QWidget* pParent) : QWidget(pParent) {
     // The painting covers every pixel, so Qt need not clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-CLED::~CLED() = default;
+CLampColumn::~CLampColumn() = default;
 
-void CLED::SetValue(int32_t nValue) {
+void CLampColumn::SetValue(int32_t nValue) {
     nValue &= kValueMask;
     if (nValue == m_nValue)
         return;
@@ -31,7 +31,7 @@ void CLED::SetValue(int32_t nValue) {
     update();
 }
 
-void CLED::SetStyleOnColor(uint32_t nColorRef) {
+void CLampColumn::SetStyleOnColor(uint32_t nColorRef) {
     nColorRef &= 0xFFFFFF;
     if (nColorRef == m_nOnColor)
         return;
@@ -39,23 +39,23 @@ void CLED::SetStyleOnColor(uint32_t nColorRef) {
     update();
 }
 
-QColor CLED::OnColour() const {
+QColor CLampColumn::OnColour() const {
     return QColor(static_cast<int>(m_nOnColor & 0xFF), static_cast<int>(m_nOnColor >> 8 & 0xFF),
                   static_cast<int>(m_nOnColor >> 16 & 0xFF));
 }
 
-short CLED::LampAt(int nY) const {
+short CLampColumn::LampAt(int nY) const {
     const int nHeight = std::max(1, height());
     return static_cast<short>(std::clamp(nY * kLamps / nHeight, 0, kLamps - 1));
 }
 
-QSize CLED::sizeHint() const { return {18, 180}; }
+QSize CLampColumn::sizeHint() const { return {18, 180}; }
 
-QSize CLED::minimumSizeHint() const { return {10, 100}; }
+QSize CLampColumn::minimumSizeHint() const { return {10, 100}; }
 
 // Each lamp sits centred in its tenth of the height, so the lamps line up
 // with rows of ten equal labels beside the column whatever the size.
-void CLED::paintEvent(QPaintEvent*) {
+void CLampColumn::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), kPanel);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -80,9 +80,11 @@ void CLED::paintEvent(QPaintEvent*) {
     }
 }
 
-void CLED::Press(QMouseEvent* pEvent) { m_nLEDIndex = LampAt(qRound(pEvent->position().y())); }
+void CLampColumn::Press(QMouseEvent* pEvent) {
+    m_nLEDIndex = LampAt(qRound(pEvent->position().y()));
+}
 
-void CLED::mousePressEvent(QMouseEvent* pEvent) {
+void CLampColumn::mousePressEvent(QMouseEvent* pEvent) {
     Press(pEvent);
     m_bPressed = true;
     emit MouseDown(static_cast<short>(pEvent->button()),
@@ -90,7 +92,7 @@ void CLED::mousePressEvent(QMouseEvent* pEvent) {
                    qRound(pEvent->position().y()));
 }
 
-void CLED::mouseReleaseEvent(QMouseEvent* pEvent) {
+void CLampColumn::mouseReleaseEvent(QMouseEvent* pEvent) {
     if (!m_bPressed)
         return;
     m_bPressed = false;
@@ -98,7 +100,7 @@ void CLED::mouseReleaseEvent(QMouseEvent* pEvent) {
         emit Click();
 }
 
-void CLED::mouseDoubleClickEvent(QMouseEvent* pEvent) {
+void CLampColumn::mouseDoubleClickEvent(QMouseEvent* pEvent) {
     Press(pEvent);
     m_bPressed = false;
     emit DblClick();

@@ -11,14 +11,14 @@
 // and mouse-down signals on the window thread. It paints itself from its
 // size, so it stays crisp at any scale, and repaints only when the mask or
 // the colour changes: the windows rewrite both 25 times a second.
-class CLED : public QWidget {
+class CLampColumn : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kLamps = 10;
 
-    explicit CLED(QWidget* pParent = nullptr);
-    ~CLED() override;
+    explicit CLampColumn(QWidget* pParent = nullptr);
+    ~CLampColumn() override;
 
     // Bit i lights lamp i (channel i + 1); bits above the tenth are ignored.
     void SetValue(int32_t nValue);

@@ -1,4 +1,4 @@
-#include "controls/MSComm.h"
+#include "controls/SerialControl.h"
 
 #include "controls/PortAccess.h"
 
@@ -30,22 +30,22 @@ struct CEventText {
 };
 
 const CEventText kEventTexts[] = {
-    {CMSComm::EventSend, false, "-"},
-    {CMSComm::EventReceive, false, "Characters received"},
-    {CMSComm::EventCts, false, "Change in CTS Detected"},
-    {CMSComm::EventDsr, false, "Change in DSR Detected"},
-    {CMSComm::EventCd, false, "Change in CD Detected"},
-    {CMSComm::EventRing, false, "Ring Detected"},
-    {CMSComm::EventEof, false, "End of File Detected"},
-    {CMSComm::EventBreak, true, "Break Received"},
-    {CMSComm::EventCtsTimeout, true, "CTS Timeout"},
-    {CMSComm::EventDsrTimeout, true, "DSR Timeout"},
-    {CMSComm::EventFrame, true, "Framing Error"},
-    {CMSComm::EventOverrun, true, "Port Overrun"},
-    {CMSComm::EventCdTimeout, true, "CD Timeout"},
-    {CMSComm::EventRxOverflow, true, "Receive Buffer Overflow"},
-    {CMSComm::EventRxParity, true, "Parity Error"},
-    {CMSComm::EventTxFull, true, "Transmit Buffer Full"},
+    {CSerialControl::EventSend, false, "-"},
+    {CSerialControl::EventReceive, false, "Characters received"},
+    {CSerialControl::EventCts, false, "Change in CTS Detected"},
+    {CSerialControl::EventDsr, false, "Change in DSR Detected"},
+    {CSerialControl::EventCd, false, "Change in CD Detected"},
+    {CSerialControl::EventRing, false, "Ring Detected"},
+    {CSerialControl::EventEof, false, "End of File Detected"},
+    {CSerialControl::EventBreak, true, "Break Received"},
+    {CSerialControl::EventCtsTimeout, true, "CTS Timeout"},
+    {CSerialControl::EventDsrTimeout, true, "DSR Timeout"},
+    {CSerialControl::EventFrame, true, "Framing Error"},
+    {CSerialControl::EventOverrun, true, "Port Overrun"},
+    {CSerialControl::EventCdTimeout, true, "CD Timeout"},
+    {CSerialControl::EventRxOverflow, true, "Receive Buffer Overflow"},
+    {CSerialControl::EventRxParity, true, "Parity Error"},
+    {CSerialControl::EventTxFull, true, "Transmit Buffer Full"},
 };
 
 const CEventText* FindEvent(short nEvent) {
@@ -107,28 +107,28 @@ bool ParseSettings(const QString& strSettings, CLineSettings& settings) {
 
 } // namespace
 
-CMSComm::CMSComm(QObject* pParent) : QObject(pParent) {
-    connect(&m_port, &QSerialPort::readyRead, this, &CMSComm::OnReadyRead);
-    connect(&m_port, &QSerialPort::errorOccurred, this, &CMSComm::OnError);
+CSerialControl::CSerialControl(QObject* pParent) : QObject(pParent) {
+    connect(&m_port, &QSerialPort::readyRead, this, &CSerialControl::OnReadyRead);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &CSerialControl::OnError);
     m_linePoll.setInterval(kLinePollMs);
-    connect(&m_linePoll, &QTimer::timeout, this, &CMSComm::PollLines);
+    connect(&m_linePoll, &QTimer::timeout, this, &CSerialControl::PollLines);
     m_errorPoll.setInterval(kErrorPollMs);
-    connect(&m_errorPoll, &QTimer::timeout, this, &CMSComm::PollErrors);
+    connect(&m_errorPoll, &QTimer::timeout, this, &CSerialControl::PollErrors);
 }
 
-const char* CMSComm::EventText(short nEvent) {
+const char* CSerialControl::EventText(short nEvent) {
     const CEventText* pEntry = FindEvent(nEvent);
     return pEntry ? pEntry->szText : nullptr;
 }
 
-bool CMSComm::IsErrorEvent(short nEvent) {
+bool CSerialControl::IsErrorEvent(short nEvent) {
     const CEventText* pEntry = FindEvent(nEvent);
     return pEntry && pEntry->bError;
 }
 
-CMSComm::~CMSComm() { m_port.close(); }
+CSerialControl::~CSerialControl() { m_port.close(); }
 
-QString CMSComm::DeviceName(short nPort) {
+QString CSerialControl::DeviceName(short nPort) {
     const QString strKey = QStringLiteral("COM%1").arg(nPort);
     const QByteArray abEnv = qgetenv(("CORVEL_" + strKey).toLatin1().constData());
     if (!abEnv.isEmpty())
@@ -144,7 +144,7 @@ QString CMSComm::DeviceName(short nPort) {
 #endif
 }
 
-bool CMSComm::SetSettings(const QString& strSettings) {
+bool CSerialControl::SetSettings(const QString& strSettings) {
     CLineSettings settings;
     if (!ParseSettings(strSettings, settings))
         return false;
@@ -152,14 +152,14 @@ bool CMSComm::SetSettings(const QString& strSettings) {
     return !m_port.isOpen() || ApplySettings();
 }
 
-bool CMSComm::ApplySettings() {
+bool CSerialControl::ApplySettings() {
     CLineSettings settings;
     ParseSettings(m_strSettings, settings);
     return m_port.setBaudRate(settings.nBaud) && m_port.setParity(settings.parity) &&
            m_port.setDataBits(settings.dataBits) && m_port.setStopBits(settings.stopBits);
 }
 
-bool CMSComm::SetPortOpen(bool bOpen) {
+bool CSerialControl::SetPortOpen(bool bOpen) {
     m_linePoll.stop();
     m_errorPoll.stop();
     if (!bOpen) {
@@ -200,7 +200,7 @@ bool CMSComm::SetPortOpen(bool bOpen) {
 // holds (the port layer's lock, or the driver's exclusive use) says so,
 // rather than the port layer's word for it, which reads like a permission
 // problem.
-QString CMSComm::OpenErrorText(const QString& strDevice) const {
+QString CSerialControl::OpenErrorText(const QString& strDevice) const {
     const QString strDenied = CPortAccess::DeniedText(strDevice);
     if (!strDenied.isEmpty())
         return strDenied;
@@ -209,7 +209,7 @@ QString CMSComm::OpenErrorText(const QString& strDevice) const {
     return m_port.errorString();
 }
 
-void CMSComm::SetOutput(const QByteArray& abText) {
+void CSerialControl::SetOutput(const QByteArray& abText) {
     if (!m_port.isOpen())
         return;
     const qsizetype nWritten = WriteDirect(abText);
@@ -226,7 +226,7 @@ void CMSComm::SetOutput(const QByteArray& abText) {
 // cannot take now waits in the port's buffer until the driver says it has
 // room: pushing it at once would only meet a full driver, which the port
 // reports like a vanished device.
-qsizetype CMSComm::WriteDirect(const QByteArray& abText) {
+qsizetype CSerialControl::WriteDirect(const QByteArray& abText) {
 #ifdef Q_OS_UNIX
     if (m_port.bytesToWrite() > 0)
         return 0;
@@ -240,13 +240,13 @@ qsizetype CMSComm::WriteDirect(const QByteArray& abText) {
 #endif
 }
 
-QByteArray CMSComm::GetInput() {
+QByteArray CSerialControl::GetInput() {
     if (!m_port.isOpen())
         return {};
     return m_nInputLen > 0 ? m_port.read(m_nInputLen) : m_port.readAll();
 }
 
-bool CMSComm::HasWaitingInput() const {
+bool CSerialControl::HasWaitingInput() const {
     if (!m_port.isOpen())
         return false;
     if (m_port.bytesAvailable() > 0)
@@ -259,12 +259,12 @@ bool CMSComm::HasWaitingInput() const {
 #endif
 }
 
-void CMSComm::Raise(short nEvent) {
+void CSerialControl::Raise(short nEvent) {
     m_nCommEvent = nEvent;
     emit OnComm();
 }
 
-void CMSComm::OnReadyRead() {
+void CSerialControl::OnReadyRead() {
     m_nPassingErrors = 0;
     if (m_nRThreshold <= 0 || m_port.bytesAvailable() < m_nRThreshold)
         return;
@@ -280,7 +280,7 @@ void CMSComm::OnReadyRead() {
 // that found nothing to read the same way, so the device itself is asked
 // whether it has gone; a device that keeps failing reads is taken as gone
 // too.
-void CMSComm::OnError(QSerialPort::SerialPortError error) {
+void CSerialControl::OnError(QSerialPort::SerialPortError error) {
     if (m_bPollingLines || !m_port.isOpen())
         return;
     if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
@@ -293,7 +293,7 @@ void CMSComm::OnError(QSerialPort::SerialPortError error) {
     ResumeReading();
 }
 
-void CMSComm::OnDeviceGone() {
+void CSerialControl::OnDeviceGone() {
     m_strError = kDisconnectedText;
     m_linePoll.stop();
     m_errorPoll.stop();
@@ -302,7 +302,7 @@ void CMSComm::OnDeviceGone() {
     Raise(EventDeviceLost);
 }
 
-bool CMSComm::IsDeviceGone() const {
+bool CSerialControl::IsDeviceGone() const {
 #ifdef Q_OS_UNIX
     pollfd device{m_port.handle(), POLLIN, 0};
     if (poll(&device, 1, 0) < 0)
@@ -316,7 +316,7 @@ bool CMSComm::IsDeviceGone() const {
 // After a read error the port layer stops watching for input until it is
 // next asked to read; a read that finds its buffer empty asks the driver
 // again and takes nothing.
-void CMSComm::ResumeReading() {
+void CSerialControl::ResumeReading() {
     if (m_port.bytesAvailable() > 0) {
         OnReadyRead();
         return;
@@ -325,7 +325,7 @@ void CMSComm::ResumeReading() {
     m_port.read(&c, 1);
 }
 
-void CMSComm::PollLines() {
+void CSerialControl::PollLines() {
     if (!m_port.isOpen())
         return;
     m_bPollingLines = true;
@@ -351,7 +351,7 @@ void CMSComm::PollLines() {
 // Each kind of error that the driver counted since the last poll is raised
 // once, however often it happened: a noisy line gives one report of each
 // kind per poll, not one per character.
-void CMSComm::PollErrors() {
+void CSerialControl::PollErrors() {
     if (!m_port.isOpen())
         return;
     std::optional<CLineErrorCounts> counts = m_pErrorSource->Read(m_port.handle());

@@ -17,7 +17,7 @@
 // tells. Everything arrives on the thread that owns the control, and every
 // character as soon as it has arrived: noise without a line end after it is
 // read like anything else, so it can be told apart from the next answer.
-class CMSComm : public QObject {
+class CSerialControl : public QObject {
     Q_OBJECT
 
 public:
@@ -58,8 +58,8 @@ public:
     static const char* EventText(short nEvent);
     static bool IsErrorEvent(short nEvent);
 
-    explicit CMSComm(QObject* pParent = nullptr);
-    ~CMSComm() override;
+    explicit CSerialControl(QObject* pParent = nullptr);
+    ~CSerialControl() override;
 
     // The device for port number N: the environment's CORVEL_COM<N>, else
     // the profile entry Ports/COM<N>, else the platform's own name for it.

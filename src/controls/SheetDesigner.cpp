@@ -1,7 +1,7 @@
 #include "controls/SheetDesigner.h"
 
 #include "controls/SheetPainter.h"
-#include "controls/VCF1.h"
+#include "controls/SheetView.h"
 #include "model/ShellServices.h"
 #include "shell/Text.h"
 
@@ -89,7 +89,7 @@ private:
     CSheet& m_sheet;
 };
 
-CSheetDesigner::CSheetDesigner(CVCF1& control)
+CSheetDesigner::CSheetDesigner(CSheetView& control)
     : QWidget(&control, Qt::Window), m_control(control),
       m_ui(std::make_unique<Ui::CSheetDesigner>()),
       m_pModel(std::make_unique<CSheetTableModel>(control.Sheet())) {
@@ -268,7 +268,7 @@ void CSheetDesigner::OnSaveAs() {
     request.nFlags = kFileHideReadOnly | kFileOverwritePrompt;
     std::string strPath;
     if (pShell->AskFileName(request, strPath))
-        m_control.Write(strPath, CVCF1::FileTypeOf(strPath));
+        m_control.Write(strPath, CSheetView::FileTypeOf(strPath));
 }
 
 void CSheetDesigner::OnPrint() { m_control.FilePrint(true); }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class CVCF1;
+class CSheetView;
 class CSheetTableModel;
 namespace Ui {
 class CSheetDesigner;
@@ -19,7 +19,7 @@ class CSheetDesigner : public QWidget {
     Q_OBJECT
 public:
     // Opens on the top-left cell, sized to fit the screen it is on.
-    explicit CSheetDesigner(CVCF1& control);
+    explicit CSheetDesigner(CSheetView& control);
     ~CSheetDesigner() override;
 
     // Shows the sheet again after it changed as a whole.
@@ -45,7 +45,7 @@ private:
     void Changed();
     void FitOnScreen();
 
-    CVCF1& m_control;
+    CSheetView& m_control;
     std::unique_ptr<Ui::CSheetDesigner> m_ui;
     std::unique_ptr<CSheetTableModel> m_pModel;
     bool m_bUpdating = false;

@@ -1,4 +1,4 @@
-#include "controls/VCF1.h"
+#include "controls/SheetView.h"
 
 #include "controls/SheetDesigner.h"
 #include "controls/SheetPainter.h"
@@ -20,7 +20,7 @@ constexpr int kRowsBeyond = 5;
 
 } // namespace
 
-CVCF1::CVCF1(QWidget* pParent) : QAbstractScrollArea(pParent) {
+CSheetView::CSheetView(QWidget* pParent) : QAbstractScrollArea(pParent) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
@@ -28,15 +28,15 @@ CVCF1::CVCF1(QWidget* pParent) : QAbstractScrollArea(pParent) {
         [this](const CSheetCell& cell) { return CSheetPainter::MeasureChars(m_sheet, cell); });
 }
 
-CVCF1::~CVCF1() = default;
+CSheetView::~CSheetView() = default;
 
-void CVCF1::SheetChanged() {
+void CSheetView::SheetChanged() {
     UpdateScrollBars();
     viewport()->update();
     emit Changed();
 }
 
-void CVCF1::LaunchDesigner() {
+void CSheetView::LaunchDesigner() {
     if (!m_sheet.GetAllowDesigner())
         return;
     if (!m_pDesigner)
@@ -46,14 +46,14 @@ void CVCF1::LaunchDesigner() {
     m_pDesigner->activateWindow();
 }
 
-short CVCF1::FileTypeOf(const std::string& strPath) {
+short CSheetView::FileTypeOf(const std::string& strPath) {
     std::string strEnd = strPath.size() >= 4 ? strPath.substr(strPath.size() - 4) : "";
     for (char& ch : strEnd)
         ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     return strEnd == ".VTS" ? CSheet::FileVts : CSheet::FileXlsx;
 }
 
-bool CVCF1::Write(const std::string& strPath, short nType) {
+bool CSheetView::Write(const std::string& strPath, short nType) {
     std::error_code error;
     if (m_sheet.Write(strPath, nType, error))
         return true;
@@ -63,13 +63,13 @@ bool CVCF1::Write(const std::string& strPath, short nType) {
     return false;
 }
 
-QPrinter& CVCF1::Printer() {
+QPrinter& CSheetView::Printer() {
     if (!m_pPrinter)
         m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *m_pPrinter;
 }
 
-bool CVCF1::FilePrint(bool bShowDialog) {
+bool CSheetView::FilePrint(bool bShowDialog) {
     QPrinter& printer = Printer();
     printer.setPageOrientation(m_sheet.GetPrintLandscape() ? QPageLayout::Landscape
                                                            : QPageLayout::Portrait);
@@ -82,13 +82,13 @@ bool CVCF1::FilePrint(bool bShowDialog) {
     return CSheetPainter::Print(m_sheet, printer) > 0;
 }
 
-double CVCF1::HeaderWidth() const { return fontMetrics().horizontalAdvance("00000") + 8; }
+double CSheetView::HeaderWidth() const { return fontMetrics().horizontalAdvance("00000") + 8; }
 
-double CVCF1::HeaderHeight() const { return fontMetrics().height() + 6; }
+double CSheetView::HeaderHeight() const { return fontMetrics().height() + 6; }
 
 // A text running on past the last column, such as a long equation, widens
 // the scrolled area, so the end of it can be reached.
-void CVCF1::UpdateScrollBars() {
+void CSheetView::UpdateScrollBars() {
     const CSheetPainter layout(m_sheet, viewport());
     const double dWidth = HeaderWidth() + layout.UsedWidth();
     const double dHeight = HeaderHeight() + layout.RowY(layout.LastRow() + kRowsBeyond);
@@ -99,12 +99,12 @@ void CVCF1::UpdateScrollBars() {
     verticalScrollBar()->setSingleStep(static_cast<int>(layout.RowHeight(layout.LastRow() + 1)));
 }
 
-void CVCF1::resizeEvent(QResizeEvent* pEvent) {
+void CSheetView::resizeEvent(QResizeEvent* pEvent) {
     QAbstractScrollArea::resizeEvent(pEvent);
     UpdateScrollBars();
 }
 
-void CVCF1::paintEvent(QPaintEvent*) {
+void CSheetView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     const CSheetPainter layout(m_sheet, viewport());
     const double dLeft = HeaderWidth(), dTop = HeaderHeight();
@@ -156,7 +156,7 @@ void CVCF1::paintEvent(QPaintEvent*) {
     painter.drawLine(QPointF(dLeft, 0), QPointF(dLeft, viewport()->height()));
 }
 
-void CVCF1::MoveActiveCell(int nRow, int nCol) {
+void CSheetView::MoveActiveCell(int nRow, int nCol) {
     if (!CSheet::IsValidCell(nRow, nCol))
         return;
     m_sheet.SetActiveCell(nRow, nCol);
@@ -170,7 +170,7 @@ void CVCF1::MoveActiveCell(int nRow, int nCol) {
     viewport()->update();
 }
 
-void CVCF1::mousePressEvent(QMouseEvent* pEvent) {
+void CSheetView::mousePressEvent(QMouseEvent* pEvent) {
     const CSheetPainter layout(m_sheet, viewport());
     const QPointF at = pEvent->position();
     const int nCol = layout.ColAt(at.x() - HeaderWidth() + horizontalScrollBar()->value());
@@ -180,7 +180,7 @@ void CVCF1::mousePressEvent(QMouseEvent* pEvent) {
 }
 
 // The designer opens on a double click with the right button.
-void CVCF1::mouseDoubleClickEvent(QMouseEvent* pEvent) {
+void CSheetView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
     if (pEvent->button() == Qt::RightButton) {
         LaunchDesigner();
         return;
@@ -188,7 +188,7 @@ void CVCF1::mouseDoubleClickEvent(QMouseEvent* pEvent) {
     QAbstractScrollArea::mouseDoubleClickEvent(pEvent);
 }
 
-void CVCF1::keyPressEvent(QKeyEvent* pEvent) {
+void CSheetView::keyPressEvent(QKeyEvent* pEvent) {
     const int nRow = m_sheet.GetActiveRow(), nCol = m_sheet.GetActiveCol();
     switch (pEvent->key()) {
     case Qt::Key_Up:

@@ -17,11 +17,11 @@ class QPrinter;
 // which the technician edits it, writes it as a workbook or in its own
 // format and prints it. The sheet itself is the plain model the documents
 // are built on; after changing it from outside, call SheetChanged.
-class CVCF1 : public QAbstractScrollArea {
+class CSheetView : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    explicit CVCF1(QWidget* pParent = nullptr);
-    ~CVCF1() override;
+    explicit CSheetView(QWidget* pParent = nullptr);
+    ~CSheetView() override;
 
     CSheet& Sheet() { return m_sheet; }
     const CSheet& Sheet() const { return m_sheet; }

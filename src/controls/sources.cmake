@@ -1,6 +1,6 @@
 target_sources(corvel_core PRIVATE
-    controls/AviFile.h
-    controls/AviFile.cpp
+    controls/AviReader.h
+    controls/AviReader.cpp
     controls/Sheet.h
     controls/Sheet.cpp
     controls/SheetVts.h
@@ -14,14 +14,14 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)
 target_link_libraries(corvel_core PUBLIC PkgConfig::XLSXWRITER)
 target_sources(corvel_ui PRIVATE
-    controls/AnimateCtrl.h
-    controls/AnimateCtrl.cpp
-    controls/LED.h
-    controls/LED.cpp
+    controls/Animation.h
+    controls/Animation.cpp
+    controls/LampColumn.h
+    controls/LampColumn.cpp
 )
 target_sources(corvel_serial PRIVATE
-    controls/MSComm.h
-    controls/MSComm.cpp
+    controls/SerialControl.h
+    controls/SerialControl.cpp
     controls/LineErrorCounters.h
     controls/LineErrorCounters.cpp
     controls/PortAccess.h
@@ -33,6 +33,6 @@ target_sources(corvel_ui PRIVATE
     controls/SheetDesigner.h
     controls/SheetDesigner.cpp
     controls/SheetDesigner.ui
-    controls/VCF1.h
-    controls/VCF1.cpp
+    controls/SheetView.h
+    controls/SheetView.cpp
 )

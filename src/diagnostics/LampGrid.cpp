@@ -1,6 +1,6 @@
-#include "diagnostics/LedGrid.h"
+#include "diagnostics/LampGrid.h"
 
-#include "controls/LED.h"
+#include "controls/LampColumn.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -8,7 +8,7 @@
 namespace {
 
 const int kFirstLampRow = 1;
-const int kLastColumn = CLedGrid::kColumns + 1;
+const int kLastColumn = CLampGrid::kColumns + 1;
 
 QLabel* MakeLabel(QWidget* pParent, const QString& strText, const QString& strName) {
     auto* pLabel = new QLabel(strText, pParent);
@@ -19,24 +19,24 @@ QLabel* MakeLabel(QWidget* pParent, const QString& strText, const QString& strNa
 
 } // namespace
 
-CLedGrid::CLedGrid(QWidget* pParent) : QWidget(pParent) {
+CLampGrid::CLampGrid(QWidget* pParent) : QWidget(pParent) {
     auto* pGrid = new QGridLayout(this);
     pGrid->setContentsMargins(0, 0, 0, 0);
     pGrid->setVerticalSpacing(0);
     pGrid->setHorizontalSpacing(4);
-    const int nBottomRow = kFirstLampRow + CLED::kLamps;
+    const int nBottomRow = kFirstLampRow + CLampColumn::kLamps;
     for (int nModule = 0; nModule < kColumns; ++nModule) {
         const QString strLetter(QChar('A' + nModule));
         const int nColumn = nModule + 1;
         pGrid->addWidget(MakeLabel(this, strLetter, "labelTop" + strLetter), 0, nColumn);
-        m_apLed[nModule] = new CLED(this);
-        m_apLed[nModule]->setObjectName("led" + strLetter);
-        pGrid->addWidget(m_apLed[nModule], kFirstLampRow, nColumn, CLED::kLamps, 1);
+        m_apColumn[nModule] = new CLampColumn(this);
+        m_apColumn[nModule]->setObjectName("led" + strLetter);
+        pGrid->addWidget(m_apColumn[nModule], kFirstLampRow, nColumn, CLampColumn::kLamps, 1);
         m_apOuterLabel[nModule] = MakeLabel(this, strLetter, "labelBottom" + strLetter);
         pGrid->addWidget(m_apOuterLabel[nModule], nBottomRow, nColumn);
         pGrid->setColumnStretch(nColumn, 1);
     }
-    for (int nLamp = 0; nLamp < CLED::kLamps; ++nLamp) {
+    for (int nLamp = 0; nLamp < CLampColumn::kLamps; ++nLamp) {
         const QString strNumber = QString::number(nLamp + 1);
         const int nRow = kFirstLampRow + nLamp;
         auto* pLeft = MakeLabel(this, strNumber, "labelLeft" + strNumber);
@@ -50,14 +50,14 @@ CLedGrid::CLedGrid(QWidget* pParent) : QWidget(pParent) {
     }
 }
 
-CLedGrid::~CLedGrid() = default;
+CLampGrid::~CLampGrid() = default;
 
-void CLedGrid::ShowOuterLabels(bool bShow) {
+void CLampGrid::ShowOuterLabels(bool bShow) {
     for (QWidget* pLabel : m_apOuterLabel)
         pLabel->setVisible(bShow);
 }
 
-void CLedGrid::SetOnColor(uint32_t nColorRef) {
-    for (CLED* pLed : m_apLed)
-        pLed->SetStyleOnColor(nColorRef);
+void CLampGrid::SetOnColor(uint32_t nColorRef) {
+    for (CLampColumn* pColumn : m_apColumn)
+        pColumn->SetStyleOnColor(nColorRef);
 }

@@ -1,6 +1,6 @@
 #include "diagnostics/LiveLogic.h"
 
-#include "model/system.h"
+#include "model/System.h"
 
 CLiveLogic::CLiveLogic(const CSystem& system, CLoopReports::CActions actions,
                        std::function<bool()> fnPortOpen)

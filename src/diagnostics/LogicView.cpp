@@ -3,7 +3,7 @@
 #include "diagnostics/LiveLogic.h"
 #include "diagnostics/LogicLamp.h"
 #include "model/LogicGraph.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "shell/HelpRouter.h"
 #include "shell/Text.h"
 

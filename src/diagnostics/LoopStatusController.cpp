@@ -1,17 +1,17 @@
-#include "diagnostics/StatusMonitor.h"
+#include "diagnostics/LoopStatusController.h"
 
-#include "controls/LED.h"
-#include "diagnostics/LedGrid.h"
+#include "controls/LampColumn.h"
+#include "diagnostics/LampGrid.h"
 #include "diagnostics/LiveLogic.h"
 #include "editors/BooleanCommands.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "reports/WhereUsedDlg.h"
 #include "shell/HelpRouter.h"
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 #include "shell/Text.h"
 
-#include "ui_StatusMonitor.h"
+#include "ui_LoopStatusController.h"
 
 #include <QStyle>
 
@@ -28,14 +28,14 @@ template <class TField> void SetFieldText(TField& field, const QString& strText)
 
 uint32_t LoopColorRef(short nLoop) {
     const CRgb colour = CSystem::GetLoopColour(nLoop);
-    return CLED::ColorRef(colour.r, colour.g, colour.b);
+    return CLampColumn::ColorRef(colour.r, colour.g, colour.b);
 }
 
 } // namespace
 
-CStatusMonitor::CStatusMonitor(CSystem& system, CMainFrame& frame, QWidget* pParent)
+CLoopStatusController::CLoopStatusController(CSystem& system, CMainFrame& frame, QWidget* pParent)
     : QDialog(pParent), m_system(system), m_frame(frame),
-      m_ui(std::make_unique<Ui::CStatusMonitor>()),
+      m_ui(std::make_unique<Ui::CLoopStatusController>()),
       m_editor([&frame](QWidget*) { frame.Booleans().EditCurrentEquation(); }),
       m_whereUsed([&system, &frame](QWidget* pParent) {
           ShowWhereUsedReport(system, pParent, [&frame](QWidget* pOver, short nIndex) {
@@ -53,34 +53,37 @@ CStatusMonitor::CStatusMonitor(CSystem& system, CMainFrame& frame, QWidget* pPar
     // Labels of up to 15 characters show whole.
     for (QLineEdit* pLabel : {m_ui->editModuleLabel, m_ui->editChannelLabel})
         pLabel->setMinimumWidth(pLabel->fontMetrics().horizontalAdvance(QString(17, 'n')));
-    for (int nModule = 0; nModule < CLedGrid::kColumns; ++nModule) {
-        CLED& led = Led(nModule);
-        connect(&led, &CLED::Click, this, [this, nModule] { OnLedClick(nModule); });
-        connect(&led, &CLED::DblClick, this, [this, nModule] { OnLedDblClick(nModule); });
+    for (int nModule = 0; nModule < CLampGrid::kColumns; ++nModule) {
+        CLampColumn& led = Column(nModule);
+        connect(&led, &CLampColumn::Click, this, [this, nModule] { OnLedClick(nModule); });
+        connect(&led, &CLampColumn::DblClick, this, [this, nModule] { OnLedDblClick(nModule); });
     }
-    connect(&Led(0), &CLED::MouseDown, this, [this] { OnLedMouseDown(0); });
-    connect(m_ui->comboLoop, &QComboBox::currentIndexChanged, this, &CStatusMonitor::OnLoopChanged);
+    connect(&Column(0), &CLampColumn::MouseDown, this, [this] { OnLedMouseDown(0); });
+    connect(m_ui->comboLoop, &QComboBox::currentIndexChanged, this,
+            &CLoopStatusController::OnLoopChanged);
     connect(m_ui->buttonProcessor, &QPushButton::clicked, this,
-            &CStatusMonitor::OnToggleBoolProcessor);
-    connect(m_ui->buttonEditor, &QToolButton::clicked, this, &CStatusMonitor::OnEditorIcon);
-    connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CStatusMonitor::OnWhereUsedIcon);
-    connect(m_ui->buttonExplorer, &QToolButton::clicked, this, &CStatusMonitor::OnExplorerIcon);
+            &CLoopStatusController::OnToggleBoolProcessor);
+    connect(m_ui->buttonEditor, &QToolButton::clicked, this, &CLoopStatusController::OnEditorIcon);
+    connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this,
+            &CLoopStatusController::OnWhereUsedIcon);
+    connect(m_ui->buttonExplorer, &QToolButton::clicked, this,
+            &CLoopStatusController::OnExplorerIcon);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     m_timer.setInterval(kTimerPeriod);
-    connect(&m_timer, &QTimer::timeout, this, &CStatusMonitor::OnTimer);
+    connect(&m_timer, &QTimer::timeout, this, &CLoopStatusController::OnTimer);
     OnInitDialog();
 }
 
 // A dialog that goes away without being closed still gives the loops and
 // the processor back.
-CStatusMonitor::~CStatusMonitor() { CloseDown(); }
+CLoopStatusController::~CLoopStatusController() { CloseDown(); }
 
-CLedGrid& CStatusMonitor::Leds() const { return *m_ui->ledGrid; }
+CLampGrid& CLoopStatusController::Lamps() const { return *m_ui->ledGrid; }
 
-CLED& CStatusMonitor::Led(int nModule) const { return Leds().Led(nModule); }
+CLampColumn& CLoopStatusController::Column(int nModule) const { return Lamps().Column(nModule); }
 
-void CStatusMonitor::OnInitDialog() {
+void CLoopStatusController::OnInitDialog() {
     m_nLoop = m_system.GetCurLoopLimited();
     m_nModule = m_system.GetCurModule();
     m_nChannel = m_system.GetCurChannel();
@@ -101,11 +104,11 @@ void CStatusMonitor::OnInitDialog() {
     m_bReportsHeld = true;
 }
 
-void CStatusMonitor::SetLedColours() { Leds().SetOnColor(LoopColorRef(m_nLoop)); }
+void CLoopStatusController::SetLedColours() { Lamps().SetOnColor(LoopColorRef(m_nLoop)); }
 
-void CStatusMonitor::RefreshDisplay() {
-    for (short nModule = 0; nModule < CLedGrid::kColumns; ++nModule)
-        Led(nModule).SetValue(m_system.GetModuleStateBits(nModule, m_nLoop));
+void CLoopStatusController::RefreshDisplay() {
+    for (short nModule = 0; nModule < CLampGrid::kColumns; ++nModule)
+        Column(nModule).SetValue(m_system.GetModuleStateBits(nModule, m_nLoop));
     m_strChannelLabel = m_system.GetChannelLabel(m_nModule, m_nChannel, m_nLoop);
     m_strModuleLabel = m_system.GetModuleLabel(m_nModule, m_nLoop);
     m_strModuleLetter = std::string(1, CSystem::ModuleLetter(m_nModule));
@@ -116,40 +119,40 @@ void CStatusMonitor::RefreshDisplay() {
     SetFieldText(*m_ui->editChannelNumber, QString::number(m_nChannelNumber));
 }
 
-bool CStatusMonitor::IsEquationLoop() const { return CSystem::IsEquationLoop(m_nLoop); }
+bool CLoopStatusController::IsEquationLoop() const { return CSystem::IsEquationLoop(m_nLoop); }
 
 // Loops 4 and 5 carry no equations of their own.
-void CStatusMonitor::ShowEquationText() {
+void CLoopStatusController::ShowEquationText() {
     const std::string strText =
         IsEquationLoop() ? m_system.GetEquationText(m_nModule, m_nChannel, m_nLoop) : "";
     m_ui->editEquation->setPlainText(ToQString(strText));
 }
 
-void CStatusMonitor::MonitorLoop(short nLoop, bool bOn) {
+void CLoopStatusController::MonitorLoop(short nLoop, bool bOn) {
     m_frame.MonitorLoopForController(nLoop, bOn);
 }
 
 // --- lamps ---
 
-void CStatusMonitor::OnLedMouseDown(int nModule) {
-    m_nChannel = Led(nModule).GetLEDIndex();
+void CLoopStatusController::OnLedMouseDown(int nModule) {
+    m_nChannel = Column(nModule).GetLEDIndex();
     char szTrace[64];
     std::snprintf(szTrace, sizeof szTrace, "MOUSE DOWN Led nSubChannel = %d\n", m_nChannel);
     m_system.Shell().Trace(szTrace);
     std::snprintf(szTrace, sizeof szTrace, "MOUSE DOWN Led value = %d\n",
-                  static_cast<int>(Led(nModule).GetValue()));
+                  static_cast<int>(Column(nModule).GetValue()));
     m_system.Shell().Trace(szTrace);
 }
 
-void CStatusMonitor::OnLedClick(int nModule) {
-    m_nChannel = Led(nModule).GetLEDIndex();
+void CLoopStatusController::OnLedClick(int nModule) {
+    m_nChannel = Column(nModule).GetLEDIndex();
     m_nModule = static_cast<short>(nModule);
     ShowEquationText();
     RefreshDisplay();
 }
 
-void CStatusMonitor::OnLedDblClick(int nModule) {
-    m_nChannel = Led(nModule).GetLEDIndex();
+void CLoopStatusController::OnLedDblClick(int nModule) {
+    m_nChannel = Column(nModule).GetLEDIndex();
     m_nModule = static_cast<short>(nModule);
     m_system.ToggleChannelStateAt(m_nModule, m_nChannel, m_nLoop);
     RefreshDisplay();
@@ -157,7 +160,7 @@ void CStatusMonitor::OnLedDblClick(int nModule) {
 
 // --- controls ---
 
-void CStatusMonitor::OnLoopChanged() {
+void CLoopStatusController::OnLoopChanged() {
     const int nSelected = m_ui->comboLoop->currentIndex();
     if (nSelected == m_nLoop || !CSystem::IsValidLoop(nSelected))
         return;
@@ -170,19 +173,19 @@ void CStatusMonitor::OnLoopChanged() {
     ShowEquationText();
 }
 
-void CStatusMonitor::OnToggleBoolProcessor() {
+void CLoopStatusController::OnToggleBoolProcessor() {
     m_bProcessorOff = 1 - m_bProcessorOff;
     m_ui->buttonProcessor->setText(m_bProcessorOff ? kEnableText : kDisableText);
     m_frame.SetBoolProcessor(m_bProcessorOff == 0);
 }
 
-void CStatusMonitor::MakeChosenChannelCurrent() {
+void CLoopStatusController::MakeChosenChannelCurrent() {
     m_system.SetCurLoop(m_nLoop);
     m_system.SetCurModule(m_nModule);
     m_system.SetCurChannel(m_nChannel);
 }
 
-void CStatusMonitor::OnEditorIcon() {
+void CLoopStatusController::OnEditorIcon() {
     if (!IsEquationLoop()) {
         m_system.Shell().MessageBox(kNoBooleansText, EBoxButtons::Ok, EBoxIcon::Exclamation);
         return;
@@ -194,24 +197,24 @@ void CStatusMonitor::OnEditorIcon() {
     RefreshDisplay();
 }
 
-void CStatusMonitor::OnWhereUsedIcon() {
+void CLoopStatusController::OnWhereUsedIcon() {
     MakeChosenChannelCurrent();
     m_whereUsed(this);
 }
 
-void CStatusMonitor::OnExplorerIcon() {
+void CLoopStatusController::OnExplorerIcon() {
     MakeChosenChannelCurrent();
     m_explorer(this, CSystem::MakeIndex(m_nLoop, m_nModule, m_nChannel));
 }
 
 // --- closing ---
 
-void CStatusMonitor::done(int nResult) {
+void CLoopStatusController::done(int nResult) {
     CloseDown();
     QDialog::done(nResult);
 }
 
-void CStatusMonitor::CloseDown() {
+void CLoopStatusController::CloseDown() {
     if (m_bClosedDown)
         return;
     m_bClosedDown = true;

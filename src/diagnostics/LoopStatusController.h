@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
-class CLED;
-class CLedGrid;
+class CLampColumn;
+class CLampGrid;
 class CMainFrame;
 class CSystem;
 namespace Ui {
-class CStatusMonitor;
+class CLoopStatusController;
 }
 
 // LOOP STATUS CONTROLLER: the live states of the 160 channels of one loop as
@@ -28,7 +28,7 @@ class CStatusMonitor;
 // reporting. Closing it, by OK, Cancel or its window going away, returns
 // every loop's reports to what they were at opening and always switches
 // the Boolean processor back on.
-class CStatusMonitor : public QDialog {
+class CLoopStatusController : public QDialog {
     Q_OBJECT
 
 public:
@@ -43,8 +43,8 @@ public:
     // Everything of the opening happens here: the loop, module and channel
     // are taken from the current selection, the refresh starts, the monitor
     // flags are saved and the loop's reports are switched on.
-    CStatusMonitor(CSystem& system, CMainFrame& frame, QWidget* pParent = nullptr);
-    ~CStatusMonitor() override;
+    CLoopStatusController(CSystem& system, CMainFrame& frame, QWidget* pParent = nullptr);
+    ~CLoopStatusController() override;
 
     // What the icons run on the current channel: the main window's Boolean
     // editor (reading the channel from the controller and sending it back on
@@ -82,8 +82,8 @@ public:
     short Channel() const { return m_nChannel; }
     bool IsProcessorOff() const { return m_bProcessorOff != 0; }
     bool IsRefreshing() const { return m_timer.isActive(); }
-    CLedGrid& Leds() const;
-    CLED& Led(int nModule) const;
+    CLampGrid& Lamps() const;
+    CLampColumn& Column(int nModule) const;
 
 private:
     void OnInitDialog();
@@ -93,7 +93,7 @@ private:
 
     CSystem& m_system;
     CMainFrame& m_frame;
-    std::unique_ptr<Ui::CStatusMonitor> m_ui;
+    std::unique_ptr<Ui::CLoopStatusController> m_ui;
     QTimer m_timer;
     std::function<void(QWidget*)> m_editor;
     std::function<void(QWidget*)> m_whereUsed;

@@ -1,16 +1,16 @@
-#include "diagnostics/LoopStatus.h"
+#include "diagnostics/LoopStatusViewer.h"
 
-#include "controls/LED.h"
-#include "diagnostics/LedGrid.h"
+#include "controls/LampColumn.h"
+#include "diagnostics/LampGrid.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "shell/HelpRouter.h"
 #include "shell/Text.h"
 
-#include "ui_LoopStatus.h"
+#include "ui_LoopStatusViewer.h"
 
-CLoopStatus::CLoopStatus(CSystem& system, short nLoop, QWidget* pParent)
-    : QDialog(pParent), m_system(system), m_ui(std::make_unique<Ui::CLoopStatus>()),
+CLoopStatusViewer::CLoopStatusViewer(CSystem& system, short nLoop, QWidget* pParent)
+    : QDialog(pParent), m_system(system), m_ui(std::make_unique<Ui::CLoopStatusViewer>()),
       m_nLoop(nLoop) {
     m_ui->setupUi(this);
     // A dialog window, not a plain one: window managers keep a dialog above
@@ -20,21 +20,21 @@ CLoopStatus::CLoopStatus(CSystem& system, short nLoop, QWidget* pParent)
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
     setProperty(CHelpRouter::kSectionProperty, "loop-viewer");
-    Leds().ShowOuterLabels(false);
+    Lamps().ShowOuterLabels(false);
     // Viewers only display: a click on a lamp does nothing.
-    Leds().setAttribute(Qt::WA_TransparentForMouseEvents);
+    Lamps().setAttribute(Qt::WA_TransparentForMouseEvents);
     m_timer.setInterval(kTimerPeriod);
-    connect(&m_timer, &QTimer::timeout, this, &CLoopStatus::OnTimer);
+    connect(&m_timer, &QTimer::timeout, this, &CLoopStatusViewer::OnTimer);
     OnInitDialog();
 }
 
 // A viewer that goes without being closed, with the main window for
 // example, still tells its owner, so its loop's reports are switched off.
-CLoopStatus::~CLoopStatus() { CloseDown(); }
+CLoopStatusViewer::~CLoopStatusViewer() { CloseDown(); }
 
-CLedGrid& CLoopStatus::Leds() const { return *m_ui->ledGrid; }
+CLampGrid& CLoopStatusViewer::Lamps() const { return *m_ui->ledGrid; }
 
-void CLoopStatus::OnInitDialog() {
+void CLoopStatusViewer::OnInitDialog() {
     m_nTimerId = kFirstTimerId + m_nLoop;
     SetLedColours();
     RefreshDisplay();
@@ -46,25 +46,25 @@ void CLoopStatus::OnInitDialog() {
     setWindowTitle(ToQString(CSystem::GetLoopName(m_nLoop) + kCaptionTail));
 }
 
-void CLoopStatus::SetLedColours() {
+void CLoopStatusViewer::SetLedColours() {
     const CRgb colour = CSystem::GetLoopColour(m_nLoop);
-    Leds().SetOnColor(CLED::ColorRef(colour.r, colour.g, colour.b));
+    Lamps().SetOnColor(CLampColumn::ColorRef(colour.r, colour.g, colour.b));
 }
 
-void CLoopStatus::RefreshDisplay() {
-    for (short nModule = 0; nModule < CLedGrid::kColumns; ++nModule)
-        Leds().Led(nModule).SetValue(m_system.GetModuleStateBits(nModule, m_nLoop));
+void CLoopStatusViewer::RefreshDisplay() {
+    for (short nModule = 0; nModule < CLampGrid::kColumns; ++nModule)
+        Lamps().Column(nModule).SetValue(m_system.GetModuleStateBits(nModule, m_nLoop));
 }
 
 // The owner forgets the viewer and switches its loop's reports off before
 // the window goes.
-void CLoopStatus::reject() {
+void CLoopStatusViewer::reject() {
     CloseDown();
     QDialog::reject();
     deleteLater();
 }
 
-void CLoopStatus::CloseDown() {
+void CLoopStatusViewer::CloseDown() {
     m_timer.stop();
     if (m_bClosed)
         return;

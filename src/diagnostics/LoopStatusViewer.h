@@ -5,10 +5,10 @@
 
 #include <memory>
 
-class CLedGrid;
+class CLampGrid;
 class CSystem;
 namespace Ui {
-class CLoopStatus;
+class CLoopStatusViewer;
 }
 
 // A loop status viewer: the live states of one loop's 160 channels as
@@ -19,7 +19,7 @@ class CLoopStatus;
 // system menu, Escape) tells its owner through Closed, so the owner can
 // switch the loop's reports off, and destroys it; a viewer destroyed any
 // other way tells its owner the same, once.
-class CLoopStatus : public QDialog {
+class CLoopStatusViewer : public QDialog {
     Q_OBJECT
 
 public:
@@ -28,13 +28,13 @@ public:
     static constexpr const char* kTimerErrorText = "Could not create loop status timer";
     static constexpr const char* kCaptionTail = " STATUS VIEWER";
 
-    CLoopStatus(CSystem& system, short nLoop, QWidget* pParent = nullptr);
-    ~CLoopStatus() override;
+    CLoopStatusViewer(CSystem& system, short nLoop, QWidget* pParent = nullptr);
+    ~CLoopStatusViewer() override;
 
     short Loop() const { return m_nLoop; }
     int TimerId() const { return m_nTimerId; }
     bool IsRefreshing() const { return m_timer.isActive(); }
-    CLedGrid& Leds() const;
+    CLampGrid& Lamps() const;
 
     void SetLedColours();
     void RefreshDisplay();
@@ -50,7 +50,7 @@ private:
     void CloseDown();
 
     CSystem& m_system;
-    std::unique_ptr<Ui::CLoopStatus> m_ui;
+    std::unique_ptr<Ui::CLoopStatusViewer> m_ui;
     QTimer m_timer;
     short m_nLoop;
     int m_nTimerId = 0;

@@ -1,13 +1,13 @@
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 
 #include "diagnostics/LiveLogic.h"
 #include "diagnostics/LogicView.h"
-#include "diagnostics/LoopStatus.h"
-#include "diagnostics/StatusMonitor.h"
+#include "diagnostics/LoopStatusController.h"
+#include "diagnostics/LoopStatusViewer.h"
 #include "editors/BooleanCommands.h"
 #include "editors/SelectLoop.h"
-#include "link/zlvcomm.h"
-#include "model/system.h"
+#include "link/ControllerProtocol.h"
+#include "model/System.h"
 
 #include <QScreen>
 #include <QStyle>
@@ -40,7 +40,7 @@ void CMainFrame::ShowLogicExplorer(short nIndex, QWidget* pParent,
 // --- loop status controller ---
 
 void CMainFrame::OnLoopStatusController() {
-    CStatusMonitor dialog(m_system, *this, this);
+    CLoopStatusController dialog(m_system, *this, this);
     dialog.exec();
 }
 
@@ -110,17 +110,17 @@ void CMainFrame::OnLoopStatusViewer() {
 // viewer brings the one there is to the front.
 void CMainFrame::OpenLoopStatusViewer(short nLoop) {
     UpdateTitle();
-    if (CLoopStatus* pOpen = m_apLoopStatus[nLoop]) {
+    if (CLoopStatusViewer* pOpen = m_apLoopStatus[nLoop]) {
         BringToFront(*pOpen);
         return;
     }
-    auto* pViewer = new CLoopStatus(m_system, nLoop, this);
-    pViewer->setObjectName(QString("LoopStatus%1").arg(nLoop));
+    auto* pViewer = new CLoopStatusViewer(m_system, nLoop, this);
+    pViewer->setObjectName(QString("LoopStatusViewer%1").arg(nLoop));
     ShareCommandKeys(*pViewer);
     const QWidget* pLast = LastLoopStatusViewer();
     m_apLoopStatus[nLoop] = pViewer;
     m_pNewestLoopStatus = pViewer;
-    connect(pViewer, &CLoopStatus::Closed, this, &CMainFrame::OnLoopStatusViewerClosed);
+    connect(pViewer, &CLoopStatusViewer::Closed, this, &CMainFrame::OnLoopStatusViewerClosed);
     pViewer->show();
     if (pLast)
         CascadeBelow(*pViewer, *pLast);
@@ -138,7 +138,7 @@ void CMainFrame::OpenLoopStatusViewer(short nLoop) {
 const QWidget* CMainFrame::LastLoopStatusViewer() const {
     if (m_pNewestLoopStatus)
         return m_pNewestLoopStatus;
-    for (const QPointer<CLoopStatus>& pViewer : m_apLoopStatus)
+    for (const QPointer<CLoopStatusViewer>& pViewer : m_apLoopStatus)
         if (pViewer)
             return pViewer;
     return nullptr;
@@ -165,6 +165,6 @@ void CMainFrame::OnLoopStatusViewerClosed(short nLoop) {
         ReportTransmitError();
 }
 
-CLoopStatus* CMainFrame::LoopStatusViewer(short nLoop) const {
+CLoopStatusViewer* CMainFrame::LoopStatusViewer(short nLoop) const {
     return m_apLoopStatus[nLoop].data();
 }

@@ -3,7 +3,7 @@
 #include "diagnostics/LiveLogic.h"
 #include "diagnostics/LogicLamp.h"
 #include "model/ChannelRecord.h"
-#include "model/system.h"
+#include "model/System.h"
 
 #include <QLabel>
 

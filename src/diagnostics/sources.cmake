@@ -1,13 +1,13 @@
 target_sources(corvel_ui PRIVATE
-    diagnostics/LedGrid.h
-    diagnostics/LedGrid.cpp
-    diagnostics/StatusMonitor.h
-    diagnostics/StatusMonitor.cpp
-    diagnostics/StatusMonitor.ui
-    diagnostics/LoopStatus.h
-    diagnostics/LoopStatus.cpp
-    diagnostics/LoopStatus.ui
-    diagnostics/MainFrmDiagnostics.cpp
+    diagnostics/LampGrid.h
+    diagnostics/LampGrid.cpp
+    diagnostics/LoopStatusController.h
+    diagnostics/LoopStatusController.cpp
+    diagnostics/LoopStatusController.ui
+    diagnostics/LoopStatusViewer.h
+    diagnostics/LoopStatusViewer.cpp
+    diagnostics/LoopStatusViewer.ui
+    diagnostics/MainFrameDiagnostics.cpp
     diagnostics/LogicLamp.h
     diagnostics/LogicLamp.cpp
     diagnostics/LogicView.h

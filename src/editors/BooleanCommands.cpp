@@ -1,13 +1,13 @@
 #include "editors/BooleanCommands.h"
 
 #include "diagnostics/LogicView.h"
-#include "editors/CopyBool.h"
-#include "editors/EditBool.h"
-#include "editors/PickChl.h"
+#include "editors/BooleanCopyDlg.h"
+#include "editors/BooleanEditor.h"
+#include "editors/ChannelPicker.h"
+#include "link/ControllerProtocol.h"
 #include "link/TransferHost.h"
-#include "link/zlvcomm.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
 #include "reports/WhereUsedDlg.h"
 
@@ -16,7 +16,7 @@ CBooleanCommands::CBooleanCommands(CSystem& sys, const CModuleTypes& types, CShe
     : m_sys(sys), m_types(types), m_shell(shell), m_pParent(pParent) {}
 
 bool CBooleanCommands::PickChannel() {
-    CPickChl picker(m_sys, m_types, m_pParent);
+    CChannelPicker picker(m_sys, m_types, m_pParent);
     auto explorer = [this](QWidget* pParent, short nIndex) { ShowExplorer(pParent, nIndex, true); };
     picker.SetLogicExplorer(explorer);
     picker.SetWhereUsedReport(
@@ -28,7 +28,8 @@ void CBooleanCommands::ShowExplorer(QWidget* pParent, short nIndex, bool bEditab
     std::function<void(QWidget*)> editor;
     if (bEditable)
         editor = [this](QWidget*) { EditCurrentEquation(); };
-    ShowLogicView(m_sys, m_pLive, nIndex, pParent, std::move(editor), CEditBool::kReadOnlyText);
+    ShowLogicView(m_sys, m_pLive, nIndex, pParent, std::move(editor),
+                  CBooleanEditor::kReadOnlyText);
 }
 
 bool CBooleanCommands::MayCarryBoolean() const {
@@ -78,7 +79,7 @@ void CBooleanCommands::EditCurrentEquation() {
         m_pComm->ReadEquation();
         m_pHost->ContinueLink();
     }
-    CEditBool dialog(m_sys, m_pParent);
+    CBooleanEditor dialog(m_sys, m_pParent);
     auto explorer = [this](QWidget* pParent, short nIndex) {
         ShowExplorer(pParent, nIndex, false);
     };
@@ -119,7 +120,7 @@ void CBooleanCommands::OnBooleanCopy() {
     m_shell.UpdateTitle();
     m_sys.ClearCopyMarks();
     {
-        CCopyBool dialog(m_sys, m_types, m_pParent);
+        CBooleanCopyDlg dialog(m_sys, m_types, m_pParent);
         m_sys.BackupEquations();
         if (dialog.exec() != QDialog::Accepted)
             m_sys.RestoreEquations();

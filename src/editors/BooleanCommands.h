@@ -7,7 +7,7 @@ class CModuleTypes;
 class CShellServices;
 class CSystem;
 class CTransferHost;
-class CZlvComm;
+class CControllerProtocol;
 class QWidget;
 
 // The commands of the Booleans menu: the editor, which steps through the
@@ -33,7 +33,7 @@ public:
     // The controller link: its host gives the port state, the pause and
     // continue frames and the transmit error report; without one (or
     // without a protocol object) the commands act as with the port closed.
-    void SetLink(CTransferHost* pHost, CZlvComm* pComm) {
+    void SetLink(CTransferHost* pHost, CControllerProtocol* pComm) {
         m_pHost = pHost;
         m_pComm = pComm;
     }
@@ -61,6 +61,6 @@ private:
     CShellServices& m_shell;
     QWidget* m_pParent;
     CTransferHost* m_pHost = nullptr;
-    CZlvComm* m_pComm = nullptr;
+    CControllerProtocol* m_pComm = nullptr;
     CLiveLogic* m_pLive = nullptr;
 };

@@ -1,13 +1,13 @@
-#include "editors/CopyBool.h"
+#include "editors/BooleanCopyDlg.h"
 
 #include "editors/SteppingBar.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
 #include "shell/HelpRouter.h"
 #include "shell/Text.h"
 
-#include "ui_CopyBool.h"
+#include "ui_BooleanCopyDlg.h"
 
 #include <QPushButton>
 
@@ -17,21 +17,22 @@ short Short(int nValue) { return static_cast<short>(nValue); }
 
 } // namespace
 
-CCopyBool::CCopyBool(CSystem& sys, const CModuleTypes& types, QWidget* pParent)
-    : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CCopyBool>()) {
+CBooleanCopyDlg::CBooleanCopyDlg(CSystem& sys, const CModuleTypes& types, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CBooleanCopyDlg>()) {
     m_ui->setupUi(this);
     setProperty(CHelpRouter::kSectionProperty, "boolean-copy");
     OnInitDialog();
-    connect(m_ui->buttonCopy, &QPushButton::clicked, this, &CCopyBool::OnCopySourceToDestination);
-    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CCopyBool::accept);
-    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CCopyBool::reject);
+    connect(m_ui->buttonCopy, &QPushButton::clicked, this,
+            &CBooleanCopyDlg::OnCopySourceToDestination);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CBooleanCopyDlg::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CBooleanCopyDlg::reject);
 }
 
-CCopyBool::~CCopyBool() = default;
+CBooleanCopyDlg::~CBooleanCopyDlg() = default;
 
 // Both sides start on the current channel; the copy works on the equation
 // loops only, so a timer status loop starts on the BLUE loop.
-void CCopyBool::OnInitDialog() {
+void CBooleanCopyDlg::OnInitDialog() {
     const short nLoop = m_sys.GetCurLoopLimited();
     m_ui->comboSourceLoop->setCurrentIndex(nLoop);
     m_ui->comboDestinationLoop->setCurrentIndex(nLoop);
@@ -62,14 +63,15 @@ void CCopyBool::OnInitDialog() {
         RefreshTexts();
     });
     SetScrollBars();
-    connect(m_ui->comboSourceLoop, &QComboBox::activated, this, &CCopyBool::RefreshTexts);
-    connect(m_ui->comboDestinationLoop, &QComboBox::activated, this, &CCopyBool::RefreshTexts);
+    connect(m_ui->comboSourceLoop, &QComboBox::activated, this, &CBooleanCopyDlg::RefreshTexts);
+    connect(m_ui->comboDestinationLoop, &QComboBox::activated, this,
+            &CBooleanCopyDlg::RefreshTexts);
     // The technician sees what source and destination hold before touching
     // anything.
     RefreshTexts();
 }
 
-void CCopyBool::SetScrollBars() {
+void CBooleanCopyDlg::SetScrollBars() {
     m_ui->scrollSourceModule->setRange(0, CSystem::GetLastModule(m_nSrcLoop));
     m_ui->scrollDestinationModule->setRange(0, CSystem::GetLastModule(m_nDstLoop));
     m_ui->scrollSourceModule->setValue(m_nSrcModule);
@@ -78,7 +80,7 @@ void CCopyBool::SetScrollBars() {
     m_ui->scrollDestinationChannel->setValue(m_nDstChannel);
 }
 
-void CCopyBool::RefreshTexts() {
+void CBooleanCopyDlg::RefreshTexts() {
     m_nSrcLoop = Short(m_ui->comboSourceLoop->currentIndex());
     m_sys.SetCurLoop(m_nSrcLoop);
     m_nDstLoop = Short(m_ui->comboDestinationLoop->currentIndex());
@@ -105,11 +107,11 @@ void CCopyBool::RefreshTexts() {
         ToQString(m_sys.GetModuleLabel(m_nDstModule, m_nDstLoop).substr(0, CSystem::kLabelLength)));
 }
 
-bool CCopyBool::MayCarryBoolean(short nModule, short nChannel, short nLoop) const {
+bool CBooleanCopyDlg::MayCarryBoolean(short nModule, short nChannel, short nLoop) const {
     return m_types.ChannelMayCarryBoolean(m_sys.GetModuleType(nModule, nLoop), nChannel + 1);
 }
 
-const char* CCopyBool::Refusal() const {
+const char* CBooleanCopyDlg::Refusal() const {
     if (m_sys.IsHiSpeedChannel(m_nSrcModule, m_nSrcChannel, m_nSrcLoop))
         return kSourceHiSpeedText;
     if (m_sys.IsHiSpeedChannel(m_nDstModule, m_nDstChannel, m_nDstLoop))
@@ -121,7 +123,7 @@ const char* CCopyBool::Refusal() const {
     return nullptr;
 }
 
-void CCopyBool::OnCopySourceToDestination() {
+void CBooleanCopyDlg::OnCopySourceToDestination() {
     if (const char* szRefusal = Refusal()) {
         m_sys.Shell().MessageBox(szRefusal, EBoxButtons::Ok, EBoxIcon::Exclamation);
         return;

@@ -8,7 +8,7 @@
 class CModuleTypes;
 class CSystem;
 namespace Ui {
-class CCopyBool;
+class CBooleanCopyDlg;
 }
 
 // Copies the equation of one source channel onto any number of destination
@@ -17,7 +17,7 @@ class CCopyBool;
 // through the clipboard into the destination at once and marks it, so the
 // command can send exactly the channels that received a copy, or put
 // everything back on Cancel.
-class CCopyBool : public QDialog {
+class CBooleanCopyDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr const char* kSourceHiSpeedText =
@@ -31,8 +31,8 @@ public:
         "CAN NOT COPY, STRICT MODULE TYPE CHECKING ENABLED, DESTINATION CHANNEL CAN NOT HAVE "
         "VALID BOOLEAN.";
 
-    CCopyBool(CSystem& sys, const CModuleTypes& types, QWidget* pParent = nullptr);
-    ~CCopyBool() override;
+    CBooleanCopyDlg(CSystem& sys, const CModuleTypes& types, QWidget* pParent = nullptr);
+    ~CBooleanCopyDlg() override;
 
     void RefreshTexts();
     void OnCopySourceToDestination();
@@ -53,5 +53,5 @@ private:
 
     CSystem& m_sys;
     const CModuleTypes& m_types;
-    std::unique_ptr<Ui::CCopyBool> m_ui;
+    std::unique_ptr<Ui::CBooleanCopyDlg> m_ui;
 };

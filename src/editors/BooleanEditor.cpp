@@ -1,4 +1,4 @@
-#include "editors/EditBool.h"
+#include "editors/BooleanEditor.h"
 
 #include "diagnostics/LogicView.h"
 #include "diagnostics/TermLamps.h"
@@ -8,12 +8,12 @@
 #include "editors/SteppingBar.h"
 #include "editors/TermScroll.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "reports/WhereUsedDlg.h"
 #include "shell/HelpRouter.h"
 #include "shell/Text.h"
 
-#include "ui_EditBool.h"
+#include "ui_BooleanEditor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,7 +25,7 @@
 
 namespace {
 
-const char* const kTermNames[CEditBool::kTerms] = {"A1", "A2", "A3", "B1", "B2", "B3"};
+const char* const kTermNames[CBooleanEditor::kTerms] = {"A1", "A2", "A3", "B1", "B2", "B3"};
 const CRgb kAndColour{0, 255, 128};
 const CRgb kOrColour{128, 255, 255};
 
@@ -40,8 +40,8 @@ void ShowOperator(QLabel& label, bool bAnd) {
 
 } // namespace
 
-CEditBool::CEditBool(CSystem& sys, QWidget* pParent)
-    : QDialog(pParent), m_sys(sys), m_ui(std::make_unique<Ui::CEditBool>()),
+CBooleanEditor::CBooleanEditor(CSystem& sys, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_ui(std::make_unique<Ui::CBooleanEditor>()),
       m_whereUsed([&sys](QWidget* pParent) { ShowWhereUsedReport(sys, pParent); }),
       m_explorer([&sys](QWidget* pParent, short nIndex) {
           ShowLogicView(sys, nullptr, nIndex, pParent, {}, kReadOnlyText);
@@ -71,10 +71,10 @@ CEditBool::CEditBool(CSystem& sys, QWidget* pParent)
     OnInitDialog();
     MakeLamps(nullptr);
     m_lampTimer.setInterval(kLampPeriod);
-    connect(&m_lampTimer, &QTimer::timeout, this, &CEditBool::RefreshLamps);
+    connect(&m_lampTimer, &QTimer::timeout, this, &CBooleanEditor::RefreshLamps);
 }
 
-void CEditBool::MakeLamps(CLiveLogic* pLive) {
+void CBooleanEditor::MakeLamps(CLiveLogic* pLive) {
     CTermLamps::CLamps lamps;
     for (int i = 0; i < kTerms; ++i)
         lamps.apTerm[i] = findChild<QLabel*>(QString("lamp") + kTermNames[i]);
@@ -86,18 +86,18 @@ void CEditBool::MakeLamps(CLiveLogic* pLive) {
     RefreshLamps();
 }
 
-void CEditBool::SetLiveLogic(CLiveLogic* pLive) {
+void CBooleanEditor::SetLiveLogic(CLiveLogic* pLive) {
     MakeLamps(pLive);
     m_lampTimer.start();
 }
 
-void CEditBool::RefreshLamps() {
+void CBooleanEditor::RefreshLamps() {
     if (m_pLamps)
         m_pLamps->Refresh(m_sys.Preview(), m_sys.GetCurIndex());
 }
 
 // The loops go back before anything is stored or sent.
-void CEditBool::done(int nResult) {
+void CBooleanEditor::done(int nResult) {
     m_lampTimer.stop();
     if (m_pLamps)
         m_pLamps->ReleaseAll();
@@ -106,14 +106,14 @@ void CEditBool::done(int nResult) {
 
 // Closing the dialog takes the focus from a field, which would otherwise
 // look up a label while the dialog is half destroyed.
-CEditBool::~CEditBool() {
+CBooleanEditor::~CBooleanEditor() {
     for (const TermControls& term : m_aTerm) {
         disconnect(term.pModule, nullptr, this, nullptr);
         disconnect(term.pChannel, nullptr, this, nullptr);
     }
 }
 
-void CEditBool::ConnectControls() {
+void CBooleanEditor::ConnectControls() {
     for (int i = 0; i < kTerms; ++i) {
         const TermControls& term = m_aTerm[i];
         connect(term.pScroll, &QAbstractSlider::actionTriggered, this,
@@ -121,25 +121,25 @@ void CEditBool::ConnectControls() {
         connect(term.pLoop, &QComboBox::activated, this, [this, i] { OnTermLoopChanged(i); });
         connect(term.pModule, &QLineEdit::editingFinished, this, [this, i] { ShowTypedLabel(i); });
         connect(term.pChannel, &QLineEdit::editingFinished, this, [this, i] { ShowTypedLabel(i); });
-        connect(term.pNot, &QCheckBox::clicked, this, &CEditBool::RefreshPreview);
-        connect(term.pPr, &QCheckBox::clicked, this, &CEditBool::RefreshPreview);
+        connect(term.pNot, &QCheckBox::clicked, this, &CBooleanEditor::RefreshPreview);
+        connect(term.pPr, &QCheckBox::clicked, this, &CBooleanEditor::RefreshPreview);
     }
     for (QCheckBox* pBox : {m_ui->checkEquationNot, m_ui->checkGroupNotA, m_ui->checkGroupNotB})
-        connect(pBox, &QCheckBox::clicked, this, &CEditBool::RefreshPreview);
-    connect(m_ui->buttonType, &QToolButton::clicked, this, &CEditBool::OnTypeButton);
-    connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CEditBool::OnWhereUsed);
-    connect(m_ui->buttonExplorer, &QToolButton::clicked, this, &CEditBool::OnExplorer);
-    connect(m_ui->buttonCopy, &QPushButton::clicked, this, &CEditBool::OnCopy);
-    connect(m_ui->buttonCut, &QPushButton::clicked, this, &CEditBool::OnCut);
-    connect(m_ui->buttonPaste, &QPushButton::clicked, this, &CEditBool::OnPaste);
-    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CEditBool::accept);
-    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CEditBool::reject);
+        connect(pBox, &QCheckBox::clicked, this, &CBooleanEditor::RefreshPreview);
+    connect(m_ui->buttonType, &QToolButton::clicked, this, &CBooleanEditor::OnTypeButton);
+    connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CBooleanEditor::OnWhereUsed);
+    connect(m_ui->buttonExplorer, &QToolButton::clicked, this, &CBooleanEditor::OnExplorer);
+    connect(m_ui->buttonCopy, &QPushButton::clicked, this, &CBooleanEditor::OnCopy);
+    connect(m_ui->buttonCut, &QPushButton::clicked, this, &CBooleanEditor::OnCut);
+    connect(m_ui->buttonPaste, &QPushButton::clicked, this, &CBooleanEditor::OnPaste);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CBooleanEditor::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CBooleanEditor::reject);
 }
 
 // A channel without an equation offers its own loop in every term, where
 // most of its sources will be. The typing starts at the first term's module
 // letter, the field a technician fills first.
-void CEditBool::OnInitDialog() {
+void CBooleanEditor::OnInitDialog() {
     ShowOperatorLabels();
     ShowTypeName();
     RefreshFromSystem();
@@ -158,7 +158,7 @@ void CEditBool::OnInitDialog() {
 
 // --- data exchange ---
 
-bool CEditBool::ReadTermChannel(int nTerm) {
+bool CBooleanEditor::ReadTermChannel(int nTerm) {
     QLineEdit& field = *m_aTerm[nTerm].pChannel;
     bool bInteger = false;
     const int nValue = field.text().trimmed().toInt(&bInteger);
@@ -177,7 +177,7 @@ bool CEditBool::ReadTermChannel(int nTerm) {
     return true;
 }
 
-bool CEditBool::DoDataExchange(bool bSaveAndValidate) {
+bool CBooleanEditor::DoDataExchange(bool bSaveAndValidate) {
     if (!bSaveAndValidate) {
         for (int i = 0; i < kTerms; ++i)
             ShowTerm(i);
@@ -212,7 +212,7 @@ bool CEditBool::DoDataExchange(bool bSaveAndValidate) {
     return true;
 }
 
-void CEditBool::ShowTerm(int nTerm) {
+void CBooleanEditor::ShowTerm(int nTerm) {
     const TermControls& term = m_aTerm[nTerm];
     term.pChannel->setText(QString::number(m_anTermChannel[nTerm]));
     term.pModule->setText(ToQString(m_astrTermModule[nTerm]));
@@ -221,7 +221,7 @@ void CEditBool::ShowTerm(int nTerm) {
     term.pLabel->setText(ToQString(m_astrTermLabel[nTerm]));
 }
 
-void CEditBool::ShowHeaderColours() {
+void CBooleanEditor::ShowHeaderColours() {
     const CRgb colour = CSystem::GetLoopColour(m_sys.GetCurLoop());
     QWidget* const apFields[] = {m_ui->editModule,      m_ui->editChannelLabel, m_ui->editChannel,
                                  m_ui->editModuleLabel, m_ui->editLoopName,     m_ui->editEquation};
@@ -229,19 +229,19 @@ void CEditBool::ShowHeaderColours() {
         PaintField(*pField, colour);
 }
 
-void CEditBool::ShowTermLoopColour(int nTerm) {
+void CBooleanEditor::ShowTermLoopColour(int nTerm) {
     PaintField(*m_aTerm[nTerm].pLabel, CSystem::GetLoopColour(m_anTermLoop[nTerm]));
 }
 
 // The label of the channel an entry names in a loop; empty for no term.
-std::string CEditBool::EntryLabel(const CTermEntry& entry, short nLoop) const {
+std::string CBooleanEditor::EntryLabel(const CTermEntry& entry, short nLoop) const {
     if (!entry.HasModule() || entry.nChannel < 1 || entry.nChannel > CSystem::kChannelsPerModule)
         return "";
     return m_sys.GetChannelLabel(static_cast<short>(entry.cModule - 'A'),
                                  static_cast<short>(entry.nChannel - 1), nLoop);
 }
 
-std::string CEditBool::TermLabel(int nTerm) const {
+std::string CBooleanEditor::TermLabel(int nTerm) const {
     const short nLoop = m_anTermLoop[nTerm];
     return EntryLabel(
         CTermScroll::Normalised(m_astrTermModule[nTerm], m_anTermChannel[nTerm], nLoop), nLoop);
@@ -251,7 +251,7 @@ std::string CEditBool::TermLabel(int nTerm) const {
 // at once. The fields are only looked at, not validated: a number being
 // retyped is no error yet, and the validating read comes with the next
 // preview, store or scroll.
-void CEditBool::ShowTypedLabel(int nTerm) {
+void CBooleanEditor::ShowTypedLabel(int nTerm) {
     const TermControls& term = m_aTerm[nTerm];
     bool bInteger = false;
     const int nNumber = term.pChannel->text().trimmed().toInt(&bInteger);
@@ -265,7 +265,7 @@ void CEditBool::ShowTypedLabel(int nTerm) {
 
 // --- from and to the system ---
 
-void CEditBool::RefreshFromSystem() {
+void CBooleanEditor::RefreshFromSystem() {
     LoadTermLoops();
     const CChannelRecord& record = m_sys.CurRecord();
     for (int i = 0; i < kTerms; ++i) {
@@ -303,7 +303,7 @@ void CEditBool::RefreshFromSystem() {
     RefreshPreview();
 }
 
-void CEditBool::WriteEquation(CChannelRecord& record) const {
+void CBooleanEditor::WriteEquation(CChannelRecord& record) const {
     const short nType = m_sys.GetCurEquationType();
     const bool bTermInverted = CSystem::IsTermNotInverted(nType);
     for (int i = 0; i < 3; ++i) {
@@ -326,7 +326,7 @@ void CEditBool::WriteEquation(CChannelRecord& record) const {
     }
 }
 
-bool CEditBool::StoreToSystem() {
+bool CBooleanEditor::StoreToSystem() {
     if (!DoDataExchange(true))
         return false;
     m_sys.CurRecord().m_bPowerUpOn = m_bPowerUpOn;
@@ -338,14 +338,14 @@ bool CEditBool::StoreToSystem() {
 
 // VIRTUAL and TIMER channels are internal: they always drive their state and
 // never latch a switch.
-void CEditBool::StoreOutputAndLatch() {
+void CBooleanEditor::StoreOutputAndLatch() {
     const short nLoop = m_sys.GetCurLoop();
     const bool bInternal = nLoop == 2 || nLoop == 3;
     m_sys.SetOutput(bInternal || m_bOutput);
     m_sys.SetMomentaryLatch(!bInternal && m_bMomentaryLatch);
 }
 
-bool CEditBool::StoreAndConfirm() {
+bool CBooleanEditor::StoreAndConfirm() {
     if (!StoreToSystem())
         return false;
     const bool bVehicleLoop = m_sys.GetCurLoop() == 0 || m_sys.GetCurLoop() == 1;
@@ -359,7 +359,7 @@ bool CEditBool::StoreAndConfirm() {
     return true;
 }
 
-void CEditBool::RefreshPreview() {
+void CBooleanEditor::RefreshPreview() {
     if (!DoDataExchange(true))
         return;
     WriteEquation(m_sys.Preview());
@@ -370,7 +370,7 @@ void CEditBool::RefreshPreview() {
 
 // --- term loops and bars ---
 
-void CEditBool::LoadTermLoops() {
+void CBooleanEditor::LoadTermLoops() {
     const CChannelRecord& record = m_sys.CurRecord();
     for (int i = 0; i < kTerms; ++i) {
         m_anTermLoop[i] = CSystem::TermLoop(i < 3 ? record.m_anTermA[i] : record.m_anTermB[i - 3]);
@@ -379,12 +379,12 @@ void CEditBool::LoadTermLoops() {
     }
 }
 
-void CEditBool::ReadTermLoops() {
+void CBooleanEditor::ReadTermLoops() {
     for (int i = 0; i < kTerms; ++i)
         m_anTermLoop[i] = static_cast<short>(m_aTerm[i].pLoop->currentIndex());
 }
 
-void CEditBool::SetScrollPositions() {
+void CBooleanEditor::SetScrollPositions() {
     for (int i = 0; i < kTerms; ++i) {
         QScrollBar& bar = *m_aTerm[i].pScroll;
         bar.setRange(-1, CSystem::GetLastChannelIndex(m_anTermLoop[i]));
@@ -397,7 +397,7 @@ void CEditBool::SetScrollPositions() {
 // Qt has moved the slider by its own step when the action is announced but
 // not yet the value; setting the slider position here replaces Qt's step
 // with the term's rule.
-void CEditBool::OnTermScroll(int nTerm, int nAction) {
+void CBooleanEditor::OnTermScroll(int nTerm, int nAction) {
     QScrollBar& bar = *m_aTerm[nTerm].pScroll;
     const int nThumb = bar.sliderPosition();
     if (!DoDataExchange(true)) {
@@ -419,7 +419,7 @@ void CEditBool::OnTermScroll(int nTerm, int nAction) {
 
 // The term keeps its module letter and channel number, so it names the same
 // position in the loop just chosen.
-void CEditBool::OnTermLoopChanged(int nTerm) {
+void CBooleanEditor::OnTermLoopChanged(int nTerm) {
     ReadTermLoops();
     ShowTermLoopColour(nTerm);
     if (!DoDataExchange(true))
@@ -432,7 +432,7 @@ void CEditBool::OnTermLoopChanged(int nTerm) {
 
 // --- operators and type ---
 
-void CEditBool::ShowOperatorLabels() {
+void CBooleanEditor::ShowOperatorLabels() {
     const bool bAndWithin = m_sys.IsCurTypeAndWithinGroups();
     for (QLabel* pLabel : {m_ui->labelOperatorA1, m_ui->labelOperatorA2, m_ui->labelOperatorB1,
                            m_ui->labelOperatorB2})
@@ -440,13 +440,13 @@ void CEditBool::ShowOperatorLabels() {
     ShowOperator(*m_ui->labelOperatorBetween, m_sys.IsCurTypeAndBetweenGroups());
 }
 
-void CEditBool::ShowTypeName() {
+void CBooleanEditor::ShowTypeName() {
     m_ui->editTypeName->setText(ToQString(m_sys.GetCurEquationTypeName()));
 }
 
 // Stored before and after the switch: the flags pass through the old
 // presentation and back through the new one, so only the type changes.
-void CEditBool::OnTypeButton() {
+void CBooleanEditor::OnTypeButton() {
     if (!StoreToSystem())
         return;
     m_sys.NextCurEquationType();
@@ -458,20 +458,20 @@ void CEditBool::OnTypeButton() {
 
 // --- buttons ---
 
-void CEditBool::OnWhereUsed() { m_whereUsed(this); }
+void CBooleanEditor::OnWhereUsed() { m_whereUsed(this); }
 
-void CEditBool::OnExplorer() { m_explorer(this, m_sys.GetCurIndex()); }
+void CBooleanEditor::OnExplorer() { m_explorer(this, m_sys.GetCurIndex()); }
 
 // COPY and CUT take what the dialog shows; fields that fail validation stop
 // them before anything reaches the clipboard or the channel.
-void CEditBool::OnCopy() {
+void CBooleanEditor::OnCopy() {
     if (!StoreAndConfirm())
         return;
     m_sys.CopyEquation();
     m_sys.Shell().SetStatusText(kCopiedText);
 }
 
-void CEditBool::OnCut() {
+void CBooleanEditor::OnCut() {
     if (!StoreAndConfirm())
         return;
     m_sys.CopyEquation();
@@ -480,13 +480,13 @@ void CEditBool::OnCut() {
     m_sys.Shell().SetStatusText(kCutText);
 }
 
-void CEditBool::OnPaste() {
+void CBooleanEditor::OnPaste() {
     m_sys.PasteCurEquation();
     RefreshFromSystem();
     m_sys.Shell().SetStatusText(kPastedText);
 }
 
-void CEditBool::accept() {
+void CBooleanEditor::accept() {
     if (!DoDataExchange(true))
         return;
     QDialog::accept();

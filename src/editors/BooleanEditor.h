@@ -17,7 +17,7 @@ class QComboBox;
 class QLineEdit;
 class QScrollBar;
 namespace Ui {
-class CEditBool;
+class CBooleanEditor;
 }
 
 // The Boolean editor of the current channel. The equation is always stored
@@ -28,7 +28,7 @@ class CEditBool;
 // Everything the dialog stores goes into the channel record at once (the
 // type button, COPY, CUT, PASTE, OK); the command that runs the dialog keeps
 // a snapshot of all equations and puts it back on Cancel.
-class CEditBool : public QDialog {
+class CBooleanEditor : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kTerms = 6;
@@ -41,8 +41,8 @@ public:
     static constexpr const char* kReadOnlyText = "the Boolean editor is open";
     static constexpr int kLampPeriod = 100;
 
-    explicit CEditBool(CSystem& sys, QWidget* pParent = nullptr);
-    ~CEditBool() override;
+    explicit CBooleanEditor(CSystem& sys, QWidget* pParent = nullptr);
+    ~CBooleanEditor() override;
 
     // What the where-used button runs for the current channel: the
     // where-used report unless told otherwise.
@@ -117,7 +117,7 @@ private:
     bool& TermPr(int nTerm) { return nTerm < 3 ? m_abTermPrA[nTerm] : m_abTermPrB[nTerm - 3]; }
 
     CSystem& m_sys;
-    std::unique_ptr<Ui::CEditBool> m_ui;
+    std::unique_ptr<Ui::CBooleanEditor> m_ui;
     TermControls m_aTerm[kTerms];
     std::function<void(QWidget*)> m_whereUsed;
     std::function<void(QWidget*, short)> m_explorer;

@@ -1,12 +1,12 @@
-#include "editors/LABELDG.h"
+#include "editors/ChannelLabelDlg.h"
 
 #include "editors/SteppingBar.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "shell/HelpRouter.h"
 #include "shell/Text.h"
 
-#include "ui_LABELDG.h"
+#include "ui_ChannelLabelDlg.h"
 
 namespace {
 
@@ -16,8 +16,8 @@ QLineEdit& LabelEdit(QWidget& dialog, short nChannel) {
 
 } // namespace
 
-CLabelDlg::CLabelDlg(CSystem& sys, CShellServices& shell, QWidget* pParent)
-    : QDialog(pParent), m_sys(sys), m_shell(shell), m_ui(std::make_unique<Ui::CLabelDlg>()) {
+CChannelLabelDlg::CChannelLabelDlg(CSystem& sys, CShellServices& shell, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_shell(shell), m_ui(std::make_unique<Ui::CChannelLabelDlg>()) {
     m_ui->setupUi(this);
     setProperty(CHelpRouter::kSectionProperty, "channel-labels");
     m_nLoop = m_sys.GetCurLoop();
@@ -33,17 +33,18 @@ CLabelDlg::CLabelDlg(CSystem& sys, CShellServices& shell, QWidget* pParent)
     for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
         connect(&LabelEdit(*this, nChannel), &QLineEdit::textEdited, this,
                 [this] { m_bChanged = true; });
-    connect(m_ui->comboLoop, &QComboBox::activated, this, &CLabelDlg::OnLoopChosen);
+    connect(m_ui->comboLoop, &QComboBox::activated, this, &CChannelLabelDlg::OnLoopChosen);
     m_ui->comboLoop->setInsertPolicy(QComboBox::NoInsert);
-    connect(m_ui->comboLoop->lineEdit(), &QLineEdit::textEdited, this, &CLabelDlg::OnLoopTyped);
-    connect(m_ui->buttonSave, &QPushButton::clicked, this, &CLabelDlg::SaveLabels);
-    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CLabelDlg::accept);
-    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CLabelDlg::reject);
+    connect(m_ui->comboLoop->lineEdit(), &QLineEdit::textEdited, this,
+            &CChannelLabelDlg::OnLoopTyped);
+    connect(m_ui->buttonSave, &QPushButton::clicked, this, &CChannelLabelDlg::SaveLabels);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CChannelLabelDlg::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CChannelLabelDlg::reject);
 }
 
-CLabelDlg::~CLabelDlg() = default;
+CChannelLabelDlg::~CChannelLabelDlg() = default;
 
-void CLabelDlg::Reload() {
+void CChannelLabelDlg::Reload() {
     for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
         LabelEdit(*this, nChannel).setText(ToQString(m_sys.GetChannelLabelInCurModule(nChannel)));
     m_ui->editModuleLetter->setText(QString(QChar(m_sys.GetCurModuleLetter())));
@@ -51,7 +52,7 @@ void CLabelDlg::Reload() {
         ToQString(m_sys.GetCurModuleLabel().substr(0, CSystem::kLabelLength)));
 }
 
-void CLabelDlg::AskSave() {
+void CChannelLabelDlg::AskSave() {
     if (!m_bChanged)
         return;
     if (m_shell.MessageBox(kSaveQuestionText, EBoxButtons::YesNo, EBoxIcon::Question) ==
@@ -64,7 +65,7 @@ void CLabelDlg::AskSave() {
 // An emptied label is the default label: the controller answers an empty
 // label with the default one, so storing it empty would make the PC and the
 // controller differ after every transfer.
-void CLabelDlg::SaveLabels() {
+void CChannelLabelDlg::SaveLabels() {
     for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
         const std::string strText = FromQString(LabelEdit(*this, nChannel).text());
         m_sys.SetChannelLabelInCurModule(
@@ -82,7 +83,7 @@ void CLabelDlg::SaveLabels() {
 // would repeat while the question is open, and the button is let go over
 // the question, never over the bar; so the bar rests while it is asked,
 // which also ends its repeat: one click, one question, one module.
-void CLabelDlg::OnModuleStep(int nModule) {
+void CChannelLabelDlg::OnModuleStep(int nModule) {
     QScrollBar& bar = *m_ui->scrollModule;
     const bool bAsking = m_bChanged;
     const bool bHadFocus = bar.hasFocus();
@@ -97,7 +98,7 @@ void CLabelDlg::OnModuleStep(int nModule) {
     Reload();
 }
 
-void CLabelDlg::OnLoopChosen(int nLoop) {
+void CChannelLabelDlg::OnLoopChosen(int nLoop) {
     AskSave();
     m_nLoop = static_cast<short>(nLoop);
     m_sys.SetCurLoop(m_nLoop);
@@ -110,7 +111,7 @@ void CLabelDlg::OnLoopChosen(int nLoop) {
 // The module bar takes the typed loop's range, as for a loop chosen from the
 // list: a bar left on the old loop's range could reach modules the new loop
 // does not have.
-void CLabelDlg::OnLoopTyped(const QString& strText) {
+void CChannelLabelDlg::OnLoopTyped(const QString& strText) {
     const int nLoop = m_ui->comboLoop->findText(strText.trimmed(), Qt::MatchFixedString);
     if (nLoop < 0 || nLoop == m_nLoop)
         return;
@@ -119,7 +120,7 @@ void CLabelDlg::OnLoopTyped(const QString& strText) {
     OnLoopChosen(nLoop);
 }
 
-void CLabelDlg::accept() {
+void CChannelLabelDlg::accept() {
     AskSave();
     QDialog::accept();
 }

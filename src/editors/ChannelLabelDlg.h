@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/system.h"
+#include "model/System.h"
 
 #include <QDialog>
 
@@ -8,20 +8,20 @@
 
 class CShellServices;
 namespace Ui {
-class CLabelDlg;
+class CChannelLabelDlg;
 }
 
 // Edits the ten channel labels of one module. The dialog works on the
 // current loop and module of the system: choosing a loop or moving the
 // module bar makes that loop or module current at once, after offering to
 // save what was typed for the module shown until then.
-class CLabelDlg : public QDialog {
+class CChannelLabelDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr const char* kSaveQuestionText = "Do you wish to save your changes?";
 
-    CLabelDlg(CSystem& sys, CShellServices& shell, QWidget* pParent = nullptr);
-    ~CLabelDlg() override;
+    CChannelLabelDlg(CSystem& sys, CShellServices& shell, QWidget* pParent = nullptr);
+    ~CChannelLabelDlg() override;
 
     void accept() override;
 
@@ -41,7 +41,7 @@ private:
 
     CSystem& m_sys;
     CShellServices& m_shell;
-    std::unique_ptr<Ui::CLabelDlg> m_ui;
+    std::unique_ptr<Ui::CChannelLabelDlg> m_ui;
     short m_nLoop = 0;
     short m_nModule = 0;
     bool m_bChanged = false;

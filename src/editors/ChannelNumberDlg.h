@@ -7,20 +7,20 @@
 class CSystem;
 class QButtonGroup;
 namespace Ui {
-class CSelChl;
+class CChannelNumberDlg;
 }
 
 // Picks channel 1..10 of the current module; OK makes it the current channel.
-class CSelChl : public QDialog {
+class CChannelNumberDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CSelChl(CSystem& sys, QWidget* pParent = nullptr);
-    ~CSelChl() override;
+    explicit CChannelNumberDlg(CSystem& sys, QWidget* pParent = nullptr);
+    ~CChannelNumberDlg() override;
 
     void accept() override;
 
 private:
     CSystem& m_sys;
-    std::unique_ptr<Ui::CSelChl> m_ui;
+    std::unique_ptr<Ui::CChannelNumberDlg> m_ui;
     QButtonGroup* m_pChannels;
 };

@@ -1,22 +1,22 @@
-#include "editors/PickChl.h"
+#include "editors/ChannelPicker.h"
 
 #include "diagnostics/LogicView.h"
 #include "editors/ModuleBrowser.h"
 #include "editors/RadioGroup.h"
 #include "editors/ReadOnlyLook.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypeTexts.h"
 #include "reports/WhereUsedDlg.h"
 #include "shell/Text.h"
 
-#include "ui_PickChl.h"
+#include "ui_ChannelPicker.h"
 
 #include <QButtonGroup>
 #include <QStyle>
 
-CPickChl::CPickChl(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent)
-    : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CPickChl>()),
+CChannelPicker::CChannelPicker(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CChannelPicker>()),
       m_whereUsed([&sys](QWidget* pParent) { ShowWhereUsedReport(sys, pParent); }),
       m_explorer([&sys](QWidget* pParent, short nIndex) {
           ShowLogicView(sys, nullptr, nIndex, pParent, {}, "");
@@ -33,20 +33,20 @@ CPickChl::CPickChl(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent
     CheckRadio(*m_pChannels, m_sys.GetCurChannel());
     FocusCheckedRadio(*m_pChannels);
 
-    connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CPickChl::OnWhereUsed);
-    connect(m_ui->buttonExplorer, &QToolButton::clicked, this, &CPickChl::OnExplorer);
-    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CPickChl::accept);
-    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CPickChl::reject);
+    connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CChannelPicker::OnWhereUsed);
+    connect(m_ui->buttonExplorer, &QToolButton::clicked, this, &CChannelPicker::OnExplorer);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CChannelPicker::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CChannelPicker::reject);
 }
 
-CPickChl::~CPickChl() = default;
+CChannelPicker::~CChannelPicker() = default;
 
-void CPickChl::OnWhereUsed() {
+void CChannelPicker::OnWhereUsed() {
     StoreChoice();
     m_whereUsed(this);
 }
 
-void CPickChl::OnExplorer() {
+void CChannelPicker::OnExplorer() {
     StoreChoice();
     m_explorer(this, m_sys.GetCurIndex());
     // An equation edited from the explorer may have changed the labels.
@@ -55,7 +55,7 @@ void CPickChl::OnExplorer() {
 
 // The channel ticked stays ticked while the module and loop change: it is
 // the technician's choice, and the current channel changes only on OK.
-void CPickChl::RefreshChannelList() {
+void CChannelPicker::RefreshChannelList() {
     const short nLoop = m_sys.GetCurLoop();
     const short nModule = m_sys.GetCurModule();
     for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
@@ -70,12 +70,12 @@ void CPickChl::RefreshChannelList() {
     m_ui->editDescription->setText(ToQString(m_types.GetDescriptionById(nType)));
 }
 
-void CPickChl::StoreChoice() {
+void CChannelPicker::StoreChoice() {
     m_sys.SetCurModule(static_cast<short>(m_ui->scrollModule->value()));
     m_sys.SetCurChannel(static_cast<short>(CheckedRadio(*m_pChannels)));
 }
 
-void CPickChl::accept() {
+void CChannelPicker::accept() {
     QDialog::accept();
     StoreChoice();
 }

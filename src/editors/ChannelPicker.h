@@ -9,17 +9,17 @@ class CSystem;
 class CModuleTypeTexts;
 class QButtonGroup;
 namespace Ui {
-class CPickChl;
+class CChannelPicker;
 }
 
 // Picks a channel of the equation loops with its labels and module type in
 // view. Browsing the loop list or the module bar makes that loop and module
 // current at once; OK makes the chosen module and channel current.
-class CPickChl : public QDialog {
+class CChannelPicker : public QDialog {
     Q_OBJECT
 public:
-    CPickChl(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent = nullptr);
-    ~CPickChl() override;
+    CChannelPicker(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent = nullptr);
+    ~CChannelPicker() override;
 
     // What the where-used button runs once it has made the channel in view
     // current: the where-used report, unless a test stands in another.
@@ -40,7 +40,7 @@ private:
 
     CSystem& m_sys;
     const CModuleTypeTexts& m_types;
-    std::unique_ptr<Ui::CPickChl> m_ui;
+    std::unique_ptr<Ui::CChannelPicker> m_ui;
     QButtonGroup* m_pChannels;
     std::function<void(QWidget*)> m_whereUsed;
     std::function<void(QWidget*, short)> m_explorer;

@@ -1,10 +1,10 @@
 #include "editors/EditorCommand.h"
 
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 
 bool CEditorCommand::IsPortOpen() const { return m_frame.Comm() && m_frame.IsPortOpen(); }
 
-CZlvComm& CEditorCommand::Comm() const { return *m_frame.Comm(); }
+CControllerProtocol& CEditorCommand::Comm() const { return *m_frame.Comm(); }
 
 void CEditorCommand::Report(bool bOk) {
     if (!bOk)

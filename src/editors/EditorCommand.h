@@ -4,7 +4,7 @@ class CMainFrame;
 class CModuleTypes;
 class CShellServices;
 class CSystem;
-class CZlvComm;
+class CControllerProtocol;
 
 // What the setup and label commands share: the system they edit, the module
 // type library, the main window's link services and the protocol object.
@@ -17,7 +17,7 @@ public:
 protected:
     bool IsPortOpen() const;
     // The protocol object; only while IsPortOpen.
-    CZlvComm& Comm() const;
+    CControllerProtocol& Comm() const;
     // An exchange the command reports: a failure gives the transmission
     // error, and the command goes on.
     void Report(bool bOk);

@@ -1,6 +1,6 @@
 #include "editors/FieldColour.h"
 
-#include "model/system.h"
+#include "model/System.h"
 
 #include <QPalette>
 #include <QWidget>

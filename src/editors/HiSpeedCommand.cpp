@@ -1,10 +1,10 @@
 #include "editors/HiSpeedCommand.h"
 
 #include "editors/HiSpeedDlg.h"
-#include "link/zlvcomm.h"
+#include "link/ControllerProtocol.h"
 #include "model/ReadBackup.h"
-#include "model/system.h"
-#include "shell/MainFrm.h"
+#include "model/System.h"
+#include "shell/MainFrame.h"
 
 // Cancel leaves the pairs the PC held before the command, not the ones the
 // opening read brought in.

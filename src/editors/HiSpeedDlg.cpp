@@ -1,7 +1,7 @@
 #include "editors/HiSpeedDlg.h"
 
 #include "editors/SteppingBar.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "shell/HelpRouter.h"
 #include "shell/Text.h"
 

@@ -1,7 +1,7 @@
 #include "editors/HiSpeedRules.h"
 
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
 
 CHiSpeedRules::CHiSpeedRules(CSystem& sys, const CModuleTypes& types, CShellServices& shell,

@@ -1,13 +1,13 @@
 #include "editors/LabelCommands.h"
 
-#include "editors/LABELDG.h"
-#include "editors/ModLabel.h"
-#include "editors/SysLabel.h"
-#include "link/zlvcomm.h"
+#include "editors/ChannelLabelDlg.h"
+#include "editors/ModuleLabelDlg.h"
+#include "editors/SystemLabelDlg.h"
+#include "link/ControllerProtocol.h"
 #include "model/ReadBackup.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
-#include "shell/MainFrm.h"
+#include "model/System.h"
+#include "shell/MainFrame.h"
 
 void CLabelCommands::OnChannelLabels() {
     m_frame.UpdateTitle();
@@ -17,7 +17,7 @@ void CLabelCommands::OnChannelLabels() {
     const short nReadModule = m_sys.GetCurModule();
     if (IsPortOpen())
         Comm().ReadModuleChannelLabels();
-    CLabelDlg dialog(m_sys, m_shell, &m_frame);
+    CChannelLabelDlg dialog(m_sys, m_shell, &m_frame);
     if (dialog.exec() != QDialog::Accepted) {
         if (!dialog.HasSaved(nReadModule, nReadLoop))
             backup.RestoreChannelLabels(nReadModule, nReadLoop);
@@ -32,9 +32,9 @@ void CLabelCommands::OnChannelLabels() {
 
 void CLabelCommands::OnModuleLabels() {
     EditWithController(
-        &CZlvComm::ReadAllModuleLabels, &CZlvComm::SendAllModuleLabels,
+        &CControllerProtocol::ReadAllModuleLabels, &CControllerProtocol::SendAllModuleLabels,
         [this](CReadBackup& backup) {
-            CModLabel dialog(m_sys, m_shell, &m_frame);
+            CModuleLabelDlg dialog(m_sys, m_shell, &m_frame);
             if (dialog.exec() == QDialog::Accepted)
                 return true;
             for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop)
@@ -46,16 +46,17 @@ void CLabelCommands::OnModuleLabels() {
 }
 
 void CLabelCommands::OnSystemLabels() {
-    EditWithController(&CZlvComm::ReadSysLabels, &CZlvComm::SendSysLabels,
+    EditWithController(&CControllerProtocol::ReadSysLabels, &CControllerProtocol::SendSysLabels,
                        [this](CReadBackup& backup) {
-                           if (CSysLabel(m_sys, &m_frame).exec() == QDialog::Accepted)
+                           if (CSystemLabelDlg(m_sys, &m_frame).exec() == QDialog::Accepted)
                                return true;
                            backup.RestoreSysLabels();
                            return false;
                        });
 }
 
-void CLabelCommands::EditWithController(bool (CZlvComm::*pfnRead)(), bool (CZlvComm::*pfnSend)(),
+void CLabelCommands::EditWithController(bool (CControllerProtocol::*pfnRead)(),
+                                        bool (CControllerProtocol::*pfnSend)(),
                                         const std::function<bool(CReadBackup&)>& fnDialog,
                                         const char* szReadingText) {
     m_frame.UpdateTitle();
@@ -74,7 +75,7 @@ void CLabelCommands::EditWithController(bool (CZlvComm::*pfnRead)(), bool (CZlvC
     m_sys.ResumeLink();
 }
 
-void CLabelCommands::ExchangeIfOpen(bool (CZlvComm::*pfnExchange)()) {
+void CLabelCommands::ExchangeIfOpen(bool (CControllerProtocol::*pfnExchange)()) {
     if (!IsPortOpen())
         return;
     m_frame.PauseLink();

@@ -28,8 +28,9 @@ private:
     // labels from before the read, to put back on Cancel; it tells whether it
     // ended with OK. A read long enough to be noticed names itself in the
     // please-wait indicator, which goes before the dialog opens.
-    void EditWithController(bool (CZlvComm::*pfnRead)(), bool (CZlvComm::*pfnSend)(),
+    void EditWithController(bool (CControllerProtocol::*pfnRead)(),
+                            bool (CControllerProtocol::*pfnSend)(),
                             const std::function<bool(CReadBackup&)>& fnDialog,
                             const char* szReadingText = nullptr);
-    void ExchangeIfOpen(bool (CZlvComm::*pfnExchange)());
+    void ExchangeIfOpen(bool (CControllerProtocol::*pfnExchange)());
 };

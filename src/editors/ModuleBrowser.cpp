@@ -1,7 +1,7 @@
 #include "editors/ModuleBrowser.h"
 
 #include "editors/SteppingBar.h"
-#include "model/system.h"
+#include "model/System.h"
 
 #include <QComboBox>
 #include <QScrollBar>

@@ -1,11 +1,11 @@
-#include "editors/ModLabel.h"
+#include "editors/ModuleLabelDlg.h"
 
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "shell/HelpRouter.h"
 #include "shell/Text.h"
 
-#include "ui_ModLabel.h"
+#include "ui_ModuleLabelDlg.h"
 
 namespace {
 
@@ -16,8 +16,8 @@ QLineEdit& LabelEdit(QWidget& dialog, short nModule) {
 
 } // namespace
 
-CModLabel::CModLabel(CSystem& sys, CShellServices& shell, QWidget* pParent)
-    : QDialog(pParent), m_sys(sys), m_shell(shell), m_ui(std::make_unique<Ui::CModLabel>()) {
+CModuleLabelDlg::CModuleLabelDlg(CSystem& sys, CShellServices& shell, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_shell(shell), m_ui(std::make_unique<Ui::CModuleLabelDlg>()) {
     m_ui->setupUi(this);
     setProperty(CHelpRouter::kSectionProperty, "module-labels");
     m_ui->comboLoop->setCurrentIndex(m_sys.GetCurLoop());
@@ -26,22 +26,22 @@ CModLabel::CModLabel(CSystem& sys, CShellServices& shell, QWidget* pParent)
     for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule)
         connect(&LabelEdit(*this, nModule), &QLineEdit::textEdited, this,
                 [this] { m_bChanged = true; });
-    connect(m_ui->comboLoop, &QComboBox::activated, this, &CModLabel::OnLoopChosen);
-    connect(m_ui->buttonSave, &QPushButton::clicked, this, &CModLabel::SaveLabels);
-    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CModLabel::accept);
-    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CModLabel::reject);
+    connect(m_ui->comboLoop, &QComboBox::activated, this, &CModuleLabelDlg::OnLoopChosen);
+    connect(m_ui->buttonSave, &QPushButton::clicked, this, &CModuleLabelDlg::SaveLabels);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CModuleLabelDlg::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CModuleLabelDlg::reject);
 }
 
-CModLabel::~CModLabel() = default;
+CModuleLabelDlg::~CModuleLabelDlg() = default;
 
-void CModLabel::Reload() {
+void CModuleLabelDlg::Reload() {
     for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule)
         LabelEdit(*this, nModule).setText(ToQString(m_sys.GetModuleLabelInCurLoop(nModule)));
 }
 
 // An emptied label is stored as the default label, which is what the
 // controller answers for an empty one.
-void CModLabel::SaveLabels() {
+void CModuleLabelDlg::SaveLabels() {
     for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule)
         m_sys.SetModuleLabel(nModule, m_sys.GetCurLoop(),
                              FromQString(LabelEdit(*this, nModule).text()));
@@ -50,7 +50,7 @@ void CModLabel::SaveLabels() {
     m_bChanged = false;
 }
 
-void CModLabel::OnLoopChosen(int nLoop) {
+void CModuleLabelDlg::OnLoopChosen(int nLoop) {
     if (m_bChanged && m_shell.MessageBox(kSaveQuestionText, EBoxButtons::YesNo,
                                          EBoxIcon::Question) == EBoxAnswer::Yes)
         SaveLabels();
@@ -58,7 +58,7 @@ void CModLabel::OnLoopChosen(int nLoop) {
     Reload();
 }
 
-void CModLabel::accept() {
+void CModuleLabelDlg::accept() {
     SaveLabels();
     QDialog::accept();
 }

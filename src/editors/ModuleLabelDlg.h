@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/system.h"
+#include "model/System.h"
 
 #include <QDialog>
 
@@ -8,19 +8,19 @@
 
 class CShellServices;
 namespace Ui {
-class CModLabel;
+class CModuleLabelDlg;
 }
 
 // Edits the sixteen module labels of one loop, the current loop of the
 // system; choosing another loop makes it current. OK saves whatever the
 // fields hold, changed or not.
-class CModLabel : public QDialog {
+class CModuleLabelDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr const char* kSaveQuestionText = "Do you wish to save your changes?";
 
-    CModLabel(CSystem& sys, CShellServices& shell, QWidget* pParent = nullptr);
-    ~CModLabel() override;
+    CModuleLabelDlg(CSystem& sys, CShellServices& shell, QWidget* pParent = nullptr);
+    ~CModuleLabelDlg() override;
 
     void accept() override;
 
@@ -37,7 +37,7 @@ private:
 
     CSystem& m_sys;
     CShellServices& m_shell;
-    std::unique_ptr<Ui::CModLabel> m_ui;
+    std::unique_ptr<Ui::CModuleLabelDlg> m_ui;
     bool m_bChanged = false;
     bool m_abSaved[CSystem::kLoops] = {};
 };

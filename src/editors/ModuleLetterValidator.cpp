@@ -1,7 +1,7 @@
 #include "editors/ModuleLetterValidator.h"
 
 #include "editors/TermScroll.h"
-#include "model/system.h"
+#include "model/System.h"
 
 CModuleLetterValidator::CModuleLetterValidator(std::function<short()> nLoop, QObject* pParent)
     : QValidator(pParent), m_loop(std::move(nLoop)) {}

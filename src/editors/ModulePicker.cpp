@@ -1,28 +1,28 @@
-#include "editors/selmod.h"
+#include "editors/ModulePicker.h"
 
 #include "editors/ModuleBrowser.h"
 #include "editors/ReadOnlyLook.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypeTexts.h"
 #include "shell/Text.h"
 
-#include "ui_selmod.h"
+#include "ui_ModulePicker.h"
 
-CSelMod::CSelMod(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent)
-    : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CSelMod>()) {
+CModulePicker::CModulePicker(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_types(types), m_ui(std::make_unique<Ui::CModulePicker>()) {
     m_ui->setupUi(this);
     ShowReadOnlyFields(*this);
     AttachModuleBrowser(m_sys, *m_ui->comboLoop, *m_ui->scrollModule,
                         [this] { RefreshModuleInfo(); });
     RefreshModuleInfo();
 
-    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CSelMod::accept);
-    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CSelMod::reject);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CModulePicker::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CModulePicker::reject);
 }
 
-CSelMod::~CSelMod() = default;
+CModulePicker::~CModulePicker() = default;
 
-void CSelMod::RefreshModuleInfo() {
+void CModulePicker::RefreshModuleInfo() {
     const short nLoop = m_sys.GetCurLoop();
     const short nModule = m_sys.GetCurModule();
     m_ui->editModuleLetter->setText(QString(QChar(CSystem::ModuleLetter(nModule))));
@@ -34,7 +34,7 @@ void CSelMod::RefreshModuleInfo() {
     m_ui->editDescription->setText(ToQString(m_types.GetDescriptionById(nType)));
 }
 
-void CSelMod::accept() {
+void CModulePicker::accept() {
     QDialog::accept();
     m_sys.SetCurModule(static_cast<short>(m_ui->scrollModule->value()));
 }

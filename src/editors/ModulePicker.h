@@ -7,17 +7,17 @@
 class CSystem;
 class CModuleTypeTexts;
 namespace Ui {
-class CSelMod;
+class CModulePicker;
 }
 
 // Picks a module of the equation loops with its label and module type in
 // view. Browsing makes the loop and module current at once; OK confirms the
 // module.
-class CSelMod : public QDialog {
+class CModulePicker : public QDialog {
     Q_OBJECT
 public:
-    CSelMod(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent = nullptr);
-    ~CSelMod() override;
+    CModulePicker(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent = nullptr);
+    ~CModulePicker() override;
 
     void accept() override;
 
@@ -26,5 +26,5 @@ private:
 
     CSystem& m_sys;
     const CModuleTypeTexts& m_types;
-    std::unique_ptr<Ui::CSelMod> m_ui;
+    std::unique_ptr<Ui::CModulePicker> m_ui;
 };

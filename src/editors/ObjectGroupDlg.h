@@ -7,21 +7,21 @@
 class CSystem;
 class QButtonGroup;
 namespace Ui {
-class CSelGroup;
+class CObjectGroupDlg;
 }
 
 // Picks the scope of a transfer or retrieval: CHANNEL, MODULE or SYSTEM. OK
 // stores it as the object group.
-class CSelGroup : public QDialog {
+class CObjectGroupDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CSelGroup(CSystem& sys, QWidget* pParent = nullptr);
-    ~CSelGroup() override;
+    explicit CObjectGroupDlg(CSystem& sys, QWidget* pParent = nullptr);
+    ~CObjectGroupDlg() override;
 
     void accept() override;
 
 private:
     CSystem& m_sys;
-    std::unique_ptr<Ui::CSelGroup> m_ui;
+    std::unique_ptr<Ui::CObjectGroupDlg> m_ui;
     QButtonGroup* m_pScopes;
 };

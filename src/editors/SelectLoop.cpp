@@ -1,6 +1,6 @@
 #include "editors/SelectLoop.h"
 
-#include "model/system.h"
+#include "model/System.h"
 
 #include "ui_SelectLoop.h"
 

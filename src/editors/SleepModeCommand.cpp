@@ -1,11 +1,11 @@
 #include "editors/SleepModeCommand.h"
 
-#include "editors/SysDlg.h"
-#include "link/zlvcomm.h"
+#include "editors/SleepModeDlg.h"
+#include "link/ControllerProtocol.h"
 #include "model/ReadBackup.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
-#include "shell/MainFrm.h"
+#include "model/System.h"
+#include "shell/MainFrame.h"
 
 // Cancel leaves the values the PC held before the command, not the ones the
 // opening read brought in.
@@ -15,7 +15,7 @@ void CSleepModeCommand::OnSleepMode() {
     CReadBackup backup(m_sys);
     if (IsPortOpen())
         Report(Comm().ReadSleepMode());
-    CSysDlg dialog(m_sys, m_shell, &m_frame);
+    CSleepModeDlg dialog(m_sys, m_shell, &m_frame);
     if (dialog.exec() != QDialog::Accepted)
         backup.RestoreSleepMode();
     else if (IsPortOpen()) {

@@ -1,13 +1,13 @@
-#include "editors/SysDlg.h"
+#include "editors/SleepModeDlg.h"
 
 #include "editors/DialogField.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "shell/HelpRouter.h"
 
-#include "ui_SysDlg.h"
+#include "ui_SleepModeDlg.h"
 
-CSysDlg::CSysDlg(CSystem& sys, CShellServices& shell, QWidget* pParent)
-    : QDialog(pParent), m_sys(sys), m_shell(shell), m_ui(std::make_unique<Ui::CSysDlg>()) {
+CSleepModeDlg::CSleepModeDlg(CSystem& sys, CShellServices& shell, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_shell(shell), m_ui(std::make_unique<Ui::CSleepModeDlg>()) {
     m_ui->setupUi(this);
     setProperty(CHelpRouter::kSectionProperty, "sleep-mode");
     m_bSleepEnabledShown = m_sys.GetSleepEnabled();
@@ -19,13 +19,13 @@ CSysDlg::CSysDlg(CSystem& sys, CShellServices& shell, QWidget* pParent)
     m_ui->editInactivity->setText(QString::number(m_sys.GetSleepInactivity() * 10));
     m_ui->editWakeUp->setText(QString::number(m_sys.GetSleepWakeUp()));
 
-    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CSysDlg::accept);
-    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CSysDlg::reject);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CSleepModeDlg::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CSleepModeDlg::reject);
 }
 
-CSysDlg::~CSysDlg() = default;
+CSleepModeDlg::~CSleepModeDlg() = default;
 
-bool CSysDlg::DoDataExchange() {
+bool CSleepModeDlg::DoDataExchange() {
     unsigned nInactivity = 0;
     unsigned nWakeUp = 0;
     if (!ReadUnsignedField(m_shell, *m_ui->editInactivity, kMinInactivity, kMaxInactivity,
@@ -38,14 +38,14 @@ bool CSysDlg::DoDataExchange() {
     return true;
 }
 
-void CSysDlg::accept() {
+void CSleepModeDlg::accept() {
     if (!DoDataExchange())
         return;
     QDialog::accept();
     Store();
 }
 
-void CSysDlg::Store() {
+void CSleepModeDlg::Store() {
     m_sys.SetSleepEnabled(m_bSleepEnabledShown);
     m_sys.SetSleepInactivity(static_cast<short>(m_nInactivitySeconds / 10));
     m_sys.SetSleepWakeUp(static_cast<short>(m_nWakeUpSeconds));

@@ -7,7 +7,7 @@
 class CShellServices;
 class CSystem;
 namespace Ui {
-class CSysDlg;
+class CSleepModeDlg;
 }
 
 // Edits the sleep mode: whether it is enabled, the inactivity interval and
@@ -15,7 +15,7 @@ class CSysDlg;
 // in units of ten seconds (one byte on the line), so a typed value is
 // stored divided by ten, the remainder dropped. OK stores and marks the
 // system changed, so the change is offered for saving like any other.
-class CSysDlg : public QDialog {
+class CSleepModeDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr unsigned kMinInactivity = 10;
@@ -23,8 +23,8 @@ public:
     static constexpr unsigned kMinWakeUp = 1;
     static constexpr unsigned kMaxWakeUp = 254;
 
-    CSysDlg(CSystem& sys, CShellServices& shell, QWidget* pParent = nullptr);
-    ~CSysDlg() override;
+    CSleepModeDlg(CSystem& sys, CShellServices& shell, QWidget* pParent = nullptr);
+    ~CSleepModeDlg() override;
 
     void accept() override;
 
@@ -40,5 +40,5 @@ private:
 
     CSystem& m_sys;
     CShellServices& m_shell;
-    std::unique_ptr<Ui::CSysDlg> m_ui;
+    std::unique_ptr<Ui::CSleepModeDlg> m_ui;
 };

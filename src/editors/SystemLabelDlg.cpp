@@ -1,15 +1,15 @@
-#include "editors/SysLabel.h"
+#include "editors/SystemLabelDlg.h"
 
-#include "model/system.h"
+#include "model/System.h"
 #include "shell/HelpRouter.h"
 #include "shell/Text.h"
 
-#include "ui_SysLabel.h"
+#include "ui_SystemLabelDlg.h"
 
 #include <QRegularExpressionValidator>
 
-CSysLabel::CSysLabel(CSystem& sys, QWidget* pParent)
-    : QDialog(pParent), m_sys(sys), m_ui(std::make_unique<Ui::CSysLabel>()) {
+CSystemLabelDlg::CSystemLabelDlg(CSystem& sys, QWidget* pParent)
+    : QDialog(pParent), m_sys(sys), m_ui(std::make_unique<Ui::CSystemLabelDlg>()) {
     m_ui->setupUi(this);
     setProperty(CHelpRouter::kSectionProperty, "system-labels");
     m_ui->editAuthor->setText(ToQString(m_sys.GetSysLabel(CSystem::SysLabelAuthor)));
@@ -21,13 +21,13 @@ CSysLabel::CSysLabel(CSystem& sys, QWidget* pParent)
     m_ui->editFileName->setValidator(new QRegularExpressionValidator(
         QRegularExpression(R"([^/\\:*?"<>|]*)"), m_ui->editFileName));
 
-    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CSysLabel::accept);
-    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CSysLabel::reject);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CSystemLabelDlg::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CSystemLabelDlg::reject);
 }
 
-CSysLabel::~CSysLabel() = default;
+CSystemLabelDlg::~CSystemLabelDlg() = default;
 
-void CSysLabel::accept() {
+void CSystemLabelDlg::accept() {
     QDialog::accept();
     m_sys.SetSysLabel(CSystem::SysLabelAuthor, FromQString(m_ui->editAuthor->text()));
     m_sys.SetSysLabel(CSystem::SysLabelRevisionDate, FromQString(m_ui->editRevisionDate->text()));

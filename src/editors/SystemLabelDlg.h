@@ -6,22 +6,22 @@
 
 class CSystem;
 namespace Ui {
-class CSysLabel;
+class CSystemLabelDlg;
 }
 
 // Edits the system labels a technician names: vehicle model, author,
 // revision date and file name (which also becomes the system's file name and
 // title). OK marks the system changed without stamping today's date and the
 // version over the labels, so a revision date typed here survives its own OK.
-class CSysLabel : public QDialog {
+class CSystemLabelDlg : public QDialog {
     Q_OBJECT
 public:
-    CSysLabel(CSystem& sys, QWidget* pParent = nullptr);
-    ~CSysLabel() override;
+    CSystemLabelDlg(CSystem& sys, QWidget* pParent = nullptr);
+    ~CSystemLabelDlg() override;
 
     void accept() override;
 
 private:
     CSystem& m_sys;
-    std::unique_ptr<Ui::CSysLabel> m_ui;
+    std::unique_ptr<Ui::CSystemLabelDlg> m_ui;
 };

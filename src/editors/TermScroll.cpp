@@ -1,6 +1,6 @@
 #include "editors/TermScroll.h"
 
-#include "model/system.h"
+#include "model/System.h"
 
 #include <cctype>
 

@@ -5,7 +5,7 @@
 #include "editors/ReadOnlyLook.h"
 #include "editors/SteppingBar.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "shell/HelpRouter.h"
 #include "shell/Text.h"
 

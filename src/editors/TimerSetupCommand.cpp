@@ -1,10 +1,10 @@
 #include "editors/TimerSetupCommand.h"
 
 #include "editors/TimerDlg.h"
-#include "link/zlvcomm.h"
+#include "link/ControllerProtocol.h"
 #include "model/ReadBackup.h"
-#include "model/system.h"
-#include "shell/MainFrm.h"
+#include "model/System.h"
+#include "shell/MainFrame.h"
 
 // Cancel leaves the timers the PC held before the command, except those of
 // the modules SAVE, RETRIEVE or TRANSMIT stored or sent meanwhile.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editors/EditorCommand.h"
-#include "link/zlvcomm.h"
+#include "link/ControllerProtocol.h"
 
 // "Timer setup": with the port open, reads all 160 timers before the dialog
 // and sends them all after OK; the dialog's buttons read or send the module
@@ -10,7 +10,7 @@
 class CTimerSetupCommand : public CEditorCommand {
 public:
     static constexpr const char* kRetrievingText = "Retrieving all timers ...";
-    static constexpr const char* kTransmittingText = CZlvComm::kTransmittingTimersText;
+    static constexpr const char* kTransmittingText = CControllerProtocol::kTransmittingTimersText;
 
     using CEditorCommand::CEditorCommand;
 

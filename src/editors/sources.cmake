@@ -17,29 +17,29 @@ target_sources(corvel_ui PRIVATE
     editors/ReadOnlyLook.h
     editors/ReadOnlyLook.cpp
     editors/RadioGroup.cpp
-    editors/PickChl.h
-    editors/PickChl.cpp
-    editors/PickChl.ui
-    editors/selchl.h
-    editors/selchl.cpp
-    editors/selchl.ui
-    editors/selmod.h
-    editors/selmod.cpp
-    editors/selmod.ui
-    editors/SelGroup.h
-    editors/SelGroup.cpp
-    editors/SelGroup.ui
+    editors/ChannelPicker.h
+    editors/ChannelPicker.cpp
+    editors/ChannelPicker.ui
+    editors/ChannelNumberDlg.h
+    editors/ChannelNumberDlg.cpp
+    editors/ChannelNumberDlg.ui
+    editors/ModulePicker.h
+    editors/ModulePicker.cpp
+    editors/ModulePicker.ui
+    editors/ObjectGroupDlg.h
+    editors/ObjectGroupDlg.cpp
+    editors/ObjectGroupDlg.ui
     editors/SelectLoop.h
     editors/SelectLoop.cpp
     editors/SelectLoop.ui
     editors/FieldColour.h
     editors/FieldColour.cpp
-    editors/EditBool.h
-    editors/EditBool.cpp
-    editors/EditBool.ui
-    editors/CopyBool.h
-    editors/CopyBool.cpp
-    editors/CopyBool.ui
+    editors/BooleanEditor.h
+    editors/BooleanEditor.cpp
+    editors/BooleanEditor.ui
+    editors/BooleanCopyDlg.h
+    editors/BooleanCopyDlg.cpp
+    editors/BooleanCopyDlg.ui
     editors/BooleanCommands.h
     editors/BooleanCommands.cpp
 )
@@ -54,20 +54,20 @@ target_sources(corvel_ui PRIVATE
     editors/DialogField.cpp
     editors/EditorCommand.h
     editors/EditorCommand.cpp
-    editors/SysDlg.h
-    editors/SysDlg.cpp
-    editors/SysDlg.ui
+    editors/SleepModeDlg.h
+    editors/SleepModeDlg.cpp
+    editors/SleepModeDlg.ui
     editors/SleepModeCommand.h
     editors/SleepModeCommand.cpp
-    editors/LABELDG.h
-    editors/LABELDG.cpp
-    editors/LABELDG.ui
-    editors/ModLabel.h
-    editors/ModLabel.cpp
-    editors/ModLabel.ui
-    editors/SysLabel.h
-    editors/SysLabel.cpp
-    editors/SysLabel.ui
+    editors/ChannelLabelDlg.h
+    editors/ChannelLabelDlg.cpp
+    editors/ChannelLabelDlg.ui
+    editors/ModuleLabelDlg.h
+    editors/ModuleLabelDlg.cpp
+    editors/ModuleLabelDlg.ui
+    editors/SystemLabelDlg.h
+    editors/SystemLabelDlg.cpp
+    editors/SystemLabelDlg.ui
     editors/LabelCommands.h
     editors/LabelCommands.cpp
     editors/TimerDlg.h

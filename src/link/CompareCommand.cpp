@@ -1,10 +1,10 @@
 #include "link/CompareCommand.h"
 
+#include "link/ControllerProtocol.h"
 #include "link/TransferCommands.h"
 #include "link/TransferHost.h"
-#include "link/zlvcomm.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 
 #include <memory>
 
@@ -45,7 +45,7 @@ CCompareCommand::ERead CCompareCommand::ReadController(CSystem& target) {
     m_host.StartWaitIndicator(kReadingText);
     ERead read = ERead::Complete;
     {
-        CZlvComm reader(target, m_shell, m_comm.GetHost());
+        CControllerProtocol reader(target, m_shell, m_comm.GetHost());
         reader.SetPortOpen(m_comm.GetPortOpen());
         m_comm.ForwardReceiveTo(&reader);
         bool bAllRead = false;

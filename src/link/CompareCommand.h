@@ -8,7 +8,7 @@
 class CShellServices;
 class CSystem;
 class CTransferHost;
-class CZlvComm;
+class CControllerProtocol;
 
 // Tells whether the controller holds the system on the PC: reads the whole
 // system from the controller, with the reads of a whole-system retrieve,
@@ -28,7 +28,8 @@ public:
     // How a read of the whole controller ended.
     enum class ERead { Complete, Interrupted, Damaged };
 
-    CCompareCommand(CSystem& system, CZlvComm& comm, CShellServices& shell, CTransferHost& host)
+    CCompareCommand(CSystem& system, CControllerProtocol& comm, CShellServices& shell,
+                    CTransferHost& host)
         : m_system(system), m_comm(comm), m_shell(shell), m_host(host) {}
 
     // The window's command. Returns the rows to show when the controller
@@ -47,7 +48,7 @@ public:
 
 private:
     CSystem& m_system;
-    CZlvComm& m_comm;
+    CControllerProtocol& m_comm;
     CShellServices& m_shell;
     CTransferHost& m_host;
 };

@@ -1,11 +1,11 @@
-#include "link/zlvcomm.h"
+#include "link/ControllerProtocol.h"
 
+#include "link/ControllerProtocolFormat.h"
 #include "link/LinkHost.h"
-#include "link/ZlvCommFormat.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 
-using namespace ZlvCommFormat;
+using namespace ControllerProtocolFormat;
 
 namespace {
 
@@ -36,32 +36,32 @@ std::string LabelText(const std::string& strText) {
 
 } // namespace
 
-CZlvComm::CZlvComm(CSystem& system, CShellServices& shell, CLinkHost* pHost)
+CControllerProtocol::CControllerProtocol(CSystem& system, CShellServices& shell, CLinkHost* pHost)
     : m_system(system), m_shell(shell), m_pHost(pHost) {
     m_system.SetLinkControl(this);
 }
 
-CZlvComm::~CZlvComm() { m_system.SetLinkControl(nullptr); }
+CControllerProtocol::~CControllerProtocol() { m_system.SetLinkControl(nullptr); }
 
-CLinkHost& CZlvComm::Host() const {
+CLinkHost& CControllerProtocol::Host() const {
     static CClosedHost closedHost;
     return m_pHost ? *m_pHost : closedHost;
 }
 
 // --- port and message pumping ---
 
-bool CZlvComm::IsPortOpen() const { return Host().IsPortOpen(); }
+bool CControllerProtocol::IsPortOpen() const { return Host().IsPortOpen(); }
 
 // A device that vanished ends the waits as closing the port does.
-bool CZlvComm::IsLinkOpen() const { return m_bPortOpen != 0 && Host().IsPortOpen(); }
+bool CControllerProtocol::IsLinkOpen() const { return m_bPortOpen != 0 && Host().IsPortOpen(); }
 
-bool CZlvComm::PumpMessages() { return Host().PumpEvents(); }
+bool CControllerProtocol::PumpMessages() { return Host().PumpEvents(); }
 
 // Lets the events that are waiting be dispatched between exchanges. Once a
 // pass finds nothing to dispatch the queue is empty, and pumping on would
 // only spin the processor; a queue that never empties is still left after
 // the same number of passes as ever.
-void CZlvComm::LinkDelay() {
+void CControllerProtocol::LinkDelay() {
     const int nMaxPumps = CSystem::GetDelayCount() * kPumpsPerDelayRound;
     for (int i = 0; i < nMaxPumps; ++i) {
         if (!PumpMessages())
@@ -69,14 +69,15 @@ void CZlvComm::LinkDelay() {
     }
 }
 
-bool CZlvComm::ShowProgress(const std::string& strText) {
+bool CControllerProtocol::ShowProgress(const std::string& strText) {
     Host().ShowProgress(strText);
     return true;
 }
 
 // The counting run talks to a closed port, so readers end at once and
 // nothing reaches the window; only the frames are counted, by SendFrame.
-CTransferProgress::CCount CZlvComm::CountFrames(const std::function<void()>& fnSequence) {
+CTransferProgress::CCount
+CControllerProtocol::CountFrames(const std::function<void()>& fnSequence) {
     static CClosedHost closedHost;
     CLinkHost* pHost = m_pHost;
     int32_t bPortOpen = m_bPortOpen;
@@ -91,42 +92,42 @@ CTransferProgress::CCount CZlvComm::CountFrames(const std::function<void()>& fnS
     return m_counted;
 }
 
-void CZlvComm::StartProgress(const CTransferProgress::CCount& total) {
+void CControllerProtocol::StartProgress(const CTransferProgress::CCount& total) {
     m_progress.Start(total, m_fnNow());
     ShowFrameProgress();
 }
 
-void CZlvComm::EndProgress() {
+void CControllerProtocol::EndProgress() {
     if (!m_progress.IsActive())
         return;
     m_progress.Finish();
     ShowFrameProgress();
 }
 
-void CZlvComm::RunWithProgress(const std::function<void()>& fnSequence) {
+void CControllerProtocol::RunWithProgress(const std::function<void()>& fnSequence) {
     StartProgress(CountFrames(fnSequence));
     fnSequence();
     EndProgress();
 }
 
-void CZlvComm::ShowFrameProgress() {
+void CControllerProtocol::ShowFrameProgress() {
     Host().ShowFrameProgress(m_progress.GetFramesDone(), m_progress.GetTotalFrames(),
                              m_progress.GetTimeLeft());
 }
 
-void CZlvComm::ShowLinkIdle() {
+void CControllerProtocol::ShowLinkIdle() {
     if (m_bPortOpen)
         Host().ShowLinkIdle();
 }
 
-void CZlvComm::ShowLinkStatus(const std::string& strText) {
+void CControllerProtocol::ShowLinkStatus(const std::string& strText) {
     if (m_bPortOpen)
         Host().ShowLinkStatus(strText);
 }
 
 // --- single frames ---
 
-void CZlvComm::SendFrame(const std::string& strFrame) {
+void CControllerProtocol::SendFrame(const std::string& strFrame) {
     if (!m_bPortOpen)
         return;
     if (m_bCounting) {
@@ -148,13 +149,13 @@ void CZlvComm::SendFrame(const std::string& strFrame) {
     Host().ShowSendMark();
 }
 
-void CZlvComm::Exchange(const std::string& strFrame, bool bFlush) {
+void CControllerProtocol::Exchange(const std::string& strFrame, bool bFlush) {
     if (bFlush)
         Flush();
     SendFrame(strFrame);
 }
 
-bool CZlvComm::AckFrame(const std::string& strFrame, bool bFlush) {
+bool CControllerProtocol::AckFrame(const std::string& strFrame, bool bFlush) {
     Exchange(strFrame, bFlush);
     bool bOk = ReadOk();
     ShowLinkIdle();
@@ -162,14 +163,14 @@ bool CZlvComm::AckFrame(const std::string& strFrame, bool bFlush) {
     return bOk || m_bCounting;
 }
 
-bool CZlvComm::LineEndFrame(const std::string& strFrame, bool bFlush) {
+bool CControllerProtocol::LineEndFrame(const std::string& strFrame, bool bFlush) {
     Exchange(strFrame, bFlush);
     WaitLineEnd();
     ShowLinkIdle();
     return true;
 }
 
-std::optional<short> CZlvComm::HexFrame(const std::string& strFrame, bool bFlush) {
+std::optional<short> CControllerProtocol::HexFrame(const std::string& strFrame, bool bFlush) {
     Exchange(strFrame, bFlush);
     std::optional<short> value = ReadHexByte();
     if (!ReadAnswerEnd())
@@ -179,18 +180,18 @@ std::optional<short> CZlvComm::HexFrame(const std::string& strFrame, bool bFlush
 
 // A port that closed ends every read alike, so only a malformed answer is
 // worth naming.
-bool CZlvComm::NotRead(const std::string& strField) {
+bool CControllerProtocol::NotRead(const std::string& strField) {
     if (IsLinkOpen())
         m_shell.Trace("Malformed answer from the DVX CPU, not stored: " + strField + "\n");
     return false;
 }
 
-std::string CZlvComm::CurChannelName() const {
+std::string CControllerProtocol::CurChannelName() const {
     return CSystem::GetLoopName(m_system.GetCurLoop()) + " " +
            CSystem::ChannelDesignation(m_system.GetCurModule(), m_system.GetCurChannel());
 }
 
-bool CZlvComm::QueryModuleLink() {
+bool CControllerProtocol::QueryModuleLink() {
     Exchange(":I\r", false);
     std::optional<bool> bit = ReadBit();
     ShowLinkIdle();
@@ -200,11 +201,11 @@ bool CZlvComm::QueryModuleLink() {
     return true;
 }
 
-bool CZlvComm::StartModuleLink() { return LineEndFrame(":I1\r"); }
+bool CControllerProtocol::StartModuleLink() { return LineEndFrame(":I1\r"); }
 
-bool CZlvComm::StopModuleLink() { return LineEndFrame(":I0\r"); }
+bool CControllerProtocol::StopModuleLink() { return LineEndFrame(":I0\r"); }
 
-bool CZlvComm::ReadProcessorTime() {
+bool CControllerProtocol::ReadProcessorTime() {
     std::optional<short> value = HexFrame(":J\r", false);
     ShowLinkIdle();
     if (!value)
@@ -214,7 +215,7 @@ bool CZlvComm::ReadProcessorTime() {
 }
 
 // Pause and continue each go out twice; every copy has its own answer line.
-bool CZlvComm::SendTwice(const std::string& strFrame) {
+bool CControllerProtocol::SendTwice(const std::string& strFrame) {
     for (int i = 0; i < 2; ++i) {
         Exchange(strFrame, true);
         WaitLineEnd();
@@ -223,29 +224,31 @@ bool CZlvComm::SendTwice(const std::string& strFrame) {
     return true;
 }
 
-bool CZlvComm::SendPause() { return SendTwice(":E0\r"); }
+bool CControllerProtocol::SendPause() { return SendTwice(":E0\r"); }
 
-bool CZlvComm::SendContinue() { return SendTwice(":E1\r"); }
+bool CControllerProtocol::SendContinue() { return SendTwice(":E1\r"); }
 
-bool CZlvComm::SendBoolProcessor(bool bOn) { return LineEndFrame(bOn ? ":P1\r" : ":P0\r"); }
+bool CControllerProtocol::SendBoolProcessor(bool bOn) {
+    return LineEndFrame(bOn ? ":P1\r" : ":P0\r");
+}
 
-bool CZlvComm::SendLoopMonitor(short nLoop, bool bOn) {
+bool CControllerProtocol::SendLoopMonitor(short nLoop, bool bOn) {
     return LineEndFrame(Format(":L%01X%c\r", Low16(nLoop), bOn ? '1' : '0'));
 }
 
-bool CZlvComm::SendChannelState(short nLoop, short nModule, short nChannel, int nState) {
+bool CControllerProtocol::SendChannelState(short nLoop, short nModule, short nChannel, int nState) {
     short nIndex = CSystem::MakeIndex(nLoop, nModule, nChannel);
     return LineEndFrame(Format(":S%03X%01X\r", Low16(nIndex), nState ? 1u : 0u), false);
 }
 
-bool CZlvComm::ClearCpuMemory() {
+bool CControllerProtocol::ClearCpuMemory() {
     ShowProgress("Clearing DVX CPU memory ...");
     return AckFrame(":CA\r");
 }
 
 // A block that is not whole stores none of its fields; a term that is not a
 // channel index stores no term.
-bool CZlvComm::ReadEquation() {
+bool CControllerProtocol::ReadEquation() {
     Exchange(Format(":B%03X\r", Low16(m_system.GetCurIndex())), true);
     short anFlags[3] = {};
     short anTerms[6] = {};
@@ -278,7 +281,7 @@ bool CZlvComm::ReadEquation() {
     return true;
 }
 
-std::string CZlvComm::EquationFrame(CSystem& system) {
+std::string CControllerProtocol::EquationFrame(CSystem& system) {
     const CChannelRecord& record = system.CurRecord();
     int nFlags0 = BitIf(record.m_bEquationNot, 0) | BitIf(record.m_bOutput, 1) |
                   BitIf(record.m_bPowerUpOn, 2) | BitIf(record.m_bMomentaryLatch, 3) |
@@ -297,9 +300,9 @@ std::string CZlvComm::EquationFrame(CSystem& system) {
                   Low12(record.m_anTermB[1]), Low12(record.m_anTermB[2]), 0x33u, 0x00u);
 }
 
-bool CZlvComm::SendEquation() { return AckFrame(EquationFrame(m_system)); }
+bool CControllerProtocol::SendEquation() { return AckFrame(EquationFrame(m_system)); }
 
-bool CZlvComm::ReadSleepEnabled() {
+bool CControllerProtocol::ReadSleepEnabled() {
     Exchange(":XE\r", true);
     std::optional<bool> bit = ReadBit();
     ShowLinkIdle();
@@ -309,7 +312,7 @@ bool CZlvComm::ReadSleepEnabled() {
     return true;
 }
 
-bool CZlvComm::ReadSleepWakeUp() {
+bool CControllerProtocol::ReadSleepWakeUp() {
     std::optional<short> value = HexFrame(":XW\r", true);
     ShowLinkIdle();
     if (!value)
@@ -318,7 +321,7 @@ bool CZlvComm::ReadSleepWakeUp() {
     return true;
 }
 
-bool CZlvComm::ReadSleepInactivity() {
+bool CControllerProtocol::ReadSleepInactivity() {
     std::optional<short> value = HexFrame(":XI\r", true);
     ShowLinkIdle();
     if (!value)
@@ -327,29 +330,29 @@ bool CZlvComm::ReadSleepInactivity() {
     return true;
 }
 
-bool CZlvComm::SendSleepEnabled() {
+bool CControllerProtocol::SendSleepEnabled() {
     return AckFrame(m_system.GetSleepEnabled() ? ":X1\r" : ":X0\r", false);
 }
 
-bool CZlvComm::SendSleepWakeUp() {
+bool CControllerProtocol::SendSleepWakeUp() {
     return AckFrame(Format(":XW%02X\r", Low16(m_system.GetSleepWakeUp())));
 }
 
-bool CZlvComm::SendSleepInactivity() {
+bool CControllerProtocol::SendSleepInactivity() {
     return AckFrame(Format(":XI%02X\r", Low16(m_system.GetSleepInactivity())));
 }
 
-bool CZlvComm::SendHiSpeedInput(short nPair) {
+bool CControllerProtocol::SendHiSpeedInput(short nPair) {
     return AckFrame(Format(":HI%02X%02X\r", Low16(nPair), Low8(m_system.GetHiSpeedInput(nPair))));
 }
 
-bool CZlvComm::SendHiSpeedOutput(short nPair) {
+bool CControllerProtocol::SendHiSpeedOutput(short nPair) {
     return AckFrame(Format(":HO%02X%02X\r", Low16(nPair), Low8(m_system.GetHiSpeedOutput(nPair))));
 }
 
 // Only a Blue loop channel can be one side of a pair; anything else read
 // back is stored as no channel.
-std::optional<short> CZlvComm::ReadHiSpeedChannel(const std::string& strFrame) {
+std::optional<short> CControllerProtocol::ReadHiSpeedChannel(const std::string& strFrame) {
     Exchange(strFrame, true);
     std::optional<short> value = ReadHexByteOrNone();
     if (!ReadAnswerEnd())
@@ -360,7 +363,7 @@ std::optional<short> CZlvComm::ReadHiSpeedChannel(const std::string& strFrame) {
     return value;
 }
 
-bool CZlvComm::ReadHiSpeedInput(short nPair) {
+bool CControllerProtocol::ReadHiSpeedInput(short nPair) {
     std::optional<short> value = ReadHiSpeedChannel(Format(":HI%02X\r", Low16(nPair)));
     if (!value)
         return NotRead(Format("high speed pair %d input", nPair));
@@ -368,7 +371,7 @@ bool CZlvComm::ReadHiSpeedInput(short nPair) {
     return true;
 }
 
-bool CZlvComm::ReadHiSpeedOutput(short nPair) {
+bool CControllerProtocol::ReadHiSpeedOutput(short nPair) {
     std::optional<short> value = ReadHiSpeedChannel(Format(":HO%02X\r", Low16(nPair)));
     if (!value)
         return NotRead(Format("high speed pair %d output", nPair));
@@ -376,25 +379,25 @@ bool CZlvComm::ReadHiSpeedOutput(short nPair) {
     return true;
 }
 
-bool CZlvComm::SendTimerReload(short nTimer) {
+bool CControllerProtocol::SendTimerReload(short nTimer) {
     return AckFrame(
         Format(":TR%02X%02X\r", Low16(nTimer), Low16(m_system.GetTimerReloadCount(nTimer))));
 }
 
-bool CZlvComm::SendTimerCurrent(short nTimer) {
+bool CControllerProtocol::SendTimerCurrent(short nTimer) {
     return LineEndFrame(
         Format(":T%02X%02X\r", Low16(nTimer), Low16(m_system.GetTimerCurrentCount(nTimer))));
 }
 
-std::optional<short> CZlvComm::ReadTimerReload(short nTimer) {
+std::optional<short> CControllerProtocol::ReadTimerReload(short nTimer) {
     return HexFrame(Format(":TR%02X\r", Low16(nTimer)), true);
 }
 
-std::optional<short> CZlvComm::ReadTimerCurrent(short nTimer) {
+std::optional<short> CControllerProtocol::ReadTimerCurrent(short nTimer) {
     return HexFrame(Format(":T%02X\r", Low16(nTimer)), true);
 }
 
-std::string CZlvComm::FrameLabel(const std::string& strLabel) {
+std::string CControllerProtocol::FrameLabel(const std::string& strLabel) {
     std::string strText = strLabel;
     for (char& c : strText) {
         auto uc = static_cast<unsigned char>(c);
@@ -404,23 +407,23 @@ std::string CZlvComm::FrameLabel(const std::string& strLabel) {
     return strText;
 }
 
-bool CZlvComm::SendChannelLabel() {
+bool CControllerProtocol::SendChannelLabel() {
     return AckFrame(Format(":L%03X", Low16(m_system.GetCurIndex())) +
                     FrameLabel(m_system.GetCurChannelLabel()) + kCr);
 }
 
-bool CZlvComm::SendModuleLabel(short nModule, short nLoop) {
+bool CControllerProtocol::SendModuleLabel(short nModule, short nLoop) {
     int nSlot = nLoop * CSystem::kModulesPerLoop + nModule;
     return AckFrame(Format(":O%02X", Low16(nSlot)) +
                     FrameLabel(m_system.GetModuleLabel(nModule, nLoop)) + kCr);
 }
 
-bool CZlvComm::SendSysLabel(short nLabel) {
+bool CControllerProtocol::SendSysLabel(short nLabel) {
     return AckFrame(Format(":U%02X", Low16(nLabel)) + FrameLabel(m_system.GetSysLabel(nLabel)) +
                     kCr);
 }
 
-bool CZlvComm::ReadChannelLabel() {
+bool CControllerProtocol::ReadChannelLabel() {
     Exchange(Format(":K%03X\r", Low16(m_system.GetCurIndex())), false);
     std::string strLine;
     bool bRead = ReadLine(strLine);
@@ -430,7 +433,7 @@ bool CZlvComm::ReadChannelLabel() {
     return bRead;
 }
 
-bool CZlvComm::ReadModuleLabel(short nModule, short nLoop) {
+bool CControllerProtocol::ReadModuleLabel(short nModule, short nLoop) {
     int nSlot = nLoop * CSystem::kModulesPerLoop + nModule;
     Exchange(Format(":Q%02X\r", Low16(nSlot)), false);
     std::string strLine;
@@ -441,7 +444,7 @@ bool CZlvComm::ReadModuleLabel(short nModule, short nLoop) {
     return bRead;
 }
 
-bool CZlvComm::ReadSysLabel(short nLabel) {
+bool CControllerProtocol::ReadSysLabel(short nLabel) {
     Exchange(Format(":V%02X\r", Low16(nLabel)), false);
     std::string strLine;
     bool bRead = ReadLine(strLine);

@@ -30,7 +30,7 @@ class CSystem;
 // ended early, ran long or holds the wrong characters leaves its field as it
 // was, is named in a trace, and makes its operation return false. Readers
 // that end because the port closed yield no value either.
-class CZlvComm : public CLinkControl {
+class CControllerProtocol : public CLinkControl {
 public:
     using Clock = std::chrono::steady_clock;
     static constexpr int kRingSize = 1000;
@@ -42,17 +42,17 @@ public:
 
     // Hands itself to the system record for link suspension; the host may be
     // given later (the window that owns the port is created afterwards).
-    CZlvComm(CSystem& system, CShellServices& shell, CLinkHost* pHost = nullptr);
-    ~CZlvComm() override;
-    CZlvComm(const CZlvComm&) = delete;
-    CZlvComm& operator=(const CZlvComm&) = delete;
+    CControllerProtocol(CSystem& system, CShellServices& shell, CLinkHost* pHost = nullptr);
+    ~CControllerProtocol() override;
+    CControllerProtocol(const CControllerProtocol&) = delete;
+    CControllerProtocol& operator=(const CControllerProtocol&) = delete;
 
     void SetHost(CLinkHost* pHost) { m_pHost = pHost; }
     CLinkHost* GetHost() const { return m_pHost; }
     // While another protocol object reads over this one's line (a compare
     // reads the controller into a scratch record), the characters received
     // go to it instead; nullptr ends that.
-    void ForwardReceiveTo(CZlvComm* pReader) { m_pForward = pReader; }
+    void ForwardReceiveTo(CControllerProtocol* pReader) { m_pForward = pReader; }
 
     // --- port and message pumping ---
     // The link's own open flag: set when the open command starts, cleared
@@ -247,18 +247,18 @@ private:
     // pfnWanted (given module, channel and loop) keeps, or every channel
     // without one; stops at the first failure and puts the current channel
     // back.
-    bool SendModuleChannels(bool (CZlvComm::*pfnSend)(),
+    bool SendModuleChannels(bool (CControllerProtocol::*pfnSend)(),
                             bool (CSystem::*pfnWanted)(short, short, short) const);
     bool SendTimers(short nFirst, short nCount);
     bool ReadTimers(short nFirst, short nCount);
-    bool ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)(), bool bGoOn = false,
+    bool ForEachModule(short nLoops, bool (CControllerProtocol::*pfnModule)(), bool bGoOn = false,
                        const char* szSent = nullptr);
     void NoteUnsent(const std::string& strWhat, bool bPlural = true);
 
     CSystem& m_system;
     CShellServices& m_shell;
     CLinkHost* m_pHost;
-    CZlvComm* m_pForward = nullptr;
+    CControllerProtocol* m_pForward = nullptr;
 
     int32_t m_bPortOpen = 0;
     char m_acRing[kRingSize] = {};

@@ -7,7 +7,7 @@
 
 // Text and number helpers shared by the frame, receive and sequence sides of
 // the protocol object.
-namespace ZlvCommFormat {
+namespace ControllerProtocolFormat {
 
 std::string Format(const char* szFormat, ...) __attribute__((format(printf, 1, 2)));
 
@@ -29,4 +29,4 @@ inline unsigned Low8(int nValue) { return static_cast<unsigned>(nValue) & 0xFFu;
 inline bool Bit(int nValue, int nBit) { return (nValue >> nBit) & 1; }
 inline int BitIf(bool bOn, int nBit) { return bOn ? 1 << nBit : 0; }
 
-} // namespace ZlvCommFormat
+} // namespace ControllerProtocolFormat

@@ -1,12 +1,12 @@
-#include "link/zlvcomm.h"
+#include "link/ControllerProtocol.h"
 
+#include "link/ControllerProtocolFormat.h"
 #include "link/LinkHost.h"
-#include "link/ZlvCommFormat.h"
 #include "model/ShellServices.h"
+#include "model/System.h"
 #include "model/Trim.h"
-#include "model/system.h"
 
-using namespace ZlvCommFormat;
+using namespace ControllerProtocolFormat;
 
 namespace {
 
@@ -16,16 +16,16 @@ constexpr int kStatusLineLength = 43;
 constexpr int kStatusDataBytes = 20;
 // A line that never ends (a babbling or foreign device) is kept only this
 // long: for the status-line decoder, for a text answer, for the viewer.
-constexpr std::size_t kMaxStatusLine = CZlvComm::kRingSize;
-constexpr std::size_t kMaxLineText = CZlvComm::kRingSize;
+constexpr std::size_t kMaxStatusLine = CControllerProtocol::kRingSize;
+constexpr std::size_t kMaxLineText = CControllerProtocol::kRingSize;
 
-bool IsLineEnd(char c) { return c == CZlvComm::kCr || c == CZlvComm::kLf; }
+bool IsLineEnd(char c) { return c == CControllerProtocol::kCr || c == CControllerProtocol::kLf; }
 // A break on the line reads as a NUL, and a stray end-of-file character is
 // noise as well: the controller sends neither in an answer.
 bool IsNoise(char c) { return c == '\0' || c == 0x1A; }
 bool IsGap(char c) { return IsLineEnd(c) || IsNoise(c); }
 bool IsNotGap(char c) { return !IsGap(c); }
-bool IsLf(char c) { return c == CZlvComm::kLf; }
+bool IsLf(char c) { return c == CControllerProtocol::kLf; }
 bool IsAnyChar(char) { return true; }
 
 std::string UpperAscii(std::string strText) {
@@ -40,7 +40,7 @@ std::string UpperAscii(std::string strText) {
 
 // --- receive side ---
 
-void CZlvComm::OnReceive(const std::string& strText) {
+void CControllerProtocol::OnReceive(const std::string& strText) {
     if (m_pForward) {
         m_pForward->OnReceive(strText);
         return;
@@ -61,7 +61,7 @@ void CZlvComm::OnReceive(const std::string& strText) {
 }
 
 // A full ring drops its oldest character, so what is read stays in order.
-void CZlvComm::PutChar(char c) {
+void CControllerProtocol::PutChar(char c) {
     m_acRing[m_nWrite] = c;
     m_nWrite = static_cast<int16_t>((m_nWrite + 1) % kRingSize);
     if (m_nUnread < kRingSize) {
@@ -71,7 +71,7 @@ void CZlvComm::PutChar(char c) {
     m_nRead = m_nWrite;
 }
 
-void CZlvComm::Flush() {
+void CControllerProtocol::Flush() {
     m_nUnread = 0;
     m_nWrite = 0;
     m_nRead = 0;
@@ -80,14 +80,14 @@ void CZlvComm::Flush() {
 }
 
 // Unlike Flush, the status-line decoder keeps a line it is in the middle of.
-void CZlvComm::DiscardUnread() {
+void CControllerProtocol::DiscardUnread() {
     m_nRead = m_nWrite;
     m_nUnread = 0;
     m_bReadAtLineStart = true;
     m_bLinePending = false;
 }
 
-char CZlvComm::GetChar() {
+char CControllerProtocol::GetChar() {
     if (m_nUnread == 0)
         return 0;
     --m_nUnread;
@@ -103,9 +103,11 @@ char CZlvComm::GetChar() {
     return c;
 }
 
-char CZlvComm::PeekChar(int nOffset) const { return m_acRing[(m_nRead + nOffset) % kRingSize]; }
+char CControllerProtocol::PeekChar(int nOffset) const {
+    return m_acRing[(m_nRead + nOffset) % kRingSize];
+}
 
-bool CZlvComm::FindUnread(char c, int& nOffset) const {
+bool CControllerProtocol::FindUnread(char c, int& nOffset) const {
     for (nOffset = 0; nOffset < m_nUnread; ++nOffset) {
         if (PeekChar(nOffset) == c)
             return true;
@@ -118,7 +120,7 @@ bool CZlvComm::FindUnread(char c, int& nOffset) const {
 // Loop status lines come unasked, between answer lines. A complete one at
 // the start of a line is taken out of the answer's way (it was decoded when
 // it arrived); while one may still be arriving, the reader waits for it.
-CZlvComm::EAhead CZlvComm::StatusLineAhead() {
+CControllerProtocol::EAhead CControllerProtocol::StatusLineAhead() {
     if (!m_bReadAtLineStart || m_nUnread == 0 || PeekChar(0) != '>')
         return EAhead::None;
     if (m_nUnread < 2)
@@ -138,7 +140,7 @@ CZlvComm::EAhead CZlvComm::StatusLineAhead() {
 // One pass of the wait loop: blocks for the next event when there is nothing
 // to read, otherwise only dispatches what is waiting. False once the port is
 // closed.
-bool CZlvComm::WaitStep(bool bNeedInput) {
+bool CControllerProtocol::WaitStep(bool bNeedInput) {
     if (bNeedInput && IsLinkOpen())
         WaitForInput();
     else
@@ -151,7 +153,7 @@ bool CZlvComm::WaitStep(bool bNeedInput) {
 
 // The wait for input wakes when the controller has been silent long enough
 // to be shown as not answering; from then on only an event ends it.
-void CZlvComm::WaitForInput() {
+void CControllerProtocol::WaitForInput() {
     Clock::duration silence = Clock::now() - m_lastHeard;
     if (silence < m_notAnsweringDelay) {
         Host().WaitForEvent(
@@ -163,7 +165,7 @@ void CZlvComm::WaitForInput() {
         Host().WaitForEvent(CLinkHost::kNoTimeLimit);
 }
 
-void CZlvComm::SetNotAnswering(bool bNotAnswering) {
+void CControllerProtocol::SetNotAnswering(bool bNotAnswering) {
     if (m_bNotAnswering == bNotAnswering)
         return;
     m_bNotAnswering = bNotAnswering;
@@ -171,7 +173,7 @@ void CZlvComm::SetNotAnswering(bool bNotAnswering) {
 }
 
 // The next character of the answer, left unread; waits for it.
-std::optional<char> CZlvComm::PeekAnswerChar() {
+std::optional<char> CControllerProtocol::PeekAnswerChar() {
     // Characters in the ring are never the answer to a frame not written.
     if (m_bCounting)
         return std::nullopt;
@@ -186,7 +188,7 @@ std::optional<char> CZlvComm::PeekAnswerChar() {
     }
 }
 
-std::optional<char> CZlvComm::TakeChar(bool (*pfnWanted)(char)) {
+std::optional<char> CControllerProtocol::TakeChar(bool (*pfnWanted)(char)) {
     for (;;) {
         if (!PeekAnswerChar())
             return std::nullopt;
@@ -199,7 +201,7 @@ std::optional<char> CZlvComm::TakeChar(bool (*pfnWanted)(char)) {
 }
 
 // Line ends left of earlier answers, and noise, come before this one.
-bool CZlvComm::SkipLineEnds() {
+bool CControllerProtocol::SkipLineEnds() {
     for (;;) {
         std::optional<char> c = PeekAnswerChar();
         if (!c)
@@ -212,14 +214,14 @@ bool CZlvComm::SkipLineEnds() {
 
 // --- readers ---
 
-void CZlvComm::WaitLineEnd() {
+void CControllerProtocol::WaitLineEnd() {
     TakeChar(IsLf);
     Flush();
 }
 
 // Consumes the rest of the answer line like WaitLineEnd; true when nothing
 // but the line end followed what the reader took.
-bool CZlvComm::ReadAnswerEnd() {
+bool CControllerProtocol::ReadAnswerEnd() {
     bool bEmpty = true;
     for (std::optional<char> c = TakeChar(IsAnyChar); c && *c != kLf; c = TakeChar(IsAnyChar))
         bEmpty = bEmpty && *c == kCr;
@@ -227,14 +229,14 @@ bool CZlvComm::ReadAnswerEnd() {
     return bEmpty;
 }
 
-bool CZlvComm::ReadOk() {
+bool CControllerProtocol::ReadOk() {
     std::optional<char> first = TakeChar(IsNotGap);
     std::optional<char> second = first ? TakeChar(IsNotGap) : std::nullopt;
     WaitLineEnd();
     return first == 'O' && second == 'K';
 }
 
-std::optional<bool> CZlvComm::ReadBit() {
+std::optional<bool> CControllerProtocol::ReadBit() {
     std::optional<char> bit;
     if (SkipLineEnds()) {
         for (std::optional<char> c = PeekAnswerChar(); c && !IsLineEnd(*c); c = PeekAnswerChar()) {
@@ -253,7 +255,7 @@ std::optional<bool> CZlvComm::ReadBit() {
 
 // A character that does not belong to the number is left for the line end
 // to consume.
-std::optional<short> CZlvComm::ReadHexDigits(int nDigits, bool bAnswerStart) {
+std::optional<short> CControllerProtocol::ReadHexDigits(int nDigits, bool bAnswerStart) {
     if (bAnswerStart && !SkipLineEnds())
         return std::nullopt;
     int nValue = 0;
@@ -267,19 +269,19 @@ std::optional<short> CZlvComm::ReadHexDigits(int nDigits, bool bAnswerStart) {
     return static_cast<short>(nValue);
 }
 
-std::optional<short> CZlvComm::ReadHexByte() { return ReadHexDigits(2, true); }
+std::optional<short> CControllerProtocol::ReadHexByte() { return ReadHexDigits(2, true); }
 
-std::optional<short> CZlvComm::ReadHexByteOrNone() {
+std::optional<short> CControllerProtocol::ReadHexByteOrNone() {
     std::optional<short> value = ReadHexByte();
     if (value && Low8(*value) == 0xFFu)
         return static_cast<short>(-1);
     return value;
 }
 
-std::optional<short> CZlvComm::ReadHex3() { return ReadHexDigits(3, true); }
+std::optional<short> CControllerProtocol::ReadHex3() { return ReadHexDigits(3, true); }
 
 // Three flag bytes, six terms and two tail bytes, which carry nothing.
-bool CZlvComm::ReadEquationBlock(short anFlags[3], short anTerms[6]) {
+bool CControllerProtocol::ReadEquationBlock(short anFlags[3], short anTerms[6]) {
     for (int i = 0; i < 3; ++i) {
         std::optional<short> flags = ReadHexDigits(2, i == 0);
         if (!flags)
@@ -295,7 +297,7 @@ bool CZlvComm::ReadEquationBlock(short anFlags[3], short anTerms[6]) {
     return ReadHexDigits(2, false) && ReadHexDigits(2, false);
 }
 
-bool CZlvComm::ReadLine(std::string& strLine) {
+bool CControllerProtocol::ReadLine(std::string& strLine) {
     strLine.clear();
     for (;;) {
         std::optional<char> c = TakeChar(IsAnyChar);
@@ -315,9 +317,9 @@ bool CZlvComm::ReadLine(std::string& strLine) {
 
 // --- hexadecimal text ---
 
-int CZlvComm::HexDigitValue(char c) { return c <= '9' ? c - '0' : c - 55; }
+int CControllerProtocol::HexDigitValue(char c) { return c <= '9' ? c - '0' : c - 55; }
 
-bool CZlvComm::IsHexText(const std::string& strText) {
+bool CControllerProtocol::IsHexText(const std::string& strText) {
     for (char c : strText) {
         if (!IsHexDigit(c))
             return false;
@@ -325,7 +327,7 @@ bool CZlvComm::IsHexText(const std::string& strText) {
     return true;
 }
 
-int CZlvComm::HexTextValue(const std::string& strText) {
+int CControllerProtocol::HexTextValue(const std::string& strText) {
     int nValue = 0;
     for (char c : strText)
         nValue = nValue * 16 + HexDigitValue(c);
@@ -334,12 +336,12 @@ int CZlvComm::HexTextValue(const std::string& strText) {
 
 // --- loop status lines ---
 
-void CZlvComm::OnLineEnd() {
+void CControllerProtocol::OnLineEnd() {
     ParseStatusLine();
     m_strStatusLine.clear();
 }
 
-void CZlvComm::ParseStatusLine() {
+void CControllerProtocol::ParseStatusLine() {
     if (m_strStatusLine.size() < kStatusLineLength + 1)
         return;
     std::string strLine = UpperAscii(Trimmed(m_strStatusLine));
@@ -363,7 +365,7 @@ void CZlvComm::ParseStatusLine() {
     ++m_anStatusLines[nLoop];
 }
 
-void CZlvComm::StoreStatusByte(short nLoop, int nByte, int nValue) {
+void CControllerProtocol::StoreStatusByte(short nLoop, int nByte, int nValue) {
     for (int i = 0; i < 8; ++i) {
         int nPosition = nByte * 8 + i;
         m_system.SetChannelStateAt(static_cast<short>(nPosition / CSystem::kChannelsPerModule),

@@ -1,24 +1,25 @@
-#include "link/zlvcomm.h"
+#include "link/ControllerProtocol.h"
 
-#include "link/ZlvCommFormat.h"
-#include "model/system.h"
+#include "link/ControllerProtocolFormat.h"
+#include "model/System.h"
 
 #include <utility>
 
-using namespace ZlvCommFormat;
+using namespace ControllerProtocolFormat;
 
 // --- sequences ---
 
-bool CZlvComm::SendSleepMode() {
+bool CControllerProtocol::SendSleepMode() {
     // What is left out when each field is refused: it and those after it.
     const struct {
-        bool (CZlvComm::*pfnSend)();
+        bool (CControllerProtocol::*pfnSend)();
         const char* szUnsent;
         bool bPlural;
     } aFields[] = {
-        {&CZlvComm::SendSleepEnabled, "sleep mode", false},
-        {&CZlvComm::SendSleepWakeUp, "the sleep mode wake-up and inactivity intervals", true},
-        {&CZlvComm::SendSleepInactivity, "the sleep mode inactivity interval", false},
+        {&CControllerProtocol::SendSleepEnabled, "sleep mode", false},
+        {&CControllerProtocol::SendSleepWakeUp, "the sleep mode wake-up and inactivity intervals",
+         true},
+        {&CControllerProtocol::SendSleepInactivity, "the sleep mode inactivity interval", false},
     };
     bool bOk = true;
     for (const auto& field : aFields) {
@@ -32,7 +33,7 @@ bool CZlvComm::SendSleepMode() {
     return bOk;
 }
 
-bool CZlvComm::ReadSleepMode() {
+bool CControllerProtocol::ReadSleepMode() {
     bool bAllRead = ReadSleepEnabled();
     bAllRead = ReadSleepWakeUp() && bAllRead;
     bAllRead = ReadSleepInactivity() && bAllRead;
@@ -40,7 +41,7 @@ bool CZlvComm::ReadSleepMode() {
     return bAllRead;
 }
 
-bool CZlvComm::SendHiSpeedPairs() {
+bool CControllerProtocol::SendHiSpeedPairs() {
     bool bOk = true;
     for (short nPair = 0; bOk && nPair < CSystem::kHiSpeedPairs; ++nPair) {
         bOk = SendHiSpeedInput(nPair) && SendHiSpeedOutput(nPair);
@@ -53,7 +54,7 @@ bool CZlvComm::SendHiSpeedPairs() {
     return bOk;
 }
 
-bool CZlvComm::ReadHiSpeedPairs() {
+bool CControllerProtocol::ReadHiSpeedPairs() {
     bool bAllRead = true;
     for (short nPair = 0; nPair < CSystem::kHiSpeedPairs; ++nPair) {
         bAllRead = ReadHiSpeedInput(nPair) && bAllRead;
@@ -64,7 +65,7 @@ bool CZlvComm::ReadHiSpeedPairs() {
     return bAllRead;
 }
 
-bool CZlvComm::SendTimers(short nFirst, short nCount) {
+bool CControllerProtocol::SendTimers(short nFirst, short nCount) {
     bool bOk = true;
     for (short nTimer = nFirst; bOk && nTimer < nFirst + nCount; ++nTimer) {
         bOk = SendTimerReload(nTimer);
@@ -77,7 +78,7 @@ bool CZlvComm::SendTimers(short nFirst, short nCount) {
     return bOk;
 }
 
-bool CZlvComm::ReadTimers(short nFirst, short nCount) {
+bool CControllerProtocol::ReadTimers(short nFirst, short nCount) {
     bool bAllRead = true;
     for (short nTimer = nFirst; nTimer < nFirst + nCount; ++nTimer) {
         if (std::optional<short> nReload = ReadTimerReload(nTimer))
@@ -93,27 +94,28 @@ bool CZlvComm::ReadTimers(short nFirst, short nCount) {
     return bAllRead;
 }
 
-bool CZlvComm::SendAllTimers() { return SendTimers(0, CSystem::kTimers); }
+bool CControllerProtocol::SendAllTimers() { return SendTimers(0, CSystem::kTimers); }
 
-bool CZlvComm::SendAllTimersShowingPhase() {
+bool CControllerProtocol::SendAllTimersShowingPhase() {
     ShowProgress(kTransmittingTimersText);
     return SendAllTimers();
 }
 
-bool CZlvComm::ReadAllTimers() { return ReadTimers(0, CSystem::kTimers); }
+bool CControllerProtocol::ReadAllTimers() { return ReadTimers(0, CSystem::kTimers); }
 
-bool CZlvComm::SendModuleTimers() {
+bool CControllerProtocol::SendModuleTimers() {
     return SendTimers(static_cast<short>(m_system.GetCurModule() * CSystem::kChannelsPerModule),
                       CSystem::kChannelsPerModule);
 }
 
-bool CZlvComm::ReadModuleTimers() {
+bool CControllerProtocol::ReadModuleTimers() {
     return ReadTimers(static_cast<short>(m_system.GetCurModule() * CSystem::kChannelsPerModule),
                       CSystem::kChannelsPerModule);
 }
 
-bool CZlvComm::SendModuleChannels(bool (CZlvComm::*pfnSend)(),
-                                  bool (CSystem::*pfnWanted)(short, short, short) const) {
+bool CControllerProtocol::SendModuleChannels(bool (CControllerProtocol::*pfnSend)(),
+                                             bool (CSystem::*pfnWanted)(short, short, short)
+                                                 const) {
     short nSavedChannel = m_system.GetCurChannel();
     short nModule = m_system.GetCurModule();
     short nLoop = m_system.GetCurLoop();
@@ -131,19 +133,20 @@ bool CZlvComm::SendModuleChannels(bool (CZlvComm::*pfnSend)(),
     return bOk;
 }
 
-bool CZlvComm::SendModuleChannelLabels() {
-    bool bOk = SendModuleChannels(&CZlvComm::SendChannelLabel, nullptr);
+bool CControllerProtocol::SendModuleChannelLabels() {
+    bool bOk = SendModuleChannels(&CControllerProtocol::SendChannelLabel, nullptr);
     if (!bOk)
         NoteUnsent(CSystem::GetLoopName(m_system.GetCurLoop()) + " channel labels from " +
                    m_strStoppedAt + " on");
     return bOk;
 }
 
-bool CZlvComm::SendModuleCustomChannelLabels() {
-    return SendModuleChannels(&CZlvComm::SendChannelLabel, &CSystem::IsChannelLabelCustom);
+bool CControllerProtocol::SendModuleCustomChannelLabels() {
+    return SendModuleChannels(&CControllerProtocol::SendChannelLabel,
+                              &CSystem::IsChannelLabelCustom);
 }
 
-bool CZlvComm::ReadModuleChannelLabels() {
+bool CControllerProtocol::ReadModuleChannelLabels() {
     short nSavedChannel = m_system.GetCurChannel();
     bool bAllRead = true;
     for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
@@ -157,7 +160,7 @@ bool CZlvComm::ReadModuleChannelLabels() {
 }
 
 // A failure ends the rest of its loop; the next loop is still sent.
-bool CZlvComm::SendModuleLabels(bool bCustomOnly) {
+bool CControllerProtocol::SendModuleLabels(bool bCustomOnly) {
     ShowProgress("Transmitting module labels to DVX CPU...");
     bool bAllOk = true;
     for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
@@ -176,11 +179,11 @@ bool CZlvComm::SendModuleLabels(bool bCustomOnly) {
     return bAllOk;
 }
 
-bool CZlvComm::SendAllModuleLabels() { return SendModuleLabels(false); }
+bool CControllerProtocol::SendAllModuleLabels() { return SendModuleLabels(false); }
 
-bool CZlvComm::SendCustomModuleLabels() { return SendModuleLabels(true); }
+bool CControllerProtocol::SendCustomModuleLabels() { return SendModuleLabels(true); }
 
-bool CZlvComm::ReadAllModuleLabels() {
+bool CControllerProtocol::ReadAllModuleLabels() {
     bool bAllRead = true;
     for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
         for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
@@ -192,7 +195,7 @@ bool CZlvComm::ReadAllModuleLabels() {
     return bAllRead;
 }
 
-bool CZlvComm::SendSysLabels() {
+bool CControllerProtocol::SendSysLabels() {
     ShowProgress("Transmitting system labels to DVX CPU ...");
     bool bOk = true;
     for (short nLabel = 0; bOk && nLabel < CSystem::kSysLabels; ++nLabel) {
@@ -204,7 +207,7 @@ bool CZlvComm::SendSysLabels() {
     return bOk;
 }
 
-bool CZlvComm::ReadSysLabels() {
+bool CControllerProtocol::ReadSysLabels() {
     Flush();
     bool bAllRead = true;
     for (short nLabel = 0; nLabel < CSystem::kSysLabels; ++nLabel) {
@@ -225,8 +228,8 @@ bool CZlvComm::ReadSysLabels() {
 // selected loop and module back. A module that fails ends the rest of its
 // loop (unless bGoOn), which is noted as szSent from where it stopped; the
 // next loop still runs.
-bool CZlvComm::ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)(), bool bGoOn,
-                             const char* szSent) {
+bool CControllerProtocol::ForEachModule(short nLoops, bool (CControllerProtocol::*pfnModule)(),
+                                        bool bGoOn, const char* szSent) {
     short nSavedLoop = m_system.GetCurLoop();
     short nSavedModule = m_system.GetCurModule();
     bool bAllOk = true;
@@ -252,10 +255,10 @@ bool CZlvComm::ForEachModule(short nLoops, bool (CZlvComm::*pfnModule)(), bool b
 
 // A failure ends the labels still to come: the module labels after the
 // channel labels, the system labels after both.
-bool CZlvComm::SendAllLabels() {
+bool CControllerProtocol::SendAllLabels() {
     ShowProgress("Transmitting channel labels to DVX CPU ...");
-    bool bOk = ForEachModule(CSystem::kLoops, &CZlvComm::SendModuleCustomChannelLabels, false,
-                             "channel labels");
+    bool bOk = ForEachModule(CSystem::kLoops, &CControllerProtocol::SendModuleCustomChannelLabels,
+                             false, "channel labels");
     if (!bOk)
         NoteUnsent("module labels");
     bOk = bOk && SendCustomModuleLabels();
@@ -266,35 +269,37 @@ bool CZlvComm::SendAllLabels() {
     return bOk;
 }
 
-bool CZlvComm::ReadAllLabels() {
-    bool bAllRead = ForEachModule(CSystem::kLoops, &CZlvComm::ReadModuleChannelLabels, true);
+bool CControllerProtocol::ReadAllLabels() {
+    bool bAllRead =
+        ForEachModule(CSystem::kLoops, &CControllerProtocol::ReadModuleChannelLabels, true);
     bAllRead = ReadAllModuleLabels() && bAllRead;
     bAllRead = ReadSysLabels() && bAllRead;
     ShowLinkIdle();
     return bAllRead;
 }
 
-bool CZlvComm::SendModuleEquations() {
-    bool bOk = SendModuleChannels(&CZlvComm::SendEquation, nullptr);
+bool CControllerProtocol::SendModuleEquations() {
+    bool bOk = SendModuleChannels(&CControllerProtocol::SendEquation, nullptr);
     if (!bOk)
         NoteUnsent(CSystem::GetLoopName(m_system.GetCurLoop()) + " equations from " +
                    m_strStoppedAt + " on");
     return bOk;
 }
 
-bool CZlvComm::SendModuleDefinedEquations() {
-    return SendModuleChannels(&CZlvComm::SendEquation, &CSystem::IsEquationDefined);
+bool CControllerProtocol::SendModuleDefinedEquations() {
+    return SendModuleChannels(&CControllerProtocol::SendEquation, &CSystem::IsEquationDefined);
 }
 
-bool CZlvComm::SendAllEquations() {
+bool CControllerProtocol::SendAllEquations() {
     ShowProgress("Transmitting Booleans to DVX CPU ...");
-    bool bAllOk = ForEachModule(CSystem::kEquationLoops, &CZlvComm::SendModuleDefinedEquations,
-                                false, "equations");
+    bool bAllOk =
+        ForEachModule(CSystem::kEquationLoops, &CControllerProtocol::SendModuleDefinedEquations,
+                      false, "equations");
     ShowLinkIdle();
     return bAllOk;
 }
 
-bool CZlvComm::ReadModuleEquations() {
+bool CControllerProtocol::ReadModuleEquations() {
     short nSavedChannel = m_system.GetCurChannel();
     bool bAllRead = true;
     for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel) {
@@ -307,13 +312,14 @@ bool CZlvComm::ReadModuleEquations() {
     return bAllRead;
 }
 
-bool CZlvComm::ReadAllEquations() {
-    bool bAllRead = ForEachModule(CSystem::kEquationLoops, &CZlvComm::ReadModuleEquations, true);
+bool CControllerProtocol::ReadAllEquations() {
+    bool bAllRead =
+        ForEachModule(CSystem::kEquationLoops, &CControllerProtocol::ReadModuleEquations, true);
     ShowLinkIdle();
     return bAllRead;
 }
 
-bool CZlvComm::SendEquationAt(short nModule, short nChannel, short nLoop) {
+bool CControllerProtocol::SendEquationAt(short nModule, short nChannel, short nLoop) {
     short nSavedLoop = m_system.GetCurLoop();
     short nSavedModule = m_system.GetCurModule();
     short nSavedChannel = m_system.GetCurChannel();
@@ -329,9 +335,11 @@ bool CZlvComm::SendEquationAt(short nModule, short nChannel, short nLoop) {
 
 // --- what a sequence left out ---
 
-void CZlvComm::NoteUnsent(const std::string& strWhat, bool bPlural) {
+void CControllerProtocol::NoteUnsent(const std::string& strWhat, bool bPlural) {
     if (!m_bCounting)
         m_aUnsent.push_back({strWhat, bPlural});
 }
 
-std::vector<CZlvComm::CUnsent> CZlvComm::TakeUnsent() { return std::exchange(m_aUnsent, {}); }
+std::vector<CControllerProtocol::CUnsent> CControllerProtocol::TakeUnsent() {
+    return std::exchange(m_aUnsent, {});
+}

@@ -1,10 +1,10 @@
 #include "link/FrameTransferHost.h"
 
-#include "editors/SelGroup.h"
-#include "editors/selchl.h"
-#include "editors/selmod.h"
+#include "editors/ChannelNumberDlg.h"
+#include "editors/ModulePicker.h"
+#include "editors/ObjectGroupDlg.h"
 #include "moduletypes/ModuleTypes.h"
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 
 CFrameTransferHost::CFrameTransferHost(CMainFrame& frame, CSystem& system,
                                        const CModuleTypes& types)
@@ -44,16 +44,16 @@ CTransferHost::ESaveResult CFrameTransferHost::SaveSystemAs() {
 }
 
 bool CFrameTransferHost::PickObjectGroup() {
-    CSelGroup dialog(m_system, &m_frame);
+    CObjectGroupDlg dialog(m_system, &m_frame);
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool CFrameTransferHost::PickModule() {
-    CSelMod dialog(m_system, m_types, &m_frame);
+    CModulePicker dialog(m_system, m_types, &m_frame);
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool CFrameTransferHost::PickChannel() {
-    CSelChl dialog(m_system, &m_frame);
+    CChannelNumberDlg dialog(m_system, &m_frame);
     return dialog.exec() == QDialog::Accepted;
 }

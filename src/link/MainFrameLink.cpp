@@ -1,4 +1,4 @@
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 
 #include "diagnostics/LiveLogic.h"
 #include "editors/BooleanCommands.h"
@@ -9,15 +9,15 @@
 #include "link/SerialView.h"
 #include "link/TransferCommands.h"
 #include "model/ShellServices.h"
+#include "model/System.h"
 #include "model/SystemDiff.h"
-#include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
 
 #include <cstdio>
 
 // --- controller commands ---
 
-void CMainFrame::SetComm(CZlvComm* pComm) {
+void CMainFrame::SetComm(CControllerProtocol* pComm) {
     // The serial link is made for one protocol object (UseSerialControl).
     delete m_pLinkHost;
     m_pLinkHost = nullptr;

@@ -1,18 +1,18 @@
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 
 #include "diagnostics/LiveLogic.h"
 
-#include "controls/AnimateCtrl.h"
-#include "controls/MSComm.h"
-#include "link/SelComm.h"
+#include "controls/Animation.h"
+#include "controls/SerialControl.h"
+#include "link/ControllerProtocol.h"
+#include "link/PortSettingsDlg.h"
 #include "link/SerialLinkHost.h"
 #include "link/SimulatedCpu.h"
-#include "link/WaitAviDlg.h"
-#include "link/zlvcomm.h"
+#include "link/WaitIndicator.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
+#include "shell/Settings.h"
 #include "shell/Text.h"
-#include "shell/param1.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -45,7 +45,7 @@ void CMainFrame::UseSerialControl() {
 bool CMainFrame::IsPortOpen() const { return m_pLink && m_pLink->IsPortOpen(); }
 
 QString CMainFrame::PortName(short nPort) const {
-    return QString("COM%1 (%2)").arg(nPort).arg(CMSComm::DeviceName(nPort));
+    return QString("COM%1 (%2)").arg(nPort).arg(CSerialControl::DeviceName(nPort));
 }
 
 // --- opening and closing ---
@@ -107,7 +107,7 @@ void CMainFrame::OpenPort() {
 // --- choosing the port ---
 
 void CMainFrame::OnSelectCommPort() {
-    CSelComm dialog(m_shell, m_profile, this);
+    CPortSettingsDlg dialog(m_shell, m_profile, this);
     dialog.m_nPort = m_param.GetCommPort();
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -126,14 +126,14 @@ void CMainFrame::OnSelectCommPort() {
 // --- serial events ---
 
 void CMainFrame::OnCommEvent(short nEvent) {
-    if (nEvent == CMSComm::EventDeviceLost) {
+    if (nEvent == CSerialControl::EventDeviceLost) {
         OnDeviceLost();
         return;
     }
-    const char* szText = CMSComm::EventText(nEvent);
+    const char* szText = CSerialControl::EventText(nEvent);
     if (!szText)
         return;
-    if (!CMSComm::IsErrorEvent(nEvent)) {
+    if (!CSerialControl::IsErrorEvent(nEvent)) {
         ShowCommEventText(nEvent, szText);
         return;
     }
@@ -143,7 +143,7 @@ void CMainFrame::OnCommEvent(short nEvent) {
 // Arriving characters are reported where the link's own texts stand, but a
 // command's result stays until the technician has had a chance to read it.
 void CMainFrame::ShowCommEventText(short nEvent, const char* szText) {
-    if (nEvent == CMSComm::EventReceive && m_bResultShown)
+    if (nEvent == CSerialControl::EventReceive && m_bResultShown)
         return;
     SetStatusText(szText);
 }
@@ -221,7 +221,7 @@ void CMainFrame::ReportTransmitError() {
 bool CMainFrame::ShowWaitIndicator() {
     if (m_pWait)
         return true;
-    m_pWait = new CWaitAviDlg(m_system.GetLaunchDir(), m_shell, this);
+    m_pWait = new CWaitIndicator(m_system.GetLaunchDir(), m_shell, this);
     m_pWait->OnInitDialog();
     connect(&m_pWait->StopButton(), &QPushButton::clicked, this, &CMainFrame::OnStopWaiting);
     m_pWait->show();
@@ -233,7 +233,7 @@ void CMainFrame::PlayWaitAnimation(int nRepeat) {
     if (!m_pWait)
         return;
     m_pWait->Animation().Stop();
-    m_pWait->Animation().Play(0, CAnimateCtrl::kLastFrame, nRepeat);
+    m_pWait->Animation().Play(0, CAnimation::kLastFrame, nRepeat);
 }
 
 void CMainFrame::SetWaitText(const std::string& strText) {
@@ -288,4 +288,4 @@ void CMainFrame::ShowFrameProgress(int nDone, int nTotal, std::chrono::milliseco
     m_statusThrottle.Flush();
 }
 
-CWaitAviDlg* CMainFrame::WaitIndicator() const { return m_pWait.data(); }
+CWaitIndicator* CMainFrame::WaitIndicator() const { return m_pWait.data(); }

@@ -1,9 +1,9 @@
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 
-#include "controls/MSComm.h"
+#include "controls/SerialControl.h"
+#include "link/ControllerProtocol.h"
 #include "link/SimulatedCpu.h"
 #include "link/TransferCommands.h"
-#include "link/zlvcomm.h"
 #include "model/ShellServices.h"
 #include "shell/Text.h"
 
@@ -61,6 +61,6 @@ void CMainFrame::OnSimulationEnded() {
     m_pCommCtrl->SetPortOpen(false);
     StopSimulation();
     QApplication::beep();
-    m_shell.MessageBox(std::string(kSimulationLostText) + "\n" + CMSComm::kDisconnectedText,
+    m_shell.MessageBox(std::string(kSimulationLostText) + "\n" + CSerialControl::kDisconnectedText,
                        EBoxButtons::Ok, EBoxIcon::Stop);
 }

@@ -1,8 +1,8 @@
-#include "link/SelComm.h"
+#include "link/PortSettingsDlg.h"
 
 #include "model/ShellServices.h"
 #include "shell/HelpRouter.h"
-#include "ui_SelComm.h"
+#include "ui_PortSettingsDlg.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -21,11 +21,11 @@ constexpr int kMaxDeviceChars = 56;
 
 } // namespace
 
-CSelComm::CSelComm(CShellServices& shell, QSettings& profile, QWidget* pParent)
-    : QDialog(pParent), m_pUi(std::make_unique<Ui::CSelComm>()), m_shell(shell),
+CPortSettingsDlg::CPortSettingsDlg(CShellServices& shell, QSettings& profile, QWidget* pParent)
+    : QDialog(pParent), m_pUi(std::make_unique<Ui::CPortSettingsDlg>()), m_shell(shell),
       m_profile(profile) {
     m_pUi->setupUi(this);
-    setObjectName("SelComm");
+    setObjectName("PortSettingsDlg");
     setProperty(CHelpRouter::kSectionProperty, "port");
     QStringList astrPaths;
     QStringList astrTexts;
@@ -50,8 +50,8 @@ CSelComm::CSelComm(CShellServices& shell, QSettings& profile, QWidget* pParent)
 
 // The list shows what each detected port is; picking one puts only its
 // path into the field, and the path is what is kept.
-void CSelComm::AddDeviceBox(short nPort, const QStringList& astrPaths, const QStringList& astrTexts,
-                            int nChars, QWidget*& pPrevious) {
+void CPortSettingsDlg::AddDeviceBox(short nPort, const QStringList& astrPaths,
+                                    const QStringList& astrTexts, int nChars, QWidget*& pPrevious) {
     auto* pBox = new QComboBox(m_pUi->devicesBox);
     pBox->setObjectName(QString("IDC_DEVICE%1").arg(nPort));
     pBox->setEditable(true);
@@ -74,15 +74,15 @@ void CSelComm::AddDeviceBox(short nPort, const QStringList& astrPaths, const QSt
     m_apDevice[nPort - 1] = pBox;
 }
 
-CSelComm::~CSelComm() = default;
+CPortSettingsDlg::~CPortSettingsDlg() = default;
 
-QLineEdit& CSelComm::PortEdit() const { return *m_pUi->IDC_PORT; }
+QLineEdit& CPortSettingsDlg::PortEdit() const { return *m_pUi->IDC_PORT; }
 
-QComboBox& CSelComm::DeviceBox(short nPort) const { return *m_apDevice[nPort - 1]; }
+QComboBox& CPortSettingsDlg::DeviceBox(short nPort) const { return *m_apDevice[nPort - 1]; }
 
-QString CSelComm::ProfileKey(short nPort) { return QString("Ports/COM%1").arg(nPort); }
+QString CPortSettingsDlg::ProfileKey(short nPort) { return QString("Ports/COM%1").arg(nPort); }
 
-QString CSelComm::DefaultDevice(short nPort) {
+QString CPortSettingsDlg::DefaultDevice(short nPort) {
 #ifdef Q_OS_WIN
     return QString("COM%1").arg(nPort);
 #else
@@ -90,23 +90,23 @@ QString CSelComm::DefaultDevice(short nPort) {
 #endif
 }
 
-QByteArray CSelComm::EnvironmentName(short nPort) {
+QByteArray CPortSettingsDlg::EnvironmentName(short nPort) {
     return QString("CORVEL_COM%1").arg(nPort).toLatin1();
 }
 
-QString CSelComm::DetectedText(const QString& strPath, const QString& strDescription) {
+QString CPortSettingsDlg::DetectedText(const QString& strPath, const QString& strDescription) {
     if (strDescription.trimmed().isEmpty())
         return strPath;
     return strPath + QString::fromUtf8(" \u2014 ") + strDescription.trimmed();
 }
 
-void CSelComm::showEvent(QShowEvent* pEvent) {
+void CPortSettingsDlg::showEvent(QShowEvent* pEvent) {
     if (!m_bInitialised)
         OnInitDialog();
     QDialog::showEvent(pEvent);
 }
 
-void CSelComm::OnInitDialog() {
+void CPortSettingsDlg::OnInitDialog() {
     m_bInitialised = true;
     PortEdit().setText(QString::number(m_nPort));
     PortEdit().selectAll();
@@ -124,7 +124,8 @@ void CSelComm::OnInitDialog() {
 
 // The field cannot be scrolled while it is read-only, so a path too long
 // for it loses its middle, where device paths differ least.
-void CSelComm::ShowEnvironmentDevice(QComboBox& box, short nPort, const QString& strDevice) {
+void CPortSettingsDlg::ShowEnvironmentDevice(QComboBox& box, short nPort,
+                                             const QString& strDevice) {
     box.setEnabled(false);
     const QFontMetrics metrics = box.lineEdit()->fontMetrics();
     box.setEditText(
@@ -134,7 +135,7 @@ void CSelComm::ShowEnvironmentDevice(QComboBox& box, short nPort, const QString&
                        .arg(strDevice, QString::fromLatin1(EnvironmentName(nPort))));
 }
 
-void CSelComm::accept() {
+void CPortSettingsDlg::accept() {
     if (!DoDataExchange()) {
         PortEdit().setFocus();
         PortEdit().selectAll();
@@ -144,7 +145,7 @@ void CSelComm::accept() {
     QDialog::accept();
 }
 
-bool CSelComm::DoDataExchange() {
+bool CPortSettingsDlg::DoDataExchange() {
     bool bInteger = false;
     int nPort = PortEdit().text().trimmed().toInt(&bInteger);
     if (!bInteger) {
@@ -163,7 +164,7 @@ bool CSelComm::DoDataExchange() {
     return true;
 }
 
-void CSelComm::StoreDevices() {
+void CPortSettingsDlg::StoreDevices() {
     for (short nPort = kMinPort; nPort <= kMaxPort; ++nPort) {
         const QComboBox& box = DeviceBox(nPort);
         if (!box.isEnabled())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/param1.h"
+#include "shell/Settings.h"
 
 #include <QDialog>
 
@@ -13,7 +13,7 @@ class QLineEdit;
 class QSettings;
 
 namespace Ui {
-class CSelComm;
+class CPortSettingsDlg;
 }
 
 // SELECT COMM PORT: the port number of the controller link (1 to 4) and,
@@ -22,14 +22,14 @@ class CSelComm;
 // CORVEL_COM<N> overrides it and is shown instead, read-only. Device paths
 // are long (/dev/serial/by-id/...), so the fields are made wide enough for
 // the paths in sight and carry the whole path as their tooltip.
-class CSelComm : public QDialog {
+class CPortSettingsDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr short kMinPort = CParam1::kMinPort;
-    static constexpr short kMaxPort = CParam1::kMaxPort;
+    static constexpr short kMinPort = CSettings::kMinPort;
+    static constexpr short kMaxPort = CSettings::kMaxPort;
 
-    CSelComm(CShellServices& shell, QSettings& profile, QWidget* pParent = nullptr);
-    ~CSelComm() override;
+    CPortSettingsDlg(CShellServices& shell, QSettings& profile, QWidget* pParent = nullptr);
+    ~CPortSettingsDlg() override;
 
     // Puts m_nPort and the devices into the fields.
     void OnInitDialog();
@@ -62,7 +62,7 @@ private:
                       int nChars, QWidget*& pPrevious);
     void ShowEnvironmentDevice(QComboBox& box, short nPort, const QString& strDevice);
 
-    std::unique_ptr<Ui::CSelComm> m_pUi;
+    std::unique_ptr<Ui::CPortSettingsDlg> m_pUi;
     CShellServices& m_shell;
     QSettings& m_profile;
     QComboBox* m_apDevice[kMaxPort] = {};

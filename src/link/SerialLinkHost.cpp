@@ -1,17 +1,17 @@
 #include "link/SerialLinkHost.h"
 
-#include "controls/MSComm.h"
-#include "link/zlvcomm.h"
+#include "controls/SerialControl.h"
+#include "link/ControllerProtocol.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QThread>
 
-CSerialLinkHost::CSerialLinkHost(CMSComm& port, CZlvComm& comm, QObject* pParent)
+CSerialLinkHost::CSerialLinkHost(CSerialControl& port, CControllerProtocol& comm, QObject* pParent)
     : QObject(pParent), m_port(port), m_comm(comm) {
     m_port.SetRThreshold(1);
     m_wakeTimer.setSingleShot(true);
-    connect(&m_port, &CMSComm::OnComm, this, &CSerialLinkHost::OnComm);
+    connect(&m_port, &CSerialControl::OnComm, this, &CSerialLinkHost::OnComm);
     m_comm.SetHost(this);
 }
 
@@ -60,11 +60,11 @@ void CSerialLinkHost::TakeWaitingInput() {
 
 void CSerialLinkHost::OnComm() {
     short nEvent = m_port.GetCommEvent();
-    if (nEvent == CMSComm::EventReceive) {
+    if (nEvent == CSerialControl::EventReceive) {
         QByteArray abText = m_port.GetInput();
         m_comm.OnReceive(std::string(abText.constData(), static_cast<std::size_t>(abText.size())));
     }
-    if (nEvent == CMSComm::EventDeviceLost)
+    if (nEvent == CSerialControl::EventDeviceLost)
         m_comm.SetPortOpen(false);
     if (m_fnCommEvent)
         m_fnCommEvent(nEvent);

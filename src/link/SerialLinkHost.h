@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-class CMSComm;
-class CZlvComm;
+class CSerialControl;
+class CControllerProtocol;
 
 // The link host over the serial control: frames go out through the control,
 // received characters go to the protocol object as they arrive, and waits
@@ -20,7 +20,7 @@ class CSerialLinkHost : public QObject, public CLinkHost {
     Q_OBJECT
 
 public:
-    CSerialLinkHost(CMSComm& port, CZlvComm& comm, QObject* pParent = nullptr);
+    CSerialLinkHost(CSerialControl& port, CControllerProtocol& comm, QObject* pParent = nullptr);
     ~CSerialLinkHost() override;
 
     void WriteFrame(const std::string& strFrame) override;
@@ -68,8 +68,8 @@ private:
     void OnComm();
 
     static constexpr int kMaxInputPasses = 50;
-    CMSComm& m_port;
-    CZlvComm& m_comm;
+    CSerialControl& m_port;
+    CControllerProtocol& m_comm;
     // Wakes a wait that has waited long enough.
     QTimer m_wakeTimer;
 };

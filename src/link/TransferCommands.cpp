@@ -1,11 +1,11 @@
 #include "link/TransferCommands.h"
 
+#include "link/ControllerProtocol.h"
 #include "link/TransferHost.h"
-#include "link/zlvcomm.h"
 #include "model/Archive.h"
 #include "model/ShellServices.h"
+#include "model/System.h"
 #include "model/SystemCheck.h"
-#include "model/system.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -76,7 +76,7 @@ bool CTransferCommands::ConfirmErrors(bool bCurrentModuleOnly) {
 void CTransferCommands::TransferChannel() {
     if (!m_host.PickModule() || !m_host.PickChannel() || !ConfirmErrors(false))
         return;
-    SendSteps({&CZlvComm::SendEquation, &CZlvComm::SendChannelLabel});
+    SendSteps({&CControllerProtocol::SendEquation, &CControllerProtocol::SendChannelLabel});
 }
 
 void CTransferCommands::TransferModule() {
@@ -89,9 +89,10 @@ void CTransferCommands::TransferModule() {
 }
 
 int CTransferCommands::SendModule() {
-    return SendSteps({&CZlvComm::SendModuleEquations, &CZlvComm::SendSleepMode,
-                      &CZlvComm::SendModuleChannelLabels, &CZlvComm::SendAllTimers,
-                      &CZlvComm::SendHiSpeedPairs});
+    return SendSteps({&CControllerProtocol::SendModuleEquations,
+                      &CControllerProtocol::SendSleepMode,
+                      &CControllerProtocol::SendModuleChannelLabels,
+                      &CControllerProtocol::SendAllTimers, &CControllerProtocol::SendHiSpeedPairs});
 }
 
 void CTransferCommands::TransferSystem() {
@@ -106,9 +107,10 @@ void CTransferCommands::SendWholeSystem() {
 }
 
 int CTransferCommands::SendSystem() {
-    return SendSteps({&CZlvComm::ClearCpuMemory, &CZlvComm::SendAllEquations,
-                      &CZlvComm::SendSleepMode, &CZlvComm::SendAllLabels,
-                      &CZlvComm::SendAllTimersShowingPhase, &CZlvComm::SendHiSpeedPairs});
+    return SendSteps({&CControllerProtocol::ClearCpuMemory, &CControllerProtocol::SendAllEquations,
+                      &CControllerProtocol::SendSleepMode, &CControllerProtocol::SendAllLabels,
+                      &CControllerProtocol::SendAllTimersShowingPhase,
+                      &CControllerProtocol::SendHiSpeedPairs});
 }
 
 // A step that completed counts as sent even when the port closes right
@@ -135,9 +137,9 @@ int CTransferCommands::SendSteps(std::initializer_list<Step> apSteps) {
 // controller is then missing can be far more than the one frame: the
 // technician is told all of it.
 std::string CTransferCommands::UnsentText(Step pStep) {
-    std::vector<CZlvComm::CUnsent> aUnsent = m_comm.TakeUnsent();
+    std::vector<CControllerProtocol::CUnsent> aUnsent = m_comm.TakeUnsent();
     if (aUnsent.empty())
-        return pStep == &CZlvComm::ClearCpuMemory ? kMemoryNotClearedText : "";
+        return pStep == &CControllerProtocol::ClearCpuMemory ? kMemoryNotClearedText : "";
     std::string strText;
     for (std::size_t i = 0; i < aUnsent.size(); ++i) {
         if (i > 0)
@@ -246,7 +248,7 @@ void CTransferCommands::RetrieveSystem() {
     m_host.CloseWaitIndicator();
 }
 
-bool CTransferCommands::ReadSystem(CZlvComm& comm) {
+bool CTransferCommands::ReadSystem(CControllerProtocol& comm) {
     bool bAllRead = comm.ReadAllEquations();
     bAllRead = comm.ReadAllLabels() && bAllRead;
     bAllRead = comm.ReadSleepMode() && bAllRead;

@@ -8,7 +8,7 @@
 class CShellServices;
 class CSystem;
 class CTransferHost;
-class CZlvComm;
+class CControllerProtocol;
 
 // The commands that move a channel, a module or the whole system between
 // the system record and the controller, start and stop the controller's
@@ -47,13 +47,14 @@ public:
     static constexpr const char* kCheckErrorsText =
         "THE SYSTEM HAS %d ERRORS (Utility > Check system). TRANSFER ANYWAY?";
 
-    CTransferCommands(CSystem& system, CZlvComm& comm, CShellServices& shell, CTransferHost& host)
+    CTransferCommands(CSystem& system, CControllerProtocol& comm, CShellServices& shell,
+                      CTransferHost& host)
         : m_system(system), m_comm(comm), m_shell(shell), m_host(host) {}
 
     // The reads of a whole-system retrieve, in their order, into the
     // protocol object's own record; the compare and corvel-cli read with them
     // too.
-    static bool ReadSystem(CZlvComm& comm);
+    static bool ReadSystem(CControllerProtocol& comm);
 
     void OnTransfer();
     // The whole system as a system transfer sends it, without the scope
@@ -82,7 +83,7 @@ private:
     void SendWholeSystem();
     int SendModule();
     int SendSystem();
-    using Step = bool (CZlvComm::*)();
+    using Step = bool (CControllerProtocol::*)();
     // Runs the steps in order, reporting each failed one at once; -1 when
     // the port closed under them (the rest is not sent and the technician
     // has been told once), otherwise the number of failed steps.
@@ -105,7 +106,7 @@ private:
     void ReportDownload(bool bAllRead);
 
     CSystem& m_system;
-    CZlvComm& m_comm;
+    CControllerProtocol& m_comm;
     CShellServices& m_shell;
     CTransferHost& m_host;
     std::vector<std::string> m_astrUnsent;

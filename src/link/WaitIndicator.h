@@ -6,14 +6,14 @@
 #include <memory>
 #include <string>
 
-class CAnimateCtrl;
+class CAnimation;
 class CShellServices;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 
 namespace Ui {
-class CWaitAviDlg;
+class CWaitIndicator;
 }
 
 // The please-wait indicator: a modeless window with the "WAIT.AVI"
@@ -24,18 +24,19 @@ class CWaitAviDlg;
 // whole sequence and holds the focus: waits have no time-out and the main
 // window's menus are out of the keyboard's reach meanwhile, so the way out
 // (closing the port) is offered where the technician is looking.
-class CWaitAviDlg : public QDialog {
+class CWaitIndicator : public QDialog {
     Q_OBJECT
 public:
     static constexpr const char* kFileName = "WAIT.AVI";
     static constexpr const char* kInitialText = "Please wait";
 
-    CWaitAviDlg(const std::string& strLaunchDir, CShellServices& shell, QWidget* pParent = nullptr);
-    ~CWaitAviDlg() override;
+    CWaitIndicator(const std::string& strLaunchDir, CShellServices& shell,
+                   QWidget* pParent = nullptr);
+    ~CWaitIndicator() override;
 
     // Opens the animation file; tells the technician when it cannot.
     void OnInitDialog();
-    CAnimateCtrl& Animation() const;
+    CAnimation& Animation() const;
     QLabel& TextLine() const;
     QPushButton& StopButton() const;
     QProgressBar& ProgressBar() const;
@@ -54,7 +55,7 @@ public slots:
 private:
     void UpdateTimeLine();
 
-    std::unique_ptr<Ui::CWaitAviDlg> m_pUi;
+    std::unique_ptr<Ui::CWaitIndicator> m_pUi;
     QString m_strTimeLeft;
     QString m_strNotAnswering;
     std::string m_strLaunchDir;

@@ -2,11 +2,11 @@ target_sources(corvel_core PRIVATE
     link/LinkHost.h
     link/TransferProgress.h
     link/TransferProgress.cpp
-    link/zlvcomm.h
-    link/zlvcomm.cpp
-    link/ZlvCommFormat.h
-    link/ZlvCommReceive.cpp
-    link/ZlvCommSequences.cpp
+    link/ControllerProtocol.h
+    link/ControllerProtocol.cpp
+    link/ControllerProtocolFormat.h
+    link/ControllerProtocolReceive.cpp
+    link/ControllerProtocolSequences.cpp
 )
 target_sources(corvel_serial PRIVATE
     link/SerialLinkHost.h
@@ -25,17 +25,17 @@ target_sources(corvel_ui PRIVATE
     link/SerialView.ui
     link/FrameTransferHost.h
     link/FrameTransferHost.cpp
-    link/MainFrmLink.cpp
-    link/MainFrmPort.cpp
-    link/MainFrmSimulation.cpp
+    link/MainFrameLink.cpp
+    link/MainFramePort.cpp
+    link/MainFrameSimulation.cpp
     link/SimulatedCpu.h
     link/SimulatedCpu.cpp
-    link/SelComm.h
-    link/SelComm.cpp
-    link/SelComm.ui
-    link/WaitAviDlg.h
-    link/WaitAviDlg.cpp
-    link/WaitAviDlg.ui
+    link/PortSettingsDlg.h
+    link/PortSettingsDlg.cpp
+    link/PortSettingsDlg.ui
+    link/WaitIndicator.h
+    link/WaitIndicator.cpp
+    link/WaitIndicator.ui
     link/CompareDlg.h
     link/CompareDlg.cpp
     link/CompareDlg.ui

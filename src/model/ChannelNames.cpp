@@ -1,6 +1,6 @@
 #include "model/ChannelNames.h"
 
-#include "model/system.h"
+#include "model/System.h"
 
 namespace {
 

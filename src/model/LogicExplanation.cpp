@@ -1,7 +1,7 @@
 #include "model/LogicExplanation.h"
 
 #include "model/ChannelRecord.h"
-#include "model/system.h"
+#include "model/System.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "model/LogicTree.h"
 
-#include "model/system.h"
+#include "model/System.h"
 
 #include <algorithm>
 #include <deque>

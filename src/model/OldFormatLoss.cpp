@@ -1,6 +1,6 @@
 #include "model/OldFormatLoss.h"
 
-#include "model/system.h"
+#include "model/System.h"
 
 #include <bit>
 

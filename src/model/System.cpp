@@ -1,4 +1,4 @@
-#include "model/system.h"
+#include "model/System.h"
 
 #include "model/LaunchDir.h"
 #include "model/LinkControl.h"

@@ -1,6 +1,6 @@
 #include "model/SystemCheck.h"
 
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "model/SystemDiff.h"
 
-#include "model/system.h"
+#include "model/System.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "model/system.h"
+#include "model/System.h"
 
 #include "model/ShellServices.h"
 

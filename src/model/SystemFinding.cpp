@@ -1,6 +1,6 @@
 #include "model/SystemFinding.h"
 
-#include "model/system.h"
+#include "model/System.h"
 
 std::string CFindingChannel::Name() const {
     const std::string strName = strLoop + " " + strDesignation;

@@ -2,8 +2,8 @@
 
 #include "model/ChannelNames.h"
 #include "model/CodePage.h"
+#include "model/System.h"
 #include "model/SystemJsonFormat.h"
-#include "model/system.h"
 
 #include <nlohmann/json.hpp>
 

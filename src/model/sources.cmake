@@ -12,9 +12,9 @@ target_sources(corvel_core PRIVATE
     model/ReadBackup.h
     model/ReadBackup.cpp
     model/ShellServices.h
-    model/system.h
+    model/System.h
     model/Trim.h
-    model/system.cpp
+    model/System.cpp
     model/SystemEquations.cpp
     model/SystemFile.cpp
     model/SystemPlausibility.h

@@ -1,6 +1,6 @@
 #include "moduletypes/AssignModuleTypeDlg.h"
 
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypeView.h"
 #include "moduletypes/ModuleTypes.h"
 #include "shell/Text.h"

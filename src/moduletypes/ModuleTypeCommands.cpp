@@ -1,8 +1,8 @@
 #include "moduletypes/ModuleTypeCommands.h"
 
-#include "editors/selmod.h"
+#include "editors/ModulePicker.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/AssignModuleTypeDlg.h"
 #include "moduletypes/ModuleTypeDlg.h"
 #include "moduletypes/ModuleTypePreferencesDlg.h"
@@ -17,7 +17,7 @@ CModuleTypeCommands::CModuleTypeCommands(CSystem& sys, CModuleTypes& types, CShe
 void CModuleTypeCommands::OnAssignModuleType() {
     m_shell.UpdateTitle();
     for (;;) {
-        CSelMod selector(m_sys, m_types, m_pParent);
+        CModulePicker selector(m_sys, m_types, m_pParent);
         if (selector.exec() != QDialog::Accepted)
             return;
         if (m_types.GetCount() == 0) {

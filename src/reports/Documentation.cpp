@@ -1,7 +1,7 @@
 #include "reports/Documentation.h"
 
 #include "controls/Sheet.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypeTexts.h"
 
 #include <cstdio>

@@ -1,13 +1,14 @@
-#include "reports/winzlv4View.h"
+#include "reports/DocumentationView.h"
 
-#include "controls/VCF1.h"
-#include "model/system.h"
+#include "controls/SheetView.h"
+#include "model/System.h"
 #include "reports/Documentation.h"
 
 #include <QVBoxLayout>
 
-CWinzlv4View::CWinzlv4View(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent)
-    : QWidget(pParent), m_sys(sys), m_types(types), m_sheet(new CVCF1(this)) {
+CDocumentationView::CDocumentationView(CSystem& sys, const CModuleTypeTexts& types,
+                                       QWidget* pParent)
+    : QWidget(pParent), m_sys(sys), m_types(types), m_sheet(new CSheetView(this)) {
     setObjectName("DocumentationView");
     m_sheet->setObjectName("sheet");
     m_sheet->SetShell(&sys.Shell());
@@ -17,11 +18,11 @@ CWinzlv4View::CWinzlv4View(CSystem& sys, const CModuleTypeTexts& types, QWidget*
     setFocusProxy(m_sheet);
 }
 
-CWinzlv4View::~CWinzlv4View() = default;
+CDocumentationView::~CDocumentationView() = default;
 
 // The two files are written by name into the launch folder, beside the
 // working files, whatever folder a file dialog last showed.
-void CWinzlv4View::BuildDocumentation() {
+void CDocumentationView::BuildDocumentation() {
     ::BuildDocumentation(m_sheet->Sheet(), m_sys, m_types);
     m_sheet->SheetChanged();
     m_sheet->LaunchDesigner();
@@ -29,8 +30,8 @@ void CWinzlv4View::BuildDocumentation() {
     m_sheet->Write(m_sys.LaunchPath(kDocumentationXlsFile), CSheet::FileXlsx);
 }
 
-bool CWinzlv4View::OnFilePrint() { return m_sheet->FilePrint(true); }
+bool CDocumentationView::OnFilePrint() { return m_sheet->FilePrint(true); }
 
-bool CWinzlv4View::SaveSheet(const std::string& strPath) {
-    return m_sheet->Write(strPath, CVCF1::FileTypeOf(strPath));
+bool CDocumentationView::SaveSheet(const std::string& strPath) {
+    return m_sheet->Write(strPath, CSheetView::FileTypeOf(strPath));
 }

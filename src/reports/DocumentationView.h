@@ -6,16 +6,16 @@
 
 class CModuleTypeTexts;
 class CSystem;
-class CVCF1;
+class CSheetView;
 
 // The view of a documentation window: one spreadsheet control filling it,
 // on which the vehicle setup document of the system is built when the
 // window opens. Later changes of the system are not shown in it.
-class CWinzlv4View : public QWidget {
+class CDocumentationView : public QWidget {
     Q_OBJECT
 public:
-    CWinzlv4View(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent = nullptr);
-    ~CWinzlv4View() override;
+    CDocumentationView(CSystem& sys, const CModuleTypeTexts& types, QWidget* pParent = nullptr);
+    ~CDocumentationView() override;
 
     // Builds the sheet, opens the designer on it and writes the two files
     // beside the working files.
@@ -26,10 +26,10 @@ public:
     // the sheet's own format, any other as a workbook.
     bool SaveSheet(const std::string& strPath);
 
-    CVCF1& Sheet() const { return *m_sheet; }
+    CSheetView& Sheet() const { return *m_sheet; }
 
 private:
     CSystem& m_sys;
     const CModuleTypeTexts& m_types;
-    CVCF1* m_sheet;
+    CSheetView* m_sheet;
 };

@@ -1,7 +1,7 @@
 #include "editors/BooleanCommands.h"
 #include "reports/SystemCheckDlg.h"
 #include "shell/CommandIds.h"
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 
 #include <QAction>
 

@@ -1,8 +1,8 @@
 #include "reports/SystemCheckDlg.h"
 
 #include "model/ShellServices.h"
+#include "model/System.h"
 #include "model/SystemCheck.h"
-#include "model/system.h"
 #include "reports/ListTextFile.h"
 #include "shell/Text.h"
 #include "ui_SystemCheckDlg.h"

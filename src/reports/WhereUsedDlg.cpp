@@ -1,8 +1,8 @@
 #include "reports/WhereUsedDlg.h"
 
-#include "controls/VCF1.h"
+#include "controls/SheetView.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "reports/WhereUsedReport.h"
 #include "shell/CommandIds.h"
 #include "shell/HelpRouter.h"
@@ -24,7 +24,7 @@ CWhereUsedDlg::CWhereUsedDlg(CSystem& sys, QWidget* pParent)
         CToolbarIcons::ForCommand(ID_FILE_PRINT).pixmap(kIconSize, kIconSize));
     m_ui->iconSaveFile->setPixmap(
         CToolbarIcons::ForCommand(ID_FILE_SAVE).pixmap(kIconSize, kIconSize));
-    CVCF1& sheet = Sheet();
+    CSheetView& sheet = Sheet();
     sheet.SetShell(&sys.Shell());
     // The control of this dialog comes with its designer allowed.
     sheet.Sheet().SetAllowDesigner(true);
@@ -50,7 +50,7 @@ void CWhereUsedDlg::SetLogicExplorer(std::function<void(QWidget*, short)> explor
     m_ui->buttonExplorer->setVisible(static_cast<bool>(m_explorer));
 }
 
-CVCF1& CWhereUsedDlg::Sheet() const { return *m_ui->sheet; }
+CSheetView& CWhereUsedDlg::Sheet() const { return *m_ui->sheet; }
 
 void CWhereUsedDlg::OnPrint() {
     Sheet().Sheet().SetPrintGridLines(false);

@@ -6,7 +6,7 @@
 #include <memory>
 
 class CSystem;
-class CVCF1;
+class CSheetView;
 namespace Ui {
 class CWhereUsedDlg;
 }
@@ -23,7 +23,7 @@ public:
     // button is hidden.
     void SetLogicExplorer(std::function<void(QWidget*, short)> explorer);
 
-    CVCF1& Sheet() const;
+    CSheetView& Sheet() const;
     void OnPrint();
     void OnSaveFile();
 

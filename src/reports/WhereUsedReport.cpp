@@ -2,7 +2,7 @@
 
 #include "controls/Sheet.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 
 namespace {
 

@@ -7,13 +7,13 @@ target_sources(corvel_core PRIVATE
     reports/ListTextFile.cpp
 )
 target_sources(corvel_ui PRIVATE
-    reports/winzlv4View.h
-    reports/winzlv4View.cpp
+    reports/DocumentationView.h
+    reports/DocumentationView.cpp
     reports/WhereUsedDlg.h
     reports/WhereUsedDlg.cpp
     reports/WhereUsedDlg.ui
     reports/SystemCheckDlg.h
     reports/SystemCheckDlg.cpp
     reports/SystemCheckDlg.ui
-    reports/MainFrmReports.cpp
+    reports/MainFrameReports.cpp
 )

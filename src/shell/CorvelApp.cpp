@@ -1,30 +1,24 @@
-#include "shell/winzlv4.h"
+#include "shell/CorvelApp.h"
 
-#include "link/zlvcomm.h"
-#include "model/system.h"
+#include "link/ControllerProtocol.h"
+#include "model/System.h"
 #include "shell/DesktopShell.h"
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 #include "shell/TipDlg.h"
 
 #include <QSettings>
 
-CSystem* theSystem = nullptr;
-CZlvComm* theComm = nullptr;
-CParam1* theParam = nullptr;
-CModuleTypes* theModuleTypes = nullptr;
-CWinzlv4App* theApp = nullptr;
-
-CWinzlv4App::CWinzlv4App(CSystem& system, CZlvComm& comm, CParam1& param, CModuleTypes& moduleTypes,
-                         CDesktopShell& shell, QSettings& profile)
+CCorvelApp::CCorvelApp(CSystem& system, CControllerProtocol& comm, CSettings& param,
+                       CModuleTypes& moduleTypes, CDesktopShell& shell, QSettings& profile)
     : m_system(system), m_comm(comm), m_param(param), m_moduleTypes(moduleTypes), m_shell(shell),
       m_profile(profile) {}
 
-CWinzlv4App::~CWinzlv4App() { m_shell.SetMainFrame(nullptr); }
+CCorvelApp::~CCorvelApp() { m_shell.SetMainFrame(nullptr); }
 
 // Corvel starts on a default system without a documentation window; a file
 // named on the command line is then opened as File > Open or Import ZLV
 // file would open it, before the tip of the day.
-bool CWinzlv4App::InitInstance(const std::string& strFileName) {
+bool CCorvelApp::InitInstance(const std::string& strFileName) {
     m_pMainFrame =
         std::make_unique<CMainFrame>(m_system, m_param, m_moduleTypes, m_shell, m_profile);
     m_pMainFrame->SetLinkControl(&m_comm);
@@ -38,7 +32,7 @@ bool CWinzlv4App::InitInstance(const std::string& strFileName) {
     return true;
 }
 
-void CWinzlv4App::ShowTipAtStartup() {
+void CCorvelApp::ShowTipAtStartup() {
     if (CTipDlg::ShowAtStartup(m_profile))
         m_pMainFrame->OnTipOfTheDay();
 }

@@ -6,23 +6,23 @@
 class CDesktopShell;
 class CMainFrame;
 class CModuleTypes;
-class CParam1;
+class CSettings;
 class CSystem;
-class CZlvComm;
+class CControllerProtocol;
 class QSettings;
 
 // The application: creates the main window on the process-wide objects,
 // shows it and the Tip of the Day, and runs the exit sequence. The
-// process-wide objects are created by main in their fixed order and reached
-// through the pointers below while they exist.
-class CWinzlv4App {
+// process-wide objects are created by main in their fixed order and handed
+// to it by reference; nothing reaches them through a global.
+class CCorvelApp {
 public:
     static constexpr const char* kProfileOrganisation = "Local AppWizard-Generated Applications";
     static constexpr const char* kProfileApplication = "CorvelII 6.63";
 
-    CWinzlv4App(CSystem& system, CZlvComm& comm, CParam1& param, CModuleTypes& moduleTypes,
-                CDesktopShell& shell, QSettings& profile);
-    ~CWinzlv4App();
+    CCorvelApp(CSystem& system, CControllerProtocol& comm, CSettings& param,
+               CModuleTypes& moduleTypes, CDesktopShell& shell, QSettings& profile);
+    ~CCorvelApp();
 
     // strFileName: a system file to open once the window is up, or "".
     bool InitInstance(const std::string& strFileName = {});
@@ -31,16 +31,10 @@ public:
 
 private:
     CSystem& m_system;
-    CZlvComm& m_comm;
-    CParam1& m_param;
+    CControllerProtocol& m_comm;
+    CSettings& m_param;
     CModuleTypes& m_moduleTypes;
     CDesktopShell& m_shell;
     QSettings& m_profile;
     std::unique_ptr<CMainFrame> m_pMainFrame;
 };
-
-extern CSystem* theSystem;
-extern CZlvComm* theComm;
-extern CParam1* theParam;
-extern CModuleTypes* theModuleTypes;
-extern CWinzlv4App* theApp;

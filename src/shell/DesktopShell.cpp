@@ -1,7 +1,7 @@
 #include "shell/DesktopShell.h"
 
 #include "shell/HelpRouter.h"
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 #include "shell/Text.h"
 
 #include <QApplication>

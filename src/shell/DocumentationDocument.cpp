@@ -1,8 +1,8 @@
-#include "shell/winzlv4Doc.h"
+#include "shell/DocumentationDocument.h"
 
 #include <QFileInfo>
 
-void CWinzlv4Doc::SetPathName(const QString& strPath) {
+void CDocumentationDocument::SetPathName(const QString& strPath) {
     m_strPath = strPath;
     m_bSavedSheet = true;
     m_strTitle = QFileInfo(strPath).fileName();

@@ -7,9 +7,10 @@
 // The document of a documentation window. The sheet shows the system as it
 // was when the window opened, and the document keeps only its title and the
 // file it was opened from or its sheet was saved to.
-class CWinzlv4Doc {
+class CDocumentationDocument {
 public:
-    CWinzlv4Doc(const QString& strTitle, const QString& strPath, std::function<void()> onClose)
+    CDocumentationDocument(const QString& strTitle, const QString& strPath,
+                           std::function<void()> onClose)
         : m_strTitle(strTitle), m_strPath(strPath), m_onClose(std::move(onClose)) {}
 
     const QString& GetTitle() const { return m_strTitle; }

@@ -1,4 +1,4 @@
-#include "shell/ChildFrm.h"
+#include "shell/DocumentationWindow.h"
 
 #include "shell/ToolbarIcons.h"
 
@@ -14,27 +14,28 @@ constexpr int kMinLines = 20;
 
 } // namespace
 
-CChildFrame::CChildFrame(std::unique_ptr<CWinzlv4Doc> pDocument, QWidget* pView, QWidget* pParent)
+CDocumentationWindow::CDocumentationWindow(std::unique_ptr<CDocumentationDocument> pDocument,
+                                           QWidget* pView, QWidget* pParent)
     : QMdiSubWindow(pParent), m_pDocument(std::move(pDocument)) {
-    setObjectName("ChildFrame");
+    setObjectName("DocumentationWindow");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(CToolbarIcons::ProgramIcon());
     setWidget(pView);
     UpdateCaption();
 }
 
-CChildFrame::~CChildFrame() = default;
+CDocumentationWindow::~CDocumentationWindow() = default;
 
-QSize CChildFrame::RestoredSize(const QWidget& area) {
+QSize CDocumentationWindow::RestoredSize(const QWidget& area) {
     const QFontMetrics metrics = area.fontMetrics();
     const QSize minimum(metrics.averageCharWidth() * kMinChars, metrics.lineSpacing() * kMinLines);
     return (area.size() * kAreaShare).expandedTo(minimum);
 }
 
-void CChildFrame::closeEvent(QCloseEvent* pEvent) {
+void CDocumentationWindow::closeEvent(QCloseEvent* pEvent) {
     QMdiSubWindow::closeEvent(pEvent);
     if (pEvent->isAccepted())
         m_pDocument->OnCloseDocument();
 }
 
-void CChildFrame::UpdateCaption() { setWindowTitle(m_pDocument->GetTitle()); }
+void CDocumentationWindow::UpdateCaption() { setWindowTitle(m_pDocument->GetTitle()); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/winzlv4Doc.h"
+#include "shell/DocumentationDocument.h"
 
 #include <QMdiSubWindow>
 
@@ -8,13 +8,14 @@
 
 // The frame of a documentation window inside the main window, around the
 // documentation view.
-class CChildFrame : public QMdiSubWindow {
+class CDocumentationWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
-    CChildFrame(std::unique_ptr<CWinzlv4Doc> pDocument, QWidget* pView, QWidget* pParent = nullptr);
-    ~CChildFrame() override;
+    CDocumentationWindow(std::unique_ptr<CDocumentationDocument> pDocument, QWidget* pView,
+                         QWidget* pParent = nullptr);
+    ~CDocumentationWindow() override;
 
-    CWinzlv4Doc& Document() const { return *m_pDocument; }
+    CDocumentationDocument& Document() const { return *m_pDocument; }
     // Where the window goes when the technician restores it from maximised:
     // most of the main window, and never smaller than a readable part of
     // the sheet.
@@ -25,5 +26,5 @@ protected:
     void closeEvent(QCloseEvent* pEvent) override;
 
 private:
-    std::unique_ptr<CWinzlv4Doc> m_pDocument;
+    std::unique_ptr<CDocumentationDocument> m_pDocument;
 };

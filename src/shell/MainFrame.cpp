@@ -1,8 +1,8 @@
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 
-#include "controls/MSComm.h"
+#include "controls/SerialControl.h"
 #include "diagnostics/LiveLogic.h"
-#include "diagnostics/LoopStatus.h"
+#include "diagnostics/LoopStatusViewer.h"
 #include "editors/BooleanCommands.h"
 #include "editors/HiSpeedCommand.h"
 #include "editors/LabelCommands.h"
@@ -14,21 +14,21 @@
 #include "link/TransferCommands.h"
 #include "model/LinkControl.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypeCommands.h"
 #include "shell/AboutDlg.h"
-#include "shell/ChildFrm.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandTable.h"
 #include "shell/DataFiles.h"
+#include "shell/DocumentationWindow.h"
 #include "shell/HelpRouter.h"
 #include "shell/HelpWindow.h"
 #include "shell/KeyIndicators.h"
 #include "shell/PortPane.h"
+#include "shell/Settings.h"
 #include "shell/Text.h"
 #include "shell/TipDlg.h"
 #include "shell/ToolbarIcons.h"
-#include "shell/param1.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -51,7 +51,7 @@ const char* const kIndicatorTexts[3] = {"CAP", "NUM", "SCRL"};
 
 } // namespace
 
-CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleTypes,
+CMainFrame::CMainFrame(CSystem& system, CSettings& param, CModuleTypes& moduleTypes,
                        CShellServices& shell, QSettings& profile, QWidget* pParent)
     : QMainWindow(pParent), m_system(system), m_param(param), m_moduleTypes(moduleTypes),
       m_shell(shell), m_profile(profile) {
@@ -65,7 +65,7 @@ CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleType
     CreateToolBar();
     CreateStatusBar();
     // The serial control, window id 2001 of the original resources.
-    m_pCommCtrl = new CMSComm(this);
+    m_pCommCtrl = new CSerialControl(this);
     m_pCommCtrl->setObjectName("CommControl");
     m_pSimulation = new CSimulatedCpu(this);
     connect(m_pSimulation, &CSimulatedCpu::Ended, this, &CMainFrame::OnSimulationEnded);
@@ -93,7 +93,7 @@ CMainFrame::CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleType
 // report their activation to it.
 CMainFrame::~CMainFrame() {
     disconnect(m_pMdiArea, nullptr, this, nullptr);
-    for (const QPointer<CLoopStatus>& pViewer : m_apLoopStatus)
+    for (const QPointer<CLoopStatusViewer>& pViewer : m_apLoopStatus)
         delete pViewer.data();
     // Exit is refused while the port is open, but a window destroyed
     // otherwise must not leave the simulator running.
@@ -344,7 +344,7 @@ void CMainFrame::ShowPortState() {
     if (bOpen && IsSimulating())
         m_pPortPane->ShowSimulation(state, m_pSimulation->LinkPath());
     else
-        m_pPortPane->Show(nPort, state, CMSComm::DeviceName(nPort));
+        m_pPortPane->Show(nPort, state, CSerialControl::DeviceName(nPort));
 }
 
 void CMainFrame::UpdateKeyIndicators() {

@@ -12,15 +12,15 @@
 #include <string>
 
 class CBooleanCommands;
-class CChildFrame;
+class CDocumentationWindow;
 class CFrameTransferHost;
 class CHelpWindow;
 class CLinkControl;
 class CLiveLogic;
-class CLoopStatus;
+class CLoopStatusViewer;
 class CModuleTypes;
-class CMSComm;
-class CParam1;
+class CSerialControl;
+class CSettings;
 class CPortPane;
 class CSerialLinkHost;
 class CSerialView;
@@ -29,9 +29,9 @@ class CSimulatedCpu;
 class CSystem;
 class CSystemCheckDlg;
 class CTransferCommands;
-class CWaitAviDlg;
-class CWinzlv4View;
-class CZlvComm;
+class CWaitIndicator;
+class CDocumentationView;
+class CControllerProtocol;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -63,7 +63,7 @@ public:
     static constexpr const char* kSimulationLostText =
         "The simulated DVX CPU has stopped and the port has been closed.";
 
-    CMainFrame(CSystem& system, CParam1& param, CModuleTypes& moduleTypes, CShellServices& shell,
+    CMainFrame(CSystem& system, CSettings& param, CModuleTypes& moduleTypes, CShellServices& shell,
                QSettings& profile, QWidget* pParent = nullptr);
     ~CMainFrame() override;
 
@@ -74,15 +74,15 @@ public:
     // as the running program has it; tests may give the protocol object a
     // scripted controller instead.
     void UseSerialControl();
-    CMSComm& CommControl() const { return *m_pCommCtrl; }
+    CSerialControl& CommControl() const { return *m_pCommCtrl; }
 
     // --- controller link ---
     // Whether the serial device really is open.
     bool IsPortOpen() const;
     // The protocol object the controller commands talk through; without one
     // they act as with the port closed.
-    void SetComm(CZlvComm* pComm);
-    CZlvComm* Comm() const { return m_pComm; }
+    void SetComm(CControllerProtocol* pComm);
+    CControllerProtocol* Comm() const { return m_pComm; }
     void OnOpenClosePort();
     void OnSelectCommPort();
     // Starts the simulated DVX CPU and opens the port on it, or closes the
@@ -110,7 +110,7 @@ public:
     void SetWaitText(const std::string& strText);
     void StartWaitIndicator(const std::string& strText);
     void CloseWaitIndicator();
-    CWaitAviDlg* WaitIndicator() const;
+    CWaitIndicator* WaitIndicator() const;
     // While a wait hears nothing from the controller, the indicator (opened
     // for it when none is open) says so and offers Stop, which closes the
     // port; afterwards it is put back as it was.
@@ -207,7 +207,7 @@ public:
     // reports on when the port is open.
     void OpenLoopStatusViewer(short nLoop);
     void OnLoopStatusViewerClosed(short nLoop);
-    CLoopStatus* LoopStatusViewer(short nLoop) const;
+    CLoopStatusViewer* LoopStatusViewer(short nLoop) const;
     // Switches a loop's reports for the loop status controller, leaving
     // alone a loop a viewer had switched on before the controller opened.
     void MonitorLoopForController(short nLoop, bool bOn);
@@ -273,24 +273,24 @@ private:
     void ReportSerialError(const char* szText);
     void OnStopWaiting();
     QString PortName(short nPort) const;
-    CChildFrame* NewDocumentWindow(const QString& strTitle, const QString& strPath);
-    CChildFrame* ActiveDocumentWindow() const;
-    CWinzlv4View* ActiveDocumentView() const;
+    CDocumentationWindow* NewDocumentWindow(const QString& strTitle, const QString& strPath);
+    CDocumentationWindow* ActiveDocumentWindow() const;
+    CDocumentationView* ActiveDocumentView() const;
 
     CSystem& m_system;
-    CParam1& m_param;
+    CSettings& m_param;
     CModuleTypes& m_moduleTypes;
     CShellServices& m_shell;
     QSettings& m_profile;
     CLinkControl* m_pLink = nullptr;
-    CMSComm* m_pCommCtrl = nullptr;
+    CSerialControl* m_pCommCtrl = nullptr;
     CSimulatedCpu* m_pSimulation = nullptr;
     // The number the open port was opened with; a port chosen meanwhile is
     // used from the next opening.
     short m_nOpenPort = 0;
     CSerialLinkHost* m_pLinkHost = nullptr;
-    CZlvComm* m_pComm = nullptr;
-    QPointer<CWaitAviDlg> m_pWait;
+    CControllerProtocol* m_pComm = nullptr;
+    QPointer<CWaitIndicator> m_pWait;
     bool m_bWaitOpenedForSilence = false;
     // A serial error's box is open.
     bool m_bSerialErrorShown = false;
@@ -309,8 +309,8 @@ private:
     QPointer<CHelpWindow> m_pHelp;
     QPointer<CSerialView> m_pSerialView;
     QPointer<CSystemCheckDlg> m_pSystemCheck;
-    QPointer<CLoopStatus> m_apLoopStatus[6];
-    QPointer<CLoopStatus> m_pNewestLoopStatus;
+    QPointer<CLoopStatusViewer> m_apLoopStatus[6];
+    QPointer<CLoopStatusViewer> m_pNewestLoopStatus;
     std::unique_ptr<CFrameTransferHost> m_pTransferHost;
     std::unique_ptr<CTransferCommands> m_pTransfer;
     std::unique_ptr<CBooleanCommands> m_pBooleans;

@@ -1,15 +1,15 @@
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 
-#include "link/zlvcomm.h"
+#include "link/ControllerProtocol.h"
 #include "model/ShellServices.h"
+#include "model/System.h"
 #include "model/Trim.h"
-#include "model/system.h"
 #include "moduletypes/ModuleTypes.h"
-#include "reports/winzlv4View.h"
-#include "shell/ChildFrm.h"
+#include "reports/DocumentationView.h"
 #include "shell/CommandIds.h"
+#include "shell/DocumentationWindow.h"
+#include "shell/Settings.h"
 #include "shell/Text.h"
-#include "shell/param1.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -294,7 +294,7 @@ void CMainFrame::OnSaveCurrentWork() {
     if (!m_system.SaveSystemFile(""))
         astrFailed.push_back(CSystem::kWorkingFile);
     if (!m_param.Save())
-        astrFailed.push_back(CParam1::kFileName);
+        astrFailed.push_back(CSettings::kFileName);
     if (!m_moduleTypes.Save())
         astrFailed.push_back(CModuleTypes::kFileName);
     if (astrFailed.empty()) {
@@ -320,12 +320,14 @@ void CMainFrame::OnWriteModuleLibrary() {
 
 // --- documentation windows ---
 
-CChildFrame* CMainFrame::NewDocumentWindow(const QString& strTitle, const QString& strPath) {
-    auto pDocument = std::make_unique<CWinzlv4Doc>(strTitle, strPath, [this] { UpdateTitle(); });
-    auto* pView = new CWinzlv4View(m_system, m_moduleTypes);
-    auto* pChild = new CChildFrame(std::move(pDocument), pView);
+CDocumentationWindow* CMainFrame::NewDocumentWindow(const QString& strTitle,
+                                                    const QString& strPath) {
+    auto pDocument =
+        std::make_unique<CDocumentationDocument>(strTitle, strPath, [this] { UpdateTitle(); });
+    auto* pView = new CDocumentationView(m_system, m_moduleTypes);
+    auto* pChild = new CDocumentationWindow(std::move(pDocument), pView);
     m_pMdiArea->addSubWindow(pChild);
-    pChild->resize(CChildFrame::RestoredSize(*m_pMdiArea));
+    pChild->resize(CDocumentationWindow::RestoredSize(*m_pMdiArea));
     pChild->showMaximized();
     m_pMdiArea->setActiveSubWindow(pChild);
     UpdateDocumentCommands();
@@ -334,13 +336,13 @@ CChildFrame* CMainFrame::NewDocumentWindow(const QString& strTitle, const QStrin
     return pChild;
 }
 
-CChildFrame* CMainFrame::ActiveDocumentWindow() const {
-    return qobject_cast<CChildFrame*>(m_pMdiArea->currentSubWindow());
+CDocumentationWindow* CMainFrame::ActiveDocumentWindow() const {
+    return qobject_cast<CDocumentationWindow*>(m_pMdiArea->currentSubWindow());
 }
 
-CWinzlv4View* CMainFrame::ActiveDocumentView() const {
-    CChildFrame* pChild = ActiveDocumentWindow();
-    return pChild ? qobject_cast<CWinzlv4View*>(pChild->widget()) : nullptr;
+CDocumentationView* CMainFrame::ActiveDocumentView() const {
+    CDocumentationWindow* pChild = ActiveDocumentWindow();
+    return pChild ? qobject_cast<CDocumentationView*>(pChild->widget()) : nullptr;
 }
 
 void CMainFrame::OnFileNew() { NewDocumentWindow(QString("Corvel%1").arg(m_nNextDocument++), {}); }
@@ -361,11 +363,11 @@ void CMainFrame::OnFileOpen() {
 // written without asking: only a file this window saved before is written
 // again straight away.
 void CMainFrame::OnFileSave() {
-    CChildFrame* pChild = ActiveDocumentWindow();
-    CWinzlv4View* pView = ActiveDocumentView();
+    CDocumentationWindow* pChild = ActiveDocumentWindow();
+    CDocumentationView* pView = ActiveDocumentView();
     if (!pChild || !pView)
         return;
-    CWinzlv4Doc& document = pChild->Document();
+    CDocumentationDocument& document = pChild->Document();
     std::string strPath = PathFromQString(document.GetPathName());
     if (!document.IsSavedSheet()) {
         CFileDialogRequest request;
@@ -388,6 +390,6 @@ void CMainFrame::OnFileSave() {
 }
 
 void CMainFrame::OnFilePrint() {
-    if (CWinzlv4View* pView = ActiveDocumentView())
+    if (CDocumentationView* pView = ActiveDocumentView())
         pView->OnFilePrint();
 }

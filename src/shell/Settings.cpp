@@ -1,16 +1,16 @@
-#include "shell/param1.h"
+#include "shell/Settings.h"
 
 #include "model/Archive.h"
 #include "model/DataFile.h"
 #include "model/LaunchDir.h"
 #include "model/ShellServices.h"
 
-CParam1::CParam1(const std::string& strLaunchDir, CShellServices& shell)
+CSettings::CSettings(const std::string& strLaunchDir, CShellServices& shell)
     : m_strLaunchDir(strLaunchDir), m_shell(shell) {
     Load();
 }
 
-void CParam1::SetDefaults() {
+void CSettings::SetDefaults() {
     m_nCommPort = 1;
     m_nReserved1 = 0;
     m_nReserved2 = 0;
@@ -18,7 +18,7 @@ void CParam1::SetDefaults() {
     m_strReserved2.clear();
 }
 
-bool CParam1::Serialize(CArchive& ar) {
+bool CSettings::Serialize(CArchive& ar) {
     ar.Int16(m_nCommPort);
     ar.Int16(m_nReserved1);
     ar.Int16(m_nReserved2);
@@ -27,7 +27,7 @@ bool CParam1::Serialize(CArchive& ar) {
     return ar.Ok();
 }
 
-bool CParam1::Load(const std::string& strName) {
+bool CSettings::Load(const std::string& strName) {
     std::string strFile = strName.empty() ? kFileName : strName;
     SetDefaults();
     std::vector<unsigned char> data;
@@ -49,9 +49,9 @@ bool CParam1::Load(const std::string& strName) {
 
 // The file has no header; a port the port dialog would not accept tells a
 // file of another kind.
-bool CParam1::IsPlausible() const { return m_nCommPort >= kMinPort && m_nCommPort <= kMaxPort; }
+bool CSettings::IsPlausible() const { return m_nCommPort >= kMinPort && m_nCommPort <= kMaxPort; }
 
-bool CParam1::Save(const std::string& strName) {
+bool CSettings::Save(const std::string& strName) {
     CArchive ar;
     Serialize(ar);
     return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strName.empty() ? kFileName : strName,

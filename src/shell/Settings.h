@@ -10,16 +10,16 @@ class CShellServices;
 // number of the controller link and a few values kept for other versions.
 // Read at construction; written only when asked (Save), so the program's
 // exit sequence decides when and can still report a failure.
-class CParam1 {
+class CSettings {
 public:
     static constexpr const char* kFileName = "PARAM1A.DAT";
     // The port numbers the port dialog accepts.
     static constexpr short kMinPort = 1;
     static constexpr short kMaxPort = 4;
 
-    CParam1(const std::string& strLaunchDir, CShellServices& shell);
-    CParam1(const CParam1&) = delete;
-    CParam1& operator=(const CParam1&) = delete;
+    CSettings(const std::string& strLaunchDir, CShellServices& shell);
+    CSettings(const CSettings&) = delete;
+    CSettings& operator=(const CSettings&) = delete;
 
     // An empty name means "PARAM1A.DAT". A missing file is created from the
     // defaults; a damaged or unreadable one is reported and the defaults

@@ -2,9 +2,9 @@
 
 #include "model/DataFile.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
-#include "shell/param1.h"
+#include "shell/Settings.h"
 
 #include <filesystem>
 #include <system_error>
@@ -26,7 +26,7 @@ bool KeepBackup(CSystem& system, CShellServices& shell) {
 
 } // namespace
 
-bool CWorkingFiles::WriteAtExit(CSystem& system, CParam1& param, CModuleTypes& moduleTypes,
+bool CWorkingFiles::WriteAtExit(CSystem& system, CSettings& param, CModuleTypes& moduleTypes,
                                 CShellServices& shell) {
     bool bBackup = KeepBackup(system, shell);
     bool bTypes = moduleTypes.Save();

@@ -1,7 +1,7 @@
 #pragma once
 
 class CModuleTypes;
-class CParam1;
+class CSettings;
 class CShellServices;
 class CSystem;
 
@@ -16,6 +16,6 @@ public:
     static constexpr const char* kBackupFile = "SYSTEM6C.BAK";
 
     // False when any file could not be written (each failure is reported).
-    static bool WriteAtExit(CSystem& system, CParam1& param, CModuleTypes& moduleTypes,
+    static bool WriteAtExit(CSystem& system, CSettings& param, CModuleTypes& moduleTypes,
                             CShellServices& shell);
 };

@@ -1,14 +1,14 @@
-#include "link/zlvcomm.h"
-#include "model/system.h"
+#include "link/ControllerProtocol.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
 #include "shell/CaptionFitter.h"
 #include "shell/CommandLine.h"
+#include "shell/CorvelApp.h"
 #include "shell/DesktopShell.h"
+#include "shell/Settings.h"
 #include "shell/Text.h"
 #include "shell/WorkingFiles.h"
 #include "shell/Workspace.h"
-#include "shell/param1.h"
-#include "shell/winzlv4.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -47,26 +47,16 @@ int main(int argc, char* argv[]) {
     if (commandLine.UseWorkspace() && !CWorkspace::Enter(shell))
         return EXIT_FAILURE;
     CSystem system(shell);
-    theSystem = &system;
-    CZlvComm comm(system, shell);
-    theComm = &comm;
-    CParam1 param(system.GetLaunchDir(), shell);
-    theParam = &param;
+    CControllerProtocol comm(system, shell);
+    CSettings param(system.GetLaunchDir(), shell);
     CModuleTypes moduleTypes(system.GetLaunchDir(), shell);
-    theModuleTypes = &moduleTypes;
-    QSettings profile(CWinzlv4App::kProfileOrganisation, CWinzlv4App::kProfileApplication);
+    QSettings profile(CCorvelApp::kProfileOrganisation, CCorvelApp::kProfileApplication);
     int nResult = EXIT_FAILURE;
     {
-        CWinzlv4App winApp(system, comm, param, moduleTypes, shell, profile);
-        theApp = &winApp;
-        if (winApp.InitInstance(PathFromQString(commandLine.FileName())))
+        CCorvelApp corvelApp(system, comm, param, moduleTypes, shell, profile);
+        if (corvelApp.InitInstance(PathFromQString(commandLine.FileName())))
             nResult = app.exec();
-        theApp = nullptr;
     }
     CWorkingFiles::WriteAtExit(system, param, moduleTypes, shell);
-    theModuleTypes = nullptr;
-    theParam = nullptr;
-    theComm = nullptr;
-    theSystem = nullptr;
     return nResult;
 }

@@ -10,8 +10,8 @@ target_sources(corvel_ui PRIVATE
     shell/AboutDlg.ui
     shell/CaptionFitter.h
     shell/CaptionFitter.cpp
-    shell/ChildFrm.h
-    shell/ChildFrm.cpp
+    shell/DocumentationWindow.h
+    shell/DocumentationWindow.cpp
     shell/CommandLine.h
     shell/CommandLine.cpp
     shell/CommandIds.h
@@ -29,9 +29,9 @@ target_sources(corvel_ui PRIVATE
     shell/KeyIndicators.cpp
     shell/PortPane.h
     shell/PortPane.cpp
-    shell/MainFrm.h
-    shell/MainFrm.cpp
-    shell/MainFrmFile.cpp
+    shell/MainFrame.h
+    shell/MainFrame.cpp
+    shell/MainFrameFile.cpp
     shell/RepaintThrottle.h
     shell/RepaintThrottle.cpp
     shell/ProgramIcon.h
@@ -41,10 +41,10 @@ target_sources(corvel_ui PRIVATE
     shell/TipDlg.ui
     shell/ToolbarIcons.h
     shell/ToolbarIcons.cpp
-    shell/winzlv4.h
-    shell/winzlv4.cpp
-    shell/winzlv4Doc.h
-    shell/winzlv4Doc.cpp
+    shell/CorvelApp.h
+    shell/CorvelApp.cpp
+    shell/DocumentationDocument.h
+    shell/DocumentationDocument.cpp
     shell/WorkingFiles.h
     shell/WorkingFiles.cpp
     shell/Workspace.h
@@ -61,6 +61,6 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/manual DESTINATION ${CMAKE_INSTALL_
 
 # The settings record is core code: no Qt.
 target_sources(corvel_core PRIVATE
-    shell/param1.h
-    shell/param1.cpp
+    shell/Settings.h
+    shell/Settings.cpp
 )

@@ -1,7 +1,7 @@
 // Opens serial port 1 (the device CORVEL_COM1 names) through the serial
 // control and prints why it could not be opened. The permission test runs
 // it as another, unprivileged user.
-#include "controls/MSComm.h"
+#include "controls/SerialControl.h"
 
 #include <QCoreApplication>
 
@@ -9,7 +9,7 @@
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    CMSComm port;
+    CSerialControl port;
     port.SetCommPort(1);
     if (port.SetPortOpen(true)) {
         std::puts("opened");

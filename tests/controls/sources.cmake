@@ -1,11 +1,11 @@
 target_include_directories(corvel_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools)
 target_sources(corvel_tests PRIVATE
-    controls/test_avi_file.cpp
-    controls/test_mscomm.cpp
+    controls/test_avi_reader.cpp
+    controls/test_serial_control.cpp
     controls/test_port_access.cpp
     controls/test_sheet.cpp
-    controls/test_vcf1.cpp
-    controls/test_led.cpp
+    controls/test_sheet_view.cpp
+    controls/test_lamp_column.cpp
 )
 
 # Opens a serial port as another user for the permission test.

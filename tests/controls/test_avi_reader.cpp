@@ -1,4 +1,4 @@
-#include "controls/AviFile.h"
+#include "controls/AviReader.h"
 #include "mkwaitavi/AviWriter.h"
 #include "support/TempDir.h"
 
@@ -35,7 +35,7 @@ CAviImage Diagonals() {
     return image;
 }
 
-CAviFile::EResult Parse(CAviFile& file, const std::string& strBytes) {
+CAviReader::EResult Parse(CAviReader& file, const std::string& strBytes) {
     return file.Parse(reinterpret_cast<const uint8_t*>(strBytes.data()), strBytes.size());
 }
 
@@ -45,8 +45,8 @@ class AviRoundTrip : public ::testing::TestWithParam<bool> {};
 
 TEST_P(AviRoundTrip, GivesBackEveryPixelOfEveryFrameTopRowFirst) {
     CAviImage image = Diagonals();
-    CAviFile file;
-    ASSERT_EQ(Parse(file, WriteAvi(image, GetParam())), CAviFile::EResult::Ok);
+    CAviReader file;
+    ASSERT_EQ(Parse(file, WriteAvi(image, GetParam())), CAviReader::EResult::Ok);
     ASSERT_EQ(file.FrameCount(), 3);
     EXPECT_EQ(file.Width(), 5);
     EXPECT_EQ(file.Height(), 3);
@@ -64,14 +64,14 @@ INSTANTIATE_TEST_SUITE_P(RawAndRle8, AviRoundTrip, ::testing::Values(false, true
 // The first frame uses runs and a literal stretch; the second moves with a
 // delta and changes one pixel, keeping the rest; the third is empty and
 // repeats the second.
-TEST(AviFile, Rle8FramesBuildOnTheFrameBefore) {
+TEST(AviReader, Rle8FramesBuildOnTheFrameBefore) {
     CAviImage image = FourColours(4, 2);
     using namespace std::string_literals;
     image.astrEncodedFrames = {"\x04\x01\x00\x00"s
                                "\x00\x03\x02\x03\x02\x00\x01\x01\x00\x01"s,
                                "\x00\x02\x01\x01\x01\x00\x00\x01"s, ""};
-    CAviFile file;
-    ASSERT_EQ(Parse(file, WriteAvi(image, true)), CAviFile::EResult::Ok);
+    CAviReader file;
+    ASSERT_EQ(Parse(file, WriteAvi(image, true)), CAviReader::EResult::Ok);
     ASSERT_EQ(file.FrameCount(), 3);
     std::vector<uint32_t> anFirst = {kGreen, kBlue, kGreen, kRed, kRed, kRed, kRed, kRed};
     std::vector<uint32_t> anSecond = {kGreen, kBlack, kGreen, kRed, kRed, kRed, kRed, kRed};
@@ -80,30 +80,30 @@ TEST(AviFile, Rle8FramesBuildOnTheFrameBefore) {
     EXPECT_EQ(file.Frame(2), anSecond);
 }
 
-TEST(AviFile, RunsBeyondTheFrameAreDropped) {
+TEST(AviReader, RunsBeyondTheFrameAreDropped) {
     CAviImage image = FourColours(2, 1);
     using namespace std::string_literals;
     image.astrEncodedFrames = {"\xFF\x02\x00\x02\x10\x10\x05\x03"s};
-    CAviFile file;
-    ASSERT_EQ(Parse(file, WriteAvi(image, true)), CAviFile::EResult::Ok);
+    CAviReader file;
+    ASSERT_EQ(Parse(file, WriteAvi(image, true)), CAviReader::EResult::Ok);
     EXPECT_EQ(file.Frame(0), (std::vector<uint32_t>{kGreen, kGreen}));
 }
 
-TEST(AviFile, ShippedAnimationLoads) {
-    CAviFile file;
-    ASSERT_EQ(file.Load(CORVEL_SOURCE_DIR "/data/WAIT.AVI"), CAviFile::EResult::Ok);
+TEST(AviReader, ShippedAnimationLoads) {
+    CAviReader file;
+    ASSERT_EQ(file.Load(CORVEL_SOURCE_DIR "/data/WAIT.AVI"), CAviReader::EResult::Ok);
     EXPECT_EQ(file.Width(), 48);
     EXPECT_EQ(file.Height(), 48);
     EXPECT_EQ(file.FrameCount(), 12);
     EXPECT_NE(file.Frame(0), file.Frame(1));
 }
 
-TEST(AviFile, DamagedOrForeignFilesAreRefused) {
+TEST(AviReader, DamagedOrForeignFilesAreRefused) {
     CAviImage good = Diagonals();
     std::string strGood = WriteAvi(good, false);
     CAviImage noFrames = FourColours(5, 3);
-    CAviImage huge = FourColours(CAviFile::kMaxSide + 1, 1);
-    huge.aFrames.assign(1, std::vector<uint8_t>(CAviFile::kMaxSide + 1, 1));
+    CAviImage huge = FourColours(CAviReader::kMaxSide + 1, 1);
+    huge.aFrames.assign(1, std::vector<uint8_t>(CAviReader::kMaxSide + 1, 1));
     CAviImage shortFrame = FourColours(5, 3);
     shortFrame.astrEncodedFrames = {"\x01\x02\x03"};
     std::string strFourBit = strGood;
@@ -125,32 +125,32 @@ TEST(AviFile, DamagedOrForeignFilesAreRefused) {
         {"no video stream", strNoVideo},
     };
     for (const auto& aCase : aCases) {
-        CAviFile file;
-        EXPECT_EQ(Parse(file, aCase.strBytes), CAviFile::EResult::Unreadable) << aCase.szName;
+        CAviReader file;
+        EXPECT_EQ(Parse(file, aCase.strBytes), CAviReader::EResult::Unreadable) << aCase.szName;
         EXPECT_EQ(file.FrameCount(), 0) << aCase.szName;
     }
 }
 
-TEST(AviFile, FileCutAfterItsFramesStillPlays) {
+TEST(AviReader, FileCutAfterItsFramesStillPlays) {
     std::string strAvi = WriteAvi(Diagonals(), true);
-    CAviFile file;
-    EXPECT_EQ(Parse(file, strAvi.substr(0, strAvi.find("idx1") + 3)), CAviFile::EResult::Ok);
+    CAviReader file;
+    EXPECT_EQ(Parse(file, strAvi.substr(0, strAvi.find("idx1") + 3)), CAviReader::EResult::Ok);
     EXPECT_EQ(file.FrameCount(), 3);
 }
 
-TEST(AviFile, TooManyPixelsIsRefusedBeforeDecoding) {
-    CAviImage image = FourColours(CAviFile::kMaxSide, CAviFile::kMaxSide);
+TEST(AviReader, TooManyPixelsIsRefusedBeforeDecoding) {
+    CAviImage image = FourColours(CAviReader::kMaxSide, CAviReader::kMaxSide);
     std::string strFrame;
-    for (int y = 0; y < CAviFile::kMaxSide; ++y)
+    for (int y = 0; y < CAviReader::kMaxSide; ++y)
         strFrame += std::string("\xFF\x01\xFF\x01\xFF\x01\xFF\x01\x04\x01\x00\x00", 12);
     image.astrEncodedFrames.assign(9, strFrame);
-    CAviFile file;
-    EXPECT_EQ(Parse(file, WriteAvi(image, true)), CAviFile::EResult::TooLarge);
+    CAviReader file;
+    EXPECT_EQ(Parse(file, WriteAvi(image, true)), CAviReader::EResult::TooLarge);
     EXPECT_EQ(file.FrameCount(), 0);
 }
 
-TEST(AviFile, MissingFileIsUnreadable) {
+TEST(AviReader, MissingFileIsUnreadable) {
     CTempDir dir;
-    CAviFile file;
-    EXPECT_EQ(file.Load(dir.File("WAIT.AVI")), CAviFile::EResult::Unreadable);
+    CAviReader file;
+    EXPECT_EQ(file.Load(dir.File("WAIT.AVI")), CAviReader::EResult::Unreadable);
 }

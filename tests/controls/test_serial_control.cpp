@@ -1,7 +1,7 @@
-#include "controls/MSComm.h"
+#include "controls/SerialControl.h"
+#include "link/ControllerProtocol.h"
 #include "link/ScriptedController.h"
 #include "link/SerialLinkHost.h"
-#include "link/zlvcomm.h"
 #include "model/SystemFixture.h"
 #include "support/PtyPeer.h"
 
@@ -64,8 +64,8 @@ protected:
 
     CScriptedController::Answer m_fnAnswer = CScriptedController::DefaultAnswer;
     CPtyPeer peer{[this](const std::string& strFrame) { return m_fnAnswer(strFrame); }};
-    CMSComm port;
-    CZlvComm comm{sys, m_shell};
+    CSerialControl port;
+    CControllerProtocol comm{sys, m_shell};
     CSerialLinkHost host{port, comm};
     std::vector<short> m_anEvents;
     std::vector<std::string> m_astrStatus;
@@ -73,25 +73,25 @@ protected:
 
 } // namespace
 
-TEST(MSCommTest, DeviceComesFromEnvironmentThenProfileThenPlatform) {
+TEST(SerialControlTest, DeviceComesFromEnvironmentThenProfileThenPlatform) {
     QStandardPaths::setTestModeEnabled(true);
     QSettings profile(QStringLiteral("Local AppWizard-Generated Applications"),
                       QStringLiteral("CorvelII 6.63"));
     qunsetenv("CORVEL_COM9");
     profile.remove(QStringLiteral("Ports/COM9"));
-    EXPECT_EQ(CMSComm::DeviceName(9), QStringLiteral("/dev/ttyS8"));
+    EXPECT_EQ(CSerialControl::DeviceName(9), QStringLiteral("/dev/ttyS8"));
     profile.setValue(QStringLiteral("Ports/COM9"), QStringLiteral("/dev/ttyUSB7"));
     profile.sync();
-    EXPECT_EQ(CMSComm::DeviceName(9), QStringLiteral("/dev/ttyUSB7"));
+    EXPECT_EQ(CSerialControl::DeviceName(9), QStringLiteral("/dev/ttyUSB7"));
     qputenv("CORVEL_COM9", "/tmp/dvxsim-link");
-    EXPECT_EQ(CMSComm::DeviceName(9), QStringLiteral("/tmp/dvxsim-link"));
+    EXPECT_EQ(CSerialControl::DeviceName(9), QStringLiteral("/tmp/dvxsim-link"));
     qunsetenv("CORVEL_COM9");
     profile.remove(QStringLiteral("Ports/COM9"));
     QStandardPaths::setTestModeEnabled(false);
 }
 
-TEST(MSCommTest, SettingsMustBeBaudParityDataAndStopBits) {
-    CMSComm port;
+TEST(SerialControlTest, SettingsMustBeBaudParityDataAndStopBits) {
+    CSerialControl port;
     EXPECT_TRUE(port.SetSettings(QStringLiteral("9600,N,8,2")));
     for (const char* szBad : {"9600,x,8,2", "fast,n,8,2", "9600,n,9,2", "9600,n,8,3", "9600,n,8"})
         EXPECT_FALSE(port.SetSettings(QString::fromLatin1(szBad))) << szBad;
@@ -101,12 +101,12 @@ TEST(MSCommTest, SettingsMustBeBaudParityDataAndStopBits) {
 // Frames bigger than the driver takes at once: what it cannot take waits in
 // the port's buffer, the next frame goes out behind it, not before, and a
 // driver that is full for a moment does not close the port.
-TEST(MSCommTest, OutputTheDriverCannotTakeAtOnceArrivesWholeAndInOrder) {
+TEST(SerialControlTest, OutputTheDriverCannotTakeAtOnceArrivesWholeAndInOrder) {
     const int fdMaster = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
     ASSERT_GE(fdMaster, 0);
     ASSERT_EQ(grantpt(fdMaster), 0);
     ASSERT_EQ(unlockpt(fdMaster), 0);
-    CMSComm port;
+    CSerialControl port;
     port.SetDeviceName(QString::fromLocal8Bit(ptsname(fdMaster)));
     ASSERT_TRUE(port.SetPortOpen(true)) << port.ErrorString().toStdString();
     QByteArray abExpected;
@@ -136,7 +136,7 @@ TEST_F(SerialLinkTest, OpensTheDeviceByName) {
     ASSERT_TRUE(Open()) << port.ErrorString().toStdString();
     EXPECT_TRUE(port.GetPortOpen());
     EXPECT_TRUE(comm.IsPortOpen());
-    EXPECT_EQ(CMSComm::DeviceName(kPort).toStdString(), peer.SlavePath());
+    EXPECT_EQ(CSerialControl::DeviceName(kPort).toStdString(), peer.SlavePath());
     Close();
     EXPECT_FALSE(port.GetPortOpen());
 }
@@ -161,7 +161,7 @@ TEST_F(SerialLinkTest, FrameReachesTheControllerAndItsAnswerEndsTheExchange) {
     EXPECT_TRUE(sys.IsLinkActive());
     EXPECT_TRUE(comm.StopModuleLink());
     EXPECT_EQ(peer.Frames(), (std::vector<std::string>{":I\r", ":I0\r"}));
-    EXPECT_GE(Count(CMSComm::EventReceive), 2);
+    EXPECT_GE(Count(CSerialControl::EventReceive), 2);
     EXPECT_EQ(m_astrStatus.back(), "LINK IDLE");
 }
 
@@ -199,15 +199,15 @@ TEST_F(SerialLinkTest, VanishedDeviceIsReportedOnceAndEndsTheWait) {
     QTimer::singleShot(50, [this] { peer.HangUp(); });
     EXPECT_FALSE(comm.ClearCpuMemory());
     QTest::qWait(100);
-    EXPECT_EQ(Count(CMSComm::EventDeviceLost), 1);
+    EXPECT_EQ(Count(CSerialControl::EventDeviceLost), 1);
     EXPECT_FALSE(port.GetPortOpen());
     EXPECT_FALSE(comm.GetPortOpen());
-    EXPECT_EQ(port.ErrorString(), CMSComm::kDisconnectedText);
+    EXPECT_EQ(port.ErrorString(), CSerialControl::kDisconnectedText);
 }
 
 TEST_F(SerialLinkTest, ADeviceAnotherProgramHoldsIsSaidToBeInUse) {
     ASSERT_TRUE(Open());
-    CMSComm second;
+    CSerialControl second;
     second.SetDeviceName(QString::fromStdString(peer.SlavePath()));
     EXPECT_FALSE(second.SetPortOpen(true));
     EXPECT_EQ(second.ErrorString().toStdString(),
@@ -219,9 +219,9 @@ TEST_F(SerialLinkTest, ADeviceAnotherProgramHoldsIsSaidToBeInUse) {
 // for a line end.
 TEST_F(SerialLinkTest, EndOfFileCharacterIsReportedAfterItsReceiveEvent) {
     ASSERT_TRUE(Open());
-    peer.Say(std::string(1, CMSComm::kEofChar));
-    EXPECT_TRUE(QTest::qWaitFor([this] { return Count(CMSComm::EventEof) == 1; }));
-    EXPECT_EQ(m_anEvents.front(), CMSComm::EventReceive);
+    peer.Say(std::string(1, CSerialControl::kEofChar));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Count(CSerialControl::EventEof) == 1; }));
+    EXPECT_EQ(m_anEvents.front(), CSerialControl::EventReceive);
     EXPECT_EQ(comm.GetUnreadCount(), 1);
 }
 
@@ -235,7 +235,7 @@ TEST_F(SerialLinkTest, NoiseAfterAnAnswerNeverReachesTheNextOne) {
         bool bReadAsItComes;
     } aCases[] = {
         {std::string(1, '\0'), false},
-        {std::string(1, CMSComm::kEofChar), false},
+        {std::string(1, CSerialControl::kEofChar), false},
         {"Z", false},
         {std::string(5000, 'Z'), true},
     };
@@ -273,19 +273,19 @@ TEST_F(SerialLinkTest, EachLineErrorCounterRaisesItsEventOnce) {
         int CLineErrorCounts::*pnCounter;
         short nEvent;
     } aCases[] = {
-        {&CLineErrorCounts::nBreak, CMSComm::EventBreak},
-        {&CLineErrorCounts::nFrame, CMSComm::EventFrame},
-        {&CLineErrorCounts::nOverrun, CMSComm::EventOverrun},
-        {&CLineErrorCounts::nBufferOverrun, CMSComm::EventRxOverflow},
-        {&CLineErrorCounts::nParity, CMSComm::EventRxParity},
+        {&CLineErrorCounts::nBreak, CSerialControl::EventBreak},
+        {&CLineErrorCounts::nFrame, CSerialControl::EventFrame},
+        {&CLineErrorCounts::nOverrun, CSerialControl::EventOverrun},
+        {&CLineErrorCounts::nBufferOverrun, CSerialControl::EventRxOverflow},
+        {&CLineErrorCounts::nParity, CSerialControl::EventRxParity},
     };
-    QTest::qWait(3 * CMSComm::kErrorPollMs);
+    QTest::qWait(3 * CSerialControl::kErrorPollMs);
     EXPECT_TRUE(m_anEvents.empty()) << "the counts when the port opened are not new";
     for (const auto& c : aCases) {
         m_anEvents.clear();
         counts.*c.pnCounter += 40;
         EXPECT_TRUE(QTest::qWaitFor([&] { return Count(c.nEvent) == 1; })) << c.nEvent;
-        QTest::qWait(3 * CMSComm::kErrorPollMs);
+        QTest::qWait(3 * CSerialControl::kErrorPollMs);
         EXPECT_EQ(m_anEvents, std::vector<short>{c.nEvent});
         EXPECT_TRUE(port.GetPortOpen());
     }

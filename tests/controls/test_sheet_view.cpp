@@ -1,6 +1,6 @@
 #include "controls/SheetDesigner.h"
 #include "controls/SheetPainter.h"
-#include "controls/VCF1.h"
+#include "controls/SheetView.h"
 #include "support/FileSizeLimit.h"
 #include "support/ModalScript.h"
 #include "support/ShellRecorder.h"
@@ -23,13 +23,13 @@
 
 namespace {
 
-class VCF1Test : public ::testing::Test {
+class SheetViewTest : public ::testing::Test {
 protected:
     CTempDir m_dir;
     CShellRecorder m_shell;
-    CVCF1 control;
+    CSheetView control;
 
-    VCF1Test() { control.SetShell(&m_shell); }
+    SheetViewTest() { control.SetShell(&m_shell); }
 
     void FillRows(int nRows) {
         for (int nRow = 1; nRow <= nRows; ++nRow) {
@@ -55,7 +55,7 @@ protected:
 
 } // namespace
 
-TEST_F(VCF1Test, PrintingFitsTheWidthAndRunsOnToAsManyPagesAsTheRowsNeed) {
+TEST_F(SheetViewTest, PrintingFitsTheWidthAndRunsOnToAsManyPagesAsTheRowsNeed) {
     FillRows(3);
     const std::string strShort = m_dir.File("short.pdf");
     EXPECT_EQ(1, PrintToPdf(strShort));
@@ -69,7 +69,7 @@ TEST_F(VCF1Test, PrintingFitsTheWidthAndRunsOnToAsManyPagesAsTheRowsNeed) {
     EXPECT_EQ(nPages, PdfPageCount(strLong));
 }
 
-TEST_F(VCF1Test, ALandscapeSheetPrintsOnLandscapePages) {
+TEST_F(SheetViewTest, ALandscapeSheetPrintsOnLandscapePages) {
     FillRows(3);
     control.Sheet().SetPrintLandscape(true);
     const std::string strPdf = m_dir.File("landscape.pdf");
@@ -79,7 +79,7 @@ TEST_F(VCF1Test, ALandscapeSheetPrintsOnLandscapePages) {
 
 // The title rows head every page after the first; the first has them where
 // they stand, once.
-TEST_F(VCF1Test, TitleRowsHeadEveryPrintedPage) {
+TEST_F(SheetViewTest, TitleRowsHeadEveryPrintedPage) {
     FillRows(300);
     control.Sheet().SetTextRC(1, 1, "Fleet title");
     control.Sheet().SetTextRC(2, 1, "Fleet subtitle");
@@ -96,7 +96,7 @@ TEST_F(VCF1Test, TitleRowsHeadEveryPrintedPage) {
     EXPECT_NE(PdfPageText(strPdf, nPages).find("Row 300"), std::string::npos);
 }
 
-TEST_F(VCF1Test, AnEmptySheetPrintsOneEmptyPage) {
+TEST_F(SheetViewTest, AnEmptySheetPrintsOneEmptyPage) {
     const std::string strPdf = m_dir.File("empty.pdf");
     EXPECT_EQ(1, PrintToPdf(strPdf));
     EXPECT_EQ(1, PdfPageCount(strPdf));
@@ -104,7 +104,7 @@ TEST_F(VCF1Test, AnEmptySheetPrintsOneEmptyPage) {
 
 // The system's reason follows on a second line, as for every data file,
 // and the old file stays.
-TEST_F(VCF1Test, AFailedWriteIsReportedWithItsReason) {
+TEST_F(SheetViewTest, AFailedWriteIsReportedWithItsReason) {
     struct Case {
         const char* szName;
         const char* szFile;
@@ -145,7 +145,7 @@ TEST_F(VCF1Test, AFailedWriteIsReportedWithItsReason) {
 
 // A text running on past the last column can be scrolled to its end
 // instead of being cut at the window's edge.
-TEST_F(VCF1Test, TextPastTheLastColumnCanBeScrolledTo) {
+TEST_F(SheetViewTest, TextPastTheLastColumnCanBeScrolledTo) {
     control.resize(400, 200);
     control.Sheet().SetTextRC(1, 1, "Q=(" + std::string(200, 'x') + ")");
     control.SheetChanged();
@@ -155,16 +155,16 @@ TEST_F(VCF1Test, TextPastTheLastColumnCanBeScrolledTo) {
               static_cast<int>(layout.UsedWidth()));
 }
 
-TEST_F(VCF1Test, FileTypeFollowsTheExtension) {
+TEST_F(SheetViewTest, FileTypeFollowsTheExtension) {
     const std::pair<const char*, short> aCases[] = {
         {"a.VTS", CSheet::FileVts},  {"b.vts", CSheet::FileVts}, {"c.xlsx", CSheet::FileXlsx},
         {"d.XLS", CSheet::FileXlsx}, {"vts", CSheet::FileXlsx},  {"e", CSheet::FileXlsx},
     };
     for (const auto& [szName, nType] : aCases)
-        EXPECT_EQ(nType, CVCF1::FileTypeOf(szName)) << szName;
+        EXPECT_EQ(nType, CSheetView::FileTypeOf(szName)) << szName;
 }
 
-TEST_F(VCF1Test, TheDesignerOpensOnlyWhenTheSheetAllowsIt) {
+TEST_F(SheetViewTest, TheDesignerOpensOnlyWhenTheSheetAllowsIt) {
     control.LaunchDesigner();
     EXPECT_EQ(nullptr, control.Designer());
     control.Sheet().SetAllowDesigner(true);
@@ -176,7 +176,7 @@ TEST_F(VCF1Test, TheDesignerOpensOnlyWhenTheSheetAllowsIt) {
     EXPECT_EQ(pFirst, control.Designer()) << "one designer a sheet";
 }
 
-TEST_F(VCF1Test, TheDesignerEditsCellsAndTheirFormatting) {
+TEST_F(SheetViewTest, TheDesignerEditsCellsAndTheirFormatting) {
     CSheetDesigner& designer = OpenDesigner();
     auto* pTable = designer.findChild<QTableView*>("tableSheet");
     QAbstractItemModel* pModel = pTable->model();
@@ -203,7 +203,7 @@ TEST_F(VCF1Test, TheDesignerEditsCellsAndTheirFormatting) {
     EXPECT_TRUE(control.Sheet().Cell(2, 3).bBold) << "the format stays";
 }
 
-TEST_F(VCF1Test, TheDesignerFitsColumnsAndSavesTheSheet) {
+TEST_F(SheetViewTest, TheDesignerFitsColumnsAndSavesTheSheet) {
     CSheetDesigner& designer = OpenDesigner();
     control.Sheet().SetTextRC(1, 2, "A rather long text");
     designer.findChild<QAbstractButton*>("buttonFitColumns")->click();
@@ -224,7 +224,7 @@ TEST_F(VCF1Test, TheDesignerFitsColumnsAndSavesTheSheet) {
     EXPECT_TRUE(read.SameContent(control.Sheet()));
 }
 
-TEST_F(VCF1Test, TheDesignerOpensASheetFileAndReportsADamagedOne) {
+TEST_F(SheetViewTest, TheDesignerOpensASheetFileAndReportsADamagedOne) {
     CSheet other;
     other.SetTextRC(4, 4, "from file");
     ASSERT_TRUE(other.Write(m_dir.File("other.VTS"), CSheet::FileVts));
@@ -242,7 +242,7 @@ TEST_F(VCF1Test, TheDesignerOpensASheetFileAndReportsADamagedOne) {
     EXPECT_EQ(EBoxIcon::Exclamation, m_shell.m_aBoxes.back().icon);
 }
 
-TEST_F(VCF1Test, ArrowKeysMoveTheActiveCell) {
+TEST_F(SheetViewTest, ArrowKeysMoveTheActiveCell) {
     control.Sheet().SetActiveCell(2, 2);
     QTest::keyClick(&control, Qt::Key_Down);
     QTest::keyClick(&control, Qt::Key_Right);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/LED.h"
-#include "diagnostics/LedGrid.h"
+#include "controls/LampColumn.h"
+#include "diagnostics/LampGrid.h"
 
 #include <QLabel>
 #include <QTest>
@@ -9,17 +9,17 @@
 #include <gtest/gtest.h>
 
 // Clicks on one lamp of a column, at its centre, as the technician does.
-inline QPoint LampCentre(const CLED& led, int nLamp) {
-    return {led.width() / 2, led.height() * (2 * nLamp + 1) / (2 * CLED::kLamps)};
+inline QPoint LampCentre(const CLampColumn& led, int nLamp) {
+    return {led.width() / 2, led.height() * (2 * nLamp + 1) / (2 * CLampColumn::kLamps)};
 }
 
-inline void ClickLamp(CLED& led, int nLamp) {
+inline void ClickLamp(CLampColumn& led, int nLamp) {
     QTest::mouseClick(&led, Qt::LeftButton, {}, LampCentre(led, nLamp));
 }
 
 // Press, release, double click, release: the first press and release make a
 // click of their own.
-inline void DoubleClickLamp(CLED& led, int nLamp) {
+inline void DoubleClickLamp(CLampColumn& led, int nLamp) {
     const QPoint centre = LampCentre(led, nLamp);
     QTest::mouseClick(&led, Qt::LeftButton, {}, centre);
     QTest::mouseDClick(&led, Qt::LeftButton, {}, centre);
@@ -29,12 +29,12 @@ inline void DoubleClickLamp(CLED& led, int nLamp) {
 // Each module letter stands centred over its column and each channel number
 // level with its row of lamps, within a pixel; the labels named are those the
 // grid shows (bottom and right-hand ones only where bOuter).
-inline void ExpectLabelsAlignedWithLamps(const CLedGrid& grid, bool bOuter) {
+inline void ExpectLabelsAlignedWithLamps(const CLampGrid& grid, bool bOuter) {
     auto centreIn = [&grid](const QWidget& widget, QPoint point) {
         return widget.mapTo(&grid, point);
     };
-    for (int nModule = 0; nModule < CLedGrid::kColumns; ++nModule) {
-        const CLED& led = grid.Led(nModule);
+    for (int nModule = 0; nModule < CLampGrid::kColumns; ++nModule) {
+        const CLampColumn& led = grid.Column(nModule);
         const int nLedX = centreIn(led, QPoint(led.width() / 2, 0)).x();
         const QString strLetter(QChar('A' + nModule));
         for (const QString& strSide : {QString("Top"), QString("Bottom")}) {
@@ -47,8 +47,8 @@ inline void ExpectLabelsAlignedWithLamps(const CLedGrid& grid, bool bOuter) {
             EXPECT_NEAR(nX, nLedX, 1) << strSide.toStdString() << " " << strLetter.toStdString();
         }
     }
-    const CLED& first = grid.Led(0);
-    for (int nLamp = 0; nLamp < CLED::kLamps; ++nLamp) {
+    const CLampColumn& first = grid.Column(0);
+    for (int nLamp = 0; nLamp < CLampColumn::kLamps; ++nLamp) {
         const int nLampY = centreIn(first, LampCentre(first, nLamp)).y();
         const QString strNumber = QString::number(nLamp + 1);
         for (const QString& strSide : {QString("Left"), QString("Right")}) {

@@ -1,8 +1,8 @@
-#include "controls/LED.h"
+#include "controls/LampColumn.h"
 #include "diagnostics/LampClicks.h"
-#include "diagnostics/LedGrid.h"
-#include "diagnostics/LoopStatus.h"
-#include "diagnostics/StatusMonitor.h"
+#include "diagnostics/LampGrid.h"
+#include "diagnostics/LoopStatusController.h"
+#include "diagnostics/LoopStatusViewer.h"
 #include "link/FrameLists.h"
 #include "link/LinkedFrameFixture.h"
 #include "support/ModalScript.h"
@@ -40,16 +40,16 @@ protected:
         Received();
     }
 
-    CStatusMonitor& OpenMonitor() {
-        m_pMonitor = std::make_unique<CStatusMonitor>(sys, frame, &frame);
+    CLoopStatusController& OpenMonitor() {
+        m_pMonitor = std::make_unique<CLoopStatusController>(sys, frame, &frame);
         m_pMonitor->show();
         return *m_pMonitor;
     }
-    static bool WaitForLamps(const CLED& led, int32_t nValue) {
+    static bool WaitForLamps(const CLampColumn& led, int32_t nValue) {
         return QTest::qWaitFor([&] { return led.GetValue() == nValue; }, 3000);
     }
 
-    std::unique_ptr<CStatusMonitor> m_pMonitor;
+    std::unique_ptr<CLoopStatusController> m_pMonitor;
 };
 
 } // namespace
@@ -68,34 +68,34 @@ TEST_F(DiagnosticsEndToEnd, ForcedInputLightsItsLampAndTheOutputsItsEquationsDri
     }
     sys.SetCurChannel(0);
     Received();
-    CStatusMonitor& dialog = OpenMonitor();
+    CLoopStatusController& dialog = OpenMonitor();
     EXPECT_EQ(Received(), Joined({kContinue, {":L01\r"}}));
-    EXPECT_TRUE(WaitForLamps(dialog.Led(0), 0b100));
+    EXPECT_TRUE(WaitForLamps(dialog.Column(0), 0b100));
     EXPECT_EQ(m_pSim->Console("set blue A 1 1"), "ok Blue_Chl_A1 1");
-    EXPECT_TRUE(WaitForLamps(dialog.Led(0), 0b011));
+    EXPECT_TRUE(WaitForLamps(dialog.Column(0), 0b011));
     EXPECT_EQ(m_pSim->Console("set blue A 1 0"), "ok Blue_Chl_A1 0");
-    EXPECT_TRUE(WaitForLamps(dialog.Led(0), 0b100));
+    EXPECT_TRUE(WaitForLamps(dialog.Column(0), 0b100));
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }
 
 TEST_F(DiagnosticsEndToEnd, DoubleClickForcesTheChannelInTheController) {
     OpenPort();
     sys.SetCurLoop(1);
-    CStatusMonitor& dialog = OpenMonitor();
+    CLoopStatusController& dialog = OpenMonitor();
     Received();
-    DoubleClickLamp(dialog.Led(2), 9);
+    DoubleClickLamp(dialog.Column(2), 9);
     EXPECT_EQ(Received(), Joined({kPause, kPause, kPause, {":S0BD1\r"}, kContinue}));
     EXPECT_NE(m_pSim->Console("loop yellow").find("C:0000000001"), std::string::npos);
-    EXPECT_TRUE(WaitForLamps(dialog.Led(2), 512));
-    DoubleClickLamp(dialog.Led(2), 9);
+    EXPECT_TRUE(WaitForLamps(dialog.Column(2), 512));
+    DoubleClickLamp(dialog.Column(2), 9);
     EXPECT_EQ(Received(), Joined({kPause, kPause, kPause, {":S0BD0\r"}, kContinue}));
-    EXPECT_TRUE(WaitForLamps(dialog.Led(2), 0));
+    EXPECT_TRUE(WaitForLamps(dialog.Column(2), 0));
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }
 
 TEST_F(DiagnosticsEndToEnd, ProcessorButtonAndClosingSwitchTheBooleanProcessor) {
     OpenPort();
-    CStatusMonitor& dialog = OpenMonitor();
+    CLoopStatusController& dialog = OpenMonitor();
     Received();
     QPushButton* pButton = dialog.findChild<QPushButton*>("buttonProcessor");
     pButton->click();
@@ -117,7 +117,7 @@ TEST_F(DiagnosticsEndToEnd, ProcessorButtonAndClosingSwitchTheBooleanProcessor) 
 TEST_F(DiagnosticsEndToEnd, OpenedOnTimerRunningTheControllerWatchesTheBlueLoop) {
     OpenPort();
     sys.SetCurLoop(5);
-    CStatusMonitor& dialog = OpenMonitor();
+    CLoopStatusController& dialog = OpenMonitor();
     EXPECT_EQ(dialog.findChild<QComboBox*>("comboLoop")->currentText(), "BLUE LOOP");
     EXPECT_EQ(sys.GetCurLoop(), 0);
     EXPECT_EQ(Received(), Joined({kContinue, {":L01\r"}}));
@@ -130,7 +130,7 @@ TEST_F(DiagnosticsEndToEnd, YellowViewerKeepsReportingAfterTheControllerCloses) 
     frame.OpenLoopStatusViewer(1);
     EXPECT_EQ(Received(), Joined({kContinue, {":L11\r"}}));
     EXPECT_TRUE(sys.GetLoopMonitor(1));
-    CLoopStatus& viewer = *frame.LoopStatusViewer(1);
+    CLoopStatusViewer& viewer = *frame.LoopStatusViewer(1);
 
     sys.SetCurLoop(1);
     OpenMonitor();
@@ -140,7 +140,7 @@ TEST_F(DiagnosticsEndToEnd, YellowViewerKeepsReportingAfterTheControllerCloses) 
                                   kProcessorBackOn}));
     EXPECT_NE(m_pSim->Console("status").find("reports 1"), std::string::npos);
     EXPECT_EQ(m_pSim->Console("set yellow B 3 1"), "ok Yellow_Chl_B3 1");
-    EXPECT_TRUE(WaitForLamps(viewer.Leds().Led(1), 4));
+    EXPECT_TRUE(WaitForLamps(viewer.Lamps().Column(1), 4));
 }
 
 TEST_F(DiagnosticsEndToEnd, ViewerSwitchesItsLoopsReportsOnAndOff) {
@@ -154,10 +154,10 @@ TEST_F(DiagnosticsEndToEnd, ViewerSwitchesItsLoopsReportsOnAndOff) {
         Trigger(ID_LOOP_STATUS_VIEWER);
     }
     EXPECT_EQ(Received(), Joined({kContinue, {":L31\r"}}));
-    CLoopStatus* pViewer = frame.LoopStatusViewer(3);
+    CLoopStatusViewer* pViewer = frame.LoopStatusViewer(3);
     ASSERT_NE(pViewer, nullptr);
     EXPECT_EQ(pViewer->windowTitle(), "TIMER LOOP STATUS VIEWER");
-    EXPECT_EQ(pViewer->Leds().Led(0).GetStyleOnColor(), CLED::ColorRef(255, 0, 0));
+    EXPECT_EQ(pViewer->Lamps().Column(0).GetStyleOnColor(), CLampColumn::ColorRef(255, 0, 0));
     EXPECT_TRUE(sys.GetLoopMonitor(3));
 
     frame.OpenLoopStatusViewer(3);
@@ -192,9 +192,9 @@ TEST_F(DiagnosticsEndToEnd, ReceivedStateShowsInEveryWindowOfItsLoop) {
     frame.OpenLoopStatusViewer(0);
     frame.OpenLoopStatusViewer(2);
     sys.SetCurLoop(0);
-    CStatusMonitor& dialog = OpenMonitor();
+    CLoopStatusController& dialog = OpenMonitor();
     EXPECT_EQ(m_pSim->Console("set blue D 5 1"), "ok Blue_Chl_D5 1");
-    EXPECT_TRUE(WaitForLamps(dialog.Led(3), 16));
-    EXPECT_TRUE(WaitForLamps(frame.LoopStatusViewer(0)->Leds().Led(3), 16));
-    EXPECT_EQ(frame.LoopStatusViewer(2)->Leds().Led(3).GetValue(), 0);
+    EXPECT_TRUE(WaitForLamps(dialog.Column(3), 16));
+    EXPECT_TRUE(WaitForLamps(frame.LoopStatusViewer(0)->Lamps().Column(3), 16));
+    EXPECT_EQ(frame.LoopStatusViewer(2)->Lamps().Column(3).GetValue(), 0);
 }

@@ -1,10 +1,10 @@
-#include "controls/LED.h"
+#include "controls/LampColumn.h"
 #include "diagnostics/LiveLogic.h"
 #include "diagnostics/LogicView.h"
-#include "diagnostics/StatusMonitor.h"
+#include "diagnostics/LoopStatusController.h"
 #include "editors/BooleanCommands.h"
-#include "editors/EditBool.h"
-#include "editors/PickChl.h"
+#include "editors/BooleanEditor.h"
+#include "editors/ChannelPicker.h"
 #include "link/FrameLists.h"
 #include "link/LinkedFrameFixture.h"
 #include "model/CheckSystems.h"
@@ -57,7 +57,7 @@ protected:
         return pLamp && WaitForText([pLamp] { return pLamp->text(); }, szWanted);
     }
 
-    std::unique_ptr<CStatusMonitor> m_pMonitor;
+    std::unique_ptr<CLoopStatusController> m_pMonitor;
 };
 
 } // namespace
@@ -87,7 +87,7 @@ TEST_F(LogicViewEndToEnd, ExplanationFollowsAForcedInputAndTheReportsAreTheContr
     EXPECT_EQ(astrExplorerClose, Joined({kContinue, {":L00\r"}, kRestoreNone}));
 
     sys.SetCurLoop(0);
-    m_pMonitor = std::make_unique<CStatusMonitor>(sys, frame, &frame);
+    m_pMonitor = std::make_unique<CLoopStatusController>(sys, frame, &frame);
     EXPECT_EQ(Received(), astrExplorerOpen);
     m_pMonitor->accept();
     EXPECT_EQ(Received(), Joined({astrExplorerClose, kProcessorBackOn}));
@@ -127,7 +127,7 @@ TEST_F(LogicViewEndToEnd, ExplorerFromTheControllerIsReadOnlyAndLeavesItsLoopRep
     Program(kVirtualA1, {{kBlueB1}});
     Program(kBlueA3, {{kVirtualA1}});
     Received();
-    m_pMonitor = std::make_unique<CStatusMonitor>(sys, frame, &frame);
+    m_pMonitor = std::make_unique<CLoopStatusController>(sys, frame, &frame);
     EXPECT_EQ(Received(), Joined({kContinue, {":L01\r"}}));
 
     CModalScript script;
@@ -147,7 +147,7 @@ TEST_F(LogicViewEndToEnd, ExplorerFromTheControllerIsReadOnlyAndLeavesItsLoopRep
     EXPECT_EQ(Received(), Joined({kContinue, {":L20\r"}}));
     EXPECT_TRUE(m_pSim->Console("status").ends_with("reports 0"));
     EXPECT_EQ(m_pSim->Console("set blue C 3 1"), "ok Blue_Chl_C3 1");
-    EXPECT_TRUE(QTest::qWaitFor([this] { return m_pMonitor->Led(2).GetValue() == 4; }, kWaitMs))
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_pMonitor->Column(2).GetValue() == 4; }, kWaitMs))
         << "the controller's lamps still follow";
 
     m_pMonitor->accept();
@@ -168,14 +168,14 @@ TEST_F(LogicViewEndToEnd, AltLettersDoNotClashInTheWindowsThatOpenTheExplorer) {
     view.SetEditor([](QWidget*) {});
     EXPECT_EQ(ClashingMnemonics(view), "");
     EXPECT_EQ(MnemonicCounts(view).size(), 3u) << "the two tabs and Edit equation";
-    CEditBool editor(sys);
+    CBooleanEditor editor(sys);
     EXPECT_EQ(ClashingMnemonics(editor), "");
-    CPickChl picker(sys, m_types);
+    CChannelPicker picker(sys, m_types);
     EXPECT_EQ(ClashingMnemonics(picker), "");
     CWhereUsedDlg report(sys);
     report.SetLogicExplorer([](QWidget*, short) {});
     EXPECT_EQ(ClashingMnemonics(report), "");
-    CStatusMonitor monitor(sys, frame, &frame);
+    CLoopStatusController monitor(sys, frame, &frame);
     EXPECT_EQ(ClashingMnemonics(monitor), "");
 }
 
@@ -210,7 +210,7 @@ TEST_F(LogicViewEndToEnd, PickerOpensAnEditableExplorerAndTheEditorReadOnlyOnes)
             QTimer::singleShot(0, pTree, [pTree] { QTest::keyClick(pTree, Qt::Key_Return); });
         })
         .Then([click](QDialog& dialog) {
-            EXPECT_NE(qobject_cast<CEditBool*>(&dialog), nullptr);
+            EXPECT_NE(qobject_cast<CBooleanEditor*>(&dialog), nullptr);
             click("buttonExplorer")(dialog);
         })
         .Then(readOnly)
@@ -222,9 +222,9 @@ TEST_F(LogicViewEndToEnd, PickerOpensAnEditableExplorerAndTheEditorReadOnlyOnes)
         .Then(CModalScript::Reject())
         .Then(CModalScript::Reject());
     frame.Booleans().OnBooleanEditor();
-    EXPECT_EQ(script.Seen(),
-              (std::vector<QString>{"CPickChl", "CLogicView", "CEditBool", "CLogicView",
-                                    "CEditBool", "CWhereUsedDlg", "CLogicView", "CWhereUsedDlg",
-                                    "CEditBool", "CLogicView", "CPickChl"}));
+    EXPECT_EQ(script.Seen(), (std::vector<QString>{"CChannelPicker", "CLogicView", "CBooleanEditor",
+                                                   "CLogicView", "CBooleanEditor", "CWhereUsedDlg",
+                                                   "CLogicView", "CWhereUsedDlg", "CBooleanEditor",
+                                                   "CLogicView", "CChannelPicker"}));
     EXPECT_EQ(sys.GetCurIndex(), kBlueA3) << "the picker's choice stands";
 }

@@ -1,7 +1,7 @@
-#include "controls/LED.h"
+#include "controls/LampColumn.h"
 #include "diagnostics/LampClicks.h"
-#include "diagnostics/LedGrid.h"
-#include "diagnostics/StatusMonitor.h"
+#include "diagnostics/LampGrid.h"
+#include "diagnostics/LoopStatusController.h"
 #include "shell/CommandIds.h"
 #include "shell/FrameFixture.h"
 #include "support/ModalScript.h"
@@ -21,10 +21,10 @@ namespace {
 
 // The loop status controller over a main window whose port is closed: it
 // works on the stored states alone.
-class StatusMonitorTest : public FrameTest {
+class LoopStatusControllerTest : public FrameTest {
 protected:
-    CStatusMonitor& Open() {
-        m_pDialog = std::make_unique<CStatusMonitor>(sys, frame, &frame);
+    CLoopStatusController& Open() {
+        m_pDialog = std::make_unique<CLoopStatusController>(sys, frame, &frame);
         m_pDialog->show();
         return *m_pDialog;
     }
@@ -37,17 +37,17 @@ protected:
     QString Equation() { return Child<QPlainTextEdit>("editEquation").toPlainText(); }
     void ChooseLoop(int nLoop) { Child<QComboBox>("comboLoop").setCurrentIndex(nLoop); }
 
-    std::unique_ptr<CStatusMonitor> m_pDialog;
+    std::unique_ptr<CLoopStatusController> m_pDialog;
 };
 
 } // namespace
 
-TEST_F(StatusMonitorTest, OpensOnTheCurrentChannelWithTheProcessorOn) {
+TEST_F(LoopStatusControllerTest, OpensOnTheCurrentChannelWithTheProcessorOn) {
     sys.SetCurLoop(1);
     sys.SetCurModule(2);
     sys.SetCurChannel(6);
     sys.SetModuleLabel(2, 1, "Doors");
-    CStatusMonitor& dialog = Open();
+    CLoopStatusController& dialog = Open();
     EXPECT_EQ(dialog.windowTitle(), "LOOP STATUS CONTROLLER");
     EXPECT_EQ(Child<QComboBox>("comboLoop").currentText(), "YELLOW LOOP");
     EXPECT_EQ(Field("editModuleLetter"), "C");
@@ -59,11 +59,11 @@ TEST_F(StatusMonitorTest, OpensOnTheCurrentChannelWithTheProcessorOn) {
     EXPECT_EQ(Child<QLabel>("labelHint").text(),
               "SINGLE CLICK LED TO VIEW CHANNEL BOOLEAN INFO,    DOUBLE CLICK LED TO TOGGLE STATE");
     EXPECT_TRUE(dialog.IsRefreshing());
-    EXPECT_EQ(dialog.Led(15).GetStyleOnColor(), CLED::ColorRef(255, 255, 0));
+    EXPECT_EQ(dialog.Column(15).GetStyleOnColor(), CLampColumn::ColorRef(255, 255, 0));
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }
 
-TEST_F(StatusMonitorTest, LoopListNamesTheSixLoopsByPosition) {
+TEST_F(LoopStatusControllerTest, LoopListNamesTheSixLoopsByPosition) {
     Open();
     QComboBox& list = Child<QComboBox>("comboLoop");
     const char* const aszNames[] = {"BLUE LOOP",  "YELLOW LOOP", "VIRTUAL LOOP",
@@ -74,38 +74,38 @@ TEST_F(StatusMonitorTest, LoopListNamesTheSixLoopsByPosition) {
     EXPECT_FALSE(list.isEditable());
 }
 
-TEST_F(StatusMonitorTest, TimerRunningAsCurrentLoopOpensOnTheBlueLoop) {
+TEST_F(LoopStatusControllerTest, TimerRunningAsCurrentLoopOpensOnTheBlueLoop) {
     sys.SetCurLoop(5);
-    CStatusMonitor& dialog = Open();
+    CLoopStatusController& dialog = Open();
     EXPECT_EQ(dialog.Loop(), 0);
     EXPECT_EQ(sys.GetCurLoop(), 0);
     EXPECT_EQ(Child<QComboBox>("comboLoop").currentText(), "BLUE LOOP");
-    EXPECT_EQ(dialog.Led(0).GetStyleOnColor(), CLED::ColorRef(0, 0, 255));
+    EXPECT_EQ(dialog.Column(0).GetStyleOnColor(), CLampColumn::ColorRef(0, 0, 255));
 }
 
-TEST_F(StatusMonitorTest, LampsFollowTheStoredStatesWithinATick) {
-    CStatusMonitor& dialog = Open();
+TEST_F(LoopStatusControllerTest, LampsFollowTheStoredStatesWithinATick) {
+    CLoopStatusController& dialog = Open();
     sys.SetChannelStateAt(3, 0, 0, 1);
     sys.SetChannelStateAt(3, 9, 0, 1);
     sys.SetChannelStateAt(4, 2, 1, 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Led(3).GetValue() == 513; }, 1000));
-    EXPECT_EQ(dialog.Led(4).GetValue(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Column(3).GetValue() == 513; }, 1000));
+    EXPECT_EQ(dialog.Column(4).GetValue(), 0);
     ChooseLoop(1);
-    EXPECT_EQ(dialog.Led(4).GetValue(), 4);
-    EXPECT_EQ(dialog.Led(3).GetValue(), 0);
-    EXPECT_EQ(dialog.Led(0).GetStyleOnColor(), CLED::ColorRef(255, 255, 0));
+    EXPECT_EQ(dialog.Column(4).GetValue(), 4);
+    EXPECT_EQ(dialog.Column(3).GetValue(), 0);
+    EXPECT_EQ(dialog.Column(0).GetStyleOnColor(), CLampColumn::ColorRef(255, 255, 0));
 }
 
-TEST_F(StatusMonitorTest, SingleClickShowsTheChannelAndItsEquation) {
+TEST_F(LoopStatusControllerTest, SingleClickShowsTheChannelAndItsEquation) {
     sys.SetCurLoop(0);
     sys.SetCurModule(5);
     sys.SetCurChannel(3);
     sys.SetTermA(0, CSystem::MakeIndex(1, 0, 0));
     sys.SetOutput(true);
     const std::string strEquation = sys.GetEquationText(5, 3, 0);
-    CStatusMonitor& dialog = Open();
+    CLoopStatusController& dialog = Open();
     sys.SetCurModule(0);
-    ClickLamp(dialog.Led(5), 3);
+    ClickLamp(dialog.Column(5), 3);
     EXPECT_EQ(dialog.Module(), 5);
     EXPECT_EQ(dialog.Channel(), 3);
     EXPECT_EQ(Equation().toStdString(), strEquation);
@@ -113,18 +113,18 @@ TEST_F(StatusMonitorTest, SingleClickShowsTheChannelAndItsEquation) {
     EXPECT_EQ(Field("editModuleLetter"), "F");
     EXPECT_EQ(Field("editChannelNumber"), "4");
     EXPECT_EQ(Field("editChannelLabel"), "Blue_Chl_F4");
-    ClickLamp(dialog.Led(0), 9);
+    ClickLamp(dialog.Column(0), 9);
     EXPECT_EQ(Field("editChannelLabel"), "Blue_Chl_A10");
     EXPECT_EQ(Equation(), "");
     EXPECT_EQ(sys.GetCurModule(), 0) << "a click leaves the current selection alone";
 }
 
-TEST_F(StatusMonitorTest, TimerDoneLoopShowsNoEquationAndRefusesTheEditor) {
-    CStatusMonitor& dialog = Open();
+TEST_F(LoopStatusControllerTest, TimerDoneLoopShowsNoEquationAndRefusesTheEditor) {
+    CLoopStatusController& dialog = Open();
     ChooseLoop(4);
     EXPECT_EQ(dialog.Loop(), 4);
-    EXPECT_EQ(dialog.Led(0).GetStyleOnColor(), CLED::ColorRef(255, 128, 0));
-    ClickLamp(dialog.Led(2), 1);
+    EXPECT_EQ(dialog.Column(0).GetStyleOnColor(), CLampColumn::ColorRef(255, 128, 0));
+    ClickLamp(dialog.Column(2), 1);
     EXPECT_EQ(Equation(), "");
     m_shell.ExpectBox("Current loop does not support BOOLEANs.");
     bool bEdited = false;
@@ -136,10 +136,10 @@ TEST_F(StatusMonitorTest, TimerDoneLoopShowsNoEquationAndRefusesTheEditor) {
     EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Exclamation);
 }
 
-TEST_F(StatusMonitorTest, EditorIconEditsTheChosenChannelAndShowsTheResult) {
-    CStatusMonitor& dialog = Open();
+TEST_F(LoopStatusControllerTest, EditorIconEditsTheChosenChannelAndShowsTheResult) {
+    CLoopStatusController& dialog = Open();
     ChooseLoop(2);
-    ClickLamp(dialog.Led(7), 4);
+    ClickLamp(dialog.Column(7), 4);
     dialog.SetBooleanEditor([&](QWidget* pParent) {
         EXPECT_EQ(pParent, &dialog);
         EXPECT_EQ(sys.GetCurIndex(), CSystem::MakeIndex(2, 7, 4));
@@ -153,43 +153,43 @@ TEST_F(StatusMonitorTest, EditorIconEditsTheChosenChannelAndShowsTheResult) {
 
 // Left as they are, the icons run the main window's Boolean editor on the
 // chosen channel and the where-used report.
-TEST_F(StatusMonitorTest, IconsRunTheEditorAndTheReportOfTheMainWindow) {
-    CStatusMonitor& dialog = Open();
+TEST_F(LoopStatusControllerTest, IconsRunTheEditorAndTheReportOfTheMainWindow) {
+    CLoopStatusController& dialog = Open();
     ChooseLoop(3);
-    ClickLamp(dialog.Led(12), 8);
+    ClickLamp(dialog.Column(12), 8);
     CModalScript script;
     script.Then(CModalScript::Reject()).Then(CModalScript::Accept());
     Child<QToolButton>("buttonEditor").click();
     Child<QToolButton>("buttonWhereUsed").click();
-    EXPECT_EQ(script.Seen(), (std::vector<QString>{"CEditBool", "CWhereUsedDlg"}));
+    EXPECT_EQ(script.Seen(), (std::vector<QString>{"CBooleanEditor", "CWhereUsedDlg"}));
     EXPECT_EQ(sys.GetCurIndex(), CSystem::MakeIndex(3, 12, 8));
 }
 
-TEST_F(StatusMonitorTest, WhereUsedIconRunsTheReportForTheChosenChannel) {
-    CStatusMonitor& dialog = Open();
+TEST_F(LoopStatusControllerTest, WhereUsedIconRunsTheReportForTheChosenChannel) {
+    CLoopStatusController& dialog = Open();
     ChooseLoop(5);
-    ClickLamp(dialog.Led(1), 0);
+    ClickLamp(dialog.Column(1), 0);
     int nIndex = -1;
     dialog.SetWhereUsedReport([&](QWidget*) { nIndex = sys.GetCurIndex(); });
     Child<QToolButton>("buttonWhereUsed").click();
     EXPECT_EQ(nIndex, CSystem::MakeIndex(5, 1, 0));
 }
 
-TEST_F(StatusMonitorTest, DoubleClickTogglesTheStoredStateWithThePortClosed) {
-    CStatusMonitor& dialog = Open();
+TEST_F(LoopStatusControllerTest, DoubleClickTogglesTheStoredStateWithThePortClosed) {
+    CLoopStatusController& dialog = Open();
     ChooseLoop(1);
-    DoubleClickLamp(dialog.Led(2), 9);
+    DoubleClickLamp(dialog.Column(2), 9);
     EXPECT_EQ(sys.GetChannelStateAt(2, 9, 1), 1);
-    EXPECT_EQ(dialog.Led(2).GetValue(), 512);
-    DoubleClickLamp(dialog.Led(2), 9);
+    EXPECT_EQ(dialog.Column(2).GetValue(), 512);
+    DoubleClickLamp(dialog.Column(2), 9);
     EXPECT_EQ(sys.GetChannelStateAt(2, 9, 1), 0);
-    EXPECT_EQ(dialog.Led(2).GetValue(), 0);
+    EXPECT_EQ(dialog.Column(2).GetValue(), 0);
     EXPECT_EQ(m_shell.m_aSentStates,
               (std::vector<CShellRecorder::SentState>{{1, 2, 9, 1}, {1, 2, 9, 0}}));
     EXPECT_EQ(Field("editChannelLabel"), "Yellow_Chl_C10");
 }
 
-TEST_F(StatusMonitorTest, ProcessorButtonSwitchesItsText) {
+TEST_F(LoopStatusControllerTest, ProcessorButtonSwitchesItsText) {
     Open();
     QPushButton& button = Child<QPushButton>("buttonProcessor");
     button.click();
@@ -199,16 +199,16 @@ TEST_F(StatusMonitorTest, ProcessorButtonSwitchesItsText) {
     EXPECT_EQ(button.text(), "DISABLE BOOLEAN PROCESSOR");
 }
 
-TEST_F(StatusMonitorTest, ClosingStopsTheRefresh) {
-    CStatusMonitor& dialog = Open();
+TEST_F(LoopStatusControllerTest, ClosingStopsTheRefresh) {
+    CLoopStatusController& dialog = Open();
     dialog.accept();
     EXPECT_FALSE(dialog.IsRefreshing());
     sys.SetChannelStateAt(0, 0, 0, 1);
     QTest::qWait(100);
-    EXPECT_EQ(dialog.Led(0).GetValue(), 0);
+    EXPECT_EQ(dialog.Column(0).GetValue(), 0);
 }
 
-TEST_F(StatusMonitorTest, MenuAndToolbarOpenTheControllerModally) {
+TEST_F(LoopStatusControllerTest, MenuAndToolbarOpenTheControllerModally) {
     // Only the toolbar button recomposes the title first.
     sys.SetFilePath("COACH7.DVX");
     const std::pair<int, bool> aCases[] = {{ID_LOOP_STATUS_CONTROLLER, false},
@@ -220,42 +220,42 @@ TEST_F(StatusMonitorTest, MenuAndToolbarOpenTheControllerModally) {
             dialog.reject();
         });
         Trigger(nId);
-        EXPECT_EQ(script.Seen(), std::vector<QString>{"CStatusMonitor"});
+        EXPECT_EQ(script.Seen(), std::vector<QString>{"CLoopStatusController"});
         EXPECT_EQ(frame.windowTitle().contains("COACH7.DVX"), bTitle) << nId;
     }
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }
 
-TEST_F(StatusMonitorTest, LettersAndNumbersLineUpWithTheLamps) {
+TEST_F(LoopStatusControllerTest, LettersAndNumbersLineUpWithTheLamps) {
     sys.SetChannelStateAt(0, 0, 0, 1);
     sys.SetChannelStateAt(7, 4, 0, 1);
     sys.SetChannelStateAt(15, 9, 0, 1);
-    CStatusMonitor& dialog = Open();
+    CLoopStatusController& dialog = Open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    ExpectLabelsAlignedWithLamps(dialog.Leds(), true);
-    SaveScreenshot(dialog, "StatusMonitor-blue");
+    ExpectLabelsAlignedWithLamps(dialog.Lamps(), true);
+    SaveScreenshot(dialog, "LoopStatusController-blue");
     ChooseLoop(3);
-    SaveScreenshot(dialog, "StatusMonitor-timer");
+    SaveScreenshot(dialog, "LoopStatusController-timer");
     dialog.resize(dialog.width() + 170, dialog.height() + 130);
     QCoreApplication::processEvents();
-    ExpectLabelsAlignedWithLamps(dialog.Leds(), true);
+    ExpectLabelsAlignedWithLamps(dialog.Lamps(), true);
 }
 
 // Each icon of the modal controller runs its window on the lamp clicked last.
-TEST_F(StatusMonitorTest, IconsOfTheMenuCommandRunTheEditorAndTheReport) {
+TEST_F(LoopStatusControllerTest, IconsOfTheMenuCommandRunTheEditorAndTheReport) {
     struct IconCase {
         const char* szButton;
         short nModule, nChannel;
         const char* szOpened;
     };
-    const IconCase aCases[] = {{"buttonEditor", 6, 2, "CEditBool"},
+    const IconCase aCases[] = {{"buttonEditor", 6, 2, "CBooleanEditor"},
                                {"buttonWhereUsed", 9, 5, "CWhereUsedDlg"}};
     for (const IconCase& c : aCases) {
         CModalScript script;
         // The icon is clicked outside the script's step, so the window it
         // opens gets a step of its own.
         script.Then([&c](QDialog& dialog) {
-            ClickLamp(static_cast<CStatusMonitor&>(dialog).Led(c.nModule), c.nChannel);
+            ClickLamp(static_cast<CLoopStatusController&>(dialog).Column(c.nModule), c.nChannel);
             QTimer::singleShot(
                 0, &dialog, [&dialog, &c] { dialog.findChild<QToolButton*>(c.szButton)->click(); });
         });
@@ -265,8 +265,8 @@ TEST_F(StatusMonitorTest, IconsOfTheMenuCommandRunTheEditorAndTheReport) {
         });
         script.Then(CModalScript::Reject());
         Trigger(ID_LOOP_STATUS_CONTROLLER);
-        EXPECT_EQ(script.Seen(),
-                  (std::vector<QString>{"CStatusMonitor", c.szOpened, "CStatusMonitor"}));
+        EXPECT_EQ(script.Seen(), (std::vector<QString>{"CLoopStatusController", c.szOpened,
+                                                       "CLoopStatusController"}));
         EXPECT_TRUE(m_shell.m_aBoxes.empty()) << c.szButton;
     }
 }

@@ -1,7 +1,7 @@
-#include "controls/LED.h"
+#include "controls/LampColumn.h"
 #include "diagnostics/LampClicks.h"
-#include "diagnostics/LedGrid.h"
-#include "diagnostics/LoopStatus.h"
+#include "diagnostics/LampGrid.h"
+#include "diagnostics/LoopStatusViewer.h"
 #include "shell/CommandIds.h"
 #include "shell/FrameFixture.h"
 #include "support/ModalScript.h"
@@ -18,7 +18,7 @@
 namespace {
 
 // Loop status viewers opened from a main window whose port is closed.
-class LoopStatusTest : public FrameTest {
+class LoopStatusViewerTest : public FrameTest {
 protected:
     // Runs LOOP SELECTOR from nId and picks nLoop, checking what it proposed.
     void PickLoop(int nId, int nLoop, const QString& strProposed = {}) {
@@ -34,31 +34,31 @@ protected:
     }
     // Collects the loops the viewer reports closed, for as long as the
     // vector lives.
-    static void WatchClosing(CLoopStatus& viewer, std::vector<short>& anClosed) {
-        QObject::connect(&viewer, &CLoopStatus::Closed,
+    static void WatchClosing(CLoopStatusViewer& viewer, std::vector<short>& anClosed) {
+        QObject::connect(&viewer, &CLoopStatusViewer::Closed,
                          [&anClosed](short nLoop) { anClosed.push_back(nLoop); });
     }
 };
 
 } // namespace
 
-TEST_F(LoopStatusTest, ViewerShowsItsLoopInItsColourUnderItsName) {
+TEST_F(LoopStatusViewerTest, ViewerShowsItsLoopInItsColourUnderItsName) {
     struct Case {
         short nLoop;
         const char* szCaption;
         uint32_t nColour;
     };
     const Case aCases[] = {
-        {0, "BLUE LOOP STATUS VIEWER", CLED::ColorRef(0, 0, 255)},
-        {3, "TIMER LOOP STATUS VIEWER", CLED::ColorRef(255, 0, 0)},
-        {5, "TIMER RUNNING LOOP STATUS VIEWER", CLED::ColorRef(255, 0, 255)},
+        {0, "BLUE LOOP STATUS VIEWER", CLampColumn::ColorRef(0, 0, 255)},
+        {3, "TIMER LOOP STATUS VIEWER", CLampColumn::ColorRef(255, 0, 0)},
+        {5, "TIMER RUNNING LOOP STATUS VIEWER", CLampColumn::ColorRef(255, 0, 255)},
     };
     for (const Case& c : aCases) {
         frame.OpenLoopStatusViewer(c.nLoop);
-        CLoopStatus* pViewer = frame.LoopStatusViewer(c.nLoop);
+        CLoopStatusViewer* pViewer = frame.LoopStatusViewer(c.nLoop);
         ASSERT_NE(pViewer, nullptr);
         EXPECT_EQ(pViewer->windowTitle(), c.szCaption);
-        EXPECT_EQ(pViewer->Leds().Led(9).GetStyleOnColor(), c.nColour);
+        EXPECT_EQ(pViewer->Lamps().Column(9).GetStyleOnColor(), c.nColour);
         EXPECT_EQ(pViewer->TimerId(), 1727 + c.nLoop);
         EXPECT_TRUE(pViewer->IsRefreshing());
         EXPECT_TRUE(pViewer->isVisible());
@@ -69,28 +69,28 @@ TEST_F(LoopStatusTest, ViewerShowsItsLoopInItsColourUnderItsName) {
     EXPECT_FALSE(sys.GetLoopMonitor(0)) << "with the port closed no reports are asked for";
 }
 
-TEST_F(LoopStatusTest, LampsFollowTheStoredStatesOfTheirLoop) {
+TEST_F(LoopStatusViewerTest, LampsFollowTheStoredStatesOfTheirLoop) {
     frame.OpenLoopStatusViewer(1);
     frame.OpenLoopStatusViewer(2);
-    CLoopStatus& yellow = *frame.LoopStatusViewer(1);
-    CLoopStatus& green = *frame.LoopStatusViewer(2);
+    CLoopStatusViewer& yellow = *frame.LoopStatusViewer(1);
+    CLoopStatusViewer& green = *frame.LoopStatusViewer(2);
     sys.SetChannelStateAt(6, 1, 1, 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return yellow.Leds().Led(6).GetValue() == 2; }, 1000));
-    EXPECT_EQ(green.Leds().Led(6).GetValue(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return yellow.Lamps().Column(6).GetValue() == 2; }, 1000));
+    EXPECT_EQ(green.Lamps().Column(6).GetValue(), 0);
 }
 
-TEST_F(LoopStatusTest, ViewerTakesNoClicks) {
+TEST_F(LoopStatusViewerTest, ViewerTakesNoClicks) {
     sys.SetChannelStateAt(0, 0, 2, 1);
     frame.OpenLoopStatusViewer(2);
-    CLoopStatus& viewer = *frame.LoopStatusViewer(2);
+    CLoopStatusViewer& viewer = *frame.LoopStatusViewer(2);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&viewer));
-    CLED& led = viewer.Leds().Led(0);
+    CLampColumn& led = viewer.Lamps().Column(0);
     DoubleClickLamp(led, 0);
     EXPECT_EQ(sys.GetChannelStateAt(0, 0, 2), 1);
     EXPECT_TRUE(m_shell.m_aSentStates.empty());
 }
 
-TEST_F(LoopStatusTest, SelectorOpensTheViewerOfTheLoopPicked) {
+TEST_F(LoopStatusViewerTest, SelectorOpensTheViewerOfTheLoopPicked) {
     PickLoop(ID_LOOP_STATUS_VIEWER, 3, "BLUE LOOP");
     ASSERT_NE(frame.LoopStatusViewer(3), nullptr);
     EXPECT_EQ(sys.GetPickedLoop(), 3);
@@ -102,7 +102,7 @@ TEST_F(LoopStatusTest, SelectorOpensTheViewerOfTheLoopPicked) {
     EXPECT_EQ(frame.LoopStatusViewer(2), nullptr);
 }
 
-TEST_F(LoopStatusTest, CancelledSelectorOpensNothing) {
+TEST_F(LoopStatusViewerTest, CancelledSelectorOpensNothing) {
     CModalScript script;
     script.Then(CModalScript::Reject());
     Trigger(ID_LOOP_STATUS_VIEWER);
@@ -110,17 +110,17 @@ TEST_F(LoopStatusTest, CancelledSelectorOpensNothing) {
         EXPECT_EQ(frame.LoopStatusViewer(nLoop), nullptr);
 }
 
-TEST_F(LoopStatusTest, LoopWithAViewerGetsNoSecond) {
+TEST_F(LoopStatusViewerTest, LoopWithAViewerGetsNoSecond) {
     frame.OpenLoopStatusViewer(1);
-    CLoopStatus* pFirst = frame.LoopStatusViewer(1);
+    CLoopStatusViewer* pFirst = frame.LoopStatusViewer(1);
     PickLoop(ID_LOOP_STATUS_VIEWER, 1);
     EXPECT_EQ(frame.LoopStatusViewer(1), pFirst);
-    EXPECT_EQ(frame.findChildren<CLoopStatus*>().size(), 1);
+    EXPECT_EQ(frame.findChildren<CLoopStatusViewer*>().size(), 1);
 }
 
-TEST_F(LoopStatusTest, ClosingTheViewerLetsTheLoopHaveANewOne) {
+TEST_F(LoopStatusViewerTest, ClosingTheViewerLetsTheLoopHaveANewOne) {
     frame.OpenLoopStatusViewer(2);
-    QPointer<CLoopStatus> pViewer = frame.LoopStatusViewer(2);
+    QPointer<CLoopStatusViewer> pViewer = frame.LoopStatusViewer(2);
     std::vector<short> anClosed;
     WatchClosing(*pViewer, anClosed);
     pViewer->close();
@@ -132,17 +132,17 @@ TEST_F(LoopStatusTest, ClosingTheViewerLetsTheLoopHaveANewOne) {
     EXPECT_NE(frame.LoopStatusViewer(2), nullptr);
 }
 
-TEST_F(LoopStatusTest, EscapeClosesTheViewer) {
+TEST_F(LoopStatusViewerTest, EscapeClosesTheViewer) {
     frame.OpenLoopStatusViewer(0);
-    QPointer<CLoopStatus> pViewer = frame.LoopStatusViewer(0);
+    QPointer<CLoopStatusViewer> pViewer = frame.LoopStatusViewer(0);
     QTest::keyClick(pViewer.data(), Qt::Key_Escape);
     EXPECT_EQ(frame.LoopStatusViewer(0), nullptr);
 }
 
-TEST_F(LoopStatusTest, ViewersGoWithTheMainWindowAndTellItTheyClosed) {
+TEST_F(LoopStatusViewerTest, ViewersGoWithTheMainWindowAndTellItTheyClosed) {
     frame.OpenLoopStatusViewer(0);
     frame.OpenLoopStatusViewer(5);
-    QPointer<CLoopStatus> pViewer = frame.LoopStatusViewer(5);
+    QPointer<CLoopStatusViewer> pViewer = frame.LoopStatusViewer(5);
     std::vector<short> anClosed;
     WatchClosing(*frame.LoopStatusViewer(0), anClosed);
     WatchClosing(*pViewer, anClosed);
@@ -151,21 +151,21 @@ TEST_F(LoopStatusTest, ViewersGoWithTheMainWindowAndTellItTheyClosed) {
     EXPECT_EQ(anClosed, (std::vector<short>{0, 5}));
 }
 
-TEST_F(LoopStatusTest, LettersAndNumbersLineUpWithTheLamps) {
+TEST_F(LoopStatusViewerTest, LettersAndNumbersLineUpWithTheLamps) {
     for (short nLoop : {0, 1, 2}) {
         sys.SetChannelStateAt(nLoop, nLoop, nLoop, 1);
         frame.OpenLoopStatusViewer(nLoop);
-        CLoopStatus& viewer = *frame.LoopStatusViewer(nLoop);
+        CLoopStatusViewer& viewer = *frame.LoopStatusViewer(nLoop);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return viewer.Leds().Led(nLoop).GetValue() != 0; }));
-        ExpectLabelsAlignedWithLamps(viewer.Leds(), false);
-        SaveScreenshot(viewer, QString("LoopStatus-%1").arg(nLoop));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return viewer.Lamps().Column(nLoop).GetValue() != 0; }));
+        ExpectLabelsAlignedWithLamps(viewer.Lamps(), false);
+        SaveScreenshot(viewer, QString("LoopStatusViewer-%1").arg(nLoop));
     }
 }
 
 // Viewers opened one after another step down and right, each title bar in
 // sight; asking again for a loop's viewer brings that one to the front.
-TEST_F(LoopStatusTest, ViewersCascadeAndAnOpenOneComesToTheFront) {
+TEST_F(LoopStatusViewerTest, ViewersCascadeAndAnOpenOneComesToTheFront) {
     frame.show();
     for (short nLoop : {0, 1, 2})
         frame.OpenLoopStatusViewer(nLoop);
@@ -178,18 +178,18 @@ TEST_F(LoopStatusTest, ViewersCascadeAndAnOpenOneComesToTheFront) {
 
     frame.LoopStatusViewer(0)->showMinimized();
     frame.OpenLoopStatusViewer(0);
-    CLoopStatus* pViewer = frame.LoopStatusViewer(0);
+    CLoopStatusViewer* pViewer = frame.LoopStatusViewer(0);
     EXPECT_FALSE(pViewer->isMinimized());
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == pViewer; }, 1000));
-    EXPECT_EQ(frame.findChildren<CLoopStatus*>().size(), 3);
+    EXPECT_EQ(frame.findChildren<CLoopStatusViewer*>().size(), 3);
 }
 
 // The command keys are the main window's, and they work while a viewer is
 // the window the technician looks at.
-TEST_F(LoopStatusTest, CommandKeysWorkWhileAViewerIsActive) {
+TEST_F(LoopStatusViewerTest, CommandKeysWorkWhileAViewerIsActive) {
     frame.show();
     frame.OpenLoopStatusViewer(3);
-    CLoopStatus* pViewer = frame.LoopStatusViewer(3);
+    CLoopStatusViewer* pViewer = frame.LoopStatusViewer(3);
     pViewer->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(pViewer));
     QTest::keyClick(pViewer, Qt::Key_N, Qt::ControlModifier);

@@ -1,7 +1,7 @@
-#include "controls/MSComm.h"
+#include "controls/SerialControl.h"
+#include "link/ControllerProtocol.h"
 #include "link/SerialLinkHost.h"
 #include "link/SimOnPort.h"
-#include "link/zlvcomm.h"
 #include "model/SystemFixture.h"
 
 #include <QTest>
@@ -40,7 +40,7 @@ protected:
         sys.SetCurModule(nModule);
         for (short nChannel = 0; nChannel < 10; ++nChannel) {
             sys.SetCurChannel(nChannel);
-            content.astrEquationFrames.push_back(CZlvComm::EquationFrame(sys));
+            content.astrEquationFrames.push_back(CControllerProtocol::EquationFrame(sys));
             content.astrChannelLabels.push_back(sys.GetChannelLabel(nModule, nChannel, nLoop));
             content.afReload.push_back(sys.GetTimerReload(nModule * 10 + nChannel));
             content.afCurrent.push_back(sys.GetTimerCurrent(nModule * 10 + nChannel));
@@ -87,8 +87,8 @@ protected:
     }
 
     CSimOnPort sim;
-    CMSComm port;
-    CZlvComm comm{sys, m_shell};
+    CSerialControl port;
+    CControllerProtocol comm{sys, m_shell};
     CSerialLinkHost host{port, comm};
 };
 

@@ -1,8 +1,8 @@
-#include "editors/EditBoolFixture.h"
+#include "editors/BooleanEditorFixture.h"
 
 #include <QTest>
 
-void EditBoolTest::Type(QWidget& dialog, const QString& strName, const QString& strText) {
+void BooleanEditorTest::Type(QWidget& dialog, const QString& strName, const QString& strText) {
     QLineEdit& field = Edit(dialog, strName);
     field.selectAll();
     QTest::keyClick(&field, Qt::Key_Delete);

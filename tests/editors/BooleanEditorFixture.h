@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/EditBool.h"
+#include "editors/BooleanEditor.h"
 #include "model/SystemFixture.h"
 
 #include <QAbstractButton>
@@ -14,7 +14,7 @@
 #include <string>
 
 // A system of its own and the ways a test reaches the editor's controls.
-class EditBoolTest : public SystemTest {
+class BooleanEditorTest : public SystemTest {
 protected:
     static QLineEdit& Edit(const QWidget& dialog, const QString& strName) {
         return *dialog.findChild<QLineEdit*>(strName);

@@ -1,5 +1,5 @@
 #include "editors/BooleanCommands.h"
-#include "editors/EditBoolFixture.h"
+#include "editors/BooleanEditorFixture.h"
 #include "moduletypes/ModuleTypes.h"
 #include "shell/CommandIds.h"
 #include "shell/FrameFixture.h"
@@ -9,7 +9,7 @@ namespace {
 
 // The Booleans menu's commands over a system of their own, the port closed;
 // the dialogs they open are answered by a modal script.
-class BooleanCommandsTest : public EditBoolTest {
+class BooleanCommandsTest : public BooleanEditorTest {
 protected:
     CModuleTypes m_types{m_dir.Str(), m_shell};
     CBooleanCommands m_commands{sys, m_types, m_shell, nullptr};
@@ -18,7 +18,7 @@ protected:
     // answers it.
     CModalScript::Step PickerOn(short nModule, short nChannel, bool bAccept = true) {
         return [this, nModule, nChannel, bAccept](QDialog& dialog) {
-            EXPECT_STREQ("CPickChl", dialog.metaObject()->className());
+            EXPECT_STREQ("CChannelPicker", dialog.metaObject()->className());
             EXPECT_EQ(nModule, sys.GetCurModule());
             EXPECT_EQ(nChannel, sys.GetCurChannel());
             bAccept ? dialog.accept() : dialog.reject();
@@ -44,7 +44,7 @@ TEST_F(BooleanCommandsTest, TheEditorStepsToTheNextChannelAfterEachPass) {
     CModalScript script;
     script.Then(PickerOn(15, 9))
         .Then([this](QDialog& dialog) {
-            EXPECT_STREQ("CEditBool", dialog.metaObject()->className());
+            EXPECT_STREQ("CBooleanEditor", dialog.metaObject()->className());
             EXPECT_EQ("P", Field(dialog, "editModule"));
             EXPECT_EQ("10", Field(dialog, "editChannel"));
             Type(dialog, "editModuleA1", "A");
@@ -73,12 +73,14 @@ TEST_F(BooleanCommandsTest, HighSpeedAndStrictlyCheckedChannelsAreRefused) {
         CModalScript script;
         script.Then(PickerOn(4, 2)).Then(Choose(1, 6, 1)).Then(PickerOn(6, 2, false));
         m_commands.OnBooleanEditor();
-        EXPECT_EQ(script.Seen(), (std::vector<QString>{"CPickChl", "CPickChl", "CPickChl"}));
+        EXPECT_EQ(script.Seen(),
+                  (std::vector<QString>{"CChannelPicker", "CChannelPicker", "CChannelPicker"}));
     }
     CModalScript script;
     script.Then(Choose(1, 6, 0)).Then(CModalScript::Reject()).Then(CModalScript::Reject());
     m_commands.OnBooleanEditor();
-    EXPECT_EQ(script.Seen(), (std::vector<QString>{"CPickChl", "CEditBool", "CPickChl"}))
+    EXPECT_EQ(script.Seen(),
+              (std::vector<QString>{"CChannelPicker", "CBooleanEditor", "CChannelPicker"}))
         << "channel 1 is an output of the module's type";
 }
 
@@ -157,7 +159,7 @@ TEST_F(FrameTest, TheBooleanMenuAndButtonOpenTheChannelPicker) {
         CModalScript script;
         script.Then(CModalScript::Reject());
         Trigger(nId);
-        EXPECT_EQ(script.Seen(), std::vector<QString>{"CPickChl"}) << nId;
+        EXPECT_EQ(script.Seen(), std::vector<QString>{"CChannelPicker"}) << nId;
     }
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }

@@ -1,6 +1,6 @@
 #include "editors/BooleanCommands.h"
-#include "editors/CopyBool.h"
-#include "editors/EditBoolFixture.h"
+#include "editors/BooleanCopyDlg.h"
+#include "editors/BooleanEditorFixture.h"
 #include "moduletypes/ModuleTypes.h"
 #include "shell/Text.h"
 #include "support/ModalScript.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-class CopyBoolTest : public EditBoolTest {
+class BooleanCopyDlgTest : public BooleanEditorTest {
 protected:
     CModuleTypes m_types{m_dir.Str(), m_shell};
 
@@ -49,11 +49,11 @@ protected:
 
 } // namespace
 
-TEST_F(CopyBoolTest, OpensWithSourceAndDestinationOnTheCurrentChannel) {
+TEST_F(BooleanCopyDlgTest, OpensWithSourceAndDestinationOnTheCurrentChannel) {
     MakeSource();
     sys.SetModuleLabel(2, 0, "DASH SWITCHES");
     Select(5, 2, 3);
-    CCopyBool dialog(sys, m_types);
+    CBooleanCopyDlg dialog(sys, m_types);
     EXPECT_EQ("COPY BOOLEAN", dialog.windowTitle());
     EXPECT_EQ(0, sys.GetCurLoop()) << "TIMER RUNNING is not an equation loop";
     for (const char* szList : {"comboSourceLoop", "comboDestinationLoop"}) {
@@ -73,9 +73,9 @@ TEST_F(CopyBoolTest, OpensWithSourceAndDestinationOnTheCurrentChannel) {
     EXPECT_EQ(3, Scroll(dialog, "scrollSourceChannel").value());
 }
 
-TEST_F(CopyBoolTest, TheSourceIsTheCurrentChannelTheDestinationStaysInTheDialog) {
+TEST_F(BooleanCopyDlgTest, TheSourceIsTheCurrentChannelTheDestinationStaysInTheDialog) {
     Select(0, 0, 0);
-    CCopyBool dialog(sys, m_types);
+    CBooleanCopyDlg dialog(sys, m_types);
     Scroll(dialog, "scrollSourceModule").triggerAction(QAbstractSlider::SliderPageStepAdd);
     Scroll(dialog, "scrollSourceChannel").triggerAction(QAbstractSlider::SliderPageStepAdd);
     SelectLoop(dialog, "comboSourceLoop", 2);
@@ -92,7 +92,7 @@ TEST_F(CopyBoolTest, TheSourceIsTheCurrentChannelTheDestinationStaysInTheDialog)
     EXPECT_EQ(3, sys.GetCurModule());
 }
 
-TEST_F(CopyBoolTest, ACopyKeepsTheDestinationsTypeAndLabelAndMarksIt) {
+TEST_F(BooleanCopyDlgTest, ACopyKeepsTheDestinationsTypeAndLabelAndMarksIt) {
     MakeSource();
     sys.SetCurEquationType(0);
     Select(1, 7, 7);
@@ -100,7 +100,7 @@ TEST_F(CopyBoolTest, ACopyKeepsTheDestinationsTypeAndLabelAndMarksIt) {
     sys.SetCurChannelLabel("FOG LAMP");
     Select(0, 2, 3);
     sys.ClearModified();
-    CCopyBool dialog(sys, m_types);
+    CBooleanCopyDlg dialog(sys, m_types);
     Destination(dialog, 1, 7, 7);
     Copy(dialog);
     const CChannelRecord& copy = sys.Channel(7, 7, 1);
@@ -115,18 +115,18 @@ TEST_F(CopyBoolTest, ACopyKeepsTheDestinationsTypeAndLabelAndMarksIt) {
     EXPECT_EQ(159, sys.ClipChannel().m_anTermA[1]);
 }
 
-TEST_F(CopyBoolTest, CopyingAChannelOntoItselfLeavesItAsItWasAndMarksIt) {
+TEST_F(BooleanCopyDlgTest, CopyingAChannelOntoItselfLeavesItAsItWasAndMarksIt) {
     MakeSource();
     const std::string strBefore = sys.GetEquationText(2, 3, 0);
     sys.ClearModified();
-    CCopyBool dialog(sys, m_types);
+    CBooleanCopyDlg dialog(sys, m_types);
     Copy(dialog);
     EXPECT_EQ(strBefore, sys.GetEquationText(2, 3, 0));
     EXPECT_EQ(1, sys.Channel(2, 3, 0).m_bCopyMark);
     EXPECT_TRUE(sys.IsModified());
 }
 
-TEST_F(CopyBoolTest, RefusalsComeInTheirOrderAndChangeNothing) {
+TEST_F(BooleanCopyDlgTest, RefusalsComeInTheirOrderAndChangeNothing) {
     ModuleType* pType = m_types.AddType();
     pType->m_abOutput[9] = 1;
     m_types.SetStrictChecking(true);
@@ -139,10 +139,11 @@ TEST_F(CopyBoolTest, RefusalsComeInTheirOrderAndChangeNothing) {
         short nDestinationModuleType;
         const char* szRefusal;
     } aCases[] = {
-        {"both high speed and strict", 23, 0, 1, 1, CCopyBool::kSourceHiSpeedText},
-        {"destination high speed, both strict", -1, 0, 1, 1, CCopyBool::kDestinationHiSpeedText},
-        {"both strict", -1, -1, 1, 1, CCopyBool::kSourceStrictText},
-        {"destination strict", -1, -1, 0, 1, CCopyBool::kDestinationStrictText},
+        {"both high speed and strict", 23, 0, 1, 1, CBooleanCopyDlg::kSourceHiSpeedText},
+        {"destination high speed, both strict", -1, 0, 1, 1,
+         CBooleanCopyDlg::kDestinationHiSpeedText},
+        {"both strict", -1, -1, 1, 1, CBooleanCopyDlg::kSourceStrictText},
+        {"destination strict", -1, -1, 0, 1, CBooleanCopyDlg::kDestinationStrictText},
     };
     for (const auto& c : aCases) {
         sys.SetHiSpeedInput(0, c.nSourceHiSpeed);
@@ -151,7 +152,7 @@ TEST_F(CopyBoolTest, RefusalsComeInTheirOrderAndChangeNothing) {
         sys.SetModuleType(0, 0, c.nDestinationModuleType);
         sys.ClearModified();
         Select(0, 2, 3);
-        CCopyBool dialog(sys, m_types);
+        CBooleanCopyDlg dialog(sys, m_types);
         Destination(dialog, 0, 0, 0);
         m_shell.ExpectBox(c.szRefusal);
         Copy(dialog);
@@ -163,7 +164,7 @@ TEST_F(CopyBoolTest, RefusalsComeInTheirOrderAndChangeNothing) {
     EXPECT_EQ(4u, m_shell.m_aBoxes.size());
 }
 
-TEST_F(CopyBoolTest, CancelUndoesEveryCopyButTheClipboardKeepsTheLastSource) {
+TEST_F(BooleanCopyDlgTest, CancelUndoesEveryCopyButTheClipboardKeepsTheLastSource) {
     MakeSource();
     CBooleanCommands commands(sys, m_types, m_shell, nullptr);
     {

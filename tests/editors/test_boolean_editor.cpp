@@ -1,4 +1,4 @@
-#include "editors/EditBoolFixture.h"
+#include "editors/BooleanEditorFixture.h"
 #include "support/ModalScript.h"
 
 #include <QApplication>
@@ -33,10 +33,10 @@ std::array<bool, 9> ShownNots(const QWidget& dialog) {
 
 } // namespace
 
-TEST_F(EditBoolTest, AChannelWithoutEquationOpensEmptyOnItsOwnLoop) {
+TEST_F(BooleanEditorTest, AChannelWithoutEquationOpensEmptyOnItsOwnLoop) {
     Select(1, 3, 4);
     sys.SetModuleLabel(3, 1, "REAR LIGHTS");
-    CEditBool dialog(sys);
+    CBooleanEditor dialog(sys);
 
     EXPECT_EQ("DVX  BOOLEAN  EDITOR", dialog.windowTitle());
     EXPECT_EQ("YELLOW LOOP", Field(dialog, "editLoopName"));
@@ -66,7 +66,7 @@ TEST_F(EditBoolTest, AChannelWithoutEquationOpensEmptyOnItsOwnLoop) {
     EXPECT_EQ("Q=", Equation(dialog));
 }
 
-TEST_F(EditBoolTest, TheFourTypesPresentTheStoredFlagsAndOkLeavesThemAsTheyWere) {
+TEST_F(BooleanEditorTest, TheFourTypesPresentTheStoredFlagsAndOkLeavesThemAsTheyWere) {
     const struct {
         short nType;
         const char* szName;
@@ -91,7 +91,7 @@ TEST_F(EditBoolTest, TheFourTypesPresentTheStoredFlagsAndOkLeavesThemAsTheyWere)
         record.m_bOutput = 1;
         const std::array<int, 9> anBefore = StoredNots(record);
 
-        CEditBool dialog(sys);
+        CBooleanEditor dialog(sys);
         EXPECT_EQ(c.szName, Field(dialog, "editTypeName"));
         EXPECT_EQ(c.szWithin, Operator(dialog, "A1"));
         EXPECT_EQ(c.szWithin, Operator(dialog, "B2"));
@@ -109,10 +109,10 @@ TEST_F(EditBoolTest, TheFourTypesPresentTheStoredFlagsAndOkLeavesThemAsTheyWere)
     }
 }
 
-TEST_F(EditBoolTest, TheTypeButtonChangesOnlyThePresentation) {
+TEST_F(BooleanEditorTest, TheTypeButtonChangesOnlyThePresentation) {
     Select(0, 0, 0);
     sys.ClearModified();
-    CEditBool dialog(sys);
+    CBooleanEditor dialog(sys);
     Button(dialog, "buttonType").click();
 
     EXPECT_EQ("SIX INPUT OR", Field(dialog, "editTypeName"));
@@ -133,7 +133,7 @@ TEST_F(EditBoolTest, TheTypeButtonChangesOnlyThePresentation) {
 // The field takes a letter of the term's loop (shown in capitals) or "_";
 // anything else is refused as it is typed or pasted, so OK never drops a
 // term the field seemed to hold.
-TEST_F(EditBoolTest, ALetterAndANumberTypedIntoATermNameItsChannelInTheTermsLoop) {
+TEST_F(BooleanEditorTest, ALetterAndANumberTypedIntoATermNameItsChannelInTheTermsLoop) {
     const struct {
         const char* szLoopKey;
         const char* szTyped;
@@ -145,7 +145,7 @@ TEST_F(EditBoolTest, ALetterAndANumberTypedIntoATermNameItsChannelInTheTermsLoop
     };
     for (const auto& c : aCases) {
         Select(0, 0, 0);
-        CEditBool dialog(sys);
+        CBooleanEditor dialog(sys);
         QTest::keyClicks(&Loop(dialog, "B2"), c.szLoopKey);
         Type(dialog, "editModuleB2", c.szTyped);
         Type(dialog, "editChannelB2", "3");
@@ -156,9 +156,9 @@ TEST_F(EditBoolTest, ALetterAndANumberTypedIntoATermNameItsChannelInTheTermsLoop
     }
 }
 
-TEST_F(EditBoolTest, PastingSomethingThatIsNoLetterOfTheLoopLeavesTheFieldAsItWas) {
+TEST_F(BooleanEditorTest, PastingSomethingThatIsNoLetterOfTheLoopLeavesTheFieldAsItWas) {
     Select(0, 0, 0);
-    CEditBool dialog(sys);
+    CBooleanEditor dialog(sys);
     QLineEdit& field = Edit(dialog, "editModuleA1");
     for (const char* szPasted : {"x", "9", "%", "q"}) {
         field.setText("F");
@@ -173,10 +173,10 @@ TEST_F(EditBoolTest, PastingSomethingThatIsNoLetterOfTheLoopLeavesTheFieldAsItWa
 
 // Leaving a letter or number field names the term's channel at once; an
 // emptied number is no error until something reads the fields.
-TEST_F(EditBoolTest, LeavingATermFieldShowsTheLabelOfWhatWasTyped) {
+TEST_F(BooleanEditorTest, LeavingATermFieldShowsTheLabelOfWhatWasTyped) {
     Select(0, 0, 0);
     sys.StoreChannelLabel(1, 3, 0, "WIPER");
-    CEditBool dialog(sys);
+    CBooleanEditor dialog(sys);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     const struct {
@@ -200,7 +200,7 @@ TEST_F(EditBoolTest, LeavingATermFieldShowsTheLabelOfWhatWasTyped) {
     EXPECT_EQ(-1, sys.GetTermA(0)) << "leaving a field stores nothing";
 }
 
-TEST_F(EditBoolTest, AChannelNumberThatIsNotOneToTenKeepsTheDialogOpen) {
+TEST_F(BooleanEditorTest, AChannelNumberThatIsNotOneToTenKeepsTheDialogOpen) {
     const struct {
         const char* szTyped;
         const char* szMessage;
@@ -210,7 +210,7 @@ TEST_F(EditBoolTest, AChannelNumberThatIsNotOneToTenKeepsTheDialogOpen) {
                   {"0", "Please enter an integer between 1 and 10."}};
     for (const auto& c : aCases) {
         Select(0, 0, 0);
-        CEditBool dialog(sys);
+        CBooleanEditor dialog(sys);
         dialog.show();
         Type(dialog, "editModuleA3", "D");
         Type(dialog, "editChannelA3", c.szTyped);
@@ -227,10 +227,10 @@ TEST_F(EditBoolTest, AChannelNumberThatIsNotOneToTenKeepsTheDialogOpen) {
     }
 }
 
-TEST_F(EditBoolTest, TermBarsStepByTheirRuleAndLookUpTheLabel) {
+TEST_F(BooleanEditorTest, TermBarsStepByTheirRuleAndLookUpTheLabel) {
     Select(0, 0, 0);
     sys.StoreChannelLabel(0, 0, 0, "IGNITION");
-    CEditBool dialog(sys);
+    CBooleanEditor dialog(sys);
     Bar(dialog, "A1").triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ("A1", Term(dialog, "A1"));
     EXPECT_EQ("IGNITION", Field(dialog, "editTermLabelA1"));
@@ -259,10 +259,10 @@ TEST_F(EditBoolTest, TermBarsStepByTheirRuleAndLookUpTheLabel) {
     EXPECT_EQ(-1, sys.GetTermA(0)) << "scrolling stores nothing";
 }
 
-TEST_F(EditBoolTest, ALoopBoxChangeKeepsTheLetterAndNumber) {
+TEST_F(BooleanEditorTest, ALoopBoxChangeKeepsTheLetterAndNumber) {
     Select(0, 0, 0);
     sys.StoreChannelLabel(4, 6, 2, "PUMP DELAY");
-    CEditBool dialog(sys);
+    CBooleanEditor dialog(sys);
     Type(dialog, "editModuleB1", "E");
     Type(dialog, "editChannelB1", "7");
     QTest::keyClicks(&Loop(dialog, "B1"), "V");
@@ -273,7 +273,7 @@ TEST_F(EditBoolTest, ALoopBoxChangeKeepsTheLetterAndNumber) {
     EXPECT_EQ("Q=(PUMP DELAY)", Equation(dialog));
 }
 
-TEST_F(EditBoolTest, TheOutputQuestionComesOnlyForVehicleLoopsWithoutOutputOrLatch) {
+TEST_F(BooleanEditorTest, TheOutputQuestionComesOnlyForVehicleLoopsWithoutOutputOrLatch) {
     const struct {
         short nLoop;
         bool bLatch;
@@ -289,10 +289,10 @@ TEST_F(EditBoolTest, TheOutputQuestionComesOnlyForVehicleLoopsWithoutOutputOrLat
         Select(c.nLoop, 1, 1);
         sys.ClearCurEquation();
         sys.SetTermA(0, 42);
-        CEditBool dialog(sys);
+        CBooleanEditor dialog(sys);
         Box(dialog, "checkLatch").setChecked(c.bLatch);
         if (c.answer)
-            m_shell.ExpectBox(CEditBool::kOutputQuestionText, *c.answer);
+            m_shell.ExpectBox(CBooleanEditor::kOutputQuestionText, *c.answer);
         dialog.accept();
         EXPECT_EQ(c.bOutput, sys.GetOutput()) << "loop " << c.nLoop;
         EXPECT_EQ(c.bLatchStored, sys.GetMomentaryLatch()) << "loop " << c.nLoop;
@@ -300,14 +300,14 @@ TEST_F(EditBoolTest, TheOutputQuestionComesOnlyForVehicleLoopsWithoutOutputOrLat
     EXPECT_EQ(2u, m_shell.m_aBoxes.size());
 }
 
-TEST_F(EditBoolTest, CutCopiesAndClearsThePasteKeepsTheDestinationsType) {
+TEST_F(BooleanEditorTest, CutCopiesAndClearsThePasteKeepsTheDestinationsType) {
     Select(0, 0, 0);
     sys.StoreChannelLabel(0, 0, 0, "HORN");
     sys.SetTermA(0, 11);
     sys.SetTermNotA(0, true);
     sys.SetOutput(true);
     {
-        CEditBool dialog(sys);
+        CBooleanEditor dialog(sys);
         Button(dialog, "buttonCut").click();
         EXPECT_EQ("_1", Term(dialog, "A1"));
         EXPECT_EQ("Q=", Equation(dialog));
@@ -319,7 +319,7 @@ TEST_F(EditBoolTest, CutCopiesAndClearsThePasteKeepsTheDestinationsType) {
 
     Select(1, 5, 5);
     sys.SetCurEquationType(3);
-    CEditBool dialog(sys);
+    CBooleanEditor dialog(sys);
     Button(dialog, "buttonPaste").click();
     EXPECT_EQ(m_shell.m_astrStatus.back(), "Buffer PASTED into current channel");
     EXPECT_EQ(11, sys.GetTermA(0));
@@ -332,12 +332,12 @@ TEST_F(EditBoolTest, CutCopiesAndClearsThePasteKeepsTheDestinationsType) {
     EXPECT_EQ("AND", Operator(dialog, "Between"));
 }
 
-TEST_F(EditBoolTest, CopyStoresTheDialogAndFillsTheClipboard) {
+TEST_F(BooleanEditorTest, CopyStoresTheDialogAndFillsTheClipboard) {
     Select(0, 0, 0);
-    CEditBool dialog(sys);
+    CBooleanEditor dialog(sys);
     Bar(dialog, "A2").triggerAction(QAbstractSlider::SliderSingleStepAdd);
     Box(dialog, "checkPrA2").click();
-    m_shell.ExpectBox(CEditBool::kOutputQuestionText, EBoxAnswer::Yes);
+    m_shell.ExpectBox(CBooleanEditor::kOutputQuestionText, EBoxAnswer::Yes);
     Button(dialog, "buttonCopy").click();
     EXPECT_TRUE(Box(dialog, "checkOutput").isChecked());
     EXPECT_EQ(0, sys.GetTermA(1));
@@ -349,9 +349,9 @@ TEST_F(EditBoolTest, CopyStoresTheDialogAndFillsTheClipboard) {
 
 // The button opens the where-used report over the editor, or what it is
 // told to run instead.
-TEST_F(EditBoolTest, WhereUsedRunsTheReportOverTheEditor) {
+TEST_F(BooleanEditorTest, WhereUsedRunsTheReportOverTheEditor) {
     Select(0, 0, 0);
-    CEditBool dialog(sys);
+    CBooleanEditor dialog(sys);
     {
         CModalScript script;
         script.Then([&](QDialog& report) {
@@ -367,9 +367,9 @@ TEST_F(EditBoolTest, WhereUsedRunsTheReportOverTheEditor) {
     EXPECT_EQ(&dialog, pSeen);
 }
 
-TEST_F(EditBoolTest, WorksFromTheKeyboardAlone) {
+TEST_F(BooleanEditorTest, WorksFromTheKeyboardAlone) {
     Select(0, 0, 0);
-    CEditBool dialog(sys);
+    CBooleanEditor dialog(sys);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     Loop(dialog, "A1").setFocus();
@@ -398,7 +398,7 @@ TEST_F(EditBoolTest, WorksFromTheKeyboardAlone) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
     EXPECT_EQ("B4", Term(dialog, "A2"));
 
-    m_shell.ExpectBox(CEditBool::kOutputQuestionText, EBoxAnswer::No);
+    m_shell.ExpectBox(CBooleanEditor::kOutputQuestionText, EBoxAnswer::No);
     QTest::keyClick(&Edit(dialog, "editChannelA2"), Qt::Key_Return);
     EXPECT_EQ(QDialog::Accepted, dialog.result());
     EXPECT_EQ(13, sys.GetTermA(1));
@@ -407,9 +407,9 @@ TEST_F(EditBoolTest, WorksFromTheKeyboardAlone) {
 
 // The way a technician enters a term without the mouse: the editor opens on
 // A1's module letter, Tab goes to its channel and Enter keeps the equation.
-TEST_F(EditBoolTest, TypingFromOpenToStoredEquation) {
+TEST_F(BooleanEditorTest, TypingFromOpenToStoredEquation) {
     Select(0, 0, 0);
-    CEditBool dialog(sys);
+    CBooleanEditor dialog(sys);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     ASSERT_EQ(&Edit(dialog, "editModuleA1"), QApplication::focusWidget());
@@ -418,7 +418,7 @@ TEST_F(EditBoolTest, TypingFromOpenToStoredEquation) {
     ASSERT_EQ(&Edit(dialog, "editChannelA1"), QApplication::focusWidget());
     QTest::keyClicks(QApplication::focusWidget(), "3");
     EXPECT_EQ("B3", Term(dialog, "A1"));
-    m_shell.ExpectBox(CEditBool::kOutputQuestionText, EBoxAnswer::Yes);
+    m_shell.ExpectBox(CBooleanEditor::kOutputQuestionText, EBoxAnswer::Yes);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(QDialog::Accepted, dialog.result());
     EXPECT_EQ(CSystem::MakeIndex(0, 1, 2), sys.GetTermA(0));
@@ -426,9 +426,9 @@ TEST_F(EditBoolTest, TypingFromOpenToStoredEquation) {
     EXPECT_NE(std::string::npos, sys.GetEquationText(0, 0, 0).find("Blue_Chl_B3"));
 }
 
-TEST_F(EditBoolTest, EscapeCancelsWithoutStoring) {
+TEST_F(BooleanEditorTest, EscapeCancelsWithoutStoring) {
     Select(0, 0, 0);
-    CEditBool dialog(sys);
+    CBooleanEditor dialog(sys);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     Type(dialog, "editModuleA1", "C");

@@ -1,5 +1,5 @@
 #include "editors/BooleanCommands.h"
-#include "editors/EditBoolFixture.h"
+#include "editors/BooleanEditorFixture.h"
 #include "link/FrameLists.h"
 #include "link/SimSerialFixture.h"
 #include "moduletypes/ModuleTypes.h"
@@ -24,7 +24,7 @@ std::string LoopLine(int nLoop, const std::string& strModuleA, char cOther = 0,
 
 // The Booleans menu's commands on Corvel's protocol object and serial
 // control, port 1 pointed at dvxsim; the dialogs answer as the test says.
-class BooleanEndToEnd : public SimSerialTest<EditBoolTest> {
+class BooleanEndToEnd : public SimSerialTest<BooleanEditorTest> {
 protected:
     BooleanEndToEnd() {
         m_shell.AllowOkBoxes();
@@ -61,10 +61,12 @@ TEST_F(BooleanEndToEnd, TheEditorEditsTheControllersEquationAndTheProcessorRunsT
     m_commands.EditCurrentEquation();
 
     EXPECT_EQ(13, sys.GetTermA(0));
-    EXPECT_EQ(
-        Received(),
-        Joined(
-            {kPause, {":B000\r"}, kContinue, kPause, {CZlvComm::EquationFrame(sys)}, kContinue}));
+    EXPECT_EQ(Received(), Joined({kPause,
+                                  {":B000\r"},
+                                  kContinue,
+                                  kPause,
+                                  {CControllerProtocol::EquationFrame(sys)},
+                                  kContinue}));
     EXPECT_EQ(Controller("blue A 1"), "Blue_Chl_A1: Q=(Blue_Chl_B4)");
     EXPECT_EQ(m_pSim->ReadOutputLine(), "  output on, on at power up off, latch off, state off");
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
@@ -109,7 +111,7 @@ TEST_F(BooleanEndToEnd, ClearSendsTheEmptiedChannel) {
     CModalScript script;
     script.Then(CModalScript::Accept());
     m_commands.OnBooleanClear();
-    EXPECT_EQ(Received(), Joined({kPause, {CZlvComm::EquationFrame(sys)}, kContinue}));
+    EXPECT_EQ(Received(), Joined({kPause, {CControllerProtocol::EquationFrame(sys)}, kContinue}));
     EXPECT_EQ(Controller("blue B 5"), "Blue_Chl_B5: no equation");
 }
 
@@ -144,7 +146,7 @@ TEST_F(BooleanEndToEnd, CopyOntoThreeDestinationsSendsExactlyThoseInOrder) {
         Select(sent.nLoop, sent.nModule, sent.nChannel);
         char szLabel[8];
         std::snprintf(szLabel, sizeof szLabel, ":L%03X", sys.GetCurIndex());
-        astrSent.push_back(CZlvComm::EquationFrame(sys));
+        astrSent.push_back(CControllerProtocol::EquationFrame(sys));
         astrSent.push_back(szLabel + sys.GetCurChannelLabel() + "\r");
     }
     astrSent = Joined({astrSent, {":I0\r"}, kContinue});

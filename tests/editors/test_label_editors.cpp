@@ -1,9 +1,9 @@
+#include "editors/ChannelLabelDlg.h"
 #include "editors/EditorFixture.h"
-#include "editors/LABELDG.h"
 #include "editors/LabelCommands.h"
-#include "editors/ModLabel.h"
-#include "editors/SysLabel.h"
-#include "link/WaitAviDlg.h"
+#include "editors/ModuleLabelDlg.h"
+#include "editors/SystemLabelDlg.h"
+#include "link/WaitIndicator.h"
 #include "shell/CommandIds.h"
 #include "support/Screenshot.h"
 
@@ -41,8 +41,8 @@ protected:
 TEST_F(LabelEditorTest, ChannelLabelEditorShowsTheCurrentModule) {
     Select(1, 2, 0);
     sys.SetModuleLabel(2, 1, "WIPERS");
-    CLabelDlg dialog(sys, m_shell);
-    SaveScreenshot(dialog, "LabelDlg");
+    CChannelLabelDlg dialog(sys, m_shell);
+    SaveScreenshot(dialog, "ChannelLabelDlg");
     EXPECT_EQ(dialog.windowTitle(), "CHANNEL LABEL EDITOR");
     EXPECT_EQ(dialog.findChild<QComboBox*>("comboLoop")->currentText(), "YELLOW LOOP");
     EXPECT_EQ(dialog.findChild<QComboBox*>("comboLoop")->count(), 6);
@@ -59,7 +59,7 @@ TEST_F(LabelEditorTest, MovingToAnotherModuleAsksToSaveTheTypedLabels) {
         sys.ResetToDefaults();
         sys.ClearModified();
         Select(0, 4, 0);
-        CLabelDlg dialog(sys, m_shell);
+        CChannelLabelDlg dialog(sys, m_shell);
         Type(dialog, "editLabel3", "HORN");
         m_shell.ExpectBox(kSaveQuestion, answer);
         Bar(dialog).triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -79,7 +79,7 @@ TEST_F(LabelEditorTest, MovingToAnotherModuleAsksToSaveTheTypedLabels) {
 // itself ends the click's repeat.
 TEST_F(LabelEditorTest, OneClickOnTheModuleBarAsksOnceAndMovesOneModule) {
     Select(0, 4, 0);
-    CLabelDlg dialog(sys, m_shell);
+    CChannelLabelDlg dialog(sys, m_shell);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     Type(dialog, "editLabel3", "HORN");
@@ -97,7 +97,7 @@ TEST_F(LabelEditorTest, PagingTheModuleBarFollowsTheModuleRule) {
     const std::pair<int, int> aPages[] = {{12, 15}, {13, 14}, {15, 15}};
     for (const auto& [nFrom, nTo] : aPages) {
         Select(0, static_cast<short>(nFrom), 0);
-        CLabelDlg dialog(sys, m_shell);
+        CChannelLabelDlg dialog(sys, m_shell);
         Bar(dialog).triggerAction(QAbstractSlider::SliderPageStepAdd);
         EXPECT_EQ(sys.GetCurModule(), nTo) << nFrom;
         EXPECT_EQ(Bar(dialog).value(), nTo) << nFrom;
@@ -107,7 +107,7 @@ TEST_F(LabelEditorTest, PagingTheModuleBarFollowsTheModuleRule) {
 
 TEST_F(LabelEditorTest, ChoosingALoopMakesItCurrentAfterTheQuestion) {
     Select(0, 3, 0);
-    CLabelDlg dialog(sys, m_shell);
+    CChannelLabelDlg dialog(sys, m_shell);
     Type(dialog, "editLabel1", "LAMP");
     m_shell.ExpectBox(kSaveQuestion, EBoxAnswer::Yes);
     ChooseLoop(dialog, 4);
@@ -120,7 +120,7 @@ TEST_F(LabelEditorTest, ChoosingALoopMakesItCurrentAfterTheQuestion) {
 // would, with its trace; text that names no loop changes nothing.
 TEST_F(LabelEditorTest, TypingALoopNameChoosesThatLoop) {
     Select(0, 3, 0);
-    CLabelDlg dialog(sys, m_shell);
+    CChannelLabelDlg dialog(sys, m_shell);
     const std::size_t nTraces = m_shell.m_astrTraces.size();
     QLineEdit& typed = *dialog.findChild<QComboBox*>("comboLoop")->lineEdit();
     typed.selectAll();
@@ -139,12 +139,12 @@ TEST_F(LabelEditorTest, TypingALoopNameChoosesThatLoop) {
 TEST_F(LabelEditorTest, OkAsksAndCancelDropsWithoutAsking) {
     Select(0, 0, 0);
     {
-        CLabelDlg dialog(sys, m_shell);
+        CChannelLabelDlg dialog(sys, m_shell);
         Type(dialog, "editLabel2", "FAN");
         dialog.reject();
     }
     EXPECT_EQ(sys.GetChannelLabel(0, 1, 0), "Blue_Chl_A2");
-    CLabelDlg dialog(sys, m_shell);
+    CChannelLabelDlg dialog(sys, m_shell);
     Type(dialog, "editLabel2", "FAN");
     m_shell.ExpectBox(kSaveQuestion, EBoxAnswer::Yes);
     dialog.accept();
@@ -157,7 +157,7 @@ TEST_F(LabelEditorTest, OkAsksAndCancelDropsWithoutAsking) {
 TEST_F(LabelEditorTest, AnEmptiedChannelLabelIsStoredAsTheDefaultOne) {
     Select(1, 2, 0);
     sys.StoreChannelLabel(2, 4, 1, "FAN");
-    CLabelDlg dialog(sys, m_shell);
+    CChannelLabelDlg dialog(sys, m_shell);
     Edit(dialog, "editLabel5").selectAll();
     QTest::keyClick(&Edit(dialog, "editLabel5"), Qt::Key_Delete);
     m_shell.ExpectBox(kSaveQuestion, EBoxAnswer::Yes);
@@ -166,9 +166,9 @@ TEST_F(LabelEditorTest, AnEmptiedChannelLabelIsStoredAsTheDefaultOne) {
 }
 
 TEST_F(LabelEditorTest, EveryLabelFieldTakesFifteenCharacters) {
-    CLabelDlg channels(sys, m_shell);
-    CModLabel modules(sys, m_shell);
-    CSysLabel system(sys);
+    CChannelLabelDlg channels(sys, m_shell);
+    CModuleLabelDlg modules(sys, m_shell);
+    CSystemLabelDlg system(sys);
     const std::pair<QDialog*, QString> aFields[] = {
         {&channels, "editLabel1"},     {&channels, "editLabel10"},    {&modules, "editLabelA"},
         {&modules, "editLabelP"},      {&system, "editVehicleModel"}, {&system, "editAuthor"},
@@ -183,8 +183,8 @@ TEST_F(LabelEditorTest, EveryLabelFieldTakesFifteenCharacters) {
 TEST_F(LabelEditorTest, ModuleLabelEditorAsksOnEveryLoopChangeUntilSaved) {
     sys.SetCurLoop(2);
     sys.ClearModified();
-    CModLabel dialog(sys, m_shell);
-    SaveScreenshot(dialog, "ModLabel");
+    CModuleLabelDlg dialog(sys, m_shell);
+    SaveScreenshot(dialog, "ModuleLabelDlg");
     EXPECT_EQ(dialog.windowTitle(), "MODULE   LABEL   EDITOR");
     EXPECT_EQ(dialog.findChild<QLabel*>("labelModuleI")->text(), "MODULE  I");
     EXPECT_EQ(Edit(dialog, "editLabelB").text(), "Virtual_Modul_B");
@@ -204,13 +204,13 @@ TEST_F(LabelEditorTest, ModuleLabelEditorAsksOnEveryLoopChangeUntilSaved) {
 TEST_F(LabelEditorTest, ModuleLabelOkSavesEvenWithoutChangesAndCancelSavesNothing) {
     sys.SetCurLoop(1);
     {
-        CModLabel dialog(sys, m_shell);
+        CModuleLabelDlg dialog(sys, m_shell);
         Type(dialog, "editLabelP", "TRAILER");
         dialog.reject();
     }
     EXPECT_EQ(sys.GetModuleLabel(15, 1), "Yellow_Modul_P");
     EXPECT_FALSE(sys.IsModified());
-    CModLabel dialog(sys, m_shell);
+    CModuleLabelDlg dialog(sys, m_shell);
     Edit(dialog, "editLabelA").clear();
     dialog.accept();
     EXPECT_TRUE(sys.IsModified());
@@ -222,8 +222,8 @@ TEST_F(LabelEditorTest, SystemLabelsKeepTheTypedDateAndNameTheFile) {
     const std::string strToday = sys.GetSysLabel(CSystem::SysLabelRevisionDate);
     sys.ClearModified();
     {
-        CSysLabel dialog(sys);
-        SaveScreenshot(dialog, "SysLabel");
+        CSystemLabelDlg dialog(sys);
+        SaveScreenshot(dialog, "SystemLabelDlg");
         Type(dialog, "editFileName", "x");
         dialog.reject();
     }
@@ -256,7 +256,7 @@ TEST_F(LabelEditorTest, TheFileNameTakesNothingThatCannotStandInAFileName) {
                                                   {"\"BUS\" <1>|2", "BUS 12"},
                                                   {"BUS 12.a-b_c", "BUS 12.a-b_c"}};
     for (const auto& [strTyped, strKept] : aCases) {
-        CSysLabel dialog(sys);
+        CSystemLabelDlg dialog(sys);
         Type(dialog, "editFileName", strTyped);
         EXPECT_EQ(strKept, Edit(dialog, "editFileName").text()) << strTyped.toStdString();
         Edit(dialog, "editFileName").selectAll();

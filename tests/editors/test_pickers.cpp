@@ -1,8 +1,8 @@
-#include "editors/PickChl.h"
-#include "editors/SelGroup.h"
+#include "editors/ChannelNumberDlg.h"
+#include "editors/ChannelPicker.h"
+#include "editors/ModulePicker.h"
+#include "editors/ObjectGroupDlg.h"
 #include "editors/SelectLoop.h"
-#include "editors/selchl.h"
-#include "editors/selmod.h"
 #include "model/SystemFixture.h"
 #include "moduletypes/ModuleTypes.h"
 #include "support/ModalScript.h"
@@ -57,12 +57,12 @@ protected:
 
 } // namespace
 
-TEST_F(PickerTest, PickChlStartsOnAnEquationLoopAndShowsTheModule) {
+TEST_F(PickerTest, ChannelPickerStartsOnAnEquationLoopAndShowsTheModule) {
     Select(5, 2, 4);
     sys.SetModuleType(2, 0, 3);
     AddTypeWithId(3);
     sys.SetModuleLabel(2, 0, "DOORS AND LOCKS X");
-    CPickChl dialog(sys, m_types);
+    CChannelPicker dialog(sys, m_types);
 
     EXPECT_EQ("SELECT  CHANNEL", dialog.windowTitle());
     EXPECT_EQ(0, sys.GetCurLoop()) << "TIMER RUNNING is not an equation loop";
@@ -80,9 +80,9 @@ TEST_F(PickerTest, PickChlStartsOnAnEquationLoopAndShowsTheModule) {
     EXPECT_TRUE(IsChecked(dialog, "radioChannel5"));
 }
 
-TEST_F(PickerTest, PickChlWritesLoopAndModuleWhileBrowsingAndChannelOnOk) {
+TEST_F(PickerTest, ChannelPickerWritesLoopAndModuleWhileBrowsingAndChannelOnOk) {
     Select(1, 12, 3);
-    CPickChl dialog(sys, m_types);
+    CChannelPicker dialog(sys, m_types);
     Bar(dialog).setFocus();
     QTest::keyClick(&Bar(dialog), Qt::Key_PageDown);
     EXPECT_EQ(15, sys.GetCurModule());
@@ -104,9 +104,9 @@ TEST_F(PickerTest, PickChlWritesLoopAndModuleWhileBrowsingAndChannelOnOk) {
     EXPECT_EQ(7, sys.GetCurChannel());
 }
 
-TEST_F(PickerTest, PickChlWorksFromTheKeyboardAlone) {
+TEST_F(PickerTest, ChannelPickerWorksFromTheKeyboardAlone) {
     Select(0, 0, 0);
-    CPickChl dialog(sys, m_types);
+    CChannelPicker dialog(sys, m_types);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     Loops(dialog).setFocus();
@@ -124,9 +124,9 @@ TEST_F(PickerTest, PickChlWorksFromTheKeyboardAlone) {
     EXPECT_EQ(2, sys.GetCurChannel());
 }
 
-TEST_F(PickerTest, PickChlCancelKeepsOnlyWhatBrowsingWrote) {
+TEST_F(PickerTest, ChannelPickerCancelKeepsOnlyWhatBrowsingWrote) {
     Select(0, 0, 6);
-    CPickChl dialog(sys, m_types);
+    CChannelPicker dialog(sys, m_types);
     Bar(dialog).setSliderPosition(9);
     Button(dialog, "radioChannel2").click();
     dialog.reject();
@@ -134,9 +134,9 @@ TEST_F(PickerTest, PickChlCancelKeepsOnlyWhatBrowsingWrote) {
     EXPECT_EQ(6, sys.GetCurChannel());
 }
 
-TEST_F(PickerTest, PickChlKeepsTheChosenChannelWhenTheModuleOrLoopChanges) {
+TEST_F(PickerTest, ChannelPickerKeepsTheChosenChannelWhenTheModuleOrLoopChanges) {
     Select(0, 4, 1);
-    CPickChl dialog(sys, m_types);
+    CChannelPicker dialog(sys, m_types);
     Button(dialog, "radioChannel5").click();
     Bar(dialog).triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(5, sys.GetCurModule());
@@ -176,11 +176,11 @@ TEST_F(PickerTest, RadioListsDrivenByKeysTakeTheChoiceTheFocusIsOn) {
         sys.SetObjectGroup(c.nStart);
         std::unique_ptr<QDialog> pDialog;
         if (c.picker == Group)
-            pDialog = std::make_unique<CSelGroup>(sys);
+            pDialog = std::make_unique<CObjectGroupDlg>(sys);
         else if (c.picker == Channel)
-            pDialog = std::make_unique<CSelChl>(sys);
+            pDialog = std::make_unique<CChannelNumberDlg>(sys);
         else
-            pDialog = std::make_unique<CPickChl>(sys, m_types);
+            pDialog = std::make_unique<CChannelPicker>(sys, m_types);
         const QString strPattern = c.picker == Group ? "radioGroup%1" : "radioChannel%1";
         const int nFirst = c.picker == Group ? 0 : 1;
         pDialog->show();
@@ -200,9 +200,9 @@ TEST_F(PickerTest, RadioListsDrivenByKeysTakeTheChoiceTheFocusIsOn) {
     }
 }
 
-TEST_F(PickerTest, PickChlWhereUsedMakesTheChannelCurrent) {
+TEST_F(PickerTest, ChannelPickerWhereUsedMakesTheChannelCurrent) {
     Select(0, 0, 0);
-    CPickChl dialog(sys, m_types);
+    CChannelPicker dialog(sys, m_types);
     Bar(dialog).triggerAction(QAbstractSlider::SliderPageStepAdd);
     Button(dialog, "radioChannel4").click();
     QString strReport;
@@ -224,11 +224,11 @@ TEST_F(PickerTest, PickChlWhereUsedMakesTheChannelCurrent) {
     EXPECT_EQ(8, sys.GetCurChannel());
 }
 
-TEST_F(PickerTest, SelModBrowsesAndConfirmsTheModule) {
+TEST_F(PickerTest, ModulePickerBrowsesAndConfirmsTheModule) {
     Select(4, 3, 2);
     sys.SetModuleType(1, 3, 7);
     AddTypeWithId(7);
-    CSelMod dialog(sys, m_types);
+    CModulePicker dialog(sys, m_types);
     EXPECT_EQ("DVX  MODULE  SELECTOR", dialog.windowTitle());
     EXPECT_EQ(0, sys.GetCurLoop());
     EXPECT_EQ(" ", Field(dialog, "editModuleType")) << "no type assigned";
@@ -250,36 +250,36 @@ TEST_F(PickerTest, SelModBrowsesAndConfirmsTheModule) {
     EXPECT_EQ(1, sys.GetCurModule());
     EXPECT_EQ(2, sys.GetCurChannel());
 
-    CSelMod again(sys, m_types);
+    CModulePicker again(sys, m_types);
     Bar(again).setSliderPosition(14);
     again.accept();
     EXPECT_EQ(14, sys.GetCurModule());
 }
 
-TEST_F(PickerTest, SelChlWritesTheChannelOnlyOnOk) {
+TEST_F(PickerTest, ChannelNumberDlgWritesTheChannelOnlyOnOk) {
     Select(0, 0, 3);
-    CSelChl dialog(sys);
+    CChannelNumberDlg dialog(sys);
     EXPECT_EQ("DVX  CHANNEL  SELECTOR", dialog.windowTitle());
     EXPECT_TRUE(IsChecked(dialog, "radioChannel4"));
     Button(dialog, "radioChannel10").click();
     dialog.reject();
     EXPECT_EQ(3, sys.GetCurChannel());
 
-    CSelChl again(sys);
+    CChannelNumberDlg again(sys);
     Button(again, "radioChannel10").click();
     again.accept();
     EXPECT_EQ(9, sys.GetCurChannel());
 }
 
-TEST_F(PickerTest, SelGroupWritesTheScopeOnlyOnOk) {
-    CSelGroup dialog(sys);
+TEST_F(PickerTest, ObjectGroupDlgWritesTheScopeOnlyOnOk) {
+    CObjectGroupDlg dialog(sys);
     EXPECT_EQ("SELECT  OBJECT  GROUP", dialog.windowTitle());
     EXPECT_TRUE(IsChecked(dialog, "radioGroup2")) << "SYSTEM after the defaults";
     Button(dialog, "radioGroup0").click();
     dialog.reject();
     EXPECT_EQ(CSystem::GroupSystem, sys.GetObjectGroup());
 
-    CSelGroup again(sys);
+    CObjectGroupDlg again(sys);
     EXPECT_EQ("MODULE", Text<QAbstractButton>(again, "radioGroup1"));
     Button(again, "radioGroup1").click();
     again.accept();
@@ -318,8 +318,8 @@ TEST_F(PickerTest, SelectLoopWritesThePickedLoopOnlyOnOk) {
 
 // Fields that only show a value must not look like entry fields.
 TEST_F(PickerTest, DisplayOnlyFieldsLookReadOnly) {
-    CPickChl pick(sys, m_types);
-    CSelMod selMod(sys, m_types);
+    CChannelPicker pick(sys, m_types);
+    CModulePicker selMod(sys, m_types);
     for (QDialog* pDialog : std::initializer_list<QDialog*>{&pick, &selMod}) {
         int nReadOnly = 0;
         for (QLineEdit* pField : pDialog->findChildren<QLineEdit*>()) {

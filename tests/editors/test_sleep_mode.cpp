@@ -1,5 +1,5 @@
 #include "editors/EditorFixture.h"
-#include "editors/SysDlg.h"
+#include "editors/SleepModeDlg.h"
 #include "shell/CommandIds.h"
 #include "support/Screenshot.h"
 
@@ -39,8 +39,8 @@ TEST_F(SleepModeTest, DialogShowsInactivityInSecondsAndTheWakeUpInterval) {
     sys.SetSleepEnabled(true);
     sys.SetSleepInactivity(7);
     sys.SetSleepWakeUp(33);
-    CSysDlg dialog(sys, m_shell);
-    SaveScreenshot(dialog, "SysDlg");
+    CSleepModeDlg dialog(sys, m_shell);
+    SaveScreenshot(dialog, "SleepModeDlg");
     EXPECT_EQ(dialog.windowTitle(), "SLEEP MODE PARAMETERS");
     auto* pEnabled = dialog.findChild<QCheckBox*>("checkSleepEnabled");
     EXPECT_EQ(pEnabled->text(), "SLEEP MODE  ENABLED");
@@ -57,7 +57,7 @@ TEST_F(SleepModeTest, IntervalsAreCheckedBeforeAnythingIsStored) {
         sys.SetSleepInactivity(0);
         sys.SetSleepWakeUp(0);
         sys.ClearModified();
-        CSysDlg dialog(sys, m_shell);
+        CSleepModeDlg dialog(sys, m_shell);
         dialog.findChild<QCheckBox*>("checkSleepEnabled")->setChecked(true);
         Edit(dialog, "editInactivity").setText(c.szInactivity);
         Edit(dialog, "editWakeUp").setText(c.szWakeUp);
@@ -81,7 +81,7 @@ TEST_F(SleepModeTest, InactivityOfFifteenSecondsOpensAsTen) {
         Trigger(ID_SLEEP_MODE);
     }
     EXPECT_EQ(sys.GetSleepInactivity(), 1);
-    CSysDlg dialog(sys, m_shell);
+    CSleepModeDlg dialog(sys, m_shell);
     EXPECT_EQ(Edit(dialog, "editInactivity").text(), "10");
 }
 

@@ -1,7 +1,7 @@
 #include "link/FullSystem.h"
 
-#include "link/zlvcomm.h"
-#include "model/system.h"
+#include "link/ControllerProtocol.h"
+#include "model/System.h"
 
 #include <cstdio>
 
@@ -79,7 +79,7 @@ std::vector<std::string> TransferredFields(CSystem& sys) {
                 sys.SetCurModule(nModule);
                 sys.SetCurChannel(nChannel);
                 if (CSystem::IsEquationLoop(nLoop))
-                    astrFields.push_back(CZlvComm::EquationFrame(sys));
+                    astrFields.push_back(CControllerProtocol::EquationFrame(sys));
             }
         }
     }

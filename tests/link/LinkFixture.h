@@ -1,7 +1,7 @@
 #pragma once
 
+#include "link/ControllerProtocol.h"
 #include "link/ScriptedController.h"
-#include "link/zlvcomm.h"
 #include "model/SystemFixture.h"
 
 // A system, its protocol object on an open port, and a scripted controller.
@@ -12,7 +12,7 @@ protected:
         comm.SetPortOpen(true);
     }
 
-    CZlvComm comm{sys, m_shell};
+    CControllerProtocol comm{sys, m_shell};
     CScriptedController host{comm};
 
     // The frames written since the last call.

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "link/ControllerProtocol.h"
 #include "link/ScriptedController.h"
 #include "link/SimOnPort.h"
-#include "link/zlvcomm.h"
 #include "shell/CommandIds.h"
 #include "shell/FrameFixture.h"
 #include "support/ModalScript.h"
@@ -33,7 +33,7 @@ protected:
         };
     }
 
-    CZlvComm comm{sys, m_shell};
+    CControllerProtocol comm{sys, m_shell};
 };
 
 // The window's protocol object on an open port to a scripted controller.

@@ -1,6 +1,6 @@
 #include "link/ScriptedController.h"
 
-#include "link/zlvcomm.h"
+#include "link/ControllerProtocol.h"
 
 std::string CScriptedController::DefaultAnswer(const std::string& strFrame) {
     const std::string strOk = "OK\r\n";

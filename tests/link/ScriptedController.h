@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-class CZlvComm;
+class CControllerProtocol;
 
 // A controller behind the link host: every frame written is recorded and
 // answered, and the answer reaches the protocol object's receive side the
@@ -25,7 +25,7 @@ public:
         std::chrono::milliseconds timeLeft;
     };
 
-    explicit CScriptedController(CZlvComm& comm) : m_comm(comm) {}
+    explicit CScriptedController(CControllerProtocol& comm) : m_comm(comm) {}
 
     // What a controller with default memory answers to each frame.
     static std::string DefaultAnswer(const std::string& strFrame);
@@ -81,6 +81,6 @@ public:
 private:
     void DeliverOne();
 
-    CZlvComm& m_comm;
+    CControllerProtocol& m_comm;
     std::deque<std::string> m_astrPending;
 };

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "link/ControllerProtocol.h"
 #include "link/LinkHost.h"
 #include "link/TransferHost.h"
-#include "link/zlvcomm.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
 
 #include <optional>
@@ -22,7 +22,7 @@ public:
         short nModule;
     };
 
-    CScriptedTransferHost(CSystem& system, CZlvComm& comm, CShellServices& shell,
+    CScriptedTransferHost(CSystem& system, CControllerProtocol& comm, CShellServices& shell,
                           const CLinkHost& link)
         : m_types(CModuleTypes::CEmpty{}, shell), m_system(system), m_comm(comm), m_shell(shell),
           m_link(link) {}
@@ -50,7 +50,7 @@ public:
 
 private:
     CSystem& m_system;
-    CZlvComm& m_comm;
+    CControllerProtocol& m_comm;
     CShellServices& m_shell;
     const CLinkHost& m_link;
 };

@@ -1,6 +1,6 @@
 #include "link/SimOnPort.h"
 
-#include "controls/MSComm.h"
+#include "controls/SerialControl.h"
 #include "link/SimLog.h"
 
 #include <QString>
@@ -29,7 +29,7 @@ CSimOnPort::Frames CSimOnPort::Received() {
     return astrFrames;
 }
 
-bool OpenPortOne(CMSComm& port) {
+bool OpenPortOne(CSerialControl& port) {
     port.SetCommPort(1);
     port.SetSettings(QStringLiteral("9600,N,8,2"));
     port.SetInputLen(0);

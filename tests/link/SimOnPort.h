@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class CMSComm;
+class CSerialControl;
 
 // dvxsim as the controller at the far end of port 1: it serves a link in the
 // test's folder, port 1 points there, and its frame log tells what the
@@ -32,4 +32,4 @@ private:
 
 // Opens port 1 on a serial control with the settings the open command uses;
 // true when it opened.
-bool OpenPortOne(CMSComm& port);
+bool OpenPortOne(CSerialControl& port);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "controls/MSComm.h"
+#include "controls/SerialControl.h"
+#include "link/ControllerProtocol.h"
 #include "link/ScriptedTransferHost.h"
 #include "link/SerialLinkHost.h"
 #include "link/SimOnPort.h"
-#include "link/zlvcomm.h"
 
 #include <memory>
 #include <string>
@@ -32,8 +32,8 @@ protected:
     // Every frame the controller received since the last call.
     CSimOnPort::Frames Received() { return m_pSim->Received(); }
 
-    CMSComm port;
-    CZlvComm comm{this->sys, this->m_shell};
+    CSerialControl port;
+    CControllerProtocol comm{this->sys, this->m_shell};
     CSerialLinkHost link{port, comm};
     CScriptedTransferHost m_host{this->sys, comm, this->m_shell, link};
     std::unique_ptr<CSimOnPort> m_pSim;

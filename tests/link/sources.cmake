@@ -2,10 +2,10 @@ target_sources(corvel_tests PRIVATE
     link/LinkFixture.h
     link/ScriptedController.h
     link/ScriptedController.cpp
-    link/test_zlvcomm_frames.cpp
-    link/test_zlvcomm_receive.cpp
-    link/test_zlvcomm_sequences.cpp
-    link/test_zlvcomm_answers.cpp
+    link/test_controller_protocol_frames.cpp
+    link/test_controller_protocol_receive.cpp
+    link/test_controller_protocol_sequences.cpp
+    link/test_controller_protocol_answers.cpp
 )
 target_sources(corvel_tests PRIVATE
     link/ScriptedTransferHost.h
@@ -26,8 +26,8 @@ target_sources(corvel_tests PRIVATE
     link/test_transfer_endtoend.cpp
     link/test_frame_endtoend.cpp
     link/test_main_frame_link.cpp
-    link/test_sel_comm.cpp
-    link/test_wait_avi_dlg.cpp
+    link/test_port_settings_dlg.cpp
+    link/test_wait_indicator.cpp
     link/test_port_endtoend.cpp
     link/test_compare_endtoend.cpp
     link/test_simulation_endtoend.cpp

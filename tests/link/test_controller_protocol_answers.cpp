@@ -33,7 +33,7 @@ protected:
 // answer of the cases.
 struct CReadOp {
     const char* szName;
-    std::function<bool(CZlvComm&)> fnRead;
+    std::function<bool(CControllerProtocol&)> fnRead;
     std::function<std::string(CSystem&)> fnField;
     std::function<void(CSystem&)> fnPreset;
 };
@@ -42,16 +42,17 @@ std::string Number(int nValue) { return std::to_string(nValue); }
 
 const std::vector<CReadOp>& ReadOps() {
     static const std::vector<CReadOp> aOps = {
-        {"sleep mode wake-up interval", [](CZlvComm& c) { return c.ReadSleepWakeUp(); },
+        {"sleep mode wake-up interval", [](CControllerProtocol& c) { return c.ReadSleepWakeUp(); },
          [](CSystem& s) { return Number(s.GetSleepWakeUp()); },
          [](CSystem& s) { s.SetSleepWakeUp(99); }},
-        {"sleep mode inactivity interval", [](CZlvComm& c) { return c.ReadSleepInactivity(); },
+        {"sleep mode inactivity interval",
+         [](CControllerProtocol& c) { return c.ReadSleepInactivity(); },
          [](CSystem& s) { return Number(s.GetSleepInactivity()); },
          [](CSystem& s) { s.SetSleepInactivity(99); }},
-        {"high speed pair 1 input", [](CZlvComm& c) { return c.ReadHiSpeedInput(1); },
+        {"high speed pair 1 input", [](CControllerProtocol& c) { return c.ReadHiSpeedInput(1); },
          [](CSystem& s) { return Number(s.GetHiSpeedInput(1)); },
          [](CSystem& s) { s.SetHiSpeedInput(1, 99); }},
-        {"timer 7 reload", [](CZlvComm& c) { return c.ReadModuleTimers(); },
+        {"timer 7 reload", [](CControllerProtocol& c) { return c.ReadModuleTimers(); },
          [](CSystem& s) { return Number(s.GetTimerReloadCount(7)); },
          [](CSystem& s) { s.SetTimerReloadFromCount(7, 99); }},
     };

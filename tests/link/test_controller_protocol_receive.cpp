@@ -28,10 +28,10 @@ TEST_F(LinkTest, RingKeepsOrderAndGetCharOnEmptyRingChangesNothing) {
 
 TEST_F(LinkTest, RingOverflowDropsTheOldestAndKeepsOrder) {
     std::string strText;
-    for (int i = 0; i < CZlvComm::kRingSize + 5; ++i)
+    for (int i = 0; i < CControllerProtocol::kRingSize + 5; ++i)
         strText += static_cast<char>('a' + i % 26);
     comm.OnReceive(strText);
-    EXPECT_EQ(comm.GetUnreadCount(), CZlvComm::kRingSize);
+    EXPECT_EQ(comm.GetUnreadCount(), CControllerProtocol::kRingSize);
     std::string strRead;
     while (comm.GetUnreadCount() > 0)
         strRead += comm.GetChar();
@@ -132,12 +132,13 @@ TEST_F(LinkTest, ReadLineReturnsTextAndTheNextReadStartsAfterTheLineFeed) {
 
 TEST_F(LinkTest, EndlessTextLineIsHeldToTheRingSize) {
     host.m_bTrickle = true;
-    host.Say(std::string(3 * CZlvComm::kRingSize, 'A') + "\r\n");
+    host.Say(std::string(3 * CControllerProtocol::kRingSize, 'A') + "\r\n");
     std::string strLine;
     EXPECT_TRUE(comm.ReadLine(strLine));
-    EXPECT_EQ(strLine, std::string(CZlvComm::kRingSize, 'A'));
+    EXPECT_EQ(strLine, std::string(CControllerProtocol::kRingSize, 'A'));
     ASSERT_EQ(host.m_astrInbound.size(), 1u);
-    EXPECT_EQ(host.m_astrInbound[0].size(), static_cast<std::size_t>(CZlvComm::kRingSize));
+    EXPECT_EQ(host.m_astrInbound[0].size(),
+              static_cast<std::size_t>(CControllerProtocol::kRingSize));
 }
 
 TEST_F(LinkTest, ClosingThePortMidReadLineReturnsWhatArrived) {
@@ -282,11 +283,11 @@ TEST_F(LinkTest, ShortAnswerStartingLikeAStatusLineIsAnAnswer) {
 }
 
 TEST_F(LinkTest, HexTextHelpers) {
-    EXPECT_EQ(CZlvComm::HexDigitValue('0'), 0);
-    EXPECT_EQ(CZlvComm::HexDigitValue('9'), 9);
-    EXPECT_EQ(CZlvComm::HexDigitValue('A'), 10);
-    EXPECT_EQ(CZlvComm::HexDigitValue('F'), 15);
-    EXPECT_TRUE(CZlvComm::IsHexText("09AF"));
-    EXPECT_FALSE(CZlvComm::IsHexText("0a"));
-    EXPECT_EQ(CZlvComm::HexTextValue("3BF"), 959);
+    EXPECT_EQ(CControllerProtocol::HexDigitValue('0'), 0);
+    EXPECT_EQ(CControllerProtocol::HexDigitValue('9'), 9);
+    EXPECT_EQ(CControllerProtocol::HexDigitValue('A'), 10);
+    EXPECT_EQ(CControllerProtocol::HexDigitValue('F'), 15);
+    EXPECT_TRUE(CControllerProtocol::IsHexText("09AF"));
+    EXPECT_FALSE(CControllerProtocol::IsHexText("0a"));
+    EXPECT_EQ(CControllerProtocol::HexTextValue("3BF"), 959);
 }

@@ -2,7 +2,7 @@
 #include "link/LinkedFrameFixture.h"
 #include "link/SerialView.h"
 #include "link/TransferCommands.h"
-#include "link/WaitAviDlg.h"
+#include "link/WaitIndicator.h"
 #include "support/ModalScript.h"
 
 #include <QListWidget>
@@ -61,7 +61,7 @@ TEST_F(FrameEndToEnd, ClosingThePortDuringASystemRetrievePutsTheSystemBack) {
     // after a number of frames, however fast the build runs them.
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, &frame, [this, &closer] {
-        CWaitAviDlg* pWait = frame.WaitIndicator();
+        CWaitIndicator* pWait = frame.WaitIndicator();
         if (!pWait || pWait->ProgressBar().value() < 200)
             return;
         closer.stop();

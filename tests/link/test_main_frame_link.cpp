@@ -1,9 +1,9 @@
-#include "controls/AnimateCtrl.h"
-#include "controls/MSComm.h"
+#include "controls/Animation.h"
+#include "controls/SerialControl.h"
 #include "link/LinkedFrameFixture.h"
+#include "link/PortSettingsDlg.h"
 #include "link/ScriptedController.h"
-#include "link/SelComm.h"
-#include "link/WaitAviDlg.h"
+#include "link/WaitIndicator.h"
 #include "shell/PortPane.h"
 #include "support/PortOneDevice.h"
 #include "support/PtyPeer.h"
@@ -218,11 +218,11 @@ TEST_F(PortTest, EveryEventValueHasItsTextOrItsBox) {
 // status text takes its place as usual and arrivals show again after it.
 TEST_F(PortTest, ArrivingCharactersLeaveAResultTextStanding) {
     frame.ShowResultText("System files written");
-    frame.OnCommEvent(CMSComm::EventReceive);
+    frame.OnCommEvent(CSerialControl::EventReceive);
     EXPECT_EQ(frame.StatusText(), "System files written");
-    frame.OnCommEvent(CMSComm::EventCts);
+    frame.OnCommEvent(CSerialControl::EventCts);
     EXPECT_EQ(frame.StatusText(), "Change in CTS Detected");
-    frame.OnCommEvent(CMSComm::EventReceive);
+    frame.OnCommEvent(CSerialControl::EventReceive);
     EXPECT_EQ(frame.StatusText(), "Characters received");
 }
 
@@ -242,10 +242,10 @@ TEST_F(PortTest, OneSerialErrorBoxAtATime) {
     m_shell.ExpectBox("Framing Error\nOK to ignore, Cancel to quit", EBoxAnswer::Cancel);
     m_shell.m_fnWhileBoxShown = [this] {
         m_shell.m_fnWhileBoxShown = nullptr;
-        frame.OnCommEvent(CMSComm::EventRxParity);
-        frame.OnCommEvent(CMSComm::EventFrame);
+        frame.OnCommEvent(CSerialControl::EventRxParity);
+        frame.OnCommEvent(CSerialControl::EventFrame);
     };
-    frame.OnCommEvent(CMSComm::EventFrame);
+    frame.OnCommEvent(CSerialControl::EventFrame);
     EXPECT_EQ(m_shell.m_aBoxes.size(), 1u);
     EXPECT_EQ(frame.StatusText(), "Framing Error");
     EXPECT_FALSE(frame.IsPortOpen());
@@ -277,7 +277,7 @@ namespace {
 // and presses Cancel when the dialog is still open afterwards.
 void AnswerPortDialog(const QString& strText) {
     QTimer::singleShot(0, [strText] {
-        auto* pDialog = qobject_cast<CSelComm*>(QApplication::activeModalWidget());
+        auto* pDialog = qobject_cast<CPortSettingsDlg*>(QApplication::activeModalWidget());
         if (!pDialog)
             return;
         pDialog->PortEdit().setText(strText);
@@ -328,7 +328,7 @@ TEST_F(PortTest, OneWaitIndicatorSharedUntilItIsClosed) {
     EXPECT_EQ(frame.WaitIndicator(), nullptr);
 
     ASSERT_TRUE(frame.ShowWaitIndicator());
-    CWaitAviDlg* pWait = frame.WaitIndicator();
+    CWaitIndicator* pWait = frame.WaitIndicator();
     ASSERT_NE(pWait, nullptr);
     EXPECT_TRUE(pWait->isVisible());
     EXPECT_FALSE(pWait->isModal());
@@ -361,11 +361,11 @@ TEST_F(PortTest, WaitIndicatorFollowsTheSequencesOfALongCommand) {
     sys.SetChannelLabelInCurModule(3, "Door ajar");
     sys.SetModuleLabel(2, 1, "Rear lights");
     std::vector<QString> astrSeen;
-    std::vector<CWaitAviDlg*> apSeen;
+    std::vector<CWaitIndicator*> apSeen;
     QTimer watch;
     watch.setInterval(1);
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        CWaitAviDlg* pWait = frame.WaitIndicator();
+        CWaitIndicator* pWait = frame.WaitIndicator();
         if (!pWait || (!astrSeen.empty() && astrSeen.back() == pWait->TextLine().text()))
             return;
         astrSeen.push_back(pWait->TextLine().text());
@@ -375,12 +375,12 @@ TEST_F(PortTest, WaitIndicatorFollowsTheSequencesOfALongCommand) {
     watch.start();
     EXPECT_TRUE(comm.SendAllLabels());
     watch.stop();
-    CWaitAviDlg* pFirst = frame.WaitIndicator();
+    CWaitIndicator* pFirst = frame.WaitIndicator();
     ASSERT_NE(pFirst, nullptr);
     EXPECT_EQ(astrSeen, (std::vector<QString>{"Transmitting channel labels to DVX CPU ...",
                                               "Transmitting module labels to DVX CPU...",
                                               "Transmitting system labels to DVX CPU ..."}));
-    EXPECT_EQ(apSeen, std::vector<CWaitAviDlg*>(astrSeen.size(), pFirst));
+    EXPECT_EQ(apSeen, std::vector<CWaitIndicator*>(astrSeen.size(), pFirst));
     EXPECT_TRUE(pFirst->Animation().IsPlaying());
     EXPECT_EQ(NewFrames().size(), 12u);
 }
@@ -390,7 +390,7 @@ TEST_F(PortTest, WaitIndicatorFollowsTheSequencesOfALongCommand) {
 TEST_F(PortTest, WaitIndicatorBarFollowsACountedSequence) {
     OpenPort();
     frame.StartWaitIndicator("Please wait");
-    CWaitAviDlg* pWait = frame.WaitIndicator();
+    CWaitIndicator* pWait = frame.WaitIndicator();
     EXPECT_FALSE(pWait->ProgressBar().isVisible());
     int nMaxSeen = 0;
     QTimer watch;
@@ -433,7 +433,7 @@ TEST_F(PortTest, SilentControllerIsShownWithAStopButtonThatClosesThePort) {
     QTimer watch;
     watch.setInterval(5);
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        CWaitAviDlg* pWait = frame.WaitIndicator();
+        CWaitIndicator* pWait = frame.WaitIndicator();
         if (!pWait || pWait->TimeLine().text() != CMainFrame::kNotAnsweringText)
             return;
         strSeen = pWait->TimeLine().text();
@@ -457,7 +457,7 @@ TEST_F(PortTest, SilentControllerIsShownWithAStopButtonThatClosesThePort) {
 TEST_F(PortTest, StopIsOfferedForTheWholeSequenceAndAltSClosesThePort) {
     OpenPort();
     frame.StartWaitIndicator("Transmitting all timers ...");
-    CWaitAviDlg* pWait = frame.WaitIndicator();
+    CWaitIndicator* pWait = frame.WaitIndicator();
     ASSERT_NE(pWait, nullptr);
     EXPECT_TRUE(pWait->StopButton().isVisible());
     EXPECT_EQ(pWait->StopButton().shortcut(), QKeySequence("Alt+S"));
@@ -478,7 +478,7 @@ TEST_F(PortTest, AnswerAfterSilencePutsTheIndicatorBack) {
         return CScriptedController::DefaultAnswer(strFrame);
     };
     frame.StartWaitIndicator("Retrieving system ...");
-    CWaitAviDlg* pWait = frame.WaitIndicator();
+    CWaitIndicator* pWait = frame.WaitIndicator();
     bool bStopSeen = false;
     QTimer watch;
     watch.setInterval(5);

@@ -1,6 +1,6 @@
-#include "controls/MSComm.h"
+#include "controls/SerialControl.h"
 #include "link/LinkedFrameFixture.h"
-#include "link/WaitAviDlg.h"
+#include "link/WaitIndicator.h"
 
 #include <QTest>
 
@@ -67,7 +67,7 @@ TEST_F(PortEndToEnd, AControllerBackAtTheSameLinkIsReopenedByOneOpenPort) {
     EXPECT_TRUE(QTest::qWaitFor([this] { return !frame.IsPortOpen(); }, 5000));
     ASSERT_EQ(m_shell.m_aBoxes.size(), 1u);
     const std::string& strBox = m_shell.m_aBoxes[0].strText;
-    EXPECT_EQ(strBox.substr(strBox.find('\n') + 1), CMSComm::kDisconnectedText);
+    EXPECT_EQ(strBox.substr(strBox.find('\n') + 1), CSerialControl::kDisconnectedText);
 
     std::filesystem::remove(m_dir.File("dvxsim.log"));
     ASSERT_TRUE(StartSim());

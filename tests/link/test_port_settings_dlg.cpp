@@ -1,4 +1,4 @@
-#include "link/SelComm.h"
+#include "link/PortSettingsDlg.h"
 #include "support/Screenshot.h"
 #include "support/ShellRecorder.h"
 #include "support/TempDir.h"
@@ -9,12 +9,12 @@
 
 #include <gtest/gtest.h>
 
-class SelCommTest : public ::testing::Test {
+class PortSettingsDlgTest : public ::testing::Test {
 protected:
     CTempDir m_dir;
     CShellRecorder m_shell;
     QSettings m_profile{QString::fromStdString(m_dir.File("profile.ini")), QSettings::IniFormat};
-    CSelComm m_dialog{m_shell, m_profile};
+    CPortSettingsDlg m_dialog{m_shell, m_profile};
 
     void SetUp() override {
         m_dialog.m_nPort = 2;
@@ -27,13 +27,13 @@ protected:
     }
 };
 
-TEST_F(SelCommTest, ShowsTheCurrentNumber) {
+TEST_F(PortSettingsDlgTest, ShowsTheCurrentNumber) {
     EXPECT_EQ(m_dialog.windowTitle(), "SELECT  COMM  PORT");
     EXPECT_EQ(m_dialog.PortEdit().text(), "2");
     SaveScreenshot(m_dialog, "sel-comm");
 }
 
-TEST_F(SelCommTest, RefusesWhatIsNotAPortNumberAndStaysOpen) {
+TEST_F(PortSettingsDlgTest, RefusesWhatIsNotAPortNumberAndStaysOpen) {
     const struct {
         const char* szText;
         const char* szMessage;
@@ -54,19 +54,20 @@ TEST_F(SelCommTest, RefusesWhatIsNotAPortNumberAndStaysOpen) {
     EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Exclamation);
 }
 
-TEST_F(SelCommTest, AcceptsOneToFour) {
+TEST_F(PortSettingsDlgTest, AcceptsOneToFour) {
     Enter(" 4 ");
     EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
     EXPECT_EQ(m_dialog.m_nPort, 4);
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }
 
-TEST_F(SelCommTest, KeepsTheDeviceOfEachNumberInTheProfile) {
+TEST_F(PortSettingsDlgTest, KeepsTheDeviceOfEachNumberInTheProfile) {
     m_profile.setValue("Ports/COM3", "/dev/ttyUSB7");
-    CSelComm dialog(m_shell, m_profile);
+    CPortSettingsDlg dialog(m_shell, m_profile);
     dialog.show();
     EXPECT_EQ(dialog.DeviceBox(3).currentText(), "/dev/ttyUSB7");
-    EXPECT_EQ(dialog.DeviceBox(1).lineEdit()->placeholderText(), CSelComm::DefaultDevice(1));
+    EXPECT_EQ(dialog.DeviceBox(1).lineEdit()->placeholderText(),
+              CPortSettingsDlg::DefaultDevice(1));
     dialog.DeviceBox(1).setEditText(" /tmp/dvx-link ");
     dialog.DeviceBox(3).setEditText("");
     dialog.accept();
@@ -74,9 +75,9 @@ TEST_F(SelCommTest, KeepsTheDeviceOfEachNumberInTheProfile) {
     EXPECT_FALSE(m_profile.contains("Ports/COM3"));
 }
 
-TEST_F(SelCommTest, DeviceSetByTheEnvironmentIsShownReadOnly) {
+TEST_F(PortSettingsDlgTest, DeviceSetByTheEnvironmentIsShownReadOnly) {
     qputenv("CORVEL_COM4", "/tmp/from-environment");
-    CSelComm dialog(m_shell, m_profile);
+    CPortSettingsDlg dialog(m_shell, m_profile);
     dialog.show();
     qunsetenv("CORVEL_COM4");
     EXPECT_EQ(dialog.DeviceBox(4).currentText(), "/tmp/from-environment");
@@ -85,20 +86,20 @@ TEST_F(SelCommTest, DeviceSetByTheEnvironmentIsShownReadOnly) {
     EXPECT_FALSE(m_profile.contains("Ports/COM4"));
 }
 
-TEST_F(SelCommTest, ListsADetectedPortByPathAndDescription) {
-    EXPECT_EQ(CSelComm::DetectedText("/dev/ttyUSB0", "FT232R USB UART"),
+TEST_F(PortSettingsDlgTest, ListsADetectedPortByPathAndDescription) {
+    EXPECT_EQ(CPortSettingsDlg::DetectedText("/dev/ttyUSB0", "FT232R USB UART"),
               QString::fromUtf8("/dev/ttyUSB0 \u2014 FT232R USB UART"));
-    EXPECT_EQ(CSelComm::DetectedText("/dev/ttyS0", " "), "/dev/ttyS0");
+    EXPECT_EQ(CPortSettingsDlg::DetectedText("/dev/ttyS0", " "), "/dev/ttyS0");
 }
 
 // Device paths are long; the technician must see the whole of one, typed
 // or set by the environment, without scrolling the field.
-TEST_F(SelCommTest, ShowsALongDevicePathWholeWithItAsTooltip) {
+TEST_F(PortSettingsDlgTest, ShowsALongDevicePathWholeWithItAsTooltip) {
     const QString strTyped = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A9K2-if00";
     const QString strLink = "/home/technician/corvel-workspace/dvx-com1";
     m_profile.setValue("Ports/COM2", strTyped);
     qputenv("CORVEL_COM3", strLink.toLocal8Bit());
-    CSelComm dialog(m_shell, m_profile);
+    CPortSettingsDlg dialog(m_shell, m_profile);
     dialog.show();
     qunsetenv("CORVEL_COM3");
     for (auto [nPort, strPath] : {std::pair{2, strTyped}, std::pair{3, strLink}}) {

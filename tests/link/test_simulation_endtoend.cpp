@@ -1,11 +1,11 @@
-#include "controls/LED.h"
-#include "controls/MSComm.h"
+#include "controls/LampColumn.h"
+#include "controls/SerialControl.h"
 #include "diagnostics/LampClicks.h"
-#include "diagnostics/StatusMonitor.h"
+#include "diagnostics/LoopStatusController.h"
 #include "link/CompareCommand.h"
 #include "link/LinkedFrameFixture.h"
 #include "link/SimulatedCpu.h"
-#include "link/WaitAviDlg.h"
+#include "link/WaitIndicator.h"
 #include "shell/PortPane.h"
 #include "support/ScopedEnvironment.h"
 
@@ -129,12 +129,12 @@ TEST_F(SimulationEndToEnd, ALoadedSystemFollowsAnInputSwitchedInTheLoopStatusCon
     m_shell.ExpectBox(CCompareCommand::kSameSystemText);
     Trigger(ID_COMPARE_WITH_CPU);
 
-    CStatusMonitor monitor(sys, frame, &frame);
+    CLoopStatusController monitor(sys, frame, &frame);
     monitor.show();
-    const CLED& blueA = monitor.Led(0);
+    const CLampColumn& blueA = monitor.Column(0);
     QElapsedTimer clock;
     clock.start();
-    DoubleClickLamp(monitor.Led(0), 0);
+    DoubleClickLamp(monitor.Column(0), 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return (blueA.GetValue() & 1) != 0; }, kWaitMs));
     EXPECT_TRUE(QTest::qWaitFor([&] { return blueA.GetValue() == 0b11; }, kWaitMs));
     // The timer cannot have run out before half a second.
@@ -246,11 +246,11 @@ TEST_F(SimulationEndToEnd, AKilledSimulatorIsReportedOnceAndTheItemUnchecked) {
     m_shell.AnswerBox(EBoxAnswer::Ok);
     ASSERT_EQ(kill(static_cast<pid_t>(traces.nPid), SIGKILL), 0);
     EXPECT_TRUE(QTest::qWaitFor([this] { return !m_shell.m_aBoxes.empty(); }, kWaitMs));
-    EXPECT_FALSE(
-        QTest::qWaitFor([this] { return m_shell.m_aBoxes.size() > 1; }, 4 * CMSComm::kErrorPollMs));
+    EXPECT_FALSE(QTest::qWaitFor([this] { return m_shell.m_aBoxes.size() > 1; },
+                                 4 * CSerialControl::kErrorPollMs));
     ASSERT_EQ(m_shell.m_aBoxes.size(), 1u);
-    EXPECT_EQ(m_shell.m_aBoxes[0].strText,
-              std::string(CMainFrame::kSimulationLostText) + "\n" + CMSComm::kDisconnectedText);
+    EXPECT_EQ(m_shell.m_aBoxes[0].strText, std::string(CMainFrame::kSimulationLostText) + "\n" +
+                                               CSerialControl::kDisconnectedText);
     EXPECT_FALSE(comm.GetPortOpen());
     ExpectStopped();
     ExpectNothingLeft(traces);

@@ -1,8 +1,8 @@
+#include "link/ControllerProtocol.h"
 #include "link/FrameLists.h"
 #include "link/FullSystem.h"
 #include "link/SimSerialFixture.h"
 #include "link/TransferCommands.h"
-#include "link/zlvcomm.h"
 #include "model/SystemFixture.h"
 
 #include <QTimer>
@@ -201,9 +201,9 @@ TEST_F(TransferEndToEnd, MalformedAnswersAreNotStoredAndTheRetrieveSaysSo) {
     const Frames astrSent = TransferredFields(sys);
     // Channel index 0x1F is the last one a character short; 0x20 is whole.
     Select(0, 3, 1);
-    const std::string strSent1F = CZlvComm::EquationFrame(sys);
+    const std::string strSent1F = CControllerProtocol::EquationFrame(sys);
     Select(0, 3, 2);
-    const std::string strSent20 = CZlvComm::EquationFrame(sys);
+    const std::string strSent20 = CControllerProtocol::EquationFrame(sys);
     std::vector<short> anSentCurrent;
     for (short nTimer = 0; nTimer < CSystem::kTimers; ++nTimer)
         anSentCurrent.push_back(sys.GetTimerCurrentCount(nTimer));
@@ -213,7 +213,7 @@ TEST_F(TransferEndToEnd, MalformedAnswersAreNotStoredAndTheRetrieveSaysSo) {
     for (short nTimer = 0; nTimer < CSystem::kTimers; ++nTimer)
         anDefaultReload.push_back(sys.GetTimerReloadCount(nTimer));
     Select(0, 3, 1);
-    const std::string strDefault1F = CZlvComm::EquationFrame(sys);
+    const std::string strDefault1F = CControllerProtocol::EquationFrame(sys);
     ASSERT_NE(strSent1F, strDefault1F);
 
     Retrieve(CSystem::GroupSystem);
@@ -230,9 +230,9 @@ TEST_F(TransferEndToEnd, MalformedAnswersAreNotStoredAndTheRetrieveSaysSo) {
         EXPECT_EQ(sys.GetTimerCurrentCount(nTimer), anSentCurrent[nTimer]) << nTimer;
     }
     Select(0, 3, 1);
-    EXPECT_EQ(CZlvComm::EquationFrame(sys), strDefault1F);
+    EXPECT_EQ(CControllerProtocol::EquationFrame(sys), strDefault1F);
     Select(0, 3, 2);
-    EXPECT_EQ(CZlvComm::EquationFrame(sys), strSent20);
+    EXPECT_EQ(CControllerProtocol::EquationFrame(sys), strSent20);
     const long nNamed =
         std::count_if(m_shell.m_astrTraces.begin(), m_shell.m_astrTraces.end(),
                       [](const std::string& s) { return s.rfind("Malformed answer", 0) == 0; });

@@ -1,5 +1,5 @@
-#include "controls/AnimateCtrl.h"
-#include "link/WaitAviDlg.h"
+#include "controls/Animation.h"
+#include "link/WaitIndicator.h"
 #include "support/ShellRecorder.h"
 #include "support/TempDir.h"
 
@@ -21,11 +21,11 @@ void WriteFile(const std::string& strPath, const std::string& strBytes) {
 
 } // namespace
 
-TEST(WaitAviDlg, PlaysTheAnimationFromTheLaunchDirectory) {
+TEST(WaitIndicator, PlaysTheAnimationFromTheLaunchDirectory) {
     CTempDir dir;
     std::filesystem::copy_file(CORVEL_SOURCE_DIR "/data/WAIT.AVI", dir.File("WAIT.AVI"));
     CShellRecorder shell;
-    CWaitAviDlg dialog(dir.Str(), shell);
+    CWaitIndicator dialog(dir.Str(), shell);
     dialog.OnInitDialog();
     EXPECT_TRUE(shell.m_aBoxes.empty());
     EXPECT_EQ(shell.m_astrTraces,
@@ -36,16 +36,16 @@ TEST(WaitAviDlg, PlaysTheAnimationFromTheLaunchDirectory) {
 }
 
 // Without a launch directory copy, Corvel's own animation is used.
-TEST(WaitAviDlg, FallsBackToTheShippedAnimation) {
+TEST(WaitIndicator, FallsBackToTheShippedAnimation) {
     CTempDir dir;
     CShellRecorder shell;
-    CWaitAviDlg dialog(dir.Str(), shell);
+    CWaitIndicator dialog(dir.Str(), shell);
     dialog.OnInitDialog();
     EXPECT_TRUE(shell.m_aBoxes.empty());
     EXPECT_TRUE(dialog.Animation().IsOpen());
 }
 
-TEST(WaitAviDlg, UnreadableAnimationIsReportedAndTheTextStillShows) {
+TEST(WaitIndicator, UnreadableAnimationIsReportedAndTheTextStillShows) {
     const struct {
         const char* szName;
         std::string strBytes;
@@ -55,7 +55,7 @@ TEST(WaitAviDlg, UnreadableAnimationIsReportedAndTheTextStillShows) {
         WriteFile(dir.File("WAIT.AVI"), aCase.strBytes);
         CShellRecorder shell;
         shell.ExpectBox("Could not open/find WAIT.AVI file");
-        CWaitAviDlg dialog(dir.Str(), shell);
+        CWaitIndicator dialog(dir.Str(), shell);
         dialog.OnInitDialog();
         EXPECT_EQ(shell.BoxTexts().size(), 1u) << aCase.szName;
         EXPECT_FALSE(dialog.Animation().IsOpen()) << aCase.szName;
@@ -63,19 +63,19 @@ TEST(WaitAviDlg, UnreadableAnimationIsReportedAndTheTextStillShows) {
     }
 }
 
-TEST(WaitAviDlg, TechnicianCannotDismissIt) {
+TEST(WaitIndicator, TechnicianCannotDismissIt) {
     CTempDir dir;
     CShellRecorder shell;
-    CWaitAviDlg dialog(dir.Str(), shell);
+    CWaitIndicator dialog(dir.Str(), shell);
     dialog.show();
     dialog.reject();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.isModal());
 }
 
-TEST(AnimateCtrl, PlaysItsRangeTheGivenNumberOfTimesThenStops) {
-    CAnimateCtrl animation;
-    ASSERT_EQ(animation.Open(CORVEL_SOURCE_DIR "/data/WAIT.AVI"), CAviFile::EResult::Ok);
+TEST(Animation, PlaysItsRangeTheGivenNumberOfTimesThenStops) {
+    CAnimation animation;
+    ASSERT_EQ(animation.Open(CORVEL_SOURCE_DIR "/data/WAIT.AVI"), CAviReader::EResult::Ok);
     EXPECT_EQ(animation.FrameInterval(), 83);
     ASSERT_TRUE(animation.Play(2, 4, 2));
     EXPECT_EQ(animation.CurrentFrame(), 2);
@@ -84,27 +84,28 @@ TEST(AnimateCtrl, PlaysItsRangeTheGivenNumberOfTimesThenStops) {
 
     EXPECT_FALSE(animation.Play(4, 2, 1));
     EXPECT_FALSE(animation.Play(0, 12, 1));
-    EXPECT_FALSE(animation.Play(0, CAnimateCtrl::kLastFrame, 0));
+    EXPECT_FALSE(animation.Play(0, CAnimation::kLastFrame, 0));
     animation.Close();
-    EXPECT_FALSE(animation.Play(0, CAnimateCtrl::kLastFrame, 1));
+    EXPECT_FALSE(animation.Play(0, CAnimation::kLastFrame, 1));
 }
 
-TEST(WaitAviDlg, TimeLeftReadsInMinutesAndSeconds) {
+TEST(WaitIndicator, TimeLeftReadsInMinutesAndSeconds) {
     struct Case {
         int nMilliseconds;
         const char* szText;
     };
     for (const Case& c : {Case{0, "Time left: 0:00"}, Case{1, "Time left: 0:01"},
                           Case{59'001, "Time left: 1:00"}, Case{605'000, "Time left: 10:05"}})
-        EXPECT_EQ(CWaitAviDlg::TimeLeftText(std::chrono::milliseconds(c.nMilliseconds)), c.szText);
+        EXPECT_EQ(CWaitIndicator::TimeLeftText(std::chrono::milliseconds(c.nMilliseconds)),
+                  c.szText);
 }
 
 // The controller's silence stands where the time left stands, beneath the
 // phase text, and gives the time left back when it ends; Stop stays all along.
-TEST(WaitAviDlg, NotAnsweringReplacesTheTimeLeft) {
+TEST(WaitIndicator, NotAnsweringReplacesTheTimeLeft) {
     CTempDir dir;
     CShellRecorder shell;
-    CWaitAviDlg dialog(dir.Str(), shell);
+    CWaitIndicator dialog(dir.Str(), shell);
     dialog.show();
     EXPECT_FALSE(dialog.ProgressBar().isVisible());
     EXPECT_FALSE(dialog.TimeLine().isVisible());

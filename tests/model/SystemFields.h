@@ -2,7 +2,7 @@
 
 #include "model/Archive.h"
 #include "model/FileLayout.h"
-#include "model/system.h"
+#include "model/System.h"
 
 #include <memory>
 #include <string>

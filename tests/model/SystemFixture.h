@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/system.h"
+#include "model/System.h"
 #include "support/ShellRecorder.h"
 #include "support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "model/system.h"
+#include "model/System.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
+#include "model/System.h"
 #include "model/SystemDiff.h"
-#include "model/system.h"
 #include "support/ShellRecorder.h"
 #include "support/TempDir.h"
 

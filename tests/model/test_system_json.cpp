@@ -1,10 +1,10 @@
 #include "model/Archive.h"
 #include "model/DataFile.h"
 #include "model/OldFormatLoss.h"
+#include "model/System.h"
 #include "model/SystemFields.h"
 #include "model/SystemJsonReader.h"
 #include "model/SystemJsonWriter.h"
-#include "model/system.h"
 #include "support/ShellRecorder.h"
 #include "support/TempDir.h"
 

@@ -122,7 +122,7 @@ TEST_F(TypeCommandsTest, EmptyLibraryMessages) {
     script.Then(CModalScript::Accept());
     m_shell.ExpectBox("There are no modules defined.");
     commands.OnAssignModuleType();
-    EXPECT_EQ((std::vector<QString>{"CSelMod"}), script.Seen());
+    EXPECT_EQ((std::vector<QString>{"CModulePicker"}), script.Seen());
 }
 
 TEST_F(TypeCommandsTest, EditLoopsBackToThePickDialogUntilCancelled) {

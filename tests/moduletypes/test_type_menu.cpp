@@ -26,7 +26,7 @@ TEST_F(FrameTest, ModuleTypeMenuRunsTheTypeCommands) {
     EXPECT_EQ(1, m_types.GetCount());
     EXPECT_TRUE(m_types.GetStrictChecking());
     EXPECT_EQ(1, sys.GetModuleType(0, 0));
-    const std::vector<QString> seen{"CModuleTypeDlg", "CSelMod", "CAssignModuleTypeDlg", "CSelMod",
-                                    "CModuleTypePreferencesDlg"};
+    const std::vector<QString> seen{"CModuleTypeDlg", "CModulePicker", "CAssignModuleTypeDlg",
+                                    "CModulePicker", "CModuleTypePreferencesDlg"};
     EXPECT_EQ(seen, script.Seen());
 }

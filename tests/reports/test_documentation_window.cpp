@@ -1,9 +1,9 @@
 #include "controls/SheetDesigner.h"
-#include "controls/VCF1.h"
+#include "controls/SheetView.h"
 #include "reports/Documentation.h"
-#include "reports/winzlv4View.h"
-#include "shell/ChildFrm.h"
+#include "reports/DocumentationView.h"
 #include "shell/CommandIds.h"
+#include "shell/DocumentationWindow.h"
 #include "shell/FrameFixture.h"
 #include "support/ModalScript.h"
 #include "support/Screenshot.h"
@@ -23,8 +23,8 @@ namespace {
 
 class DocumentationWindowTest : public FrameTest {
 protected:
-    CWinzlv4View& ActiveView() {
-        return *qobject_cast<CWinzlv4View*>(frame.MdiArea()->currentSubWindow()->widget());
+    CDocumentationView& ActiveView() {
+        return *qobject_cast<CDocumentationView*>(frame.MdiArea()->currentSubWindow()->widget());
     }
     std::string Caption() {
         return frame.MdiArea()->currentSubWindow()->windowTitle().toStdString();
@@ -40,7 +40,7 @@ protected:
 TEST_F(DocumentationWindowTest, OpeningBuildsTheSheetOpensTheDesignerAndWritesBothFiles) {
     sys.SetSysLabel(0, "CITY BUS");
     Trigger(ID_FILE_NEW);
-    CVCF1& sheet = ActiveView().Sheet();
+    CSheetView& sheet = ActiveView().Sheet();
     EXPECT_EQ("Norvane DVX", sheet.Sheet().CellText(1, 1));
     EXPECT_EQ("CITY BUS", sheet.Sheet().CellText(4, 3));
     ASSERT_NE(nullptr, sheet.Designer());
@@ -87,14 +87,14 @@ TEST_F(DocumentationWindowTest, WindowHasCorvelsIconARestoredSizeAndTheDesignerS
     pChild->showNormal();
     EXPECT_GE(pChild->width(), frame.MdiArea()->width() / 2);
     EXPECT_GE(pChild->height(), frame.MdiArea()->height() / 2);
-    CVCF1& sheet = ActiveView().Sheet();
+    CSheetView& sheet = ActiveView().Sheet();
     EXPECT_EQ(std::make_pair(1, 1),
               std::make_pair(sheet.Sheet().GetActiveRow(), sheet.Sheet().GetActiveCol()));
 }
 
 TEST_F(DocumentationWindowTest, EveryWindowShowsTheSystemAsItWasWhenItOpened) {
     Trigger(ID_FILE_NEW);
-    CWinzlv4View& first = ActiveView();
+    CDocumentationView& first = ActiveView();
     sys.SetModuleType(0, 0, 1);
     Trigger(ID_FILE_NEW);
     EXPECT_EQ("TIMER SETUP", first.Sheet().Sheet().CellText(12, 1));

@@ -1,5 +1,5 @@
 #include "controls/SheetDesigner.h"
-#include "controls/VCF1.h"
+#include "controls/SheetView.h"
 #include "model/SystemFixture.h"
 #include "reports/WhereUsedDlg.h"
 #include "shell/CommandIds.h"

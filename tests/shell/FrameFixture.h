@@ -2,8 +2,8 @@
 
 #include "model/SystemFixture.h"
 #include "moduletypes/ModuleTypes.h"
-#include "shell/MainFrm.h"
-#include "shell/param1.h"
+#include "shell/MainFrame.h"
+#include "shell/Settings.h"
 
 #include <QMenu>
 #include <QSettings>
@@ -18,7 +18,7 @@
 // directory, with the scripted shell and a profile in that directory.
 class FrameTest : public SystemTest {
 protected:
-    CParam1 m_param{m_dir.Str(), m_shell};
+    CSettings m_param{m_dir.Str(), m_shell};
     CModuleTypes m_types{m_dir.Str(), m_shell};
     QSettings m_profile{QString::fromStdString(m_dir.File("profile.ini")), QSettings::IniFormat};
     std::unique_ptr<CMainFrame> m_pFrame =

@@ -4,14 +4,14 @@
 // shown and runs until the test ends it, so the test can click, minimise and
 // read the window manager's stacking order from outside.
 
-#include "diagnostics/LoopStatus.h"
+#include "diagnostics/LoopStatusViewer.h"
 #include "link/SerialView.h"
-#include "link/WaitAviDlg.h"
+#include "link/WaitIndicator.h"
 #include "model/ShellServices.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
-#include "shell/MainFrm.h"
-#include "shell/param1.h"
+#include "shell/MainFrame.h"
+#include "shell/Settings.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
     const std::string strDir = dir.path().toStdString();
     CSilentShell shell;
     CSystem system(shell, strDir);
-    CParam1 param(strDir, shell);
+    CSettings param(strDir, shell);
     CModuleTypes types(strDir, shell);
     QSettings profile(dir.filePath("profile.ini"), QSettings::IniFormat);
     CMainFrame frame(system, param, types, shell, profile);

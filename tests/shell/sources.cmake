@@ -5,7 +5,7 @@ target_sources(corvel_tests PRIVATE
     shell/test_command_table.cpp
     shell/test_file_commands.cpp
     shell/test_main_frame.cpp
-    shell/test_param1.cpp
+    shell/test_settings.cpp
     shell/test_repaint_throttle.cpp
     shell/test_tip_dlg.cpp
     shell/test_window_stacking.cpp

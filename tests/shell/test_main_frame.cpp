@@ -1,6 +1,6 @@
 #include "model/LinkControl.h"
-#include "shell/ChildFrm.h"
 #include "shell/CommandIds.h"
+#include "shell/DocumentationWindow.h"
 #include "shell/FrameFixture.h"
 #include "shell/HelpWindow.h"
 #include "support/PaintCounter.h"

@@ -1,6 +1,6 @@
 #include "model/Archive.h"
 #include "model/FileLayout.h"
-#include "shell/param1.h"
+#include "shell/Settings.h"
 #include "support/ShellRecorder.h"
 #include "support/TempDir.h"
 
@@ -25,20 +25,20 @@ std::vector<unsigned char> SettingsBytes(int16_t nPort, int16_t n1, int16_t n2,
 
 } // namespace
 
-TEST(Param1, AMissingFileIsCreatedFromTheDefaults) {
+TEST(Settings, AMissingFileIsCreatedFromTheDefaults) {
     CTempDir dir;
     CShellRecorder shell;
-    CParam1 param(dir.Str(), shell);
+    CSettings param(dir.Str(), shell);
     EXPECT_EQ(1, param.GetCommPort());
     EXPECT_EQ(SettingsBytes(1, 0, 0, "", ""), ReadFileBytes(dir.File("PARAM1A.DAT")));
 }
 
-TEST(Param1, RoundTripKeepsEveryValue) {
+TEST(Settings, RoundTripKeepsEveryValue) {
     CTempDir dir;
     std::string strLong(300, 'r');
     WriteFileBytes(dir.File("PARAM1A.DAT"), SettingsBytes(3, -5, 77, "abc", strLong));
     CShellRecorder shell;
-    CParam1 param(dir.Str(), shell);
+    CSettings param(dir.Str(), shell);
     EXPECT_EQ(3, param.GetCommPort());
     EXPECT_EQ(-5, param.GetReserved1());
     EXPECT_EQ(77, param.GetReserved2());
@@ -52,11 +52,11 @@ TEST(Param1, RoundTripKeepsEveryValue) {
     EXPECT_FALSE(fs::exists(dir.File("PARAM1A.DAT"))) << "nothing is written at destruction";
 }
 
-TEST(Param1, DamagedFilesGiveTheDefaults) {
+TEST(Settings, DamagedFilesGiveTheDefaults) {
     std::vector<unsigned char> full = SettingsBytes(2, 9, 9, "xyz", "");
     CTempDir dir;
     CShellRecorder shell;
-    CParam1 param(dir.Str(), shell);
+    CSettings param(dir.Str(), shell);
     for (std::size_t nCut = 0; nCut < full.size(); ++nCut) {
         WriteFileBytes(dir.File("PARAM1A.DAT"), full, nCut);
         param.SetCommPort(4);
@@ -70,13 +70,13 @@ TEST(Param1, DamagedFilesGiveTheDefaults) {
     }
 }
 
-TEST(Param1, UnreadableAndUnwritableFiles) {
+TEST(Settings, UnreadableAndUnwritableFiles) {
     CTempDir dir;
     fs::create_directory(dir.Path() / "PARAM1A.DAT");
     CShellRecorder shell;
     shell.ExpectBox("Could not read data file PARAM1A.DAT. The file is left as it is and the "
                     "default values are used.");
-    CParam1 param(dir.Str(), shell);
+    CSettings param(dir.Str(), shell);
     EXPECT_TRUE(fs::is_directory(dir.Path() / "PARAM1A.DAT"));
     EXPECT_EQ(1, param.GetCommPort());
     shell.ExpectBox("Could not open/create data file PARAM1A.DAT\nIs a directory");
@@ -85,7 +85,7 @@ TEST(Param1, UnreadableAndUnwritableFiles) {
 
 // The settings file has no header: a port the port dialog would not accept
 // marks a file of another kind, which is reported like a damaged one.
-TEST(Param1, APortOutsideTheDialogsRangeIsDamage) {
+TEST(Settings, APortOutsideTheDialogsRangeIsDamage) {
     for (int16_t nPort : std::initializer_list<int16_t>{0, 5, 17791, -1}) {
         CTempDir dir;
         CBytes file;
@@ -98,7 +98,7 @@ TEST(Param1, APortOutsideTheDialogsRangeIsDamage) {
         CShellRecorder shell;
         shell.ExpectBox(
             "Data file PARAM1A.DAT is damaged or incomplete. The default values are used.");
-        CParam1 param(dir.Str(), shell);
+        CSettings param(dir.Str(), shell);
         EXPECT_EQ(1, param.GetCommPort()) << nPort;
         EXPECT_EQ(1u, shell.m_aBoxes.size()) << nPort;
     }

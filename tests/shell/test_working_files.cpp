@@ -1,4 +1,4 @@
-#include "link/zlvcomm.h"
+#include "link/ControllerProtocol.h"
 #include "model/DataFile.h"
 #include "model/FileLayout.h"
 #include "shell/CommandIds.h"
@@ -36,8 +36,8 @@ TEST(StartUpTest, EmptyFolderGetsTheThreeWorkingFiles) {
     CTempDir dir;
     CShellRecorder shell;
     CSystem system(shell, dir.Str());
-    CZlvComm comm(system, shell);
-    CParam1 param(dir.Str(), shell);
+    CControllerProtocol comm(system, shell);
+    CSettings param(dir.Str(), shell);
     CModuleTypes moduleTypes(dir.Str(), shell);
     QSettings profile(QString::fromStdString(dir.File("profile.ini")), QSettings::IniFormat);
     CMainFrame frame(system, param, moduleTypes, shell, profile);

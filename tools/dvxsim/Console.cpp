@@ -1,6 +1,6 @@
 #include "Console.h"
 
-#include "model/system.h"
+#include "model/System.h"
 
 #include <cctype>
 #include <sstream>

@@ -1,6 +1,6 @@
 #include "ControllerMemory.h"
 
-#include "model/system.h"
+#include "model/System.h"
 
 void CControllerMemory::ResetToDefaults() {
     for (int nIndex = 0; nIndex < kChannels; ++nIndex) {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "QuietShell.h"
-#include "model/system.h"
+#include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
-#include "shell/param1.h"
+#include "shell/Settings.h"
 
 #include <QSettings>
 
@@ -22,7 +22,7 @@ public:
 
     CQuietShell shell;
     CSystem sys;
-    CParam1 param;
+    CSettings param;
     CModuleTypes types;
     QSettings profile;
 };

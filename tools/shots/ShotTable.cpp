@@ -2,28 +2,28 @@
 
 #include "ShotComposite.h"
 #include "ShotScene.h"
-#include "controls/AnimateCtrl.h"
+#include "controls/Animation.h"
 #include "diagnostics/LiveLogic.h"
 #include "diagnostics/LogicView.h"
-#include "diagnostics/LoopStatus.h"
-#include "diagnostics/StatusMonitor.h"
-#include "editors/CopyBool.h"
-#include "editors/EditBool.h"
+#include "diagnostics/LoopStatusController.h"
+#include "diagnostics/LoopStatusViewer.h"
+#include "editors/BooleanCopyDlg.h"
+#include "editors/BooleanEditor.h"
+#include "editors/ChannelLabelDlg.h"
+#include "editors/ChannelNumberDlg.h"
+#include "editors/ChannelPicker.h"
 #include "editors/HiSpeedDlg.h"
-#include "editors/LABELDG.h"
-#include "editors/ModLabel.h"
-#include "editors/PickChl.h"
-#include "editors/SelGroup.h"
+#include "editors/ModuleLabelDlg.h"
+#include "editors/ModulePicker.h"
+#include "editors/ObjectGroupDlg.h"
 #include "editors/SelectLoop.h"
-#include "editors/SysDlg.h"
-#include "editors/SysLabel.h"
+#include "editors/SleepModeDlg.h"
+#include "editors/SystemLabelDlg.h"
 #include "editors/TimerDlg.h"
-#include "editors/selchl.h"
-#include "editors/selmod.h"
 #include "link/CompareDlg.h"
-#include "link/SelComm.h"
+#include "link/PortSettingsDlg.h"
 #include "link/SerialView.h"
-#include "link/WaitAviDlg.h"
+#include "link/WaitIndicator.h"
 #include "moduletypes/AssignModuleTypeDlg.h"
 #include "moduletypes/ModuleTypeDlg.h"
 #include "moduletypes/ModuleTypePreferencesDlg.h"
@@ -33,7 +33,7 @@
 #include "shell/AboutDlg.h"
 #include "shell/DataFiles.h"
 #include "shell/DesktopShell.h"
-#include "shell/MainFrm.h"
+#include "shell/MainFrame.h"
 #include "shell/TipDlg.h"
 
 #include <QLabel>
@@ -65,7 +65,7 @@ Shot SerialViewer(CShotScene&) {
 }
 
 Shot WaitIndicator(CShotScene& s) {
-    auto pWait = std::make_unique<CWaitAviDlg>(s.sys.GetLaunchDir(), s.shell);
+    auto pWait = std::make_unique<CWaitIndicator>(s.sys.GetLaunchDir(), s.shell);
     pWait->OnInitDialog();
     pWait->TextLine().setText("Transmitting Booleans to DVX CPU ...");
     return pWait;
@@ -73,7 +73,7 @@ Shot WaitIndicator(CShotScene& s) {
 
 // A system transfer a third of the way through.
 Shot WaitIndicatorWithProgress(CShotScene& s) {
-    auto pWait = std::make_unique<CWaitAviDlg>(s.sys.GetLaunchDir(), s.shell);
+    auto pWait = std::make_unique<CWaitIndicator>(s.sys.GetLaunchDir(), s.shell);
     pWait->OnInitDialog();
     pWait->TextLine().setText("Transmitting timers to DVX CPU ...");
     pWait->SetProgress(412, 1189, std::chrono::seconds(97));
@@ -131,7 +131,7 @@ Shot LoopViewers(CShotScene& s) {
     int nX = 30;
     for (short nLoop : {0, 1, 2}) {
         frame.OpenLoopStatusViewer(nLoop);
-        CLoopStatus& viewer = *frame.LoopStatusViewer(nLoop);
+        CLoopStatusViewer& viewer = *frame.LoopStatusViewer(nLoop);
         viewer.RefreshDisplay();
         viewer.adjustSize();
         aWindows.push_back({&viewer, {nX, 110 + 30 * nLoop}});
@@ -154,12 +154,12 @@ Shot SerialViewerDuringTransfer(CShotScene& s) {
         {{&frame, {0, 0}}, {frame.SerialView(), {440, 90}}, {frame.WaitIndicator(), {30, 260}}});
 }
 
-Shot StatusMonitor(CShotScene& s) {
+Shot LoopController(CShotScene& s) {
     CMainFrame frame(s.sys, s.param, s.types, s.shell, s.profile);
     s.FillSystem();
     s.sys.SetChannelStateAt(0, 0, 0, 1);
     s.sys.SetChannelStateAt(0, 2, 0, 1);
-    CStatusMonitor monitor(s.sys, frame, &frame);
+    CLoopStatusController monitor(s.sys, frame, &frame);
     monitor.adjustSize();
     return ComposeWindows({{&monitor, {0, 0}}});
 }
@@ -217,12 +217,16 @@ const std::vector<CShot>& AllShots() {
              return std::make_unique<CTipDlg>(
                  s.profile, FindDataFile(s.sys.GetLaunchDir(), "tips.txt"), s.shell);
          }},
-        {"EditBool", [](CShotScene& s) -> Shot { return std::make_unique<CEditBool>(s.sys); }},
-        {"PickChl",
-         [](CShotScene& s) -> Shot { return std::make_unique<CPickChl>(s.sys, s.types); }},
-        {"selmod", [](CShotScene& s) -> Shot { return std::make_unique<CSelMod>(s.sys, s.types); }},
-        {"selchl", [](CShotScene& s) -> Shot { return std::make_unique<CSelChl>(s.sys); }},
-        {"SelGroup", [](CShotScene& s) -> Shot { return std::make_unique<CSelGroup>(s.sys); }},
+        {"BooleanEditor",
+         [](CShotScene& s) -> Shot { return std::make_unique<CBooleanEditor>(s.sys); }},
+        {"ChannelPicker",
+         [](CShotScene& s) -> Shot { return std::make_unique<CChannelPicker>(s.sys, s.types); }},
+        {"ModulePicker",
+         [](CShotScene& s) -> Shot { return std::make_unique<CModulePicker>(s.sys, s.types); }},
+        {"ChannelNumberDlg",
+         [](CShotScene& s) -> Shot { return std::make_unique<CChannelNumberDlg>(s.sys); }},
+        {"ObjectGroupDlg",
+         [](CShotScene& s) -> Shot { return std::make_unique<CObjectGroupDlg>(s.sys); }},
         {"SelectLoop",
          [](CShotScene& s) -> Shot { return std::make_unique<CSelectLoop>(s.sys, nullptr); }},
         {"ModuleTypeDlg",
@@ -237,11 +241,13 @@ const std::vector<CShot>& AllShots() {
          [](CShotScene& s) -> Shot {
              return std::make_unique<CModuleTypePreferencesDlg>(s.types);
          }},
-        {"SelComm",
-         [](CShotScene& s) -> Shot { return std::make_unique<CSelComm>(s.shell, s.profile); }},
+        {"PortSettingsDlg",
+         [](CShotScene& s) -> Shot {
+             return std::make_unique<CPortSettingsDlg>(s.shell, s.profile);
+         }},
         {"SerialView", SerialViewer},
-        {"WaitAviDlg", WaitIndicator},
-        {"WaitAviDlgProgress", WaitIndicatorWithProgress},
+        {"WaitIndicator", WaitIndicator},
+        {"WaitIndicatorProgress", WaitIndicatorWithProgress},
         {"SerialViewDuringTransfer", SerialViewerDuringTransfer},
         {"HiSpeedDlg", HiSpeed},
         {"TimerDlg",
@@ -249,17 +255,19 @@ const std::vector<CShot>& AllShots() {
              return std::make_unique<CTimerDlg>(
                  s.sys, s.shell, [] {}, [] {});
          }},
-        {"SysDlg", [](CShotScene& s) -> Shot { return std::make_unique<CSysDlg>(s.sys, s.shell); }},
-        {"LABELDG",
-         [](CShotScene& s) -> Shot { return std::make_unique<CLabelDlg>(s.sys, s.shell); }},
-        {"ModLabel",
-         [](CShotScene& s) -> Shot { return std::make_unique<CModLabel>(s.sys, s.shell); }},
-        {"SysLabel", [](CShotScene& s) -> Shot { return std::make_unique<CSysLabel>(s.sys); }},
-        {"CopyBool",
-         [](CShotScene& s) -> Shot { return std::make_unique<CCopyBool>(s.sys, s.types); }},
-        {"StatusMonitor", StatusMonitor},
+        {"SleepModeDlg",
+         [](CShotScene& s) -> Shot { return std::make_unique<CSleepModeDlg>(s.sys, s.shell); }},
+        {"ChannelLabelDlg",
+         [](CShotScene& s) -> Shot { return std::make_unique<CChannelLabelDlg>(s.sys, s.shell); }},
+        {"ModuleLabelDlg",
+         [](CShotScene& s) -> Shot { return std::make_unique<CModuleLabelDlg>(s.sys, s.shell); }},
+        {"SystemLabelDlg",
+         [](CShotScene& s) -> Shot { return std::make_unique<CSystemLabelDlg>(s.sys); }},
+        {"BooleanCopyDlg",
+         [](CShotScene& s) -> Shot { return std::make_unique<CBooleanCopyDlg>(s.sys, s.types); }},
+        {"LoopStatusController", LoopController},
         {"LogicView", LogicView},
-        {"LoopStatus", LoopViewers},
+        {"LoopStatusViewer", LoopViewers},
         {"CompareDlg", Compare},
         {"SystemCheckDlg", SystemCheck},
         {"WhereUsedDlg",
