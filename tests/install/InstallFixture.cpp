@@ -39,6 +39,7 @@ std::vector<std::string> InstalledFiles() {
         "share/man/man1/corvel.1",
         "share/man/man1/corvel-cli.1",
         "share/man/man1/dvxsim.1",
+        "share/doc/corvel/copyright",
         strIcons + "scalable/apps/" + strId + ".svg",
     };
     for (int nSize : CProgramIcon::kSizes)

@@ -65,6 +65,23 @@ TEST_F(InstallTest, MenuEntryAndDescriptionPassTheirValidators) {
     EXPECT_TRUE(metainfo.Ok()) << metainfo.Both();
 }
 
+// Debian's tools and software centres read the licence from two files of
+// their own; both must name the one licence of the source tree's LICENSE.
+TEST_F(InstallTest, CopyrightAndDescriptionNameTheSameLicence) {
+    const QString strCopyright = ReadText(Installed("share/doc/corvel/copyright"));
+    EXPECT_TRUE(strCopyright.startsWith(
+        "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"))
+        << strCopyright.toStdString();
+    EXPECT_TRUE(strCopyright.contains("\nFiles: *\n")) << strCopyright.toStdString();
+    EXPECT_TRUE(strCopyright.contains("\nLicense: GPL-3+\n")) << strCopyright.toStdString();
+    EXPECT_TRUE(strCopyright.contains("either version 3 of the License, or"));
+    EXPECT_TRUE(ReadText(Installed("share/metainfo/" + kId + ".metainfo.xml"))
+                    .contains("<project_license>GPL-3.0-or-later</project_license>"));
+    const QString strLicence = ReadText(std::filesystem::path(CORVEL_SOURCE_DIR) / "LICENSE");
+    EXPECT_TRUE(strLicence.contains("GNU GENERAL PUBLIC LICENSE")) << "LICENSE";
+    EXPECT_TRUE(strLicence.contains("Version 3, 29 June 2007")) << "LICENSE";
+}
+
 // The menu entry starts the installed program in its workspace with the
 // file a file manager hands it, under the installed icon, for exactly the
 // file types the installation registers.
