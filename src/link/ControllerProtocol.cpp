@@ -4,6 +4,9 @@
 #include "link/LinkHost.h"
 #include "model/ShellServices.h"
 #include "model/System.h"
+#include "model/Trim.h"
+
+#include <algorithm>
 
 using namespace ControllerProtocolFormat;
 
@@ -28,11 +31,6 @@ public:
 };
 
 constexpr int kPumpsPerDelayRound = 10;
-
-// Labels read back are held to the label length like every label.
-std::string LabelText(const std::string& strText) {
-    return strText.substr(0, CSystem::kLabelLength);
-}
 
 } // namespace
 
@@ -423,12 +421,34 @@ bool CControllerProtocol::SendSysLabel(short nLabel) {
                     kCr);
 }
 
+// The controller's refusal, a control character or more characters than
+// the field holds cannot be a label it keeps: the answer was damaged.
+bool CControllerProtocol::IsLabelAnswer(const std::string& strText) {
+    auto isControl = [](char c) {
+        auto uc = static_cast<unsigned char>(c);
+        return uc < 0x20 || uc == 0x7F;
+    };
+    return strText != kRefusedAnswer && strText.size() <= CSystem::kLabelLength &&
+           std::none_of(strText.begin(), strText.end(), isControl);
+}
+
+// A system label is stored trimmed, so its length counts without the spaces
+// around it.
+bool CControllerProtocol::ReadLabelAnswer(std::string& strLabel, const std::string& strField,
+                                          bool bTrimmed) {
+    if (!ReadLine(strLabel))
+        return false;
+    if (!IsLabelAnswer(bTrimmed ? Trimmed(strLabel) : strLabel))
+        return NotRead(strField);
+    return true;
+}
+
 bool CControllerProtocol::ReadChannelLabel() {
     Exchange(Format(":K%03X\r", Low16(m_system.GetCurIndex())), false);
     std::string strLine;
-    bool bRead = ReadLine(strLine);
+    bool bRead = ReadLabelAnswer(strLine, "label of " + CurChannelName(), false);
     if (bRead)
-        m_system.SetCurChannelLabel(LabelText(strLine));
+        m_system.SetCurChannelLabel(strLine);
     ShowLinkIdle();
     return bRead;
 }
@@ -437,19 +457,26 @@ bool CControllerProtocol::ReadModuleLabel(short nModule, short nLoop) {
     int nSlot = nLoop * CSystem::kModulesPerLoop + nModule;
     Exchange(Format(":Q%02X\r", Low16(nSlot)), false);
     std::string strLine;
-    bool bRead = ReadLine(strLine);
+    bool bRead = ReadLabelAnswer(
+        strLine, "label of " + CSystem::GetLoopName(nLoop) + " module " + CSystem::ModuleLetter(nModule),
+        false);
     if (bRead)
-        m_system.SetModuleLabel(nModule, nLoop, LabelText(strLine));
+        m_system.SetModuleLabel(nModule, nLoop, strLine);
     ShowLinkIdle();
     return bRead;
 }
 
 bool CControllerProtocol::ReadSysLabel(short nLabel) {
     Exchange(Format(":V%02X\r", Low16(nLabel)), false);
+    bool bRead = ReadSysLabelAnswer(nLabel);
+    ShowLinkIdle();
+    return bRead;
+}
+
+bool CControllerProtocol::ReadSysLabelAnswer(short nLabel) {
     std::string strLine;
-    bool bRead = ReadLine(strLine);
+    bool bRead = ReadLabelAnswer(strLine, Format("system label %d", nLabel), true);
     if (bRead)
         m_system.SetSysLabel(nLabel, strLine);
-    ShowLinkIdle();
     return bRead;
 }

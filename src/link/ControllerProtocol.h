@@ -162,9 +162,14 @@ public:
     bool SendChannelLabel();
     bool SendModuleLabel(short nModule, short nLoop);
     bool SendSysLabel(short nLabel);
+    // A label answer that cannot be a label the controller keeps (see
+    // IsLabelAnswer) is not stored and makes the read return false.
     bool ReadChannelLabel();
     bool ReadModuleLabel(short nModule, short nLoop);
     bool ReadSysLabel(short nLabel);
+    // What the controller answers to a frame it does not take.
+    static constexpr const char* kRefusedAnswer = "ERROR";
+    static bool IsLabelAnswer(const std::string& strText);
 
     // --- sequences ---
     // What a send sequence that stopped early left out, in the technician's
@@ -227,6 +232,8 @@ private:
     bool ReadEquationBlock(short anFlags[3], short anTerms[6]);
     // False, with a trace naming the field when the answer was malformed.
     bool NotRead(const std::string& strField);
+    bool ReadLabelAnswer(std::string& strLabel, const std::string& strField, bool bTrimmed);
+    bool ReadSysLabelAnswer(short nLabel);
     std::string CurChannelName() const;
     void PutChar(char c);
     char PeekChar(int nOffset) const;

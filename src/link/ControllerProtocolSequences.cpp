@@ -213,11 +213,7 @@ bool CControllerProtocol::ReadSysLabels() {
     for (short nLabel = 0; nLabel < CSystem::kSysLabels; ++nLabel) {
         SendFrame(Format(":V%02X\r", Low16(nLabel)));
         ShowLinkStatus(Format("RECEIVING system label %d", nLabel));
-        std::string strLine;
-        if (ReadLine(strLine))
-            m_system.SetSysLabel(nLabel, strLine);
-        else
-            bAllRead = false;
+        bAllRead = ReadSysLabelAnswer(nLabel) && bAllRead;
         LinkDelay();
     }
     ShowLinkIdle();

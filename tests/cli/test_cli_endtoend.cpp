@@ -28,6 +28,7 @@ protected:
 
     bool Start(std::vector<std::string> astrArgs = {}) {
         astrArgs.insert(astrArgs.end(), {"--log", m_dir.File("dvxsim.log")});
+        m_pSim.reset();
         m_pSim = std::make_unique<CDvxSimProcess>(Link(), astrArgs, false);
         return m_pSim->IsStarted();
     }
@@ -170,20 +171,30 @@ TEST_F(CliEndToEnd, ARefusedFrameSaysWhatWasNotSentAndCountsWhatWas) {
 }
 
 // A damaged answer is a controller problem: a retrieve writes nothing and a
-// verify lists no differences.
+// verify lists no differences. A label read the controller refuses is one:
+// its refusal is no label.
 TEST_F(CliEndToEnd, ADamagedAnswerExitsFourAndWritesNothing) {
-    ASSERT_TRUE(Start({"--garble", ":TR05"}));
+    const std::vector<std::string> aFailures[] = {
+        {"--garble", ":TR05"},
+        {"--refuse", ":K017"},
+        {"--refuse", ":Q03"},
+        {"--refuse", ":V02"},
+    };
     std::string strFile = SaveSystem("BUS.DVX");
     const std::string strDamaged =
         "corvel-cli: some answers from the DVX CPU were damaged; the system read is incomplete\n";
-    CCliResult verify = Cli({"verify", strFile, "--quiet"});
-    EXPECT_EQ(verify.nExit, kExitController);
-    EXPECT_EQ(verify.strErr, strDamaged);
-    EXPECT_EQ(verify.strOut, "");
-    CCliResult retrieve = Cli({"retrieve", m_dir.File("BACK.DVX"), "--quiet"});
-    EXPECT_EQ(retrieve.nExit, kExitController);
-    EXPECT_EQ(retrieve.strErr, strDamaged);
-    EXPECT_FALSE(std::filesystem::exists(m_dir.File("BACK.DVX")));
+    for (const std::vector<std::string>& astrFailure : aFailures) {
+        ASSERT_TRUE(Start(astrFailure));
+        const std::string strRow = astrFailure[0] + " " + astrFailure[1];
+        CCliResult verify = Cli({"verify", strFile, "--quiet"});
+        EXPECT_EQ(verify.nExit, kExitController) << strRow;
+        EXPECT_EQ(verify.strErr, strDamaged) << strRow;
+        EXPECT_EQ(verify.strOut, "") << strRow;
+        CCliResult retrieve = Cli({"retrieve", m_dir.File("BACK.DVX"), "--quiet"});
+        EXPECT_EQ(retrieve.nExit, kExitController) << strRow;
+        EXPECT_EQ(retrieve.strErr, strDamaged) << strRow;
+        EXPECT_FALSE(std::filesystem::exists(m_dir.File("BACK.DVX"))) << strRow;
+    }
 }
 
 // A controller that falls silent is given up after the time-out; the reads

@@ -357,6 +357,9 @@ TEST_F(TransferTest, EveryOutcomeIsToldWithTheIconOfItsKind) {
              };
          },
          CTransferCommands::kDownloadErrorsText, EBoxIcon::Exclamation},
+        {"download with a refused label", true, CSystem::GroupModule,
+         [this] { host.m_fnAnswer = CScriptedController::DefaultExcept({{":K003\r", "ERROR\r\n"}}); },
+         CTransferCommands::kDownloadErrorsText, EBoxIcon::Exclamation},
         {"download, port lost", true, CSystem::GroupModule, [this] { ClosePortAt(":K"); },
          CTransferCommands::kDownloadInterruptedText, EBoxIcon::Stop},
         {"system download, port lost", true, CSystem::GroupSystem, [this] { ClosePortAt(":K1"); },
