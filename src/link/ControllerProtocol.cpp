@@ -457,9 +457,10 @@ bool CControllerProtocol::ReadModuleLabel(short nModule, short nLoop) {
     int nSlot = nLoop * CSystem::kModulesPerLoop + nModule;
     Exchange(Format(":Q%02X\r", Low16(nSlot)), false);
     std::string strLine;
-    bool bRead = ReadLabelAnswer(
-        strLine, "label of " + CSystem::GetLoopName(nLoop) + " module " + CSystem::ModuleLetter(nModule),
-        false);
+    bool bRead = ReadLabelAnswer(strLine,
+                                 "label of " + CSystem::GetLoopName(nLoop) + " module " +
+                                     CSystem::ModuleLetter(nModule),
+                                 false);
     if (bRead)
         m_system.SetModuleLabel(nModule, nLoop, strLine);
     ShowLinkIdle();

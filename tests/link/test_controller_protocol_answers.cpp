@@ -179,10 +179,10 @@ TEST_F(AnswerTest, ReadSequencesGoOnAfterAFieldNotReadAndReportIt) {
     EXPECT_EQ(sys.GetChannelLabel(0, 1, 1), "KEEP");
     EXPECT_EQ(sys.GetModuleLabel(2, 1), "KEEP");
     EXPECT_EQ(NotReadTraces(m_shell.m_astrTraces),
-              (std::vector<std::string>{
-                  "timer 3 reload", "high speed pair 2 output", "equation of BLUE LOOP A6",
-                  "equation of BLUE LOOP A6", "label of YELLOW LOOP A2",
-                  "label of YELLOW LOOP module C", "system label 4"}));
+              (std::vector<std::string>{"timer 3 reload", "high speed pair 2 output",
+                                        "equation of BLUE LOOP A6", "equation of BLUE LOOP A6",
+                                        "label of YELLOW LOOP A2", "label of YELLOW LOOP module C",
+                                        "system label 4"}));
 }
 
 // A label read back is stored only when the controller could keep it as a
@@ -226,7 +226,8 @@ TEST_F(AnswerTest, LabelAnswersThatCannotBeLabelsStoreNothingAndAreNamed) {
             m_shell.m_astrTraces.clear();
             AnswerAll(c.strAnswer);
             EXPECT_EQ(op.fnRead(comm), c.label.has_value()) << op.szField << " " << c.strAnswer;
-            EXPECT_EQ(op.fnLabel(sys), c.label.value_or("KEEP")) << op.szField << " " << c.strAnswer;
+            EXPECT_EQ(op.fnLabel(sys), c.label.value_or("KEEP"))
+                << op.szField << " " << c.strAnswer;
             EXPECT_EQ(NotReadTraces(m_shell.m_astrTraces),
                       c.label ? std::vector<std::string>{} : std::vector<std::string>{op.szField})
                 << op.szField << " " << c.strAnswer;

@@ -83,11 +83,11 @@ TEST_F(LinkTest, ReadOkSkipsLineEndsAndNoiseAndComparesTwoLetters) {
     std::string strNoiseLines;
     for (int i = 0; i < 500; ++i)
         strNoiseLines += "#~\r\n";
-    for (const Case& c : {Case{"OK\r\n", true}, Case{"\r\nOK\r\n", true}, Case{"\r\r\nOK", true},
-                          Case{std::string("\0OK\r\n", 5), true}, Case{"\x1A\r\nOK\r\n", true},
-                          Case{"OK\r\n" + std::string(3000, 'Z'), true},
-                          Case{"OK\r\n" + strNoiseLines, true}, Case{"NO\r\n", false},
-                          Case{"OX\r\n", false}, Case{"KO\r\n", false}}) {
+    for (const Case& c :
+         {Case{"OK\r\n", true}, Case{"\r\nOK\r\n", true}, Case{"\r\r\nOK", true},
+          Case{std::string("\0OK\r\n", 5), true}, Case{"\x1A\r\nOK\r\n", true},
+          Case{"OK\r\n" + std::string(3000, 'Z'), true}, Case{"OK\r\n" + strNoiseLines, true},
+          Case{"NO\r\n", false}, Case{"OX\r\n", false}, Case{"KO\r\n", false}}) {
         host.Say(c.szAnswer);
         host.Say("\n");
         EXPECT_EQ(comm.ReadOk(), c.bOk) << c.szAnswer;

@@ -358,7 +358,9 @@ TEST_F(TransferTest, EveryOutcomeIsToldWithTheIconOfItsKind) {
          },
          CTransferCommands::kDownloadErrorsText, EBoxIcon::Exclamation},
         {"download with a refused label", true, CSystem::GroupModule,
-         [this] { host.m_fnAnswer = CScriptedController::DefaultExcept({{":K003\r", "ERROR\r\n"}}); },
+         [this] {
+             host.m_fnAnswer = CScriptedController::DefaultExcept({{":K003\r", "ERROR\r\n"}});
+         },
          CTransferCommands::kDownloadErrorsText, EBoxIcon::Exclamation},
         {"download, port lost", true, CSystem::GroupModule, [this] { ClosePortAt(":K"); },
          CTransferCommands::kDownloadInterruptedText, EBoxIcon::Stop},
