@@ -2,6 +2,8 @@
 
 #include "controls/PortAccess.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
 
@@ -144,6 +146,16 @@ QString CSerialControl::DeviceName(short nPort) {
 #endif
 }
 
+// The port layer takes a name without a leading "/", "./" or "../" for one
+// in /dev. A relative path that names something in the current folder is
+// meant as that: it is made absolute. Any other name stays as it is.
+QString CSerialControl::DevicePath(const QString& strDevice) {
+    if (QDir::isAbsolutePath(strDevice))
+        return strDevice;
+    const QFileInfo here(strDevice);
+    return here.exists() ? here.absoluteFilePath() : strDevice;
+}
+
 bool CSerialControl::SetSettings(const QString& strSettings) {
     CLineSettings settings;
     if (!ParseSettings(strSettings, settings))
@@ -170,7 +182,8 @@ bool CSerialControl::SetPortOpen(bool bOpen) {
         return true;
     m_strError.clear();
     m_nPassingErrors = 0;
-    const QString strDevice = m_strDevice.isEmpty() ? DeviceName(m_nCommPort) : m_strDevice;
+    const QString strDevice =
+        DevicePath(m_strDevice.isEmpty() ? DeviceName(m_nCommPort) : m_strDevice);
     m_port.setPortName(strDevice);
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_strError = OpenErrorText(strDevice);

@@ -64,6 +64,9 @@ public:
     // The device for port number N: the environment's CORVEL_COM<N>, else
     // the profile entry Ports/COM<N>, else the platform's own name for it.
     static QString DeviceName(short nPort);
+    // The path the device is opened by: a relative one that exists is taken
+    // from the current folder.
+    static QString DevicePath(const QString& strDevice);
 
     // Takes effect at the next opening.
     void SetCommPort(short nPort) { m_nCommPort = nPort; }
