@@ -1,5 +1,7 @@
 #include "link/SimulatedCpu.h"
 
+#include "model/DataFile.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -47,7 +49,9 @@ bool CSimulatedCpu::Start() {
     const QFileInfo program(strProgram);
     if (!program.isFile() || !program.isExecutable())
         return Fail(kVariableWrongText + strProgram);
-    m_pFolder = std::make_unique<QTemporaryDir>(QDir::temp().filePath("corvel-simulation-XXXXXX"));
+    RemoveStaleFolders(QDir::temp());
+    m_pFolder = std::make_unique<QTemporaryDir>(QDir::temp().filePath(
+        QStringLiteral("%1%2-XXXXXX").arg(kFolderPrefix).arg(QCoreApplication::applicationPid())));
     if (!m_pFolder->isValid()) {
         const QString strReason = m_pFolder->errorString();
         m_pFolder.reset();
@@ -113,6 +117,25 @@ void CSimulatedCpu::OnFinished() {
     m_bServing = false;
     m_pFolder.reset();
     emit Ended();
+}
+
+// A Corvel killed while it simulated leaves its folder behind (the
+// simulator goes with it, the folder does not). The folder names the Corvel
+// that made it, so one whose Corvel has ended can go.
+int CSimulatedCpu::RemoveStaleFolders(const QDir& temp) {
+    int nRemoved = 0;
+    const QStringList astrNames = temp.entryList({QString(kFolderPrefix) + "*"}, QDir::Dirs);
+    for (const QString& strName : astrNames) {
+        bool bNumber = false;
+        const qint64 nOwner =
+            strName.mid(qsizetype(strlen(kFolderPrefix))).section('-', 0, 0).toLongLong(&bNumber);
+        if (!bNumber || nOwner <= 0 || nOwner == QCoreApplication::applicationPid() ||
+            !CDataFile::IsProcessGone(static_cast<long>(nOwner)))
+            continue;
+        if (QDir(temp.filePath(strName)).removeRecursively())
+            ++nRemoved;
+    }
+    return nRemoved;
 }
 
 QString CSimulatedCpu::LinkPath() const {

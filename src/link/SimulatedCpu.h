@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class QDir;
 class QTemporaryDir;
 
 // The virtual controller, dvxsim, run as a child of Corvel so a technician
@@ -20,6 +21,9 @@ public:
     static constexpr const char* kProgramVariable = "CORVEL_DVXSIM";
     static constexpr const char* kLinkName = "dvx-cpu";
     static constexpr const char* kMemoryName = "dvx-memory.txt";
+    // The temporary folder is this prefix, the number of the Corvel that
+    // made it, a dash and a unique tail.
+    static constexpr const char* kFolderPrefix = "corvel-simulation-";
     static constexpr int kStartTimeoutMs = 10000;
     static constexpr int kStopTimeoutMs = 5000;
     static constexpr const char* kNotFoundText =
@@ -38,6 +42,9 @@ public:
     // The program to run: CORVEL_DVXSIM when set, else dvxsim next to the
     // running program, else on the PATH; "" when there is none.
     static QString FindProgram();
+    // Removes the folders in temp that a Corvel now ended left behind;
+    // returns how many. Starting a simulation does it first.
+    static int RemoveStaleFolders(const QDir& temp);
 
     // Starts dvxsim in a new temporary folder and waits for its first line,
     // the terminal it serves. False, with ErrorText saying why in the

@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -19,6 +20,9 @@
 #include <functional>
 #include <iterator>
 #include <optional>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -254,4 +258,28 @@ TEST_F(SimulationEndToEnd, AKilledSimulatorIsReportedOnceAndTheItemUnchecked) {
     EXPECT_FALSE(comm.GetPortOpen());
     ExpectStopped();
     ExpectNothingLeft(traces);
+}
+
+// A folder left by a Corvel that has ended is removed; one of this Corvel,
+// one of a Corvel still running and one that names no Corvel stay.
+TEST(SimulationFolders, OnlyFoldersOfEndedRunsAreRemoved) {
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const pid_t nEnded = fork();
+    if (nEnded == 0)
+        _exit(0);
+    waitpid(nEnded, nullptr, 0);
+    const QString strPrefix = CSimulatedCpu::kFolderPrefix;
+    const QString strEnded = strPrefix + QString::number(nEnded) + "-a1B2c3";
+    const QStringList astrKept = {strPrefix + QString::number(QCoreApplication::applicationPid()) +
+                                      "-d4E5f6",
+                                  strPrefix + "1-g7H8i9", strPrefix + "XyZ123", "other-folder"};
+    QDir dir(temp.path());
+    const QStringList astrAll = QStringList(astrKept) << strEnded;
+    for (const QString& strName : astrAll)
+        ASSERT_TRUE(dir.mkpath(strName + "/inside"));
+    EXPECT_EQ(CSimulatedCpu::RemoveStaleFolders(dir), 1);
+    EXPECT_FALSE(dir.exists(strEnded));
+    for (const QString& strName : astrKept)
+        EXPECT_TRUE(dir.exists(strName)) << strName.toStdString();
 }
