@@ -181,6 +181,7 @@ bool CSerialControl::SetPortOpen(bool bOpen) {
     if (m_port.isOpen())
         return true;
     m_strError.clear();
+    m_bInUse = false;
     m_nPassingErrors = 0;
     const QString strDevice =
         DevicePath(m_strDevice.isEmpty() ? DeviceName(m_nCommPort) : m_strDevice);
@@ -213,12 +214,13 @@ bool CSerialControl::SetPortOpen(bool bOpen) {
 // holds (the port layer's lock, or the driver's exclusive use) says so,
 // rather than the port layer's word for it, which reads like a permission
 // problem.
-QString CSerialControl::OpenErrorText(const QString& strDevice) const {
+QString CSerialControl::OpenErrorText(const QString& strDevice) {
     const QString strDenied = CPortAccess::DeniedText(strDevice);
     if (!strDenied.isEmpty())
         return strDenied;
-    if (m_port.error() == QSerialPort::PermissionError)
-        return QStringLiteral("%1 is in use by another program.").arg(strDevice);
+    m_bInUse = m_port.error() == QSerialPort::PermissionError;
+    if (m_bInUse)
+        return QString(kInUseText).arg(strDevice);
     return m_port.errorString();
 }
 

@@ -51,7 +51,7 @@ CLinkHost& CControllerProtocol::Host() const {
 bool CControllerProtocol::IsPortOpen() const { return Host().IsPortOpen(); }
 
 // A device that vanished ends the waits as closing the port does.
-bool CControllerProtocol::IsLinkOpen() const { return m_bPortOpen != 0 && Host().IsPortOpen(); }
+bool CControllerProtocol::IsLinkOpen() const { return GetPortOpen() && Host().IsPortOpen(); }
 
 bool CControllerProtocol::PumpMessages() { return Host().PumpEvents(); }
 
@@ -114,19 +114,19 @@ void CControllerProtocol::ShowFrameProgress() {
 }
 
 void CControllerProtocol::ShowLinkIdle() {
-    if (m_bPortOpen)
+    if (GetPortOpen())
         Host().ShowLinkIdle();
 }
 
 void CControllerProtocol::ShowLinkStatus(const std::string& strText) {
-    if (m_bPortOpen)
+    if (GetPortOpen())
         Host().ShowLinkStatus(strText);
 }
 
 // --- single frames ---
 
 void CControllerProtocol::SendFrame(const std::string& strFrame) {
-    if (!m_bPortOpen)
+    if (!GetPortOpen())
         return;
     if (m_bCounting) {
         ++m_counted.nFrames;
@@ -134,7 +134,7 @@ void CControllerProtocol::SendFrame(const std::string& strFrame) {
         return;
     }
     Host().TakeWaitingInput();
-    if (!m_bPortOpen)
+    if (!GetPortOpen())
         return;
     DiscardUnread();
     m_lastHeard = Clock::now();

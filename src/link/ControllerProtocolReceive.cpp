@@ -179,8 +179,9 @@ void CControllerProtocol::SetNotAnswering(bool bNotAnswering) {
 
 // The next character of the answer, left unread; waits for it.
 std::optional<char> CControllerProtocol::PeekAnswerChar() {
-    // Characters in the ring are never the answer to a frame not written.
-    if (m_bCounting)
+    // Characters in the ring are never the answer to a frame not written,
+    // nor, once its opening has ended, to any frame of the command.
+    if (m_bCounting || IsCommandCutOff())
         return std::nullopt;
     for (;;) {
         EAhead ahead = StatusLineAhead();

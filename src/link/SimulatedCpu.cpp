@@ -3,11 +3,12 @@
 #include "model/DataFile.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #ifdef Q_OS_LINUX
 #include <csignal>
@@ -43,6 +44,9 @@ bool CSimulatedCpu::Start() {
     if (IsRunning())
         return true;
     m_strError.clear();
+    if (IsStarting())
+        return false;
+    m_bStartCancelled = false;
     const QString strProgram = FindProgram();
     if (strProgram.isEmpty())
         return Fail(kNotFoundText);
@@ -67,7 +71,14 @@ bool CSimulatedCpu::Start() {
     }
     const QString strReason = StartFailure();
     Stop();
-    return Fail(kNotStartedText + strReason);
+    return m_bStartCancelled ? false : Fail(kNotStartedText + strReason);
+}
+
+void CSimulatedCpu::CancelStart() {
+    if (!m_pStartWait)
+        return;
+    m_bStartCancelled = true;
+    m_pStartWait->quit();
 }
 
 // dvxsim's own words when it said why; otherwise what was seen of it.
@@ -83,16 +94,27 @@ QString CSimulatedCpu::StartFailure() {
     return QString("it did not make its link within %1 seconds.").arg(kStartTimeoutMs / 1000);
 }
 
-// dvxsim prints the terminal it serves once its link is in place.
+// dvxsim prints the terminal it serves once its link is in place. The
+// window stays live meanwhile, so the technician can stop a start that
+// hangs.
 bool CSimulatedCpu::WaitForFirstLine() {
-    const QDeadlineTimer deadline(kStartTimeoutMs);
-    if (!m_process.waitForStarted(kStartTimeoutMs))
+    QEventLoop wait;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, &wait, &QEventLoop::quit);
+    connect(&m_process, &QProcess::readyReadStandardOutput, &wait, [this, &wait] {
+        if (m_process.canReadLine())
+            wait.quit();
+    });
+    connect(&m_process, &QProcess::finished, &wait, &QEventLoop::quit);
+    connect(&m_process, &QProcess::errorOccurred, &wait, &QEventLoop::quit);
+    deadline.start(kStartTimeoutMs);
+    m_pStartWait = &wait;
+    if (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning)
+        wait.exec();
+    m_pStartWait = nullptr;
+    if (m_bStartCancelled || !m_process.canReadLine())
         return false;
-    while (!m_process.canReadLine()) {
-        if (m_process.state() != QProcess::Running || deadline.hasExpired())
-            return false;
-        m_process.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
-    }
     m_process.readLine();
     return QFileInfo(LinkPath()).isSymLink();
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QDir;
+class QEventLoop;
 class QTemporaryDir;
 
 // The virtual controller, dvxsim, run as a child of Corvel so a technician
@@ -47,9 +48,14 @@ public:
     static int RemoveStaleFolders(const QDir& temp);
 
     // Starts dvxsim in a new temporary folder and waits for its first line,
-    // the terminal it serves. False, with ErrorText saying why in the
-    // technician's words, when there is no simulator or it did not start.
+    // the terminal it serves, dispatching events meanwhile. False, with
+    // ErrorText saying why in the technician's words, when there is no
+    // simulator or it did not start; false with no text when CancelStart
+    // ended the wait or a start is already going on.
     bool Start();
+    bool IsStarting() const { return m_pStartWait != nullptr; }
+    // Ends a start that is waiting for dvxsim; the simulator is stopped.
+    void CancelStart();
     // SIGTERM, then waits for it to end (killing it if it lingers), and
     // removes its link and folder. Does nothing when none runs.
     void Stop();
@@ -73,6 +79,9 @@ private:
     void OnFinished();
 
     QProcess m_process;
+    // The wait of a start in progress.
+    QEventLoop* m_pStartWait = nullptr;
+    bool m_bStartCancelled = false;
     std::unique_ptr<QTemporaryDir> m_pFolder;
     QString m_strError;
     // Started and serving; cleared before a stop ends the process.
