@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 // Shell services that answer every box with OK and show nothing.
 class CFuzzShell : public CShellServices {
 public:
@@ -22,15 +24,17 @@ public:
 };
 
 // A private folder for the files a target reads, made once per process and
-// removed at exit; in memory where the system offers it.
+// removed at exit; in memory where the system offers it. Its name carries
+// the process number, "corvel-fuzz-PID-XXXXXX", so the fuzz script can
+// remove the folder of a run that crashed.
 inline const std::string& FuzzFolder() {
-    static char szMemory[] = "/dev/shm/corvel-fuzz-XXXXXX";
-    static char szTemp[] = "/tmp/corvel-fuzz-XXXXXX";
+    static std::string strMemory = "/dev/shm/corvel-fuzz-" + std::to_string(getpid()) + "-XXXXXX";
+    static std::string strTemp = "/tmp/corvel-fuzz-" + std::to_string(getpid()) + "-XXXXXX";
     static const char* szFolder = nullptr;
     static const std::string strFolder = [] {
-        szFolder = mkdtemp(szMemory);
+        szFolder = mkdtemp(strMemory.data());
         if (!szFolder)
-            szFolder = mkdtemp(szTemp);
+            szFolder = mkdtemp(strTemp.data());
         if (!szFolder)
             std::abort();
         std::atexit([] {

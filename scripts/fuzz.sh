@@ -8,6 +8,15 @@ build=$PWD/build/fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCORVEL_FUZZ=ON -DCORVEL_TESTS=OFF >/dev/null
 cmake --build "$build" --target corvel_fuzz_targets
+# A target that crashed leaves its folder, corvel-fuzz-PID-XXXXXX, behind:
+# remove those whose process has ended.
+for folder in /dev/shm/corvel-fuzz-* /tmp/corvel-fuzz-*; do
+    [ -d "$folder" ] || continue
+    pid=${folder##*/corvel-fuzz-}
+    pid=${pid%%-*}
+    case $pid in '' | *[!0-9]*) continue ;; esac
+    kill -0 "$pid" 2>/dev/null || [ -d "/proc/$pid" ] || rm -rf -- "$folder"
+done
 for target in "$build"/fuzz/fuzz_*; do
     [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")

@@ -12,7 +12,7 @@ int CCliController::Transfer() {
     if (!pSystem)
         return kExitFile;
     m_progress.Start("transfer");
-    CCliLink link(*pSystem, m_shell, m_request, m_progress);
+    CCliLink link(*pSystem, m_shell, m_request, m_progress, ErrorSource());
     if (!link.Open())
         return kExitController;
     m_shell.SetEcho(false);
@@ -58,7 +58,7 @@ int CCliController::Verify() {
 
 int CCliController::ReadController(const char* szWhat, CSystem& record, CSystem& target) {
     m_progress.Start(szWhat);
-    CCliLink link(record, m_shell, m_request, m_progress);
+    CCliLink link(record, m_shell, m_request, m_progress, ErrorSource());
     if (!link.Open())
         return kExitController;
     m_shell.SetEcho(false);

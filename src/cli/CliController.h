@@ -2,6 +2,10 @@
 
 #include "cli/CliOptions.h"
 
+#include "controls/LineErrorCounters.h"
+
+#include <functional>
+#include <memory>
 #include <ostream>
 
 class CCliOffline;
@@ -15,9 +19,14 @@ class CSystem;
 // not printed.
 class CCliController {
 public:
+    // Where a link reads the line's error counters from; empty for the
+    // driver's own.
+    using ErrorSourceFactory = std::function<std::unique_ptr<CLineErrorSource>()>;
+
     CCliController(const CCliRequest& request, CCliShell& shell, CCliOffline& files,
-                   CCliProgress& progress)
-        : m_request(request), m_shell(shell), m_files(files), m_progress(progress) {}
+                   CCliProgress& progress, ErrorSourceFactory fnErrorSource = {})
+        : m_request(request), m_shell(shell), m_files(files), m_progress(progress),
+          m_fnErrorSource(std::move(fnErrorSource)) {}
 
     int Transfer();
     int Retrieve();
@@ -34,4 +43,9 @@ private:
     CCliShell& m_shell;
     CCliOffline& m_files;
     CCliProgress& m_progress;
+    ErrorSourceFactory m_fnErrorSource;
+
+    std::unique_ptr<CLineErrorSource> ErrorSource() const {
+        return m_fnErrorSource ? m_fnErrorSource() : nullptr;
+    }
 };

@@ -14,8 +14,10 @@ std::string Utf8(const QString& strText) { return strText.toUtf8().toStdString()
 } // namespace
 
 CCliLink::CCliLink(CSystem& system, CCliShell& shell, const CCliRequest& request,
-                   CCliProgress& progress)
+                   CCliProgress& progress, std::unique_ptr<CLineErrorSource> pErrorSource)
     : m_shell(shell), m_request(request), m_comm(system, shell), m_host(m_port, m_comm) {
+    if (pErrorSource)
+        m_port.SetLineErrorSource(std::move(pErrorSource));
     m_host.m_fnOutbound = [this](const std::string&) { OnActivity(); };
     m_host.m_fnFrameProgress = [&progress](int nDone, int nTotal,
                                            std::chrono::milliseconds timeLeft) {
@@ -48,8 +50,11 @@ bool CCliLink::Open() {
     m_port.SetInputLen(0);
     if (!m_port.SetPortOpen(true)) {
         m_comm.SetPortOpen(false);
-        m_shell.Error("could not open the comm port " + Utf8(DeviceName()) + ": " +
-                      Utf8(m_port.ErrorString()));
+        if (m_port.IsInUse())
+            m_shell.Error(Utf8(m_port.ErrorString()));
+        else
+            m_shell.Error("could not open the comm port " + Utf8(DeviceName()) + ": " +
+                          Utf8(m_port.ErrorString()));
         return false;
     }
     m_port.SetInputMode(0);

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <memory>
 #include <set>
 #include <string>
 
@@ -21,7 +22,10 @@ struct CCliRequest;
 // and makes the rest of the sequence drop its frames.
 class CCliLink {
 public:
-    CCliLink(CSystem& system, CCliShell& shell, const CCliRequest& request, CCliProgress& progress);
+    // The line's error counters come from pErrorSource when given, else from
+    // the driver.
+    CCliLink(CSystem& system, CCliShell& shell, const CCliRequest& request, CCliProgress& progress,
+             std::unique_ptr<CLineErrorSource> pErrorSource = nullptr);
     CCliLink(const CCliLink&) = delete;
     CCliLink& operator=(const CCliLink&) = delete;
 

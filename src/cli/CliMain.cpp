@@ -11,7 +11,7 @@
 namespace CliMain {
 
 int Run(const std::vector<std::string>& astrArgs, std::ostream& out, std::ostream& err,
-        bool bErrIsTerminal) {
+        bool bErrIsTerminal, CCliController::ErrorSourceFactory fnErrorSource) {
     CCliShell shell(err);
     CCliRequest request;
     std::string strError;
@@ -31,7 +31,7 @@ int Run(const std::vector<std::string>& astrArgs, std::ostream& out, std::ostrea
     std::string strLaunchDir = std::filesystem::current_path(error).string();
     CCliOffline files(shell, out, strLaunchDir);
     CCliProgress progress(err, bErrIsTerminal, request.bQuiet);
-    CCliController controller(request, shell, files, progress);
+    CCliController controller(request, shell, files, progress, std::move(fnErrorSource));
     const std::string& strCommand = request.strCommand;
     if (strCommand == "show")
         return files.Show(request);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/CliController.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -7,7 +9,9 @@
 // corvel-cli from its arguments to its exit status.
 namespace CliMain {
 
+// fnErrorSource, when given, stands in for the serial driver's error
+// counters.
 int Run(const std::vector<std::string>& astrArgs, std::ostream& out, std::ostream& err,
-        bool bErrIsTerminal);
+        bool bErrIsTerminal, CCliController::ErrorSourceFactory fnErrorSource = {});
 
 } // namespace CliMain

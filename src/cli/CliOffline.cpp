@@ -138,7 +138,20 @@ std::unique_ptr<CSystem> CCliOffline::ReadSystem(const std::string& strPath) con
     return pSystem;
 }
 
+// A run that was killed while it wrote leaves its temporary file beside the
+// target; the next run that writes into that folder takes it away.
+std::string CCliOffline::OutputPath(const std::string& strPath) const {
+    const std::string strResolved = LaunchDir::Resolve(m_strLaunchDir, strPath);
+    CDataFile::RemoveOrphans(std::filesystem::path(strResolved).parent_path().string());
+    return strResolved;
+}
+
+void CCliOffline::WriteFailed(const std::string& strPath, const std::error_code& error) const {
+    m_shell.Error("could not write " + strPath + (error ? ": " + error.message() : ""));
+}
+
 bool CCliOffline::WriteSystem(CSystem& system, const std::string& strPath) const {
+    OutputPath(strPath);
     switch (FormatOf(strPath)) {
     case EFormat::Old:
         return system.ExportOldFile(strPath);
@@ -169,9 +182,10 @@ int CCliOffline::Listing(const CCliRequest& request) {
         return kExitOk;
     }
     std::vector<unsigned char> data(strListing.begin(), strListing.end());
-    if (CDataFile::Write(LaunchDir::Resolve(m_strLaunchDir, request.strOutput), data))
+    std::error_code error;
+    if (CDataFile::Write(OutputPath(request.strOutput), data, error))
         return kExitOk;
-    m_shell.Error("could not write " + request.strOutput);
+    WriteFailed(request.strOutput, error);
     return kExitFile;
 }
 
@@ -228,9 +242,9 @@ int CCliOffline::Document(const CCliRequest& request) {
     std::error_code error;
     CSheet sheet;
     BuildDocumentation(sheet, *pSystem, *ReadModuleTypes());
-    if (SheetXlsx::Write(sheet, LaunchDir::Resolve(m_strLaunchDir, request.strOutput), error))
+    if (SheetXlsx::Write(sheet, OutputPath(request.strOutput), error))
         return kExitOk;
-    m_shell.Error("could not write " + request.strOutput);
+    WriteFailed(request.strOutput, error);
     return kExitFile;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 class CCliShell;
@@ -56,6 +57,11 @@ private:
     // "ModuleTypes.dat" of the current folder when it is there; an empty
     // library otherwise, as a missing one is not created.
     std::unique_ptr<CModuleTypes> ReadModuleTypes() const;
+    // The output's path from the launch folder, its folder cleared of the
+    // temporary files of runs that died while writing.
+    std::string OutputPath(const std::string& strPath) const;
+    // "could not write PATH", with the system's reason when there is one.
+    void WriteFailed(const std::string& strPath, const std::error_code& error) const;
     void PrintFindingsJson(const std::vector<CSystemFinding>& aFindings) const;
 
     CCliShell& m_shell;

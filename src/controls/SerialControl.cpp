@@ -2,6 +2,8 @@
 
 #include "controls/PortAccess.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
 
@@ -144,6 +146,16 @@ QString CSerialControl::DeviceName(short nPort) {
 #endif
 }
 
+// The port layer takes a name without a leading "/", "./" or "../" for one
+// in /dev. A relative path that names something in the current folder is
+// meant as that: it is made absolute. Any other name stays as it is.
+QString CSerialControl::DevicePath(const QString& strDevice) {
+    if (QDir::isAbsolutePath(strDevice))
+        return strDevice;
+    const QFileInfo here(strDevice);
+    return here.exists() ? here.absoluteFilePath() : strDevice;
+}
+
 bool CSerialControl::SetSettings(const QString& strSettings) {
     CLineSettings settings;
     if (!ParseSettings(strSettings, settings))
@@ -169,8 +181,10 @@ bool CSerialControl::SetPortOpen(bool bOpen) {
     if (m_port.isOpen())
         return true;
     m_strError.clear();
+    m_bInUse = false;
     m_nPassingErrors = 0;
-    const QString strDevice = m_strDevice.isEmpty() ? DeviceName(m_nCommPort) : m_strDevice;
+    const QString strDevice =
+        DevicePath(m_strDevice.isEmpty() ? DeviceName(m_nCommPort) : m_strDevice);
     m_port.setPortName(strDevice);
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_strError = OpenErrorText(strDevice);
@@ -200,12 +214,13 @@ bool CSerialControl::SetPortOpen(bool bOpen) {
 // holds (the port layer's lock, or the driver's exclusive use) says so,
 // rather than the port layer's word for it, which reads like a permission
 // problem.
-QString CSerialControl::OpenErrorText(const QString& strDevice) const {
+QString CSerialControl::OpenErrorText(const QString& strDevice) {
     const QString strDenied = CPortAccess::DeniedText(strDevice);
     if (!strDenied.isEmpty())
         return strDenied;
-    if (m_port.error() == QSerialPort::PermissionError)
-        return QStringLiteral("%1 is in use by another program.").arg(strDevice);
+    m_bInUse = m_port.error() == QSerialPort::PermissionError;
+    if (m_bInUse)
+        return QString(kInUseText).arg(strDevice);
     return m_port.errorString();
 }
 

@@ -52,6 +52,7 @@ public:
     static constexpr int kLinePollMs = 50;
     static constexpr int kErrorPollMs = 200;
     static constexpr const char* kDisconnectedText = "The serial device was disconnected.";
+    static constexpr const char* kInUseText = "%1 is in use by another program.";
 
     // The short description of an event ("Framing Error"), or nullptr for
     // one that is ignored; and whether the technician must answer it.
@@ -64,6 +65,9 @@ public:
     // The device for port number N: the environment's CORVEL_COM<N>, else
     // the profile entry Ports/COM<N>, else the platform's own name for it.
     static QString DeviceName(short nPort);
+    // The path the device is opened by: a relative one that exists is taken
+    // from the current folder.
+    static QString DevicePath(const QString& strDevice);
 
     // Takes effect at the next opening.
     void SetCommPort(short nPort) { m_nCommPort = nPort; }
@@ -90,6 +94,9 @@ public:
     // Whether the device really is open.
     bool GetPortOpen() const { return m_port.isOpen(); }
     QString ErrorString() const { return m_strError; }
+    // The last opening failed because another program holds the device;
+    // ErrorString then says so in one sentence.
+    bool IsInUse() const { return m_bInUse; }
     // Where the line's error counters are read from; the driver's own
     // unless a test gives another. Takes effect at the next opening.
     void SetLineErrorSource(std::unique_ptr<CLineErrorSource> pSource) {
@@ -116,7 +123,7 @@ private:
     bool IsDeviceGone() const;
     void ResumeReading();
     void OnDeviceGone();
-    QString OpenErrorText(const QString& strDevice) const;
+    QString OpenErrorText(const QString& strDevice);
     qsizetype WriteDirect(const QByteArray& abText);
 
     QSerialPort m_port;
@@ -134,6 +141,7 @@ private:
     QString m_strError;
     QSerialPort::PinoutSignals m_lines;
     bool m_bPollingLines = false;
+    bool m_bInUse = false;
     // Read errors in a row that left the device in place.
     int m_nPassingErrors = 0;
 };

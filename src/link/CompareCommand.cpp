@@ -39,6 +39,7 @@ std::optional<std::vector<CSystemDifference>> CCompareCommand::OnCompare() {
 // value read lands in the target; the characters reach it through the
 // protocol object the port delivers them to.
 CCompareCommand::ERead CCompareCommand::ReadController(CSystem& target) {
+    CControllerProtocol::CCommandScope scope(m_comm);
     m_host.PauseLink();
     m_host.ShowBusyCursor(true);
     m_system.SuspendLink();
@@ -47,6 +48,7 @@ CCompareCommand::ERead CCompareCommand::ReadController(CSystem& target) {
     {
         CControllerProtocol reader(target, m_shell, m_comm.GetHost());
         reader.SetPortOpen(m_comm.GetPortOpen());
+        CControllerProtocol::CCommandScope readerScope(reader);
         m_comm.ForwardReceiveTo(&reader);
         bool bAllRead = false;
         reader.RunWithProgress([&] { bAllRead = CTransferCommands::ReadSystem(reader); });

@@ -4,6 +4,9 @@
 #include "link/LinkHost.h"
 #include "model/ShellServices.h"
 #include "model/System.h"
+#include "model/Trim.h"
+
+#include <algorithm>
 
 using namespace ControllerProtocolFormat;
 
@@ -29,11 +32,6 @@ public:
 
 constexpr int kPumpsPerDelayRound = 10;
 
-// Labels read back are held to the label length like every label.
-std::string LabelText(const std::string& strText) {
-    return strText.substr(0, CSystem::kLabelLength);
-}
-
 } // namespace
 
 CControllerProtocol::CControllerProtocol(CSystem& system, CShellServices& shell, CLinkHost* pHost)
@@ -53,7 +51,7 @@ CLinkHost& CControllerProtocol::Host() const {
 bool CControllerProtocol::IsPortOpen() const { return Host().IsPortOpen(); }
 
 // A device that vanished ends the waits as closing the port does.
-bool CControllerProtocol::IsLinkOpen() const { return m_bPortOpen != 0 && Host().IsPortOpen(); }
+bool CControllerProtocol::IsLinkOpen() const { return GetPortOpen() && Host().IsPortOpen(); }
 
 bool CControllerProtocol::PumpMessages() { return Host().PumpEvents(); }
 
@@ -116,19 +114,19 @@ void CControllerProtocol::ShowFrameProgress() {
 }
 
 void CControllerProtocol::ShowLinkIdle() {
-    if (m_bPortOpen)
+    if (GetPortOpen())
         Host().ShowLinkIdle();
 }
 
 void CControllerProtocol::ShowLinkStatus(const std::string& strText) {
-    if (m_bPortOpen)
+    if (GetPortOpen())
         Host().ShowLinkStatus(strText);
 }
 
 // --- single frames ---
 
 void CControllerProtocol::SendFrame(const std::string& strFrame) {
-    if (!m_bPortOpen)
+    if (!GetPortOpen())
         return;
     if (m_bCounting) {
         ++m_counted.nFrames;
@@ -136,7 +134,7 @@ void CControllerProtocol::SendFrame(const std::string& strFrame) {
         return;
     }
     Host().TakeWaitingInput();
-    if (!m_bPortOpen)
+    if (!GetPortOpen())
         return;
     DiscardUnread();
     m_lastHeard = Clock::now();
@@ -423,12 +421,34 @@ bool CControllerProtocol::SendSysLabel(short nLabel) {
                     kCr);
 }
 
+// The controller's refusal, a control character or more characters than
+// the field holds cannot be a label it keeps: the answer was damaged.
+bool CControllerProtocol::IsLabelAnswer(const std::string& strText) {
+    auto isControl = [](char c) {
+        auto uc = static_cast<unsigned char>(c);
+        return uc < 0x20 || uc == 0x7F;
+    };
+    return strText != kRefusedAnswer && strText.size() <= CSystem::kLabelLength &&
+           std::none_of(strText.begin(), strText.end(), isControl);
+}
+
+// A system label is stored trimmed, so its length counts without the spaces
+// around it.
+bool CControllerProtocol::ReadLabelAnswer(std::string& strLabel, const std::string& strField,
+                                          bool bTrimmed) {
+    if (!ReadLine(strLabel))
+        return false;
+    if (!IsLabelAnswer(bTrimmed ? Trimmed(strLabel) : strLabel))
+        return NotRead(strField);
+    return true;
+}
+
 bool CControllerProtocol::ReadChannelLabel() {
     Exchange(Format(":K%03X\r", Low16(m_system.GetCurIndex())), false);
     std::string strLine;
-    bool bRead = ReadLine(strLine);
+    bool bRead = ReadLabelAnswer(strLine, "label of " + CurChannelName(), false);
     if (bRead)
-        m_system.SetCurChannelLabel(LabelText(strLine));
+        m_system.SetCurChannelLabel(strLine);
     ShowLinkIdle();
     return bRead;
 }
@@ -437,19 +457,27 @@ bool CControllerProtocol::ReadModuleLabel(short nModule, short nLoop) {
     int nSlot = nLoop * CSystem::kModulesPerLoop + nModule;
     Exchange(Format(":Q%02X\r", Low16(nSlot)), false);
     std::string strLine;
-    bool bRead = ReadLine(strLine);
+    bool bRead = ReadLabelAnswer(strLine,
+                                 "label of " + CSystem::GetLoopName(nLoop) + " module " +
+                                     CSystem::ModuleLetter(nModule),
+                                 false);
     if (bRead)
-        m_system.SetModuleLabel(nModule, nLoop, LabelText(strLine));
+        m_system.SetModuleLabel(nModule, nLoop, strLine);
     ShowLinkIdle();
     return bRead;
 }
 
 bool CControllerProtocol::ReadSysLabel(short nLabel) {
     Exchange(Format(":V%02X\r", Low16(nLabel)), false);
+    bool bRead = ReadSysLabelAnswer(nLabel);
+    ShowLinkIdle();
+    return bRead;
+}
+
+bool CControllerProtocol::ReadSysLabelAnswer(short nLabel) {
     std::string strLine;
-    bool bRead = ReadLine(strLine);
+    bool bRead = ReadLabelAnswer(strLine, Format("system label %d", nLabel), true);
     if (bRead)
         m_system.SetSysLabel(nLabel, strLine);
-    ShowLinkIdle();
     return bRead;
 }

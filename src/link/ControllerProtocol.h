@@ -59,11 +59,34 @@ public:
     // when the port is closed. Frames are dropped and waits end while clear.
     // A reader the characters are forwarded to follows the flag too.
     void SetPortOpen(bool bOpen) {
+        if (bOpen && !m_bPortOpen)
+            ++m_nOpening;
         m_bPortOpen = bOpen;
         if (m_pForward)
             m_pForward->SetPortOpen(bOpen);
     }
-    bool GetPortOpen() const { return m_bPortOpen != 0; }
+    // Also false for a command whose opening of the port has ended (see
+    // CCommandScope).
+    bool GetPortOpen() const { return m_bPortOpen != 0 && !IsCommandCutOff(); }
+
+    // A controller command holds one while it runs. When the port closes and
+    // opens again meanwhile (the technician may do both while the command
+    // waits), the command's link has gone for good: its frames are dropped,
+    // its reads end at once and find nothing, as with the port closed, and
+    // nothing of it reaches the new link. The innermost scope decides, so a
+    // command started on the new opening talks to it.
+    class CCommandScope {
+    public:
+        explicit CCommandScope(CControllerProtocol& comm) : m_comm(comm) {
+            m_comm.m_anScopeOpenings.push_back(m_comm.m_nOpening);
+        }
+        ~CCommandScope() { m_comm.m_anScopeOpenings.pop_back(); }
+        CCommandScope(const CCommandScope&) = delete;
+        CCommandScope& operator=(const CCommandScope&) = delete;
+
+    private:
+        CControllerProtocol& m_comm;
+    };
     // Whether the serial device really is open.
     bool IsPortOpen() const override;
     // Whether any event was waiting.
@@ -162,9 +185,14 @@ public:
     bool SendChannelLabel();
     bool SendModuleLabel(short nModule, short nLoop);
     bool SendSysLabel(short nLabel);
+    // A label answer that cannot be a label the controller keeps (see
+    // IsLabelAnswer) is not stored and makes the read return false.
     bool ReadChannelLabel();
     bool ReadModuleLabel(short nModule, short nLoop);
     bool ReadSysLabel(short nLabel);
+    // What the controller answers to a frame it does not take.
+    static constexpr const char* kRefusedAnswer = "ERROR";
+    static bool IsLabelAnswer(const std::string& strText);
 
     // --- sequences ---
     // What a send sequence that stopped early left out, in the technician's
@@ -215,6 +243,9 @@ public:
 private:
     CLinkHost& Host() const;
     bool IsLinkOpen() const;
+    bool IsCommandCutOff() const {
+        return !m_anScopeOpenings.empty() && m_anScopeOpenings.back() != m_nOpening;
+    }
     void ShowLinkIdle();
     void ShowLinkStatus(const std::string& strText);
     void ShowFrameProgress();
@@ -227,6 +258,8 @@ private:
     bool ReadEquationBlock(short anFlags[3], short anTerms[6]);
     // False, with a trace naming the field when the answer was malformed.
     bool NotRead(const std::string& strField);
+    bool ReadLabelAnswer(std::string& strLabel, const std::string& strField, bool bTrimmed);
+    bool ReadSysLabelAnswer(short nLabel);
     std::string CurChannelName() const;
     void PutChar(char c);
     char PeekChar(int nOffset) const;
@@ -261,6 +294,10 @@ private:
     CControllerProtocol* m_pForward = nullptr;
 
     int32_t m_bPortOpen = 0;
+    // Counts the port's openings; each command scope keeps the one it began
+    // on.
+    unsigned m_nOpening = 0;
+    std::vector<unsigned> m_anScopeOpenings;
     char m_acRing[kRingSize] = {};
     int16_t m_nWrite = 0;
     int16_t m_nRead = 0;

@@ -18,6 +18,8 @@ constexpr int kStatusDataBytes = 20;
 // long: for the status-line decoder, for a text answer, for the viewer.
 constexpr std::size_t kMaxStatusLine = CControllerProtocol::kRingSize;
 constexpr std::size_t kMaxLineText = CControllerProtocol::kRingSize;
+// A carriage return and a line feed.
+constexpr int kLineEndRoom = 2;
 
 bool IsLineEnd(char c) { return c == CControllerProtocol::kCr || c == CControllerProtocol::kLf; }
 // A break on the line reads as a NUL, and a stray end-of-file character is
@@ -60,15 +62,18 @@ void CControllerProtocol::OnReceive(const std::string& strText) {
     }
 }
 
-// A full ring drops its oldest character, so what is read stays in order.
+// Whatever arrived before a frame went out is set aside when it is written,
+// so the oldest characters in the ring are the answer being waited for. A
+// full ring keeps them: the newest characters give way, however many arrive
+// in one read. Line ends keep a little room of their own, so a line that ran
+// too long for the ring still ends and its reader is not left waiting.
 void CControllerProtocol::PutChar(char c) {
+    const int nRoom = IsLineEnd(c) ? kRingSize : kRingSize - kLineEndRoom;
+    if (m_nUnread >= nRoom)
+        return;
     m_acRing[m_nWrite] = c;
     m_nWrite = static_cast<int16_t>((m_nWrite + 1) % kRingSize);
-    if (m_nUnread < kRingSize) {
-        ++m_nUnread;
-        return;
-    }
-    m_nRead = m_nWrite;
+    ++m_nUnread;
 }
 
 void CControllerProtocol::Flush() {
@@ -174,8 +179,9 @@ void CControllerProtocol::SetNotAnswering(bool bNotAnswering) {
 
 // The next character of the answer, left unread; waits for it.
 std::optional<char> CControllerProtocol::PeekAnswerChar() {
-    // Characters in the ring are never the answer to a frame not written.
-    if (m_bCounting)
+    // Characters in the ring are never the answer to a frame not written,
+    // nor, once its opening has ended, to any frame of the command.
+    if (m_bCounting || IsCommandCutOff())
         return std::nullopt;
     for (;;) {
         EAhead ahead = StatusLineAhead();

@@ -1,6 +1,7 @@
 #include "link/ControllerProtocol.h"
 
 #include "link/ControllerProtocolFormat.h"
+#include "link/LinkHost.h"
 #include "model/System.h"
 
 #include <utility>
@@ -212,12 +213,8 @@ bool CControllerProtocol::ReadSysLabels() {
     bool bAllRead = true;
     for (short nLabel = 0; nLabel < CSystem::kSysLabels; ++nLabel) {
         SendFrame(Format(":V%02X\r", Low16(nLabel)));
-        ShowLinkStatus(Format("RECEIVING system label %d", nLabel));
-        std::string strLine;
-        if (ReadLine(strLine))
-            m_system.SetSysLabel(nLabel, strLine);
-        else
-            bAllRead = false;
+        ShowLinkStatus(Format(CLinkHost::kReceivingSysLabelText, nLabel));
+        bAllRead = ReadSysLabelAnswer(nLabel) && bAllRead;
         LinkDelay();
     }
     ShowLinkIdle();

@@ -10,6 +10,8 @@ class CLinkHost {
 public:
     static constexpr const char* kSendMarkText = "-";
     static constexpr const char* kLinkIdleText = "LINK IDLE";
+    // The status pane's text while the system labels are read.
+    static constexpr const char* kReceivingSysLabelText = "RECEIVING system label %d";
     static constexpr std::chrono::milliseconds kNoTimeLimit = std::chrono::milliseconds::max();
 
     virtual ~CLinkHost() = default;

@@ -98,6 +98,9 @@ void CMainFrame::OpenPort() {
     m_nOpenPort = nPort;
     m_pLiveLogic->ForgetController();
     ShowPortState();
+    // Opened while an interrupted command still unwinds, the queries belong
+    // to this opening, not to that command.
+    CControllerProtocol::CCommandScope scope(*m_pComm);
     m_pComm->QueryModuleLink();
     m_pComm->LinkDelay();
     m_pComm->QueryModuleLink();
@@ -183,6 +186,19 @@ void CMainFrame::OnDeviceLost() {
 
 // --- frames and status indications ---
 
+// A link text still waiting to be shown would stand there after the port
+// closed, beside the port pane's "closed".
+void CMainFrame::ForgetLinkText() {
+    m_statusThrottle.Flush();
+    const QString strShown = m_pMessagePane->text();
+    const bool bLinkText =
+        strShown == CLinkHost::kLinkIdleText || strShown == CLinkHost::kSendMarkText ||
+        strShown == CSerialControl::EventText(CSerialControl::EventReceive) ||
+        strShown.startsWith(QString(CLinkHost::kReceivingSysLabelText).chopped(2));
+    if (bLinkText)
+        m_pMessagePane->setText(kIdleText);
+}
+
 void CMainFrame::TransmitText(const std::string& strText) {
     if (m_pComm)
         m_pComm->SendFrame(strText);
@@ -252,8 +268,13 @@ void CMainFrame::CloseWaitIndicator() {
     m_bWaitOpenedForSilence = false;
 }
 
-// Stop closes the port as the close command does, which ends every wait.
+// Stop closes the port as the close command does, which ends every wait; a
+// simulation still starting is stopped.
 void CMainFrame::OnStopWaiting() {
+    if (m_pSimulation && m_pSimulation->IsStarting()) {
+        m_pSimulation->CancelStart();
+        return;
+    }
     if (IsPortOpen())
         OnOpenClosePort();
 }

@@ -15,21 +15,35 @@ bool CMainFrame::IsSimulating() const { return m_pSimulation && m_pSimulation->I
 
 void CMainFrame::OnSimulateCpu() {
     UpdateTitle();
-    if (IsSimulating())
+    if (m_pSimulation->IsStarting()) {
+        ShowPortState();
+        return;
+    }
+    if (IsSimulating()) {
         ClosePort();
-    else
+        ReopenRealPort();
+    } else {
         StartSimulation();
+    }
     ShowPortState();
 }
 
 // The simulator is reached as a vehicle is: the normal opening on its link,
-// then, when wanted, the system transfer into its empty memory.
+// then, when wanted, the system transfer into its empty memory. A real port
+// that was open gives way to it, and comes back when the simulation is
+// stopped or could not start.
 void CMainFrame::StartSimulation() {
+    m_bRealPortBeforeSimulation = IsPortOpen();
     if (IsPortOpen())
         ClosePort();
-    if (!m_pSimulation->Start()) {
-        m_shell.MessageBox(FromQString(m_pSimulation->ErrorText()), EBoxButtons::Ok,
-                           EBoxIcon::Exclamation);
+    StartWaitIndicator(kStartingSimulationText);
+    const bool bStarted = m_pSimulation->Start();
+    CloseWaitIndicator();
+    if (!bStarted) {
+        if (!m_pSimulation->ErrorText().isEmpty())
+            m_shell.MessageBox(FromQString(m_pSimulation->ErrorText()), EBoxButtons::Ok,
+                               EBoxIcon::Exclamation);
+        ReopenRealPort();
         return;
     }
     m_pCommCtrl->SetDeviceName(m_pSimulation->LinkPath());
@@ -37,6 +51,7 @@ void CMainFrame::StartSimulation() {
     OpenPort();
     if (!IsPortOpen()) {
         StopSimulation();
+        ReopenRealPort();
         return;
     }
     if (m_pTransfer && m_shell.MessageBox(kLoadSimulationText, EBoxButtons::YesNo,
@@ -44,6 +59,13 @@ void CMainFrame::StartSimulation() {
         m_pTransfer->LoadSystem();
         ShowPortState();
     }
+}
+
+void CMainFrame::ReopenRealPort() {
+    if (!m_bRealPortBeforeSimulation)
+        return;
+    m_bRealPortBeforeSimulation = false;
+    OpenPort();
 }
 
 void CMainFrame::StopSimulation() {
@@ -56,6 +78,7 @@ void CMainFrame::StopSimulation() {
 // The port closes before the box opens: behind a modal box the serial
 // control would otherwise find the line gone and report it a second time.
 void CMainFrame::OnSimulationEnded() {
+    m_bRealPortBeforeSimulation = false;
     if (m_pComm)
         m_pComm->SetPortOpen(false);
     m_pCommCtrl->SetPortOpen(false);

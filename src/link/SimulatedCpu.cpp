@@ -1,11 +1,14 @@
 #include "link/SimulatedCpu.h"
 
+#include "model/DataFile.h"
+
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #ifdef Q_OS_LINUX
 #include <csignal>
@@ -41,13 +44,18 @@ bool CSimulatedCpu::Start() {
     if (IsRunning())
         return true;
     m_strError.clear();
+    if (IsStarting())
+        return false;
+    m_bStartCancelled = false;
     const QString strProgram = FindProgram();
     if (strProgram.isEmpty())
         return Fail(kNotFoundText);
     const QFileInfo program(strProgram);
     if (!program.isFile() || !program.isExecutable())
         return Fail(kVariableWrongText + strProgram);
-    m_pFolder = std::make_unique<QTemporaryDir>(QDir::temp().filePath("corvel-simulation-XXXXXX"));
+    RemoveStaleFolders(QDir::temp());
+    m_pFolder = std::make_unique<QTemporaryDir>(QDir::temp().filePath(
+        QStringLiteral("%1%2-XXXXXX").arg(kFolderPrefix).arg(QCoreApplication::applicationPid())));
     if (!m_pFolder->isValid()) {
         const QString strReason = m_pFolder->errorString();
         m_pFolder.reset();
@@ -63,7 +71,14 @@ bool CSimulatedCpu::Start() {
     }
     const QString strReason = StartFailure();
     Stop();
-    return Fail(kNotStartedText + strReason);
+    return m_bStartCancelled ? false : Fail(kNotStartedText + strReason);
+}
+
+void CSimulatedCpu::CancelStart() {
+    if (!m_pStartWait)
+        return;
+    m_bStartCancelled = true;
+    m_pStartWait->quit();
 }
 
 // dvxsim's own words when it said why; otherwise what was seen of it.
@@ -79,16 +94,27 @@ QString CSimulatedCpu::StartFailure() {
     return QString("it did not make its link within %1 seconds.").arg(kStartTimeoutMs / 1000);
 }
 
-// dvxsim prints the terminal it serves once its link is in place.
+// dvxsim prints the terminal it serves once its link is in place. The
+// window stays live meanwhile, so the technician can stop a start that
+// hangs.
 bool CSimulatedCpu::WaitForFirstLine() {
-    const QDeadlineTimer deadline(kStartTimeoutMs);
-    if (!m_process.waitForStarted(kStartTimeoutMs))
+    QEventLoop wait;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, &wait, &QEventLoop::quit);
+    connect(&m_process, &QProcess::readyReadStandardOutput, &wait, [this, &wait] {
+        if (m_process.canReadLine())
+            wait.quit();
+    });
+    connect(&m_process, &QProcess::finished, &wait, &QEventLoop::quit);
+    connect(&m_process, &QProcess::errorOccurred, &wait, &QEventLoop::quit);
+    deadline.start(kStartTimeoutMs);
+    m_pStartWait = &wait;
+    if (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning)
+        wait.exec();
+    m_pStartWait = nullptr;
+    if (m_bStartCancelled || !m_process.canReadLine())
         return false;
-    while (!m_process.canReadLine()) {
-        if (m_process.state() != QProcess::Running || deadline.hasExpired())
-            return false;
-        m_process.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
-    }
     m_process.readLine();
     return QFileInfo(LinkPath()).isSymLink();
 }
@@ -113,6 +139,25 @@ void CSimulatedCpu::OnFinished() {
     m_bServing = false;
     m_pFolder.reset();
     emit Ended();
+}
+
+// A Corvel killed while it simulated leaves its folder behind (the
+// simulator goes with it, the folder does not). The folder names the Corvel
+// that made it, so one whose Corvel has ended can go.
+int CSimulatedCpu::RemoveStaleFolders(const QDir& temp) {
+    int nRemoved = 0;
+    const QStringList astrNames = temp.entryList({QString(kFolderPrefix) + "*"}, QDir::Dirs);
+    for (const QString& strName : astrNames) {
+        bool bNumber = false;
+        const qint64 nOwner =
+            strName.mid(qsizetype(strlen(kFolderPrefix))).section('-', 0, 0).toLongLong(&bNumber);
+        if (!bNumber || nOwner <= 0 || nOwner == QCoreApplication::applicationPid() ||
+            !CDataFile::IsProcessGone(static_cast<long>(nOwner)))
+            continue;
+        if (QDir(temp.filePath(strName)).removeRecursively())
+            ++nRemoved;
+    }
+    return nRemoved;
 }
 
 QString CSimulatedCpu::LinkPath() const {

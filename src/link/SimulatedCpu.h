@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class QDir;
+class QEventLoop;
 class QTemporaryDir;
 
 // The virtual controller, dvxsim, run as a child of Corvel so a technician
@@ -20,6 +22,9 @@ public:
     static constexpr const char* kProgramVariable = "CORVEL_DVXSIM";
     static constexpr const char* kLinkName = "dvx-cpu";
     static constexpr const char* kMemoryName = "dvx-memory.txt";
+    // The temporary folder is this prefix, the number of the Corvel that
+    // made it, a dash and a unique tail.
+    static constexpr const char* kFolderPrefix = "corvel-simulation-";
     static constexpr int kStartTimeoutMs = 10000;
     static constexpr int kStopTimeoutMs = 5000;
     static constexpr const char* kNotFoundText =
@@ -38,11 +43,19 @@ public:
     // The program to run: CORVEL_DVXSIM when set, else dvxsim next to the
     // running program, else on the PATH; "" when there is none.
     static QString FindProgram();
+    // Removes the folders in temp that a Corvel now ended left behind;
+    // returns how many. Starting a simulation does it first.
+    static int RemoveStaleFolders(const QDir& temp);
 
     // Starts dvxsim in a new temporary folder and waits for its first line,
-    // the terminal it serves. False, with ErrorText saying why in the
-    // technician's words, when there is no simulator or it did not start.
+    // the terminal it serves, dispatching events meanwhile. False, with
+    // ErrorText saying why in the technician's words, when there is no
+    // simulator or it did not start; false with no text when CancelStart
+    // ended the wait or a start is already going on.
     bool Start();
+    bool IsStarting() const { return m_pStartWait != nullptr; }
+    // Ends a start that is waiting for dvxsim; the simulator is stopped.
+    void CancelStart();
     // SIGTERM, then waits for it to end (killing it if it lingers), and
     // removes its link and folder. Does nothing when none runs.
     void Stop();
@@ -66,6 +79,9 @@ private:
     void OnFinished();
 
     QProcess m_process;
+    // The wait of a start in progress.
+    QEventLoop* m_pStartWait = nullptr;
+    bool m_bStartCancelled = false;
     std::unique_ptr<QTemporaryDir> m_pFolder;
     QString m_strError;
     // Started and serving; cleared before a stop ends the process.

@@ -45,6 +45,7 @@ void CTransferCommands::LoadSystem() {
 }
 
 void CTransferCommands::RunBracketed(const std::function<void()>& fnTransfer) {
+    CControllerProtocol::CCommandScope scope(m_comm);
     m_host.ShowBusyCursor(true);
     m_host.PauseLink();
     m_system.SuspendLink();
@@ -123,6 +124,7 @@ int CTransferCommands::SendSteps(std::initializer_list<Step> apSteps) {
         if ((m_comm.*pStep)())
             continue;
         if (IsLinkLost()) {
+            m_host.CloseWaitIndicator();
             m_shell.MessageBox(kUploadInterruptedText, EBoxButtons::Ok, EBoxIcon::Stop);
             return -1;
         }
@@ -150,9 +152,12 @@ std::string CTransferCommands::UnsentText(Step pStep) {
     return strText + (bPlural ? " were not sent" : " was not sent");
 }
 
+// The result stands alone: the wait indicator, with its Stop, is gone
+// before it is shown.
 void CTransferCommands::ReportUpload(int nErrors) {
     if (nErrors < 0)
         return;
+    m_host.CloseWaitIndicator();
     if (nErrors == 0) {
         m_shell.MessageBox(kUploadSuccessfulText, EBoxButtons::Ok, EBoxIcon::Information);
         return;
@@ -172,6 +177,7 @@ void CTransferCommands::OnRetrieve() {
         m_shell.MessageBox(kPortNotOpenText, EBoxButtons::Ok, EBoxIcon::Exclamation);
         return;
     }
+    CControllerProtocol::CCommandScope scope(m_comm);
     m_host.PauseLink();
     m_host.ShowBusyCursor(true);
     m_system.SuspendLink();
@@ -214,7 +220,6 @@ void CTransferCommands::RetrieveModule() {
     bool bAllRead = false;
     m_comm.RunWithProgress([&] { bAllRead = ReadModule(); });
     ReportDownload(bAllRead);
-    m_host.CloseWaitIndicator();
 }
 
 bool CTransferCommands::ReadModule() {
@@ -239,13 +244,13 @@ void CTransferCommands::RetrieveSystem() {
     bool bAllRead = false;
     m_comm.RunWithProgress([&] { bAllRead = ReadSystem(m_comm); });
     if (IsLinkLost()) {
+        m_host.CloseWaitIndicator();
         CArchive restore(snapshot.Buffer());
         m_system.Serialize(restore);
         m_shell.MessageBox(kSystemPutBackText, EBoxButtons::Ok, EBoxIcon::Stop);
     } else {
         ReportDownload(bAllRead);
     }
-    m_host.CloseWaitIndicator();
 }
 
 bool CTransferCommands::ReadSystem(CControllerProtocol& comm) {
@@ -272,6 +277,7 @@ bool CTransferCommands::OfferSave() {
 bool CTransferCommands::IsLinkLost() const { return !m_comm.GetPortOpen() || !m_host.IsPortOpen(); }
 
 void CTransferCommands::ReportDownload(bool bAllRead) {
+    m_host.CloseWaitIndicator();
     if (IsLinkLost())
         m_shell.MessageBox(kDownloadInterruptedText, EBoxButtons::Ok, EBoxIcon::Stop);
     else if (bAllRead)

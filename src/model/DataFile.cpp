@@ -100,9 +100,23 @@ bool ParseNumber(const std::string& strText, long& nValue) {
     return true;
 }
 
-bool IsProcessGone(long nPid) { return ::kill(static_cast<pid_t>(nPid), 0) != 0 && errno == ESRCH; }
-
 } // namespace
+
+bool CDataFile::IsProcessGone(long nPid) {
+    return ::kill(static_cast<pid_t>(nPid), 0) != 0 && errno == ESRCH;
+}
+
+std::error_code CDataFile::FolderRefusal(const std::string& strFolder) {
+    const char* szFolder = strFolder.empty() ? "." : strFolder.c_str();
+    struct stat folder {};
+    if (::stat(szFolder, &folder) != 0)
+        return LastError();
+    if ((folder.st_mode & 0222) == 0)
+        return std::make_error_code(std::errc::permission_denied);
+    if (::access(szFolder, W_OK | X_OK) != 0)
+        return LastError();
+    return {};
+}
 
 CDataFile::EReadResult CDataFile::Read(const std::string& strPath,
                                        std::vector<unsigned char>& data) {
@@ -154,6 +168,8 @@ bool CDataFile::Write(const std::string& strPath, const std::vector<unsigned cha
     struct stat old {};
     bool bExists = false;
     error = TargetRefusal(target, old, bExists);
+    if (!error)
+        error = FolderRefusal(target.parent_path().string());
     if (error)
         return false;
     std::string strTemp;

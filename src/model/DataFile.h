@@ -12,10 +12,10 @@
 // the old file or the new one, never a mixture. The target keeps its
 // permissions, and a symbolic link is written through to the file it names.
 //
-// A target whose mode bits allow no writing at all is refused, as is a link
-// that never ends in a file: renaming over them would quietly replace what
-// the owner protected. Mode bits decide, not the process's rights, because
-// a workshop PC running as the administrator may write anything.
+// A target whose mode bits allow no writing at all is refused, as is one in
+// a folder whose mode bits allow none, and a link that never ends in a file: renaming over them
+// would quietly replace what the owner protected. Mode bits decide, not the process's rights,
+// because a workshop PC running as the administrator may write anything.
 //
 // A temporary file carries the number of the process writing it, so one
 // left behind by a process that died can be told from one being written.
@@ -32,6 +32,12 @@ public:
     // Copies a file the same way; the old copy stays until the new one is
     // whole.
     static bool Copy(const std::string& strFrom, const std::string& strTo, std::error_code& error);
+
+    // Why no file can be written into the folder: mode bits that allow no
+    // writing (judged as for a file), or the system's refusal (a read-only
+    // mount, no permission); no error when it may be written.
+    static std::error_code FolderRefusal(const std::string& strFolder);
+    static bool IsProcessGone(long nPid);
 
     // The temporary file process nPid writes beside strTarget, its serial
     // number telling several attempts apart.

@@ -3,6 +3,7 @@
 #include "model/ShellServices.h"
 
 #include <filesystem>
+#include <set>
 #include <system_error>
 
 namespace LaunchDir {
@@ -42,6 +43,30 @@ bool WriteFile(const std::string& strLaunchDir, CShellServices& shell, const std
         return true;
     shell.MessageBox(CDataFile::CreateFailedText(strName, error), EBoxButtons::Ok, EBoxIcon::Stop);
     return false;
+}
+
+bool WriteWorkingFile(const std::string& strLaunchDir, CShellServices& shell,
+                      const std::string& strName, const std::vector<unsigned char>& data) {
+    Return(strLaunchDir, shell);
+    std::error_code error;
+    if (CDataFile::Write(Resolve(strLaunchDir, strName), data, error))
+        return true;
+    if (!ReportReadOnly(strLaunchDir, shell))
+        shell.MessageBox(CDataFile::CreateFailedText(strName, error), EBoxButtons::Ok,
+                         EBoxIcon::Stop);
+    return false;
+}
+
+bool ReportReadOnly(const std::string& strLaunchDir, CShellServices& shell) {
+    std::error_code error = CDataFile::FolderRefusal(strLaunchDir);
+    if (!error)
+        return false;
+    static std::set<std::string> astrSaid;
+    if (astrSaid.insert(strLaunchDir).second)
+        shell.MessageBox(kReadOnlyText + strLaunchDir + "\n" + error.message() +
+                             kReadOnlyNotSavedText,
+                         EBoxButtons::Ok, EBoxIcon::Exclamation);
+    return true;
 }
 
 } // namespace LaunchDir

@@ -158,7 +158,7 @@ bool CSystem::LoadSystemFile(const std::string& strPath) {
     std::vector<unsigned char> data;
     switch (LaunchDir::ReadFile(m_strLaunchDir, m_shell, strName, data)) {
     case CDataFile::EReadResult::Missing: {
-        bool bCreated = SaveSystemFile(strName);
+        bool bCreated = SaveSystemFile(strPath);
         SetFilePath(strName);
         return bCreated;
     }
@@ -242,8 +242,9 @@ bool CSystem::OpenSystemFile(const std::string& strPath) {
 bool CSystem::SaveSystemFile(const std::string& strPath) {
     CArchive ar;
     Serialize(ar);
-    return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strPath.empty() ? kWorkingFile : strPath,
-                                ar.Buffer());
+    if (strPath.empty())
+        return LaunchDir::WriteWorkingFile(m_strLaunchDir, m_shell, kWorkingFile, ar.Buffer());
+    return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strPath, ar.Buffer());
 }
 
 bool CSystem::SaveWorkingFiles() {

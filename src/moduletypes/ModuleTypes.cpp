@@ -105,7 +105,7 @@ bool CModuleTypes::Load(const std::string& strName) {
     std::vector<unsigned char> data;
     switch (LaunchDir::ReadFile(m_strLaunchDir, m_shell, strFile, data)) {
     case CDataFile::EReadResult::Missing:
-        return Save(strFile);
+        return Save(strName);
     case CDataFile::EReadResult::Unreadable:
         return false;
     case CDataFile::EReadResult::Ok:
@@ -127,8 +127,9 @@ bool CModuleTypes::Save(const std::string& strName) {
     ar.WriteInt32(GetCount());
     for (const auto& pType : m_apTypes)
         SerializeType(ar, *pType);
-    return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strName.empty() ? kFileName : strName,
-                                ar.Buffer());
+    if (strName.empty())
+        return LaunchDir::WriteWorkingFile(m_strLaunchDir, m_shell, kFileName, ar.Buffer());
+    return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strName, ar.Buffer());
 }
 
 // --- the list ---

@@ -345,6 +345,8 @@ void CMainFrame::ShowPortState() {
         m_pPortPane->ShowSimulation(state, m_pSimulation->LinkPath());
     else
         m_pPortPane->Show(nPort, state, CSerialControl::DeviceName(nPort));
+    if (!bOpen)
+        ForgetLinkText();
 }
 
 void CMainFrame::UpdateKeyIndicators() {
@@ -477,7 +479,7 @@ bool CMainFrame::OnClose() {
     // Closing goes on whatever the save did: the final question still lets
     // the technician stay.
     OfferSave();
-    if (IsPortOpen()) {
+    if (IsPortOpen() && !IsSimulating()) {
         m_shell.MessageBox(
             "Please close the comm port first, before terminating the Corvel application.",
             EBoxButtons::Ok, EBoxIcon::Exclamation);
@@ -486,6 +488,11 @@ bool CMainFrame::OnClose() {
     if (m_shell.MessageBox("Are you sure you wish to close the entire Corvel application?",
                            EBoxButtons::YesNo, EBoxIcon::Question) != EBoxAnswer::Yes)
         return false;
+    // The simulation is Corvel's own: it goes with it.
+    if (IsSimulating()) {
+        m_bRealPortBeforeSimulation = false;
+        ClosePort();
+    }
     PauseLink();
     m_systemTimer.stop();
     // The manual's window would otherwise keep the application running.

@@ -60,6 +60,7 @@ public:
     static constexpr const char* kSimulationTitleText = " - SIMULATION";
     static constexpr const char* kLoadSimulationText =
         "LOAD THE SYSTEM IN MEMORY INTO THE SIMULATED DVX CPU?";
+    static constexpr const char* kStartingSimulationText = "Starting the DVX CPU simulator ...";
     static constexpr const char* kSimulationLostText =
         "The simulated DVX CPU has stopped and the port has been closed.";
 
@@ -267,6 +268,10 @@ private:
     // After the port has closed: stops the simulator and puts the port's
     // own device back for the next opening.
     void StopSimulation();
+    // The port the simulation took the place of is opened again.
+    void ReopenRealPort();
+    // With the port closed the message pane says nothing of the link.
+    void ForgetLinkText();
     // The simulator ended or its line went away: reported once, the port
     // closed.
     void OnSimulationEnded();
@@ -292,6 +297,8 @@ private:
     CControllerProtocol* m_pComm = nullptr;
     QPointer<CWaitIndicator> m_pWait;
     bool m_bWaitOpenedForSilence = false;
+    // A real port was open when the simulation started.
+    bool m_bRealPortBeforeSimulation = false;
     // A serial error's box is open.
     bool m_bSerialErrorShown = false;
     bool m_bResultShown = false;

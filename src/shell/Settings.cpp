@@ -33,7 +33,7 @@ bool CSettings::Load(const std::string& strName) {
     std::vector<unsigned char> data;
     switch (LaunchDir::ReadFile(m_strLaunchDir, m_shell, strFile, data)) {
     case CDataFile::EReadResult::Missing:
-        return Save(strFile);
+        return Save(strName);
     case CDataFile::EReadResult::Unreadable:
         return false;
     case CDataFile::EReadResult::Ok:
@@ -54,6 +54,7 @@ bool CSettings::IsPlausible() const { return m_nCommPort >= kMinPort && m_nCommP
 bool CSettings::Save(const std::string& strName) {
     CArchive ar;
     Serialize(ar);
-    return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strName.empty() ? kFileName : strName,
-                                ar.Buffer());
+    if (strName.empty())
+        return LaunchDir::WriteWorkingFile(m_strLaunchDir, m_shell, kFileName, ar.Buffer());
+    return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strName, ar.Buffer());
 }

@@ -1,6 +1,7 @@
 #include "shell/WorkingFiles.h"
 
 #include "model/DataFile.h"
+#include "model/LaunchDir.h"
 #include "model/ShellServices.h"
 #include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
@@ -18,6 +19,8 @@ bool KeepBackup(CSystem& system, CShellServices& shell) {
         return true;
     if (CDataFile::Copy(working, system.LaunchPath(CWorkingFiles::kBackupFile), error))
         return true;
+    if (LaunchDir::ReportReadOnly(system.GetLaunchDir(), shell))
+        return false;
     shell.MessageBox(std::string("Could not keep the previous ") + CSystem::kWorkingFile + " as " +
                          CWorkingFiles::kBackupFile + ".\n" + error.message(),
                      EBoxButtons::Ok, EBoxIcon::Stop);

@@ -12,11 +12,12 @@ int CCliResult::ErrLines() const {
     return static_cast<int>(std::count(strErr.begin(), strErr.end(), '\n'));
 }
 
-CCliResult RunCli(const std::vector<std::string>& astrArgs) {
+CCliResult RunCli(const std::vector<std::string>& astrArgs,
+                  CCliController::ErrorSourceFactory fnErrorSource) {
     std::ostringstream out;
     std::ostringstream err;
     CCliResult result;
-    result.nExit = CliMain::Run(astrArgs, out, err, false);
+    result.nExit = CliMain::Run(astrArgs, out, err, false, std::move(fnErrorSource));
     result.strOut = out.str();
     result.strErr = err.str();
     return result;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/CliController.h"
+
 #include <string>
 #include <vector>
 
@@ -11,7 +13,9 @@ struct CCliResult {
     int ErrLines() const;
 };
 
-// Runs the commands in this process.
-CCliResult RunCli(const std::vector<std::string>& astrArgs);
+// Runs the commands in this process; the line's error counters come from
+// fnErrorSource when given.
+CCliResult RunCli(const std::vector<std::string>& astrArgs,
+                  CCliController::ErrorSourceFactory fnErrorSource = {});
 // Runs the program itself, as a script would.
 CCliResult RunCliProgram(const std::vector<std::string>& astrArgs, int nDeadlineMs = 60000);

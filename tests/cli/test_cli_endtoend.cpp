@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
+#include "controls/SerialControl.h"
 #include "dvxsim/DvxSimProcess.h"
 #include "link/SimLog.h"
 #include "model/System.h"
@@ -28,6 +29,7 @@ protected:
 
     bool Start(std::vector<std::string> astrArgs = {}) {
         astrArgs.insert(astrArgs.end(), {"--log", m_dir.File("dvxsim.log")});
+        m_pSim.reset();
         m_pSim = std::make_unique<CDvxSimProcess>(Link(), astrArgs, false);
         return m_pSim->IsStarted();
     }
@@ -141,6 +143,65 @@ TEST_F(CliEndToEnd, ANonexistentDeviceExitsFourWithOneLine) {
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("NEW.DVX")));
 }
 
+// The counts of a serial driver's line errors, rising at every reading.
+class CRisingErrorCounts : public CLineErrorSource {
+public:
+    std::optional<CLineErrorCounts> Read(int) override {
+        ++m_counts.nFrame;
+        return m_counts;
+    }
+
+private:
+    CLineErrorCounts m_counts;
+};
+
+// What goes wrong with the line itself is one line each, in corvel-cli's
+// words: a device another program holds (one sentence), a device that goes
+// away, a line error (named once, not changing the exit status).
+TEST_F(CliEndToEnd, LineProblemsAreOneLineEach) {
+    // The commands run in this process and take the current folder as their
+    // launch folder, which an earlier test may have removed.
+    std::filesystem::current_path(m_dir.Path());
+    const struct {
+        const char* szName;
+        std::vector<std::string> astrSim;
+        bool bHeld;
+        bool bRisingErrors;
+        int nExit;
+        std::string strErr;
+    } aCases[] = {
+        {"in use",
+         {},
+         true,
+         false,
+         kExitController,
+         "corvel-cli: " + Link() + " is in use by another program.\n"},
+        {"lost",
+         {"--close-after", "30"},
+         false,
+         false,
+         kExitController,
+         "corvel-cli: the serial device " + Link() + " was disconnected\n"},
+        {"line error", {}, false, true, kExitOk, "corvel-cli: Framing Error on " + Link() + "\n"},
+    };
+    for (const auto& c : aCases) {
+        ASSERT_TRUE(Start(c.astrSim)) << c.szName;
+        CSerialControl holder;
+        holder.SetDeviceName(QString::fromStdString(Link()));
+        ASSERT_TRUE(!c.bHeld || holder.SetPortOpen(true)) << c.szName;
+        CCliController::ErrorSourceFactory fnErrors;
+        if (c.bRisingErrors)
+            fnErrors = [] { return std::make_unique<CRisingErrorCounts>(); };
+        std::filesystem::remove(m_dir.File("BACK.DVX"));
+        CCliResult result =
+            RunCli({"retrieve", m_dir.File("BACK.DVX"), "--device", Link(), "--quiet"}, fnErrors);
+        EXPECT_EQ(result.nExit, c.nExit) << c.szName << ": " << result.strErr;
+        EXPECT_EQ(result.strErr, c.strErr) << c.szName;
+        EXPECT_EQ(std::filesystem::exists(m_dir.File("BACK.DVX")), c.nExit == kExitOk) << c.szName;
+    }
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+}
+
 TEST_F(CliEndToEnd, AnUnacknowledgedFrameExitsFour) {
     ASSERT_TRUE(Start({"--refuse", ":CA"}));
     CCliResult result = Cli({"transfer", SaveSystem("BUS.DVX"), "--quiet"});
@@ -170,20 +231,30 @@ TEST_F(CliEndToEnd, ARefusedFrameSaysWhatWasNotSentAndCountsWhatWas) {
 }
 
 // A damaged answer is a controller problem: a retrieve writes nothing and a
-// verify lists no differences.
+// verify lists no differences. A label read the controller refuses is one:
+// its refusal is no label.
 TEST_F(CliEndToEnd, ADamagedAnswerExitsFourAndWritesNothing) {
-    ASSERT_TRUE(Start({"--garble", ":TR05"}));
+    const std::vector<std::string> aFailures[] = {
+        {"--garble", ":TR05"},
+        {"--refuse", ":K017"},
+        {"--refuse", ":Q03"},
+        {"--refuse", ":V02"},
+    };
     std::string strFile = SaveSystem("BUS.DVX");
     const std::string strDamaged =
         "corvel-cli: some answers from the DVX CPU were damaged; the system read is incomplete\n";
-    CCliResult verify = Cli({"verify", strFile, "--quiet"});
-    EXPECT_EQ(verify.nExit, kExitController);
-    EXPECT_EQ(verify.strErr, strDamaged);
-    EXPECT_EQ(verify.strOut, "");
-    CCliResult retrieve = Cli({"retrieve", m_dir.File("BACK.DVX"), "--quiet"});
-    EXPECT_EQ(retrieve.nExit, kExitController);
-    EXPECT_EQ(retrieve.strErr, strDamaged);
-    EXPECT_FALSE(std::filesystem::exists(m_dir.File("BACK.DVX")));
+    for (const std::vector<std::string>& astrFailure : aFailures) {
+        ASSERT_TRUE(Start(astrFailure));
+        const std::string strRow = astrFailure[0] + " " + astrFailure[1];
+        CCliResult verify = Cli({"verify", strFile, "--quiet"});
+        EXPECT_EQ(verify.nExit, kExitController) << strRow;
+        EXPECT_EQ(verify.strErr, strDamaged) << strRow;
+        EXPECT_EQ(verify.strOut, "") << strRow;
+        CCliResult retrieve = Cli({"retrieve", m_dir.File("BACK.DVX"), "--quiet"});
+        EXPECT_EQ(retrieve.nExit, kExitController) << strRow;
+        EXPECT_EQ(retrieve.strErr, strDamaged) << strRow;
+        EXPECT_FALSE(std::filesystem::exists(m_dir.File("BACK.DVX"))) << strRow;
+    }
 }
 
 // A controller that falls silent is given up after the time-out; the reads

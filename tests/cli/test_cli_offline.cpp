@@ -6,6 +6,7 @@
 #include "model/SystemDiff.h"
 #include "model/SystemFields.h"
 #include "moduletypes/ModuleTypes.h"
+#include "support/FileSizeLimit.h"
 #include "support/ShellRecorder.h"
 #include "support/TempDir.h"
 
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -428,6 +430,62 @@ TEST_P(CliUnreadable, ExitsThreeWithOneLineAndWritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CliUnreadable, ::testing::ValuesIn(kUnreadable),
+                         [](const auto& info) { return std::string(info.param.szName); });
+
+struct CUnwritableCase {
+    const char* szName;
+    const char* szCommand;
+    const char* szInput;
+    std::vector<std::string> astrArgs; // after the input file
+    const char* szOutput;
+};
+
+const CUnwritableCase kUnwritable[] = {
+    {"ConvertSystem", "convert", "IN.json", {"OUT.DVX"}, "OUT.DVX"},
+    {"ConvertOld", "convert", "IN.DVX", {"OUT.ZLV"}, "OUT.ZLV"},
+    {"ConvertText", "convert", "IN.DVX", {"OUT.json"}, "OUT.json"},
+    {"Listing", "listing", "IN.DVX", {"-o", "OUT.VTS"}, "OUT.VTS"},
+    {"Document", "document", "IN.DVX", {"-o", "OUT.xlsx"}, "OUT.xlsx"},
+};
+
+class CliUnwritable : public CliOffline, public ::testing::WithParamInterface<CUnwritableCase> {
+protected:
+    CCliResult Run() {
+        std::vector<std::string> astrArgs{GetParam().szCommand, GetParam().szInput};
+        astrArgs.insert(astrArgs.end(), GetParam().astrArgs.begin(), GetParam().astrArgs.end());
+        return RunCli(astrArgs);
+    }
+};
+
+// Writing into a folder clears the temporary files that runs killed while
+// writing there left behind; a full disk is one line with the system's
+// reason, and leaves neither the file nor a temporary one.
+TEST_P(CliUnwritable, ClearsWhatDeadRunsLeftAndSaysWhyAWriteFailed) {
+    auto pSystem = NewSystem();
+    OldFormatSystem(*pSystem);
+    Save(*pSystem, "IN.DVX");
+    ASSERT_TRUE(pSystem->ExportTextFile(File("IN.json")));
+    const std::string strOrphan = CDataFile::TemporaryPath(File(GetParam().szOutput), 999999999, 1);
+    CDataFile::Write(strOrphan, std::vector<unsigned char>(10, 'x'));
+    {
+        CFileSizeLimit limit(16);
+        CCliResult result = Run();
+        EXPECT_EQ(result.nExit, kExitFile);
+        EXPECT_EQ(result.ErrLines(), 1) << result.strErr;
+        EXPECT_NE(result.strErr.find(std::string(GetParam().szOutput) + ": "), std::string::npos)
+            << result.strErr;
+    }
+    EXPECT_FALSE(std::filesystem::exists(strOrphan));
+    EXPECT_FALSE(std::filesystem::exists(File(GetParam().szOutput)));
+    std::vector<std::string> astrLeft;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
+        astrLeft.push_back(entry.path().filename().string());
+    std::sort(astrLeft.begin(), astrLeft.end());
+    EXPECT_EQ(astrLeft, (std::vector<std::string>{"IN.DVX", "IN.json"}));
+    EXPECT_EQ(Run().nExit, kExitOk);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CliUnwritable, ::testing::ValuesIn(kUnwritable),
                          [](const auto& info) { return std::string(info.param.szName); });
 
 } // namespace

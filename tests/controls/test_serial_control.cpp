@@ -4,6 +4,7 @@
 #include "link/SerialLinkHost.h"
 #include "model/SystemFixture.h"
 #include "support/PtyPeer.h"
+#include "support/TempDir.h"
 
 #include <QSettings>
 #include <QStandardPaths>
@@ -11,11 +12,14 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
@@ -70,6 +74,21 @@ protected:
     std::vector<short> m_anEvents;
     std::vector<std::string> m_astrStatus;
 };
+
+// Whether the terminal is held for one program alone (another program's
+// open is refused), asked through a descriptor of this process.
+bool HeldExclusively(const std::string& strDevice) {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(entry.path(), error) != strDevice)
+            continue;
+        int nExclusive = 0;
+        const int fd = std::stoi(entry.path().filename().string());
+        if (ioctl(fd, TIOCGEXCL, &nExclusive) == 0 && nExclusive != 0)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -139,6 +158,25 @@ TEST_F(SerialLinkTest, OpensTheDeviceByName) {
     EXPECT_EQ(CSerialControl::DeviceName(kPort).toStdString(), peer.SlavePath());
     Close();
     EXPECT_FALSE(port.GetPortOpen());
+}
+
+// A relative path names a device from the current folder, with or without
+// a folder in it; the device is then held for Corvel alone.
+TEST_F(SerialLinkTest, OpensARelativePathFromTheCurrentFolder) {
+    ASSERT_TRUE(peer.IsValid());
+    CTempDir dir;
+    std::filesystem::create_directory(dir.File("sub"));
+    std::filesystem::create_symlink(peer.SlavePath(), dir.File("rel-link"));
+    std::filesystem::create_symlink(peer.SlavePath(), dir.File("sub/link"));
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    for (const char* szName : {"rel-link", "sub/link"}) {
+        CSerialControl relative;
+        relative.SetDeviceName(QString::fromUtf8(szName));
+        EXPECT_TRUE(relative.SetPortOpen(true)) << szName << relative.ErrorString().toStdString();
+        EXPECT_TRUE(HeldExclusively(peer.SlavePath())) << szName;
+    }
+    std::filesystem::current_path(before);
 }
 
 TEST_F(SerialLinkTest, MissingDeviceStaysClosedAndNoWaitStarts) {
@@ -228,20 +266,30 @@ TEST_F(SerialLinkTest, EndOfFileCharacterIsReportedAfterItsReceiveEvent) {
 // Noise on the line between answers (a break reads as NUL) must not be
 // taken for any part of the next answer. Short noise is still in the driver
 // when the next frame goes out; a long run without a line end has been read
-// as it came, as on a real line, and the next answer still gets through.
+// as it came, as on a real line, and the next answer still gets through. A
+// long run sent right behind each answer comes in the answer's own read and
+// does not push it out.
 TEST_F(SerialLinkTest, NoiseAfterAnAnswerNeverReachesTheNextOne) {
     const struct {
         std::string strNoise;
         bool bReadAsItComes;
+        bool bBehindEachAnswer;
     } aCases[] = {
-        {std::string(1, '\0'), false},
-        {std::string(1, CSerialControl::kEofChar), false},
-        {"Z", false},
-        {std::string(5000, 'Z'), true},
+        {std::string(1, '\0'), false, false},
+        {std::string(1, CSerialControl::kEofChar), false, false},
+        {"Z", false, false},
+        {std::string(5000, 'Z'), true, false},
+        {std::string(2000, 'Z'), true, true},
     };
-    m_fnAnswer = CScriptedController::DefaultExcept({{":K000\r", "HORN\r\n"}, {":J\r", "1F\r\n"}});
+    const CScriptedController::Answer fnAnswer =
+        CScriptedController::DefaultExcept({{":K000\r", "HORN\r\n"}, {":J\r", "1F\r\n"}});
+    std::atomic<std::size_t> nNoiseBehind = 0;
+    m_fnAnswer = [&](const std::string& strFrame) {
+        return fnAnswer(strFrame) + std::string(nNoiseBehind, 'Z');
+    };
     ASSERT_TRUE(Open());
     for (const auto& c : aCases) {
+        nNoiseBehind = c.bBehindEachAnswer ? c.strNoise.size() : 0;
         auto fnNoise = [&] {
             peer.Say(c.strNoise);
             if (c.bReadAsItComes)

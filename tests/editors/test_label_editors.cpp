@@ -86,7 +86,11 @@ TEST_F(LabelEditorTest, OneClickOnTheModuleBarAsksOnceAndMovesOneModule) {
     m_shell.ExpectBox(kSaveQuestion, EBoxAnswer::Yes);
     const QPoint arrow(Bar(dialog).width() / 2, Bar(dialog).height() - 3);
     QTest::mousePress(&Bar(dialog), Qt::LeftButton, {}, arrow);
-    QTest::qWait(1200);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Bar(dialog).value() == 5; }));
+    // A held arrow repeats after about half a second: no second step comes.
+    EXPECT_FALSE(QTest::qWaitFor(
+        [&] { return Bar(dialog).value() != 5 || m_shell.m_aBoxes.size() > 1; }, 1500));
+    QTest::mouseRelease(&Bar(dialog), Qt::LeftButton, {}, arrow);
     EXPECT_EQ(5, sys.GetCurModule());
     EXPECT_EQ(5, Bar(dialog).value());
     EXPECT_EQ(m_shell.BoxTexts(), (Frames{kSaveQuestion}));

@@ -157,8 +157,12 @@ TEST_F(AnswerTest, EquationBlockIsStoredWholeOrNotAtAll) {
 }
 
 TEST_F(AnswerTest, ReadSequencesGoOnAfterAFieldNotReadAndReportIt) {
-    host.m_fnAnswer = CScriptedController::DefaultExcept(
-        {{":TR03\r", "ERROR\r\n"}, {":HO02\r", "ERROR\r\n"}, {":B005\r", "ERROR\r\n"}});
+    host.m_fnAnswer = CScriptedController::DefaultExcept({{":TR03\r", "ERROR\r\n"},
+                                                          {":HO02\r", "ERROR\r\n"},
+                                                          {":B005\r", "ERROR\r\n"},
+                                                          {":K0A1\r", "ERROR\r\n"},
+                                                          {":Q12\r", "ERROR\r\n"},
+                                                          {":V04\r", "ERROR\r\n"}});
     sys.SetTimerReloadFromCount(3, 7);
     sys.SetTimerReloadFromCount(4, 7);
     EXPECT_FALSE(comm.ReadAllTimers());
@@ -169,10 +173,67 @@ TEST_F(AnswerTest, ReadSequencesGoOnAfterAFieldNotReadAndReportIt) {
     Select(0, 0, 0);
     EXPECT_FALSE(comm.ReadModuleEquations());
     EXPECT_FALSE(comm.ReadAllEquations());
-    EXPECT_TRUE(comm.ReadAllLabels());
+    sys.StoreChannelLabel(0, 1, 1, "KEEP");
+    sys.StoreModuleLabel(2, 1, "KEEP");
+    EXPECT_FALSE(comm.ReadAllLabels());
+    EXPECT_EQ(sys.GetChannelLabel(0, 1, 1), "KEEP");
+    EXPECT_EQ(sys.GetModuleLabel(2, 1), "KEEP");
     EXPECT_EQ(NotReadTraces(m_shell.m_astrTraces),
               (std::vector<std::string>{"timer 3 reload", "high speed pair 2 output",
-                                        "equation of BLUE LOOP A6", "equation of BLUE LOOP A6"}));
+                                        "equation of BLUE LOOP A6", "equation of BLUE LOOP A6",
+                                        "label of YELLOW LOOP A2", "label of YELLOW LOOP module C",
+                                        "system label 4"}));
+}
+
+// A label read back is stored only when the controller could keep it as a
+// label: its refusal, a control character or more characters than the field
+// holds make a damaged answer, which leaves the label as it was and is named.
+// Text within those rules is a label, even garbage.
+TEST_F(AnswerTest, LabelAnswersThatCannotBeLabelsStoreNothingAndAreNamed) {
+    struct Case {
+        std::string strAnswer;
+        std::optional<std::string> label;
+    };
+    const Case aCases[] = {
+        {"HORN\r\n", "HORN"},
+        {"FIFTEEN CHARS!!\r\n", "FIFTEEN CHARS!!"},
+        {"#~GARBLED~#\r\n", "#~GARBLED~#"},
+        {"ERROR\r\n", std::nullopt},
+        {"SIXTEEN CHARS!!!\r\n", std::nullopt},
+        {"HORN\tLEFT\r\n", std::nullopt},
+        {"\x1B[2JHORN\r\n", std::nullopt},
+        {"HO\x7FRN\r\n", std::nullopt},
+    };
+    const struct {
+        const char* szField;
+        std::function<bool(CControllerProtocol&)> fnRead;
+        std::function<std::string(CSystem&)> fnLabel;
+    } aOps[] = {
+        {"label of YELLOW LOOP C4", [](CControllerProtocol& c) { return c.ReadChannelLabel(); },
+         [](CSystem& s) { return s.GetChannelLabel(2, 3, 1); }},
+        {"label of TIMER LOOP module P",
+         [](CControllerProtocol& c) { return c.ReadModuleLabel(15, 3); },
+         [](CSystem& s) { return s.GetModuleLabel(15, 3); }},
+        {"system label 3", [](CControllerProtocol& c) { return c.ReadSysLabel(3); },
+         [](CSystem& s) { return s.GetSysLabel(3); }},
+    };
+    Select(1, 2, 3);
+    for (const auto& op : aOps) {
+        for (const Case& c : aCases) {
+            sys.SetCurChannelLabel("KEEP");
+            sys.SetModuleLabel(15, 3, "KEEP");
+            sys.SetSysLabel(3, "KEEP");
+            m_shell.m_astrTraces.clear();
+            AnswerAll(c.strAnswer);
+            EXPECT_EQ(op.fnRead(comm), c.label.has_value()) << op.szField << " " << c.strAnswer;
+            EXPECT_EQ(op.fnLabel(sys), c.label.value_or("KEEP"))
+                << op.szField << " " << c.strAnswer;
+            EXPECT_EQ(NotReadTraces(m_shell.m_astrTraces),
+                      c.label ? std::vector<std::string>{} : std::vector<std::string>{op.szField})
+                << op.szField << " " << c.strAnswer;
+        }
+    }
+    EXPECT_EQ(host.m_nStalls, 0);
 }
 
 // Noise or an old answer waiting in the ring when a query goes out is not

@@ -412,11 +412,11 @@ TEST_F(LinkTest, LabelReadsGoThroughTheSetters) {
     };
     Select(0, 0, 0);
     sys.SetCurChannelLabel("custom");
-    comm.ReadChannelLabel();
-    comm.ReadModuleLabel(1, 1);
-    comm.ReadSysLabel(5);
+    EXPECT_TRUE(comm.ReadChannelLabel());
+    EXPECT_FALSE(comm.ReadModuleLabel(1, 1)) << "longer than a label";
+    EXPECT_TRUE(comm.ReadSysLabel(5));
     EXPECT_EQ(sys.GetCurChannelLabel(), "Blue_Chl_A1");
-    EXPECT_EQ(sys.GetModuleLabel(1, 1), "A MODULE LABEL ");
+    EXPECT_EQ(sys.GetModuleLabel(1, 1), CSystem::DefaultModuleLabel(1, 1));
     EXPECT_EQ(sys.GetSysLabel(5), "BUS 12");
     EXPECT_EQ(sys.GetFilePath(), "BUS 12.DVX");
 }

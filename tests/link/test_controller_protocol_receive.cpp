@@ -26,16 +26,19 @@ TEST_F(LinkTest, RingKeepsOrderAndGetCharOnEmptyRingChangesNothing) {
     EXPECT_EQ(comm.GetUnreadCount(), 0);
 }
 
-TEST_F(LinkTest, RingOverflowDropsTheOldestAndKeepsOrder) {
+// What arrived first is the answer being waited for: a full ring keeps it,
+// in order, and lets the newest characters go, but still takes a line end.
+TEST_F(LinkTest, FullRingKeepsTheOldestInOrderAndStillTakesALineEnd) {
+    const std::size_t nRing = CControllerProtocol::kRingSize;
     std::string strText;
-    for (int i = 0; i < CControllerProtocol::kRingSize + 5; ++i)
+    for (std::size_t i = 0; i < nRing + 5; ++i)
         strText += static_cast<char>('a' + i % 26);
-    comm.OnReceive(strText);
+    comm.OnReceive(strText + "\r\n");
     EXPECT_EQ(comm.GetUnreadCount(), CControllerProtocol::kRingSize);
     std::string strRead;
     while (comm.GetUnreadCount() > 0)
         strRead += comm.GetChar();
-    EXPECT_EQ(strRead, strText.substr(5));
+    EXPECT_EQ(strRead, strText.substr(0, nRing - 2) + "\r\n");
 }
 
 TEST_F(LinkTest, InboundLineEndsAtCarriageReturnAndSurvivesFlush) {
@@ -69,15 +72,22 @@ TEST_F(LinkTest, LinkDelayEndsWhenNothingIsLeftToDispatch) {
     }
 }
 
-// Noise on the line (a break reads as NUL) is no part of an answer.
+// Noise on the line (a break reads as NUL) is no part of an answer, and
+// noise arriving behind the answer in the same read, however long, does not
+// push it out.
 TEST_F(LinkTest, ReadOkSkipsLineEndsAndNoiseAndComparesTwoLetters) {
     struct Case {
         std::string szAnswer;
         bool bOk;
     };
-    for (const Case& c : {Case{"OK\r\n", true}, Case{"\r\nOK\r\n", true}, Case{"\r\r\nOK", true},
-                          Case{std::string("\0OK\r\n", 5), true}, Case{"\x1A\r\nOK\r\n", true},
-                          Case{"NO\r\n", false}, Case{"OX\r\n", false}, Case{"KO\r\n", false}}) {
+    std::string strNoiseLines;
+    for (int i = 0; i < 500; ++i)
+        strNoiseLines += "#~\r\n";
+    for (const Case& c :
+         {Case{"OK\r\n", true}, Case{"\r\nOK\r\n", true}, Case{"\r\r\nOK", true},
+          Case{std::string("\0OK\r\n", 5), true}, Case{"\x1A\r\nOK\r\n", true},
+          Case{"OK\r\n" + std::string(3000, 'Z'), true}, Case{"OK\r\n" + strNoiseLines, true},
+          Case{"NO\r\n", false}, Case{"OX\r\n", false}, Case{"KO\r\n", false}}) {
         host.Say(c.szAnswer);
         host.Say("\n");
         EXPECT_EQ(comm.ReadOk(), c.bOk) << c.szAnswer;

@@ -269,6 +269,30 @@ TEST_F(PortTest, VanishedDeviceIsReportedOnceAndThePortCloses) {
     EXPECT_EQ(PortPane(), "COM1 closed");
 }
 
+// A device lost in the middle of a sequence leaves no link text behind:
+// with the port closed the message pane says nothing of the link, not even
+// a "LINK IDLE" that was still waiting to be shown.
+TEST_F(PortTest, ALostDeviceLeavesNoLinkTextBesideTheClosedPort) {
+    OpenPort();
+    m_shell.AnswerBox(EBoxAnswer::Ok);
+    QTimer poll;
+    poll.setInterval(1);
+    QObject::connect(&poll, &QTimer::timeout, [this, &poll] {
+        if (peer.FrameCount() < m_nSeen + 20)
+            return;
+        poll.stop();
+        peer.HangUp();
+    });
+    poll.start();
+    comm.SendAllTimersShowingPhase();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !frame.IsPortOpen(); }, 5000));
+    EXPECT_EQ(PortPane(), "COM1 closed");
+    EXPECT_FALSE(
+        QTest::qWaitFor([this] { return frame.StatusText() != CMainFrame::kIdleText; }, 500))
+        << frame.StatusText().toStdString();
+    frame.CloseWaitIndicator();
+}
+
 // --- choosing the port ---
 
 namespace {
@@ -453,18 +477,34 @@ TEST_F(PortTest, SilentControllerIsShownWithAStopButtonThatClosesThePort) {
 }
 
 // Stop is there from the start of a sequence and has the focus, so a key
-// closes the port while the main window's menus are out of reach.
+// closes the port while the main window's menus are out of reach: Alt+S
+// pressed during a transfer ends it, and nothing more is sent.
 TEST_F(PortTest, StopIsOfferedForTheWholeSequenceAndAltSClosesThePort) {
     OpenPort();
-    frame.StartWaitIndicator("Transmitting all timers ...");
-    CWaitIndicator* pWait = frame.WaitIndicator();
-    ASSERT_NE(pWait, nullptr);
-    EXPECT_TRUE(pWait->StopButton().isVisible());
-    EXPECT_EQ(pWait->StopButton().shortcut(), QKeySequence("Alt+S"));
-    ASSERT_EQ(pWait->focusWidget(), &pWait->StopButton());
-    QTest::keyClick(pWait->focusWidget(), Qt::Key_Space);
+    bool bChecked = false;
+    QTimer poll;
+    poll.setInterval(1);
+    QObject::connect(&poll, &QTimer::timeout, [this, &poll, &bChecked] {
+        CWaitIndicator* pWait = frame.WaitIndicator();
+        if (!pWait || peer.FrameCount() < m_nSeen + 20)
+            return;
+        poll.stop();
+        EXPECT_TRUE(pWait->StopButton().isVisible());
+        EXPECT_EQ(pWait->StopButton().shortcut(), QKeySequence("Alt+S"));
+        EXPECT_EQ(pWait->focusWidget(), &pWait->StopButton());
+        pWait->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(pWait));
+        QTest::keyClick(pWait, Qt::Key_S, Qt::AltModifier);
+        // A shortcut presses its button a moment later, as a click would.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !frame.IsPortOpen(); }));
+        bChecked = true;
+    });
+    poll.start();
+    EXPECT_FALSE(comm.SendAllTimersShowingPhase());
+    EXPECT_TRUE(bChecked);
     EXPECT_FALSE(frame.IsPortOpen());
     EXPECT_EQ(PortItem(), "Open &Port");
+    EXPECT_LT(NewFrames().size(), 2u * CSystem::kTimers) << "the transfer ended at Stop";
     frame.CloseWaitIndicator();
 }
 

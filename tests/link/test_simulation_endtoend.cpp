@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -19,6 +20,9 @@
 #include <functional>
 #include <iterator>
 #include <optional>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -148,22 +152,25 @@ TEST_F(SimulationEndToEnd, ALoadedSystemFollowsAnInputSwitchedInTheLoopStatusCon
     ExpectNothingLeft(traces);
 }
 
-// Exit waits for the port as with a vehicle; every way of closing the port
-// stops the simulator and cleans up after it, and a later Open Port uses
-// the configured port again, as does a simulation started over an open one.
+// Closing the port in any way stops the simulator and cleans up after it,
+// and a later Open Port uses the configured port again. Unchecking the item
+// gives back the vehicle's port that was open when the simulation started.
+// Exit is not refused while only the simulation runs.
 TEST_F(SimulationEndToEnd, ClosingThePortStopsTheSimulatorAndGivesThePortBack) {
     const struct {
         const char* szHow;
         std::function<void()> fnStop;
+        bool bReopened;
     } aCases[] = {
-        {"unchecking the item", [this] { Trigger(ID_SIMULATE_CPU); }},
-        {"Close Port", [this] { Trigger(ID_PORT_OPEN); }},
+        {"unchecking the item", [this] { Trigger(ID_SIMULATE_CPU); }, true},
+        {"Close Port", [this] { Trigger(ID_PORT_OPEN); }, false},
         {"Stop in the wait indicator",
          [this] {
              frame.StartWaitIndicator("Please wait");
              frame.WaitIndicator()->StopButton().click();
              frame.CloseWaitIndicator();
-         }},
+         },
+         false},
     };
     for (const auto& aCase : aCases) {
         SCOPED_TRACE(aCase.szHow);
@@ -179,21 +186,62 @@ TEST_F(SimulationEndToEnd, ClosingThePortStopsTheSimulatorAndGivesThePortBack) {
         const Traces traces = TracesOfSimulator();
         EXPECT_TRUE(ProcessExists(traces.nPid));
         EXPECT_TRUE(std::filesystem::is_symlink(traces.strLink));
-        m_shell.ExpectBox(
-            "Please close the comm port first, before terminating the Corvel application.");
+        m_shell.ExpectBox("Are you sure you wish to close the entire Corvel application?",
+                          EBoxAnswer::No);
         frame.close();
         EXPECT_TRUE(frame.IsSimulating());
 
         aCase.fnStop();
-        ExpectStopped();
         ExpectNothingLeft(traces);
-
-        Trigger(ID_PORT_OPEN);
+        if (!aCase.bReopened) {
+            ExpectStopped();
+            Trigger(ID_PORT_OPEN);
+        }
+        EXPECT_FALSE(frame.IsSimulating());
         EXPECT_EQ(vehicle.Received(), (Frames{":I\r", ":I\r"}));
         EXPECT_EQ(frame.PortPane().text(), CPortPane::Text(1, CPortPane::EState::Open));
         Trigger(ID_PORT_OPEN);
     }
     EXPECT_EQ(m_shell.m_aBoxes.size(), 2 * std::size(aCases));
+}
+
+// Exit stops the simulation itself, and leaves nothing of it behind.
+TEST_F(SimulationEndToEnd, ExitStopsTheSimulation) {
+    ASSERT_TRUE(StartSimulation(EBoxAnswer::No));
+    const Traces traces = TracesOfSimulator();
+    m_shell.ExpectBox("Are you sure you wish to close the entire Corvel application?",
+                      EBoxAnswer::Yes);
+    EXPECT_TRUE(frame.close());
+    EXPECT_FALSE(frame.IsSimulating());
+    EXPECT_FALSE(frame.IsPortOpen());
+    ExpectNothingLeft(traces);
+}
+
+// A simulator that does not name its terminal is waited for under the wait
+// indicator, the window staying live; its Stop (Alt+S) ends the start, with
+// no message and nothing left.
+TEST_F(SimulationEndToEnd, AStartThatHangsIsWaitedForUnderTheIndicatorAndStopEndsIt) {
+    const CScopedEnvironment program(CSimulatedCpu::kProgramVariable,
+                                     WriteProgram("hanging-dvxsim", "exec sleep 60\n"));
+    QString strText;
+    QTimer poll;
+    poll.setInterval(1);
+    QObject::connect(&poll, &QTimer::timeout, [this, &poll, &strText] {
+        CWaitIndicator* pWait = frame.WaitIndicator();
+        if (!pWait)
+            return;
+        poll.stop();
+        strText = pWait->TextLine().text();
+        pWait->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(pWait));
+        QTest::keyClick(pWait, Qt::Key_S, Qt::AltModifier);
+    });
+    poll.start();
+    Trigger(ID_SIMULATE_CPU);
+    EXPECT_EQ(strText.toStdString(), CMainFrame::kStartingSimulationText);
+    EXPECT_TRUE(m_shell.m_aBoxes.empty());
+    EXPECT_EQ(frame.WaitIndicator(), nullptr);
+    ExpectStopped();
 }
 
 TEST_F(SimulationEndToEnd, TheMainWindowGoingStopsARunningSimulator) {
@@ -254,4 +302,28 @@ TEST_F(SimulationEndToEnd, AKilledSimulatorIsReportedOnceAndTheItemUnchecked) {
     EXPECT_FALSE(comm.GetPortOpen());
     ExpectStopped();
     ExpectNothingLeft(traces);
+}
+
+// A folder left by a Corvel that has ended is removed; one of this Corvel,
+// one of a Corvel still running and one that names no Corvel stay.
+TEST(SimulationFolders, OnlyFoldersOfEndedRunsAreRemoved) {
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const pid_t nEnded = fork();
+    if (nEnded == 0)
+        _exit(0);
+    waitpid(nEnded, nullptr, 0);
+    const QString strPrefix = CSimulatedCpu::kFolderPrefix;
+    const QString strEnded = strPrefix + QString::number(nEnded) + "-a1B2c3";
+    const QStringList astrKept = {strPrefix + QString::number(QCoreApplication::applicationPid()) +
+                                      "-d4E5f6",
+                                  strPrefix + "1-g7H8i9", strPrefix + "XyZ123", "other-folder"};
+    QDir dir(temp.path());
+    const QStringList astrAll = QStringList(astrKept) << strEnded;
+    for (const QString& strName : astrAll)
+        ASSERT_TRUE(dir.mkpath(strName + "/inside"));
+    EXPECT_EQ(CSimulatedCpu::RemoveStaleFolders(dir), 1);
+    EXPECT_FALSE(dir.exists(strEnded));
+    for (const QString& strName : astrKept)
+        EXPECT_TRUE(dir.exists(strName)) << strName.toStdString();
 }

@@ -25,11 +25,17 @@ protected:
 
     // Answers as the default controller, and closes the port instead of
     // answering the first frame that starts with strAt.
-    void ClosePortAt(const std::string& strAt) {
-        host.m_fnAnswer = [this, strAt](const std::string& strFrame) {
+    // Closes the port at the first frame that starts with strAt, and opens
+    // it again at once when bReopen.
+    void ClosePortAt(const std::string& strAt, bool bReopen = false) {
+        host.m_fnAnswer = [this, strAt, bReopen](const std::string& strFrame) {
             if (strFrame.rfind(strAt, 0) != 0)
                 return CScriptedController::DefaultAnswer(strFrame);
             host.Close();
+            if (bReopen) {
+                host.m_bOpen = true;
+                comm.SetPortOpen(true);
+            }
             return std::string();
         };
     }
@@ -65,7 +71,10 @@ TEST_F(TransferTest, TransferWithThePortClosedSaysSoAndDoesNothingElse) {
 TEST_F(TransferTest, SystemTransferOfAFreshSystemSendsItsPhasesInOrder) {
     sys.ResetToDefaults();
     m_host.m_nGroup = CSystem::GroupSystem;
+    std::string strLastCallAtBox;
+    m_shell.m_fnWhileBoxShown = [&] { strLastCallAtBox = m_host.m_astrCalls.back(); };
     m_commands.OnTransfer();
+    EXPECT_EQ(strLastCallAtBox, "close wait") << "the result stands alone, without the indicator";
 
     Frames astrFrames = TakeFrames();
     ASSERT_EQ(astrFrames.size(), 2u + 1 + 1 + 3 + 10 + 320 + 8 + 2 + 1);
@@ -82,8 +91,8 @@ TEST_F(TransferTest, SystemTransferOfAFreshSystemSendsItsPhasesInOrder) {
               0);
     EXPECT_EQ(Frames(astrFrames.end() - 3, astrFrames.end()), (Frames{":E1\r", ":E1\r", ":I0\r"}));
     EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
-    EXPECT_EQ(m_host.m_astrCalls,
-              (Frames{"busy", "pause", "pick group", "continue", "not busy", "close wait"}));
+    EXPECT_EQ(m_host.m_astrCalls, (Frames{"busy", "pause", "pick group", "close wait", "continue",
+                                          "not busy", "close wait"}));
     EXPECT_EQ(host.m_astrProgress,
               (Frames{"Clearing DVX CPU memory ...", "Transmitting Booleans to DVX CPU ...",
                       "Transmitting channel labels to DVX CPU ...",
@@ -214,7 +223,8 @@ TEST_F(TransferTest, LoadingSendsTheSystemTransferWithoutPickerOrQuestion) {
     m_commands.LoadSystem();
     EXPECT_EQ(TakeFrames(), astrTransferred);
     EXPECT_EQ(m_shell.BoxTexts(), Frames{"UPLOAD SUCCESSFUL"});
-    EXPECT_EQ(m_host.m_astrCalls, (Frames{"busy", "pause", "continue", "not busy", "close wait"}));
+    EXPECT_EQ(m_host.m_astrCalls,
+              (Frames{"busy", "pause", "close wait", "continue", "not busy", "close wait"}));
 
     host.m_bOpen = false;
     m_shell.m_aBoxes.clear();
@@ -314,15 +324,42 @@ TEST_F(TransferTest, TheFinalBoxSaysWhatTheControllerIsMissing) {
 }
 
 // The controller then holds part of the system: the technician hears that
-// once, not once for each step that could not go.
+// once, not once for each step that could not go. A port opened again at
+// once is a new link: nothing more of the interrupted command reaches it.
 TEST_F(TransferTest, ClosingThePortDuringATransferSaysOnceItWasInterrupted) {
-    ClosePortAt(":TR05");
-    m_host.m_nGroup = CSystem::GroupSystem;
-    m_commands.OnTransfer();
-    Frames astrFrames = TakeFrames();
-    EXPECT_EQ(astrFrames.back(), ":TR0564\r") << "nothing is written after the port closed";
-    EXPECT_EQ(m_shell.BoxTexts(), Frames{CTransferCommands::kUploadInterruptedText});
-    EXPECT_EQ(m_shell.m_aBoxes.back().icon, EBoxIcon::Stop);
+    struct Case {
+        const char* szName;
+        bool bRetrieve;
+        const char* szAt;
+        bool bReopen;
+        const char* szText;
+    };
+    const Case aCases[] = {
+        {"transfer", false, ":TR05", false, CTransferCommands::kUploadInterruptedText},
+        {"transfer, port opened again", false, ":TR05", true,
+         CTransferCommands::kUploadInterruptedText},
+        {"system retrieve, port opened again", true, ":K1", true,
+         CTransferCommands::kSystemPutBackText},
+    };
+    for (const Case& c : aCases) {
+        host.m_bOpen = true;
+        comm.SetPortOpen(true);
+        m_shell.m_aBoxes.clear();
+        TakeFrames();
+        ClosePortAt(c.szAt, c.bReopen);
+        m_host.m_nGroup = CSystem::GroupSystem;
+        if (c.bRetrieve)
+            m_commands.OnRetrieve();
+        else
+            m_commands.OnTransfer();
+        Frames astrFrames = TakeFrames();
+        ASSERT_FALSE(astrFrames.empty()) << c.szName;
+        EXPECT_EQ(astrFrames.back().rfind(c.szAt, 0), 0u)
+            << c.szName << ": nothing is written after the port closed, " << astrFrames.back();
+        ASSERT_EQ(m_shell.m_aBoxes.size(), 1u) << c.szName;
+        EXPECT_EQ(m_shell.m_aBoxes[0].strText.rfind(c.szText, 0), 0u) << c.szName;
+        EXPECT_EQ(m_shell.m_aBoxes[0].icon, EBoxIcon::Stop) << c.szName;
+    }
 }
 
 // Each outcome is told with the icon of its kind: a result Information, a
@@ -355,6 +392,11 @@ TEST_F(TransferTest, EveryOutcomeIsToldWithTheIconOfItsKind) {
                  return strFrame == ":TR05\r" ? std::string("ZZ\r\n")
                                               : CScriptedController::DefaultAnswer(strFrame);
              };
+         },
+         CTransferCommands::kDownloadErrorsText, EBoxIcon::Exclamation},
+        {"download with a refused label", true, CSystem::GroupModule,
+         [this] {
+             host.m_fnAnswer = CScriptedController::DefaultExcept({{":K003\r", "ERROR\r\n"}});
          },
          CTransferCommands::kDownloadErrorsText, EBoxIcon::Exclamation},
         {"download, port lost", true, CSystem::GroupModule, [this] { ClosePortAt(":K"); },

@@ -1,6 +1,7 @@
 #include "link/ControllerProtocol.h"
 #include "model/DataFile.h"
 #include "model/FileLayout.h"
+#include "model/LaunchDir.h"
 #include "shell/CommandIds.h"
 #include "shell/FrameFixture.h"
 #include "shell/WorkingFiles.h"
@@ -156,4 +157,24 @@ TEST(StartUpTest, TemporaryFilesOfEndedRunsAreRemoved) {
     CSystem system(shell, dir.Str());
     EXPECT_FALSE(fs::exists(strOrphan));
     EXPECT_TRUE(fs::exists(dir.File("notes.txt")));
+}
+
+// A launch folder nobody may write in costs one box for the whole run,
+// naming what will not be saved, not one for each file at start and at exit.
+TEST(StartUpTest, AReadOnlyLaunchFolderIsSaidOnce) {
+    CTempDir dir;
+    fs::permissions(dir.Path(), fs::perms(0555));
+    CShellRecorder shell;
+    shell.ExpectBox(LaunchDir::kReadOnlyText + dir.Str() + "\nPermission denied" +
+                    LaunchDir::kReadOnlyNotSavedText);
+    {
+        CSystem system(shell, dir.Str());
+        CSettings param(dir.Str(), shell);
+        CModuleTypes moduleTypes(dir.Str(), shell);
+        system.SetModified();
+        EXPECT_FALSE(CWorkingFiles::WriteAtExit(system, param, moduleTypes, shell));
+    }
+    fs::permissions(dir.Path(), fs::perms(0755));
+    EXPECT_EQ(shell.m_aBoxes.size(), 1u);
+    EXPECT_TRUE(fs::is_empty(dir.Path()));
 }
