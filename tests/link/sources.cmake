@@ -10,7 +10,9 @@ target_sources(corvel_tests PRIVATE
 target_sources(corvel_tests PRIVATE
     link/ScriptedTransferHost.h
     link/ScriptedTransferHost.cpp
+    link/TransferFixture.h
     link/test_transfer_commands.cpp
+    link/test_retrieve_commands.cpp
     link/test_compare_command.cpp
     link/test_frame_transfer.cpp
     link/test_serial_view.cpp
