@@ -93,6 +93,10 @@ bool CCliLink::ReportProblem() {
                       std::to_string(m_request.nTimeoutSeconds) + " s; gave up");
         return true;
     }
+    if (m_bLost && m_port.IsInUse()) {
+        m_shell.Error(Utf8(m_port.ErrorString()));
+        return true;
+    }
     if (m_bLost || !m_port.GetPortOpen()) {
         m_shell.Error("the serial device " + Utf8(DeviceName()) + " was disconnected");
         return true;

@@ -1,5 +1,6 @@
 #include "controls/PortAccess.h"
 
+#include <QDir>
 #include <QFile>
 
 #ifdef Q_OS_UNIX
@@ -31,6 +32,18 @@ QString AccessGroup(const struct stat& status) {
     const group* pGroup = getgrgid(status.st_gid);
     return pGroup ? QString::fromLocal8Bit(pGroup->gr_name) : QString();
 }
+
+// Whether one of the process's open files is the character device rdev.
+bool HoldsDevice(const QString& strFdFolder, dev_t rdev) {
+    for (const QString& strFd : QDir(strFdFolder).entryList(QDir::Files | QDir::System)) {
+        struct stat status {};
+        const QByteArray abFd = QFile::encodeName(strFdFolder + u'/' + strFd);
+        if (stat(abFd.constData(), &status) == 0 && S_ISCHR(status.st_mode) &&
+            status.st_rdev == rdev)
+            return true;
+    }
+    return false;
+}
 #endif
 
 } // namespace
@@ -61,5 +74,24 @@ QString CPortAccess::DeniedText(const QString& strDevice) {
 #else
     Q_UNUSED(strDevice);
     return {};
+#endif
+}
+
+bool CPortAccess::IsOpenElsewhere(const QString& strDevice) {
+#ifdef Q_OS_LINUX
+    struct stat device {};
+    if (stat(DevicePath(strDevice).constData(), &device) != 0 || !S_ISCHR(device.st_mode))
+        return false;
+    const QString strSelf = QString::number(getpid());
+    for (const QString& strPid : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (strPid == strSelf || !strPid.front().isDigit())
+            continue;
+        if (HoldsDevice("/proc/" + strPid + "/fd", device.st_rdev))
+            return true;
+    }
+    return false;
+#else
+    Q_UNUSED(strDevice);
+    return false;
 #endif
 }

@@ -13,4 +13,7 @@ public:
     // The explanation and the fix when this process may not read and write
     // strDevice although it exists; "" when permission is not the problem.
     static QString DeniedText(const QString& strDevice);
+    // Whether another process has strDevice open, as far as this user may
+    // see other processes' files.
+    static bool IsOpenElsewhere(const QString& strDevice);
 };

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSerialPortInfo>
 #include <QSettings>
 #include <QStringList>
 
@@ -308,8 +309,12 @@ void CSerialControl::OnError(QSerialPort::SerialPortError error) {
     ResumeReading();
 }
 
+// Reads that keep failing on a device that is still there mean that another
+// program takes the characters first: that is said rather than a lost device.
 void CSerialControl::OnDeviceGone() {
-    m_strError = kDisconnectedText;
+    const QString strDevice = QSerialPortInfo(m_port).systemLocation();
+    m_bInUse = !IsDeviceGone() && CPortAccess::IsOpenElsewhere(strDevice);
+    m_strError = m_bInUse ? QString(kInUseText).arg(strDevice) : kDisconnectedText;
     m_linePoll.stop();
     m_errorPoll.stop();
     m_port.close();

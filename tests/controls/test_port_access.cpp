@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -117,4 +118,28 @@ TEST(PortAccessCauseTest, OnlyALackOfPermissionIsExplained) {
     CPtyPeer peer([](const std::string&) { return std::string(); });
     ASSERT_TRUE(peer.IsValid());
     EXPECT_EQ(CPortAccess::DeniedText(QString::fromStdString(peer.SlavePath())), "");
+}
+
+// Corvel's own handles never count: only another program that has the
+// device open makes it in use, and only while it does.
+TEST(PortAccessCauseTest, ADeviceIsOpenElsewhereOnlyWhileAnotherProgramHoldsIt) {
+    CPtyPeer peer([](const std::string&) { return std::string(); });
+    ASSERT_TRUE(peer.IsValid());
+    const QString strDevice = QString::fromStdString(peer.SlavePath());
+    const int nOwn = open(peer.SlavePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(nOwn, 0);
+    EXPECT_FALSE(CPortAccess::IsOpenElsewhere(strDevice));
+
+    QProcess holder;
+    holder.setStandardInputFile(strDevice);
+    holder.start("sleep", {"30"});
+    ASSERT_TRUE(holder.waitForStarted());
+    EXPECT_TRUE(CPortAccess::IsOpenElsewhere(strDevice));
+    holder.kill();
+    holder.waitForFinished();
+    EXPECT_FALSE(CPortAccess::IsOpenElsewhere(strDevice));
+
+    CTempDir dir;
+    EXPECT_FALSE(CPortAccess::IsOpenElsewhere(QString::fromStdString(dir.File("no-such-device"))));
+    close(nOwn);
 }
