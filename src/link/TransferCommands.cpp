@@ -118,6 +118,7 @@ int CTransferCommands::SendSystem() {
 int CTransferCommands::SendSteps(std::initializer_list<Step> apSteps) {
     m_astrUnsent.clear();
     m_comm.TakeUnsent();
+    m_comm.TakeNearest();
     int nErrors = 0;
     for (Step pStep : apSteps) {
         if ((m_comm.*pStep)())
@@ -130,6 +131,7 @@ int CTransferCommands::SendSteps(std::initializer_list<Step> apSteps) {
         m_astrUnsent.push_back(UnsentText(pStep));
         ++nErrors;
     }
+    m_astrNearest = m_comm.TakeNearest();
     return nErrors;
 }
 
@@ -153,16 +155,16 @@ std::string CTransferCommands::UnsentText(Step pStep) {
 void CTransferCommands::ReportUpload(int nErrors) {
     if (nErrors < 0)
         return;
-    if (nErrors == 0) {
-        m_shell.MessageBox(kUploadSuccessfulText, EBoxButtons::Ok, EBoxIcon::Information);
-        return;
-    }
-    std::string strText = kUploadErrorsText;
+    std::string strText = nErrors == 0 ? kUploadSuccessfulText : kUploadErrorsText;
     for (const std::string& strUnsent : m_astrUnsent) {
         if (!strUnsent.empty())
             strText += "\n" + strUnsent;
     }
-    m_shell.MessageBox(strText, EBoxButtons::Ok, EBoxIcon::Exclamation);
+    for (const std::string& strNearest : m_astrNearest)
+        strText += "\n" + strNearest;
+    const bool bAsStored = nErrors == 0 && m_astrNearest.empty();
+    m_shell.MessageBox(strText, EBoxButtons::Ok,
+                       bAsStored ? EBoxIcon::Information : EBoxIcon::Exclamation);
 }
 
 // --- retrieve from the controller ---

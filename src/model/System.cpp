@@ -3,6 +3,7 @@
 #include "model/LaunchDir.h"
 #include "model/LinkControl.h"
 #include "model/ShellServices.h"
+#include "model/TimerCount.h"
 
 #include <cassert>
 #include <cmath>
@@ -312,22 +313,15 @@ const CChannelRecord& CSystem::BackupChannel(short nModule, short nChannel, shor
 // --- timers ---
 
 short CSystem::GetTimerReloadCount(short nTimer) const {
-    double fUnit = IsFastTimer(nTimer) ? 0.1 : 10.0;
-    return static_cast<short>(std::trunc((m_afTimerReload[nTimer] + 0.01) / fUnit));
+    return CTimerCount::Reload(m_afTimerReload[nTimer], IsFastTimer(nTimer)).Nearest();
 }
 
 void CSystem::SetTimerReloadFromCount(short nTimer, short nCount) {
     m_afTimerReload[nTimer] = nCount * (IsFastTimer(nTimer) ? kFastUnit : kSlowUnit);
 }
 
-// The division stays in single precision: in double precision 110 of the
-// counts 0..254 would read back one lower than they were set.
 short CSystem::GetTimerCurrentCount(short nTimer) const {
-    if (IsFastTimer(nTimer)) {
-        volatile float fCounts = m_afTimerCurrent[nTimer] / kFastUnit;
-        return static_cast<short>(fCounts);
-    }
-    return static_cast<short>(m_afTimerCurrent[nTimer] / 10.0);
+    return CTimerCount::Current(m_afTimerCurrent[nTimer], IsFastTimer(nTimer)).Nearest();
 }
 
 float CSystem::GetTimerReloadAsRun(short nTimer) const {

@@ -46,6 +46,10 @@ target_sources(corvel_core PRIVATE
     model/SystemFinding.cpp
     model/SystemCheck.h
     model/SystemCheck.cpp
+    model/TimerCount.h
+    model/TimerCount.cpp
+    model/CountRangeText.h
+    model/CountRangeText.cpp
 )
 
 find_package(nlohmann_json 3 REQUIRED)
