@@ -38,8 +38,7 @@ std::string TimerProblem(short nTimer, const char* szField, float fSeconds,
                 Number(CTimerCount::kMaxCount * static_cast<double>(CTimerCount::Unit(bFast))));
 }
 
-std::string TimerSent(short nTimer, const char* szField, float fSeconds,
-                      const CTimerCount& count) {
+std::string TimerSent(short nTimer, const char* szField, float fSeconds, const CTimerCount& count) {
     if (count.IsCountable())
         return {};
     const double fUnit = CTimerCount::Unit(CSystem::IsFastTimer(nTimer));

@@ -10,12 +10,17 @@ class CSystem;
 // countable.
 namespace CountRangeText {
 
-constexpr const char* kMoreThanTimerText = "Timer %s's %s %s s is more than a %s timer can count (%s s)";
-constexpr const char* kLessThanTimerText = "Timer %s's %s %s s is less than a timer can count (0 s)";
-constexpr const char* kNoNumberTimerText = "Timer %s's %s is no number of seconds, which no timer can count";
+constexpr const char* kMoreThanTimerText =
+    "Timer %s's %s %s s is more than a %s timer can count (%s s)";
+constexpr const char* kLessThanTimerText =
+    "Timer %s's %s %s s is less than a timer can count (0 s)";
+constexpr const char* kNoNumberTimerText =
+    "Timer %s's %s is no number of seconds, which no timer can count";
 constexpr const char* kTimerSentText = "Timer %s's %s %s s was sent as %s s";
-constexpr const char* kMoreThanSleepText = "Sleep mode's %s %s s is more than the DVX CPU can count (%s s)";
-constexpr const char* kLessThanSleepText = "Sleep mode's %s %s s is less than the DVX CPU can count (0 s)";
+constexpr const char* kMoreThanSleepText =
+    "Sleep mode's %s %s s is more than the DVX CPU can count (%s s)";
+constexpr const char* kLessThanSleepText =
+    "Sleep mode's %s %s s is less than the DVX CPU can count (0 s)";
 constexpr const char* kSleepSentText = "Sleep mode's %s %s s was sent as %s s";
 constexpr const char* kReloadText = "reload";
 constexpr const char* kCurrentText = "current value";

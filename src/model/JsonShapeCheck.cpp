@@ -44,7 +44,8 @@ private:
 // Keys are named as the reader of the form names them: "channels[3].label".
 class CShapeSax {
 public:
-    CShapeSax(int nMaxDepth, const int& nLineEnds) : m_nMaxDepth(nMaxDepth), m_nLineEnds(nLineEnds) {}
+    CShapeSax(int nMaxDepth, const int& nLineEnds)
+        : m_nMaxDepth(nMaxDepth), m_nLineEnds(nLineEnds) {}
 
     const std::string& Error() const { return m_strError; }
 
@@ -120,8 +121,7 @@ bool CShapeSax::Open(bool bArray) {
 bool CShapeSax::key(std::string& strKey) {
     CLevel& level = m_aLevels.back();
     if (!level.astrKeys.insert(strKey).second) {
-        m_strError =
-            Member(level.strPath, strKey) + ": " + CJsonShapeCheck::kGivenTwiceText;
+        m_strError = Member(level.strPath, strKey) + ": " + CJsonShapeCheck::kGivenTwiceText;
         return false;
     }
     level.strKey = strKey;
@@ -150,9 +150,9 @@ bool CJsonShapeCheck::Check(const std::string& strText, int nMaxDepth, std::stri
     int nLineEnds = 0;
     CShapeSax sax(nMaxDepth, nLineEnds);
     const char* pBegin = strText.data();
-    const bool bSound = nlohmann::json::sax_parse(
-        CLineCountingIterator(pBegin, &nLineEnds),
-        CLineCountingIterator(pBegin + strText.size(), &nLineEnds), &sax);
+    const bool bSound =
+        nlohmann::json::sax_parse(CLineCountingIterator(pBegin, &nLineEnds),
+                                  CLineCountingIterator(pBegin + strText.size(), &nLineEnds), &sax);
     if (!bSound)
         strError = sax.Error();
     return bSound;

@@ -10,7 +10,8 @@
 // twice would silently keep only its last value.
 class CJsonShapeCheck {
 public:
-    static constexpr const char* kTooDeepText = "line %d: nested deeper than the %d levels the form uses";
+    static constexpr const char* kTooDeepText =
+        "line %d: nested deeper than the %d levels the form uses";
     static constexpr const char* kGivenTwiceText = "is given twice";
     static constexpr const char* kNotJsonText = "not JSON: ";
 

@@ -17,9 +17,7 @@ CTimerCount CTimerCount::Current(float fSeconds, bool bFast) {
 
 bool CTimerCount::IsNumber() const { return !std::isnan(m_fCounts); }
 
-bool CTimerCount::IsCountable() const {
-    return IsNumber() && !IsBelowRange() && !IsAboveRange();
-}
+bool CTimerCount::IsCountable() const { return IsNumber() && !IsBelowRange() && !IsAboveRange(); }
 
 short CTimerCount::Nearest() const {
     if (!IsNumber() || IsBelowRange())
