@@ -167,8 +167,7 @@ bool CSystem::LoadSystemFile(const std::string& strPath) {
     case CDataFile::EReadResult::Ok:
         break;
     }
-    CArchive ar(std::move(data));
-    if (!ReadAllOrNothing(ar, &CSystem::Serialize)) {
+    if (!ReadSystemData(std::move(data))) {
         m_shell.MessageBox(CDataFile::DamagedText(strName), EBoxButtons::Ok, EBoxIcon::Exclamation);
         return false;
     }
@@ -201,13 +200,17 @@ bool CSystem::ReadSystemFile(const std::string& strPath) {
     std::vector<unsigned char> data;
     if (!ReadExistingFile(strPath, "system", data))
         return false;
-    CArchive ar(std::move(data));
-    if (!ReadAllOrNothing(ar, &CSystem::Serialize)) {
+    if (!ReadSystemData(std::move(data))) {
         m_shell.MessageBox("System file " + strPath + " is damaged or incomplete", EBoxButtons::Ok,
                            EBoxIcon::Exclamation);
         return false;
     }
     return true;
+}
+
+bool CSystem::ReadSystemData(std::vector<unsigned char> data) {
+    CArchive ar(std::move(data));
+    return ReadAllOrNothing(ar, &CSystem::Serialize);
 }
 
 bool CSystem::ReadSystemLayout(CArchive& ar) {
