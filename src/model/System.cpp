@@ -35,6 +35,29 @@ std::string ReadWorkingDirectory() {
     return error ? std::string() : path.string();
 }
 
+// Every module's and channel's default label, formatted once: each reset
+// assigns them all, and a reset comes before every file read.
+struct CDefaultLabels {
+    std::string astrModule[CSystem::kLoops][CSystem::kModulesPerLoop];
+    std::string astrChannel[CSystem::kLoops][CSystem::kModulesPerLoop][CSystem::kChannelsPerModule];
+};
+
+const CDefaultLabels& DefaultLabels() {
+    static const CDefaultLabels labels = [] {
+        CDefaultLabels made;
+        for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
+            for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
+                made.astrModule[nLoop][nModule] = CSystem::DefaultModuleLabel(nModule, nLoop);
+                for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
+                    made.astrChannel[nLoop][nModule][nChannel] =
+                        CSystem::DefaultChannelLabel(nModule, nChannel, nLoop);
+            }
+        }
+        return made;
+    }();
+    return labels;
+}
+
 } // namespace
 
 CSystem::CSystem(CShellServices& shell, const std::string& strLaunchDir) : m_shell(shell) {
@@ -141,14 +164,15 @@ void CSystem::ResetToDefaults() {
         m_afTimerCurrent[t] = 0.0f;
     }
     m_nCurModule = 0;
+    const CDefaultLabels& defaults = DefaultLabels();
     for (short nLoop = 0; nLoop < kLoops; ++nLoop) {
         for (short nModule = 0; nModule < kModulesPerLoop; ++nModule) {
-            m_astrModuleLabel[nLoop][nModule] = DefaultModuleLabel(nModule, nLoop);
+            m_astrModuleLabel[nLoop][nModule] = defaults.astrModule[nLoop][nModule];
             m_anModuleType[nLoop][nModule] = 0;
             for (short nChannel = 0; nChannel < kChannelsPerModule; ++nChannel) {
                 short nIndex = MakeIndex(nLoop, nModule, nChannel);
                 m_astrChannelLabel[nLoop][nModule][nChannel] =
-                    DefaultChannelLabel(nModule, nChannel, nLoop);
+                    defaults.astrChannel[nLoop][nModule][nChannel];
                 m_anChannelState[nIndex] = 0;
                 m_anChannelReserved[nIndex] = 0;
                 CChannelRecord& record = m_aChannel[nLoop][nModule][nChannel];

@@ -15,35 +15,41 @@ CChannelRecord& CSystem::SerializeChannelHead(CArchive& ar, short nModule, short
                                               short nLoop) {
     short nIndex = MakeIndex(nLoop, nModule, nChannel);
     CChannelRecord& record = m_aChannel[nLoop][nModule][nChannel];
-    ar.Int32(m_anChannelState[nIndex]);
-    ar.Int32(m_anChannelReserved[nIndex]);
+    ar.Fields([&](auto field) {
+        field(m_anChannelState[nIndex]);
+        field(m_anChannelReserved[nIndex]);
+    });
     ar.String(m_astrChannelLabel[nLoop][nModule][nChannel]);
-    ar.Int32(record.m_bOutput);
-    ar.Int32(record.m_bMomentaryLatch);
-    ar.Int32(record.m_bPowerUpOn);
-    ar.Int32(record.m_bEquationNot);
-    ar.Int32(record.m_bGroupNotA);
-    ar.Int32(record.m_bGroupNotB);
+    ar.Fields([&record](auto field) {
+        field(record.m_bOutput);
+        field(record.m_bMomentaryLatch);
+        field(record.m_bPowerUpOn);
+        field(record.m_bEquationNot);
+        field(record.m_bGroupNotA);
+        field(record.m_bGroupNotB);
+    });
     return record;
 }
 
 void CSystem::SerializeChannel(CArchive& ar, short nModule, short nChannel, short nLoop) {
     CChannelRecord& record = SerializeChannelHead(ar, nModule, nChannel, nLoop);
-    for (int j = 0; j < 3; ++j) {
-        ar.Int32(record.m_abTermNotA[j]);
-        ar.Int32(record.m_abTermNotB[j]);
-        ar.Int16(record.m_anTermA[j]);
-        ar.Int16(record.m_anTermB[j]);
-        ar.Int32(record.m_abTermPrA[j]);
-        ar.Int32(record.m_abTermPrB[j]);
-    }
-    for (int32_t& nReserved : record.m_anReservedA)
-        ar.Int32(nReserved);
-    ar.Int32(record.m_nReservedB);
-    ar.Int32(record.m_nReservedC);
-    ar.Int32(record.m_nReservedE);
-    ar.Int16(record.m_nReservedD);
-    ar.Int16(record.m_nEquationType);
+    ar.Fields([&record](auto field) {
+        for (int j = 0; j < 3; ++j) {
+            field(record.m_abTermNotA[j]);
+            field(record.m_abTermNotB[j]);
+            field(record.m_anTermA[j]);
+            field(record.m_anTermB[j]);
+            field(record.m_abTermPrA[j]);
+            field(record.m_abTermPrB[j]);
+        }
+        for (int32_t& nReserved : record.m_anReservedA)
+            field(nReserved);
+        field(record.m_nReservedB);
+        field(record.m_nReservedC);
+        field(record.m_nReservedE);
+        field(record.m_nReservedD);
+        field(record.m_nEquationType);
+    });
 }
 
 // The fields before the modules, shared with the old format, which keeps
