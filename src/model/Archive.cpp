@@ -56,29 +56,9 @@ void CArchive::String(std::string& strText) {
 
 // --- storing ---
 
-// The buffer grows in large steps and is cut to the written size when it
-// is handed out, so storing a whole system costs few allocations.
-unsigned char* CArchive::Take(std::size_t nSize) {
-    if (m_bStoring) {
-        if (m_nPos + nSize > m_data.size())
-            m_data.resize(std::max({m_nPos + nSize, m_data.size() * 2, std::size_t{4096}}));
-    } else if (m_bFailed || nSize > m_data.size() - m_nPos) {
-        Fail();
-        return nullptr;
-    }
-    unsigned char* pBytes = m_data.data() + m_nPos;
-    m_nPos += nSize;
-    return pBytes;
-}
-
 void CArchive::WriteBytes(const void* pData, std::size_t nSize) {
-    std::memcpy(Take(nSize), pData, nSize);
-}
-
-const std::vector<unsigned char>& CArchive::Buffer() {
-    if (m_bStoring)
-        m_data.resize(m_nPos);
-    return m_data;
+    const auto* pBytes = static_cast<const unsigned char*>(pData);
+    m_data.insert(m_data.end(), pBytes, pBytes + nSize);
 }
 
 void CArchive::WriteInt16(int16_t nValue) { WriteBytes(&nValue, sizeof nValue); }
@@ -112,12 +92,12 @@ bool CArchive::Fail() {
 }
 
 bool CArchive::ReadBytes(void* pData, std::size_t nSize) {
-    if (m_bStoring)
+    if (m_bFailed || m_bStoring)
         return false;
-    const unsigned char* pBytes = Take(nSize);
-    if (!pBytes)
-        return false;
-    std::memcpy(pData, pBytes, nSize);
+    if (nSize > m_data.size() - m_nPos)
+        return Fail();
+    std::memcpy(pData, m_data.data() + m_nPos, nSize);
+    m_nPos += nSize;
     return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -26,7 +25,7 @@ public:
     bool IsLoading() const { return !m_bStoring; }
     bool Ok() const { return !m_bFailed; }
     // What was stored, or the bytes being loaded.
-    const std::vector<unsigned char>& Buffer();
+    const std::vector<unsigned char>& Buffer() const { return m_data; }
 
     // Each stores the value or loads into it, according to the direction.
     void Int16(int16_t& nValue);
@@ -35,12 +34,13 @@ public:
     void Double(double& fValue);
     void String(std::string& strText);
 
-    // Stores or loads a run of fixed-size fields in one step: list(field)
-    // calls field(value) on each in file order. The run is bounds-checked
-    // as a whole, so a run that does not fit fails and leaves every one of
-    // its fields untouched; a system's records cost one check each instead
-    // of one per field.
-    template <class FieldList> void Fields(FieldList list);
+    // Stores or loads a run of fixed-size fields in one step, through
+    // Stored, a struct laid out as the file holds them: list(stored, field)
+    // calls field(stored.member, value) for each member. The run is
+    // bounds-checked as a whole, so a run that does not fit fails and leaves
+    // all of its values untouched. A system's records cost one check each
+    // instead of one per field.
+    template <class Stored, class FieldList> void Fields(FieldList list);
 
     void WriteInt16(int16_t nValue);
     void WriteInt32(int32_t nValue);
@@ -57,38 +57,32 @@ public:
     bool ReadString(std::string& strText);
 
 private:
-    // The next nSize bytes to store into or load from, or null once failed.
-    unsigned char* Take(std::size_t nSize);
     void WriteBytes(const void* pData, std::size_t nSize);
     bool ReadBytes(void* pData, std::size_t nSize);
     bool ReadLength(uint32_t& nLength, bool& bWide);
     bool Fail();
 
     std::vector<unsigned char> m_data;
-    // Next byte to load, or the end of what was stored.
+    // Next byte to load.
     std::size_t m_nPos = 0;
     bool m_bStoring = true;
     bool m_bFailed = false;
 };
 
-template <class FieldList> void CArchive::Fields(FieldList list) {
-    std::size_t nSize = 0;
-    list([&nSize](auto& value) {
-        static_assert(std::is_arithmetic_v<std::remove_reference_t<decltype(value)>>);
-        nSize += sizeof value;
-    });
-    unsigned char* pBytes = Take(nSize);
-    if (!pBytes)
+template <class Stored, class FieldList> void CArchive::Fields(FieldList list) {
+    static_assert(std::has_unique_object_representations_v<Stored>,
+                  "a stored layout holds integers only, without padding");
+    Stored stored{};
+    if (m_bStoring) {
+        list(stored, [](auto& nStored, const auto& nValue) {
+            static_assert(std::is_same_v<std::remove_cvref_t<decltype(nStored)>,
+                                         std::remove_cvref_t<decltype(nValue)>>);
+            nStored = nValue;
+        });
+        WriteBytes(&stored, sizeof stored);
         return;
-    // One copy per direction, so that no field asks which way it goes.
-    if (m_bStoring)
-        list([&pBytes](const auto& value) {
-            std::memcpy(pBytes, &value, sizeof value);
-            pBytes += sizeof value;
-        });
-    else
-        list([&pBytes](auto& value) {
-            std::memcpy(&value, pBytes, sizeof value);
-            pBytes += sizeof value;
-        });
+    }
+    if (!ReadBytes(&stored, sizeof stored))
+        return;
+    list(stored, [](const auto& nStored, auto& nValue) { nValue = nStored; });
 }

@@ -10,45 +10,86 @@
 
 // --- layout ---
 
+namespace {
+
+// The layouts of a channel's fixed fields as a file holds them.
+
+struct CStoredMarks {
+    int32_t nState;
+    int32_t nReserved;
+};
+
+struct CStoredFlags {
+    int32_t bOutput;
+    int32_t bMomentaryLatch;
+    int32_t bPowerUpOn;
+    int32_t bEquationNot;
+    int32_t bGroupNotA;
+    int32_t bGroupNotB;
+};
+
+// A term of each group, side by side.
+struct CStoredTerms {
+    int32_t bNotA;
+    int32_t bNotB;
+    int16_t nSourceA;
+    int16_t nSourceB;
+    int32_t bPrA;
+    int32_t bPrB;
+};
+
+struct CStoredEquation {
+    CStoredTerms aTerms[3];
+    int32_t anReservedA[4];
+    int32_t nReservedB;
+    int32_t nReservedC;
+    int32_t nReservedE;
+    int16_t nReservedD;
+    int16_t nEquationType;
+};
+
+} // namespace
+
 // The channel fields before the terms, alike in both formats.
 CChannelRecord& CSystem::SerializeChannelHead(CArchive& ar, short nModule, short nChannel,
                                               short nLoop) {
     short nIndex = MakeIndex(nLoop, nModule, nChannel);
     CChannelRecord& record = m_aChannel[nLoop][nModule][nChannel];
-    ar.Fields([&](auto field) {
-        field(m_anChannelState[nIndex]);
-        field(m_anChannelReserved[nIndex]);
+    ar.Fields<CStoredMarks>([&](auto& stored, auto field) {
+        field(stored.nState, m_anChannelState[nIndex]);
+        field(stored.nReserved, m_anChannelReserved[nIndex]);
     });
     ar.String(m_astrChannelLabel[nLoop][nModule][nChannel]);
-    ar.Fields([&record](auto field) {
-        field(record.m_bOutput);
-        field(record.m_bMomentaryLatch);
-        field(record.m_bPowerUpOn);
-        field(record.m_bEquationNot);
-        field(record.m_bGroupNotA);
-        field(record.m_bGroupNotB);
+    ar.Fields<CStoredFlags>([&record](auto& stored, auto field) {
+        field(stored.bOutput, record.m_bOutput);
+        field(stored.bMomentaryLatch, record.m_bMomentaryLatch);
+        field(stored.bPowerUpOn, record.m_bPowerUpOn);
+        field(stored.bEquationNot, record.m_bEquationNot);
+        field(stored.bGroupNotA, record.m_bGroupNotA);
+        field(stored.bGroupNotB, record.m_bGroupNotB);
     });
     return record;
 }
 
 void CSystem::SerializeChannel(CArchive& ar, short nModule, short nChannel, short nLoop) {
     CChannelRecord& record = SerializeChannelHead(ar, nModule, nChannel, nLoop);
-    ar.Fields([&record](auto field) {
+    ar.Fields<CStoredEquation>([&record](auto& stored, auto field) {
         for (int j = 0; j < 3; ++j) {
-            field(record.m_abTermNotA[j]);
-            field(record.m_abTermNotB[j]);
-            field(record.m_anTermA[j]);
-            field(record.m_anTermB[j]);
-            field(record.m_abTermPrA[j]);
-            field(record.m_abTermPrB[j]);
+            auto& terms = stored.aTerms[j];
+            field(terms.bNotA, record.m_abTermNotA[j]);
+            field(terms.bNotB, record.m_abTermNotB[j]);
+            field(terms.nSourceA, record.m_anTermA[j]);
+            field(terms.nSourceB, record.m_anTermB[j]);
+            field(terms.bPrA, record.m_abTermPrA[j]);
+            field(terms.bPrB, record.m_abTermPrB[j]);
         }
-        for (int32_t& nReserved : record.m_anReservedA)
-            field(nReserved);
-        field(record.m_nReservedB);
-        field(record.m_nReservedC);
-        field(record.m_nReservedE);
-        field(record.m_nReservedD);
-        field(record.m_nEquationType);
+        for (int i = 0; i < 4; ++i)
+            field(stored.anReservedA[i], record.m_anReservedA[i]);
+        field(stored.nReservedB, record.m_nReservedB);
+        field(stored.nReservedC, record.m_nReservedC);
+        field(stored.nReservedE, record.m_nReservedE);
+        field(stored.nReservedD, record.m_nReservedD);
+        field(stored.nEquationType, record.m_nEquationType);
     });
 }
 
