@@ -3,13 +3,14 @@
 #include "model/System.h"
 
 #include <cstdint>
+#include <vector>
 
-// Imports the input as an old-format file and uses the imported equations.
+// Imports the input as an old-format file, read from memory as the import
+// reads a file's bytes, and uses the imported equations.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     static CFuzzShell shell;
-    static CSystem sys(shell, FuzzFolder());
-    WriteFuzzFile("FUZZ.ZLV", pData, nSize);
-    if (!sys.ImportOldFile("FUZZ.ZLV"))
+    static CSystem sys(shell, CSystem::CScratch{}, FuzzFolder());
+    if (!sys.ImportOldData(std::vector<unsigned char>(pData, pData + nSize)))
         return 0;
     for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule)
         for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)

@@ -5,15 +5,18 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 // Loads the input as a system file, then uses every loaded value the way the
 // editors, the listing and the reports do. A file that loads must store and
-// load again to the same bytes.
+// load again to the same bytes. The bytes are read as a file's bytes are,
+// from memory: a file written and read for each input would cost most of
+// the run.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     static CFuzzShell shell;
-    static CSystem sys(shell, FuzzFolder());
-    WriteFuzzFile("FUZZ.DVX", pData, nSize);
-    if (!sys.LoadSystemFile("FUZZ.DVX"))
+    static CSystem sys(shell, CSystem::CScratch{}, FuzzFolder());
+    sys.ResetToDefaults();
+    if (!sys.ReadSystemData(std::vector<unsigned char>(pData, pData + nSize)))
         return 0;
 
     CArchive stored;

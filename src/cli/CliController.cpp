@@ -17,10 +17,13 @@ int CCliController::Transfer() {
         return kExitController;
     m_shell.SetEcho(false);
     std::vector<std::string> astrUnsent;
-    int nErrors = CliSequences::Transfer(*pSystem, link.Comm(), m_shell, astrUnsent);
+    std::vector<std::string> astrNearest;
+    int nErrors = CliSequences::Transfer(*pSystem, link.Comm(), m_shell, astrUnsent, astrNearest);
     m_progress.Finish();
     if (link.ReportProblem())
         return kExitController;
+    for (const std::string& strNearest : astrNearest)
+        m_shell.Error(strNearest);
     if (nErrors > 0) {
         m_shell.Error("the DVX CPU did not acknowledge " + std::to_string(nErrors) +
                       (nErrors == 1 ? " step" : " steps") + " of the transfer");

@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "model/InputQuote.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QStringList>
@@ -123,7 +125,8 @@ std::string TypedOption(const QString& strName, const std::vector<std::string>& 
 std::string ParseErrorText(const QCommandLineParser& parser,
                            const std::vector<std::string>& astrArgs) {
     if (!parser.unknownOptionNames().isEmpty())
-        return "unknown option " + TypedOption(parser.unknownOptionNames().first(), astrArgs);
+        return "unknown option " +
+               InputQuote::Cut(TypedOption(parser.unknownOptionNames().first(), astrArgs));
     if (!astrArgs.empty()) {
         const std::string& strLast = astrArgs.back();
         for (const char* szOption : {"-o", "--port", "--device", "--timeout"})
@@ -134,7 +137,7 @@ std::string ParseErrorText(const QCommandLineParser& parser,
         const std::string strName = strArg.substr(0, strArg.find('='));
         for (const char* szSwitch : {"--help", "--version", "--json", "--quiet"})
             if (strName == szSwitch && strName != strArg)
-                return "unknown option " + strArg;
+                return "unknown option " + InputQuote::Cut(strArg);
     }
     return parser.errorText().toStdString();
 }
@@ -142,7 +145,7 @@ std::string ParseErrorText(const QCommandLineParser& parser,
 bool CheckRequest(const CCliRequest& request, std::string& strError) {
     const CCommandSpec* pSpec = FindCommand(request.strCommand);
     if (!pSpec) {
-        strError = "unknown command \"" + request.strCommand + "\"";
+        strError = "unknown command \"" + InputQuote::Cut(request.strCommand) + "\"";
         return false;
     }
     std::string strUsage = std::string("usage: ") + CliOptions::kProgram + " " + pSpec->szUsage;
@@ -207,7 +210,7 @@ bool Parse(const std::vector<std::string>& astrArgs, CCliRequest& request, std::
     }
     if (request.bHelp || request.bVersion) {
         if (!request.strCommand.empty() && !FindCommand(request.strCommand)) {
-            strError = "unknown command \"" + request.strCommand + "\"";
+            strError = "unknown command \"" + InputQuote::Cut(request.strCommand) + "\"";
             return false;
         }
         return true;

@@ -15,11 +15,12 @@ void OpeningQueries(CControllerProtocol& comm) {
 }
 
 int Transfer(CSystem& system, CControllerProtocol& comm, CCliShell& shell,
-             std::vector<std::string>& astrUnsent) {
+             std::vector<std::string>& astrUnsent, std::vector<std::string>& astrNearest) {
     CCliTransferHost host(comm, system);
     CTransferCommands commands(system, comm, shell, host);
     commands.OnTransfer();
     astrUnsent = commands.UnsentTexts();
+    astrNearest = commands.NearestTexts();
     return host.TransmitErrors();
 }
 

@@ -17,10 +17,11 @@ namespace CliSequences {
 
 void OpeningQueries(CControllerProtocol& comm);
 // The window's SYSTEM transfer of the protocol object's record; the number
-// of steps the controller did not acknowledge, and in astrUnsent what each
-// of them left out.
+// of steps the controller did not acknowledge, in astrUnsent what each of
+// them left out, and in astrNearest each value sent as the nearest count the
+// controller holds.
 int Transfer(CSystem& system, CControllerProtocol& comm, CCliShell& shell,
-             std::vector<std::string>& astrUnsent);
+             std::vector<std::string>& astrUnsent, std::vector<std::string>& astrNearest);
 // The reads of a SYSTEM retrieve into target, a record other than the
 // protocol object's.
 CCompareCommand::ERead Read(CSystem& system, CControllerProtocol& comm, CCliShell& shell,

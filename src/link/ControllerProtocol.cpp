@@ -2,8 +2,10 @@
 
 #include "link/ControllerProtocolFormat.h"
 #include "link/LinkHost.h"
+#include "model/CountRangeText.h"
 #include "model/ShellServices.h"
 #include "model/System.h"
+#include "model/TimerCount.h"
 #include "model/Trim.h"
 
 #include <algorithm>
@@ -333,11 +335,15 @@ bool CControllerProtocol::SendSleepEnabled() {
 }
 
 bool CControllerProtocol::SendSleepWakeUp() {
-    return AckFrame(Format(":XW%02X\r", Low16(m_system.GetSleepWakeUp())));
+    NoteNearest(CountRangeText::SleepWakeUpSent(m_system));
+    return AckFrame(
+        Format(":XW%02X\r", Low16(CTimerCount::NearestCount(m_system.GetSleepWakeUp()))));
 }
 
 bool CControllerProtocol::SendSleepInactivity() {
-    return AckFrame(Format(":XI%02X\r", Low16(m_system.GetSleepInactivity())));
+    NoteNearest(CountRangeText::SleepInactivitySent(m_system));
+    return AckFrame(
+        Format(":XI%02X\r", Low16(CTimerCount::NearestCount(m_system.GetSleepInactivity()))));
 }
 
 bool CControllerProtocol::SendHiSpeedInput(short nPair) {
@@ -377,12 +383,16 @@ bool CControllerProtocol::ReadHiSpeedOutput(short nPair) {
     return true;
 }
 
+// The count fields hold 0 to 254; a value beyond them travels as the
+// nearest count, and the technician is told.
 bool CControllerProtocol::SendTimerReload(short nTimer) {
+    NoteNearest(CountRangeText::TimerReloadSent(m_system, nTimer));
     return AckFrame(
         Format(":TR%02X%02X\r", Low16(nTimer), Low16(m_system.GetTimerReloadCount(nTimer))));
 }
 
 bool CControllerProtocol::SendTimerCurrent(short nTimer) {
+    NoteNearest(CountRangeText::TimerCurrentSent(m_system, nTimer));
     return LineEndFrame(
         Format(":T%02X%02X\r", Low16(nTimer), Low16(m_system.GetTimerCurrentCount(nTimer))));
 }
@@ -396,7 +406,7 @@ std::optional<short> CControllerProtocol::ReadTimerCurrent(short nTimer) {
 }
 
 std::string CControllerProtocol::FrameLabel(const std::string& strLabel) {
-    std::string strText = strLabel;
+    std::string strText = strLabel.substr(0, CSystem::kLabelLength);
     for (char& c : strText) {
         auto uc = static_cast<unsigned char>(c);
         if (uc < 0x20 || uc == 0x7F)

@@ -203,6 +203,10 @@ public:
         bool bPlural = true;
     };
     std::vector<CUnsent> TakeUnsent();
+    // The values that were sent as the nearest count the controller holds,
+    // one sentence each ("Timer A3's reload 25.6 s was sent as 25.4 s"),
+    // oldest first. Taking them empties the list.
+    std::vector<std::string> TakeNearest();
     // Read sequences read every field even when some are not read; they
     // return false when any was not.
     bool SendSleepMode();
@@ -236,8 +240,9 @@ public:
 
     // The frame texts, for the operations above and for tests.
     static std::string EquationFrame(CSystem& system);
-    // A label as it may travel inside a frame: control characters, which
-    // would end or corrupt the frame, become spaces.
+    // A label as it may travel inside a frame: no longer than a label's
+    // field, and control characters, which would end or corrupt the frame,
+    // become spaces.
     static std::string FrameLabel(const std::string& strLabel);
 
 private:
@@ -287,6 +292,7 @@ private:
     bool ForEachModule(short nLoops, bool (CControllerProtocol::*pfnModule)(), bool bGoOn = false,
                        const char* szSent = nullptr);
     void NoteUnsent(const std::string& strWhat, bool bPlural = true);
+    void NoteNearest(const std::string& strText);
 
     CSystem& m_system;
     CShellServices& m_shell;
@@ -322,4 +328,5 @@ private:
     // Where the last module's send stopped ("A6").
     std::string m_strStoppedAt;
     std::vector<CUnsent> m_aUnsent;
+    std::vector<std::string> m_astrNearest;
 };

@@ -340,3 +340,12 @@ void CControllerProtocol::NoteUnsent(const std::string& strWhat, bool bPlural) {
 std::vector<CControllerProtocol::CUnsent> CControllerProtocol::TakeUnsent() {
     return std::exchange(m_aUnsent, {});
 }
+
+void CControllerProtocol::NoteNearest(const std::string& strText) {
+    if (!m_bCounting && !strText.empty())
+        m_astrNearest.push_back(strText);
+}
+
+std::vector<std::string> CControllerProtocol::TakeNearest() {
+    return std::exchange(m_astrNearest, {});
+}

@@ -119,6 +119,7 @@ int CTransferCommands::SendSystem() {
 int CTransferCommands::SendSteps(std::initializer_list<Step> apSteps) {
     m_astrUnsent.clear();
     m_comm.TakeUnsent();
+    m_comm.TakeNearest();
     int nErrors = 0;
     for (Step pStep : apSteps) {
         if ((m_comm.*pStep)())
@@ -132,6 +133,7 @@ int CTransferCommands::SendSteps(std::initializer_list<Step> apSteps) {
         m_astrUnsent.push_back(UnsentText(pStep));
         ++nErrors;
     }
+    m_astrNearest = m_comm.TakeNearest();
     return nErrors;
 }
 
@@ -158,16 +160,16 @@ void CTransferCommands::ReportUpload(int nErrors) {
     if (nErrors < 0)
         return;
     m_host.CloseWaitIndicator();
-    if (nErrors == 0) {
-        m_shell.MessageBox(kUploadSuccessfulText, EBoxButtons::Ok, EBoxIcon::Information);
-        return;
-    }
-    std::string strText = kUploadErrorsText;
+    std::string strText = nErrors == 0 ? kUploadSuccessfulText : kUploadErrorsText;
     for (const std::string& strUnsent : m_astrUnsent) {
         if (!strUnsent.empty())
             strText += "\n" + strUnsent;
     }
-    m_shell.MessageBox(strText, EBoxButtons::Ok, EBoxIcon::Exclamation);
+    for (const std::string& strNearest : m_astrNearest)
+        strText += "\n" + strNearest;
+    const bool bAsStored = nErrors == 0 && m_astrNearest.empty();
+    m_shell.MessageBox(strText, EBoxButtons::Ok,
+                       bAsStored ? EBoxIcon::Information : EBoxIcon::Exclamation);
 }
 
 // --- retrieve from the controller ---

@@ -64,6 +64,9 @@ public:
     // What each failed step of the last transfer left out, one text a step
     // ("" for a single frame whose failure says it all).
     const std::vector<std::string>& UnsentTexts() const { return m_astrUnsent; }
+    // The values the last transfer sent as the nearest count the controller
+    // holds, one sentence each.
+    const std::vector<std::string>& NearestTexts() const { return m_astrNearest; }
     void OnRetrieve();
     void OnStartLink();
     void OnStopLink();
@@ -92,7 +95,7 @@ private:
     // frame whose failure says it all.
     std::string UnsentText(Step pStep);
     // The final box lists below its first line each step that did not
-    // complete.
+    // complete, then each value sent as another count than it holds.
     void ReportUpload(int nErrors);
 
     void RetrieveChannel();
@@ -110,4 +113,5 @@ private:
     CShellServices& m_shell;
     CTransferHost& m_host;
     std::vector<std::string> m_astrUnsent;
+    std::vector<std::string> m_astrNearest;
 };

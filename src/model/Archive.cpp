@@ -56,19 +56,9 @@ void CArchive::String(std::string& strText) {
 
 // --- storing ---
 
-// The buffer grows in large steps and is cut to the written size when it
-// is handed out, so storing a whole system costs few allocations.
 void CArchive::WriteBytes(const void* pData, std::size_t nSize) {
-    if (m_nPos + nSize > m_data.size())
-        m_data.resize(std::max({m_nPos + nSize, m_data.size() * 2, std::size_t{4096}}));
-    std::memcpy(m_data.data() + m_nPos, pData, nSize);
-    m_nPos += nSize;
-}
-
-const std::vector<unsigned char>& CArchive::Buffer() {
-    if (m_bStoring)
-        m_data.resize(m_nPos);
-    return m_data;
+    const auto* pBytes = static_cast<const unsigned char*>(pData);
+    m_data.insert(m_data.end(), pBytes, pBytes + nSize);
 }
 
 void CArchive::WriteInt16(int16_t nValue) { WriteBytes(&nValue, sizeof nValue); }

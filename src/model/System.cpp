@@ -3,6 +3,7 @@
 #include "model/LaunchDir.h"
 #include "model/LinkControl.h"
 #include "model/ShellServices.h"
+#include "model/TimerCount.h"
 
 #include <cassert>
 #include <cmath>
@@ -32,6 +33,29 @@ std::string ReadWorkingDirectory() {
     std::error_code error;
     auto path = std::filesystem::current_path(error);
     return error ? std::string() : path.string();
+}
+
+// Every module's and channel's default label, formatted once: each reset
+// assigns them all, and a reset comes before every file read.
+struct CDefaultLabels {
+    std::string astrModule[CSystem::kLoops][CSystem::kModulesPerLoop];
+    std::string astrChannel[CSystem::kLoops][CSystem::kModulesPerLoop][CSystem::kChannelsPerModule];
+};
+
+const CDefaultLabels& DefaultLabels() {
+    static const CDefaultLabels labels = [] {
+        CDefaultLabels made;
+        for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
+            for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
+                made.astrModule[nLoop][nModule] = CSystem::DefaultModuleLabel(nModule, nLoop);
+                for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
+                    made.astrChannel[nLoop][nModule][nChannel] =
+                        CSystem::DefaultChannelLabel(nModule, nChannel, nLoop);
+            }
+        }
+        return made;
+    }();
+    return labels;
 }
 
 } // namespace
@@ -140,14 +164,15 @@ void CSystem::ResetToDefaults() {
         m_afTimerCurrent[t] = 0.0f;
     }
     m_nCurModule = 0;
+    const CDefaultLabels& defaults = DefaultLabels();
     for (short nLoop = 0; nLoop < kLoops; ++nLoop) {
         for (short nModule = 0; nModule < kModulesPerLoop; ++nModule) {
-            m_astrModuleLabel[nLoop][nModule] = DefaultModuleLabel(nModule, nLoop);
+            m_astrModuleLabel[nLoop][nModule] = defaults.astrModule[nLoop][nModule];
             m_anModuleType[nLoop][nModule] = 0;
             for (short nChannel = 0; nChannel < kChannelsPerModule; ++nChannel) {
                 short nIndex = MakeIndex(nLoop, nModule, nChannel);
                 m_astrChannelLabel[nLoop][nModule][nChannel] =
-                    DefaultChannelLabel(nModule, nChannel, nLoop);
+                    defaults.astrChannel[nLoop][nModule][nChannel];
                 m_anChannelState[nIndex] = 0;
                 m_anChannelReserved[nIndex] = 0;
                 CChannelRecord& record = m_aChannel[nLoop][nModule][nChannel];
@@ -312,22 +337,15 @@ const CChannelRecord& CSystem::BackupChannel(short nModule, short nChannel, shor
 // --- timers ---
 
 short CSystem::GetTimerReloadCount(short nTimer) const {
-    double fUnit = IsFastTimer(nTimer) ? 0.1 : 10.0;
-    return static_cast<short>(std::trunc((m_afTimerReload[nTimer] + 0.01) / fUnit));
+    return CTimerCount::Reload(m_afTimerReload[nTimer], IsFastTimer(nTimer)).Nearest();
 }
 
 void CSystem::SetTimerReloadFromCount(short nTimer, short nCount) {
     m_afTimerReload[nTimer] = nCount * (IsFastTimer(nTimer) ? kFastUnit : kSlowUnit);
 }
 
-// The division stays in single precision: in double precision 110 of the
-// counts 0..254 would read back one lower than they were set.
 short CSystem::GetTimerCurrentCount(short nTimer) const {
-    if (IsFastTimer(nTimer)) {
-        volatile float fCounts = m_afTimerCurrent[nTimer] / kFastUnit;
-        return static_cast<short>(fCounts);
-    }
-    return static_cast<short>(m_afTimerCurrent[nTimer] / 10.0);
+    return CTimerCount::Current(m_afTimerCurrent[nTimer], IsFastTimer(nTimer)).Nearest();
 }
 
 float CSystem::GetTimerReloadAsRun(short nTimer) const {

@@ -143,6 +143,10 @@ public:
     // defaults. The file path stays as the file stores it, so the record
     // read is the record stored.
     bool ReadSystemFile(const std::string& strPath);
+    // The read of both, from the bytes of a file already in memory: false,
+    // reporting nothing, when they are damaged or end early, and every
+    // stored field is then as it was.
+    bool ReadSystemData(std::vector<unsigned char> data);
     // The working file, then the equation listing, in the launch directory.
     bool SaveWorkingFiles();
     bool WriteEquationListing();
@@ -153,6 +157,9 @@ public:
     // --- old-format files ---
     // A damaged old file is reported and the system is put back as it was.
     bool ImportOldFile(const std::string& strPath);
+    // The import's read, from the bytes of a file already in memory; false,
+    // reporting nothing, when they are damaged.
+    bool ImportOldData(std::vector<unsigned char> data);
     bool ExportOldFile(const std::string& strPath);
     static short OldToNewIndex(short nOld);
     static short NewToOldIndex(short nNew);

@@ -1,5 +1,6 @@
 #include "model/SystemCheck.h"
 
+#include "model/CountRangeText.h"
 #include "model/System.h"
 #include "moduletypes/ModuleTypes.h"
 
@@ -12,6 +13,11 @@ namespace {
 constexpr short kVirtualLoop = 2;
 constexpr short kTimerLoop = 3;
 constexpr short kYellowLoop = 1;
+constexpr short kTimerEnableA1 = kTimerLoop * CSystem::kChannelsPerLoop;
+
+constexpr const char* kPowerUpNotSentText =
+    " has CHANNEL ON AT POWER UP set but no equation: a channel without an equation keeps no "
+    "flags in the DVX CPU, so it is not sent.";
 
 const char* GroupName(short nGroup) { return nGroup == 0 ? "Group A" : "Group B"; }
 
@@ -26,9 +32,12 @@ CSystemCheck::CSystemCheck(const CSystem& system, const CModuleTypes& types)
 
 std::vector<CSystemFinding> CSystemCheck::Run() {
     m_aFindings.clear();
-    for (short nIndex = 0; nIndex < CSystem::kEquationLoops * CSystem::kChannelsPerLoop; ++nIndex)
+    for (short nIndex = 0; nIndex < CSystem::kEquationLoops * CSystem::kChannelsPerLoop; ++nIndex) {
         CheckEquation(nIndex);
+        CheckFlagsWithoutEquation(nIndex);
+    }
     CheckCircles();
+    CheckTimers();
     CheckHiSpeedPairs();
     for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop)
         CheckLabels(nLoop);
@@ -128,6 +137,34 @@ void CSystemCheck::CheckOutputFlags(short nIndex) {
     Add(ESeverity::Warning, "drives-nothing", {nIndex},
         Name(nIndex) + " has an equation but neither OUTPUT CHANNEL nor MOMENTARY SWITCH LATCH, "
                        "so it switches nothing.");
+}
+
+// Only a defined equation is sent, and its flags travel inside it: a channel
+// without one keeps none of them in the controller. A latch makes an
+// equation defined, and OUTPUT alone is the output-without-equation
+// finding's business, so this is about ON AT POWER UP.
+void CSystemCheck::CheckFlagsWithoutEquation(short nIndex) {
+    const short nLoop = CSystem::LoopOf(nIndex);
+    const short nModule = CSystem::ModuleOf(nIndex);
+    const short nChannel = CSystem::ChannelOf(nIndex);
+    if (m_system.IsEquationDefined(nModule, nChannel, nLoop) ||
+        !m_system.Channel(nModule, nChannel, nLoop).m_bPowerUpOn)
+        return;
+    Add(ESeverity::Warning, "flags-not-sent", {nIndex}, Name(nIndex) + kPowerUpNotSentText);
+}
+
+// A count the controller cannot hold would be sent as another one.
+void CSystemCheck::CheckTimers() {
+    for (short nTimer = 0; nTimer < CSystem::kTimers; ++nTimer) {
+        for (const std::string& strText : {CountRangeText::TimerReload(m_system, nTimer),
+                                           CountRangeText::TimerCurrent(m_system, nTimer)}) {
+            if (strText.empty())
+                continue;
+            Add(ESeverity::Error, "timer-not-countable",
+                {static_cast<short>(kTimerEnableA1 + nTimer)}, strText);
+            m_aFindings.back().strTimer = CSystem::IndexDesignation(nTimer);
+        }
+    }
 }
 
 // Equations the editors would refuse today: a file written elsewhere, or

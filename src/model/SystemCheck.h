@@ -12,7 +12,8 @@ class CSystem;
 // Looks through a system for what will not work on the vehicle: terms that
 // never change, timers that never run, equations that drive nothing or
 // hold a constant group, channels that flip on every scan, equations the
-// module types or the high speed pairs do not allow, labels used twice.
+// module types or the high speed pairs do not allow, labels used twice,
+// flags that are never sent, timer values the controller cannot count.
 // The findings come in loop, module and channel order of their first
 // channel, errors first where two share it.
 class CSystemCheck {
@@ -33,6 +34,8 @@ private:
     void CheckGroups(short nIndex);
     void CheckOutputFlags(short nIndex);
     void CheckModuleType(short nIndex);
+    void CheckFlagsWithoutEquation(short nIndex);
+    void CheckTimers();
     void CheckCircles();
     void CheckHiSpeedPairs();
     void CheckLabels(short nLoop);

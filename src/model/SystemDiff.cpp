@@ -1,6 +1,7 @@
 #include "model/SystemDiff.h"
 
 #include "model/System.h"
+#include "model/TimerCount.h"
 
 #include <algorithm>
 
@@ -87,6 +88,17 @@ std::string ModuleLabel(const CSystem& sys, short nModule, short nLoop) {
     return strLabel.empty() ? CSystem::DefaultModuleLabel(nModule, nLoop) : strLabel;
 }
 
+// Against a controller, a flag of a channel without an equation was never
+// sent (its flags travel inside the equation), so its absence there is
+// information, not a difference.
+void AddFlag(Diffs& aDiffs, const std::string& strItem, int32_t bLeft, int32_t bRight,
+             bool bNeverSent) {
+    if (bNeverSent && bLeft && !bRight)
+        aDiffs.push_back({strItem, YesNo(true), CSystemDiff::kFlagNotSentText, true});
+    else
+        Add(aDiffs, strItem, YesNo(bLeft), YesNo(bRight));
+}
+
 void CompareChannel(Diffs& aDiffs, const CSystem& left, const CSystem& right, short nModule,
                     short nChannel, short nLoop, CSystemDiff::EScope scope) {
     std::string strName = ChannelName(nModule, nChannel, nLoop);
@@ -94,13 +106,15 @@ void CompareChannel(Diffs& aDiffs, const CSystem& left, const CSystem& right, sh
     if (bEquations) {
         const CChannelRecord& a = left.Channel(nModule, nChannel, nLoop);
         const CChannelRecord& b = right.Channel(nModule, nChannel, nLoop);
+        const bool bNeverSent = scope == CSystemDiff::EScope::Controller &&
+                                !left.IsEquationDefined(nModule, nChannel, nLoop);
         Add(aDiffs, strName + " equation",
             CSystemDiff::CanonicalEquation(left, nModule, nChannel, nLoop),
             CSystemDiff::CanonicalEquation(right, nModule, nChannel, nLoop));
-        Add(aDiffs, strName + " on at power up", YesNo(a.m_bPowerUpOn), YesNo(b.m_bPowerUpOn));
-        Add(aDiffs, strName + " output channel", YesNo(a.m_bOutput), YesNo(b.m_bOutput));
-        Add(aDiffs, strName + " momentary switch latch", YesNo(a.m_bMomentaryLatch),
-            YesNo(b.m_bMomentaryLatch));
+        AddFlag(aDiffs, strName + " on at power up", a.m_bPowerUpOn, b.m_bPowerUpOn, bNeverSent);
+        AddFlag(aDiffs, strName + " output channel", a.m_bOutput, b.m_bOutput, bNeverSent);
+        AddFlag(aDiffs, strName + " momentary switch latch", a.m_bMomentaryLatch,
+                b.m_bMomentaryLatch, bNeverSent);
     }
     Add(aDiffs, strName + " label", ChannelLabel(left, nModule, nChannel, nLoop),
         ChannelLabel(right, nModule, nChannel, nLoop));
@@ -128,15 +142,24 @@ void CompareSysLabels(Diffs& aDiffs, const CSystem& left, const CSystem& right) 
             nLabel == CSystem::SysLabelRevisionDate);
 }
 
-// The value shown is the count in seconds, as the controller will hold it.
+// The value shown is the count in seconds, as the controller will hold it;
+// a value it cannot count is shown as stored, so it never passes for the
+// count it would be sent as.
+std::string TimerText(const CTimerCount& count, float fSeconds, short nTimer) {
+    if (!count.IsCountable())
+        return Seconds(fSeconds);
+    return Seconds(count.Nearest() * (CSystem::IsFastTimer(nTimer) ? 0.1 : 10.0));
+}
+
 std::string ReloadText(const CSystem& system, short nTimer) {
-    double fUnit = CSystem::IsFastTimer(nTimer) ? 0.1 : 10.0;
-    return Seconds(system.GetTimerReloadCount(nTimer) * fUnit);
+    const float fSeconds = system.GetTimerReload(nTimer);
+    return TimerText(CTimerCount::Reload(fSeconds, CSystem::IsFastTimer(nTimer)), fSeconds, nTimer);
 }
 
 std::string CurrentText(const CSystem& system, short nTimer) {
-    double fUnit = CSystem::IsFastTimer(nTimer) ? 0.1 : 10.0;
-    return Seconds(system.GetTimerCurrentCount(nTimer) * fUnit);
+    const float fSeconds = system.GetTimerCurrent(nTimer);
+    return TimerText(CTimerCount::Current(fSeconds, CSystem::IsFastTimer(nTimer)), fSeconds,
+                     nTimer);
 }
 
 void CompareTimers(Diffs& aDiffs, const CSystem& left, const CSystem& right) {

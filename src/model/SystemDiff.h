@@ -27,10 +27,17 @@ struct CSystemDifference {
 // reloads that round to the same count are the same.
 //
 // Against a controller, what is never read from one is left out: module
-// types, and the equations and flags of the loops that carry none.
+// types, and the equations and flags of the loops that carry none. A flag
+// of a channel without an equation is never sent to one, so it is shown as
+// information.
 class CSystemDiff {
 public:
     enum class EScope { Files, Controller };
+
+    // The controller's side of a flag that a channel without an equation
+    // holds: the flags travel inside the equation, so none was sent.
+    static constexpr const char* kFlagNotSentText =
+        "not sent: a channel without an equation keeps no flags in the DVX CPU";
 
     static std::vector<CSystemDifference> Compare(const CSystem& left, const CSystem& right,
                                                   EScope scope);

@@ -10,40 +10,87 @@
 
 // --- layout ---
 
+namespace {
+
+// The layouts of a channel's fixed fields as a file holds them.
+
+struct CStoredMarks {
+    int32_t nState;
+    int32_t nReserved;
+};
+
+struct CStoredFlags {
+    int32_t bOutput;
+    int32_t bMomentaryLatch;
+    int32_t bPowerUpOn;
+    int32_t bEquationNot;
+    int32_t bGroupNotA;
+    int32_t bGroupNotB;
+};
+
+// A term of each group, side by side.
+struct CStoredTerms {
+    int32_t bNotA;
+    int32_t bNotB;
+    int16_t nSourceA;
+    int16_t nSourceB;
+    int32_t bPrA;
+    int32_t bPrB;
+};
+
+struct CStoredEquation {
+    CStoredTerms aTerms[3];
+    int32_t anReservedA[4];
+    int32_t nReservedB;
+    int32_t nReservedC;
+    int32_t nReservedE;
+    int16_t nReservedD;
+    int16_t nEquationType;
+};
+
+} // namespace
+
 // The channel fields before the terms, alike in both formats.
 CChannelRecord& CSystem::SerializeChannelHead(CArchive& ar, short nModule, short nChannel,
                                               short nLoop) {
     short nIndex = MakeIndex(nLoop, nModule, nChannel);
     CChannelRecord& record = m_aChannel[nLoop][nModule][nChannel];
-    ar.Int32(m_anChannelState[nIndex]);
-    ar.Int32(m_anChannelReserved[nIndex]);
+    ar.Fields<CStoredMarks>([&](auto& stored, auto field) {
+        field(stored.nState, m_anChannelState[nIndex]);
+        field(stored.nReserved, m_anChannelReserved[nIndex]);
+    });
     ar.String(m_astrChannelLabel[nLoop][nModule][nChannel]);
-    ar.Int32(record.m_bOutput);
-    ar.Int32(record.m_bMomentaryLatch);
-    ar.Int32(record.m_bPowerUpOn);
-    ar.Int32(record.m_bEquationNot);
-    ar.Int32(record.m_bGroupNotA);
-    ar.Int32(record.m_bGroupNotB);
+    ar.Fields<CStoredFlags>([&record](auto& stored, auto field) {
+        field(stored.bOutput, record.m_bOutput);
+        field(stored.bMomentaryLatch, record.m_bMomentaryLatch);
+        field(stored.bPowerUpOn, record.m_bPowerUpOn);
+        field(stored.bEquationNot, record.m_bEquationNot);
+        field(stored.bGroupNotA, record.m_bGroupNotA);
+        field(stored.bGroupNotB, record.m_bGroupNotB);
+    });
     return record;
 }
 
 void CSystem::SerializeChannel(CArchive& ar, short nModule, short nChannel, short nLoop) {
     CChannelRecord& record = SerializeChannelHead(ar, nModule, nChannel, nLoop);
-    for (int j = 0; j < 3; ++j) {
-        ar.Int32(record.m_abTermNotA[j]);
-        ar.Int32(record.m_abTermNotB[j]);
-        ar.Int16(record.m_anTermA[j]);
-        ar.Int16(record.m_anTermB[j]);
-        ar.Int32(record.m_abTermPrA[j]);
-        ar.Int32(record.m_abTermPrB[j]);
-    }
-    for (int32_t& nReserved : record.m_anReservedA)
-        ar.Int32(nReserved);
-    ar.Int32(record.m_nReservedB);
-    ar.Int32(record.m_nReservedC);
-    ar.Int32(record.m_nReservedE);
-    ar.Int16(record.m_nReservedD);
-    ar.Int16(record.m_nEquationType);
+    ar.Fields<CStoredEquation>([&record](auto& stored, auto field) {
+        for (int j = 0; j < 3; ++j) {
+            auto& terms = stored.aTerms[j];
+            field(terms.bNotA, record.m_abTermNotA[j]);
+            field(terms.bNotB, record.m_abTermNotB[j]);
+            field(terms.nSourceA, record.m_anTermA[j]);
+            field(terms.nSourceB, record.m_anTermB[j]);
+            field(terms.bPrA, record.m_abTermPrA[j]);
+            field(terms.bPrB, record.m_abTermPrB[j]);
+        }
+        for (int i = 0; i < 4; ++i)
+            field(stored.anReservedA[i], record.m_anReservedA[i]);
+        field(stored.nReservedB, record.m_nReservedB);
+        field(stored.nReservedC, record.m_nReservedC);
+        field(stored.nReservedE, record.m_nReservedE);
+        field(stored.nReservedD, record.m_nReservedD);
+        field(stored.nEquationType, record.m_nEquationType);
+    });
 }
 
 // The fields before the modules, shared with the old format, which keeps
@@ -167,8 +214,7 @@ bool CSystem::LoadSystemFile(const std::string& strPath) {
     case CDataFile::EReadResult::Ok:
         break;
     }
-    CArchive ar(std::move(data));
-    if (!ReadAllOrNothing(ar, &CSystem::Serialize)) {
+    if (!ReadSystemData(std::move(data))) {
         m_shell.MessageBox(CDataFile::DamagedText(strName), EBoxButtons::Ok, EBoxIcon::Exclamation);
         return false;
     }
@@ -201,13 +247,17 @@ bool CSystem::ReadSystemFile(const std::string& strPath) {
     std::vector<unsigned char> data;
     if (!ReadExistingFile(strPath, "system", data))
         return false;
-    CArchive ar(std::move(data));
-    if (!ReadAllOrNothing(ar, &CSystem::Serialize)) {
+    if (!ReadSystemData(std::move(data))) {
         m_shell.MessageBox("System file " + strPath + " is damaged or incomplete", EBoxButtons::Ok,
                            EBoxIcon::Exclamation);
         return false;
     }
     return true;
+}
+
+bool CSystem::ReadSystemData(std::vector<unsigned char> data) {
+    CArchive ar(std::move(data));
+    return ReadAllOrNothing(ar, &CSystem::Serialize);
 }
 
 bool CSystem::ReadSystemLayout(CArchive& ar) {

@@ -9,5 +9,8 @@ constexpr int kVersion = 1;
 constexpr const char* kTermSlots[6] = {"A1", "A2", "A3", "B1", "B2", "B3"};
 constexpr float kTimerReload = 10.0f;
 constexpr float kTimerCurrent = 0.0f;
+// The deepest a value lies: the top object, "channels", a channel, its
+// "equation", its "terms" and a term.
+constexpr int kMaxDepth = 6;
 
 } // namespace SystemJsonFormat

@@ -2,6 +2,8 @@
 
 #include "model/ChannelNames.h"
 #include "model/CodePage.h"
+#include "model/InputQuote.h"
+#include "model/JsonShapeCheck.h"
 #include "model/System.h"
 #include "model/SystemJsonFormat.h"
 
@@ -11,6 +13,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <limits>
 
@@ -18,8 +21,37 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::string Member(const std::string& strParent, const char* szName) {
-    return strParent.empty() ? szName : strParent + "." + szName;
+constexpr const char* kControlCharacterText =
+    "holds a control character (a line end, a tab or the like), which no label may hold";
+constexpr const char* kBeyondFloatText = " is more than a float can hold (about 3.4e38 either way)";
+constexpr const char* kBelowFloatText = " is too close to 0 for a float, which would hold 0";
+
+std::string Member(const std::string& strParent, const std::string& strName) {
+    const std::string strQuoted = InputQuote::Cut(strName);
+    return strParent.empty() ? strQuoted : strParent + "." + strQuoted;
+}
+
+// A name the text gave, in quotes, for a message that refuses it.
+std::string Quoted(const std::string& strName) { return "\"" + InputQuote::Cut(strName) + "\""; }
+
+bool HasControlCharacter(const std::string& strModel) {
+    for (char c : strModel) {
+        const auto uc = static_cast<unsigned char>(c);
+        if (uc < 0x20 || uc == 0x7F)
+            return true;
+    }
+    return false;
+}
+
+// A decimal that a float cannot hold: beyond its range it would become
+// infinity, and too close to zero it would become zero.
+bool IsBeyondAFloat(double fValue) { return std::isinf(static_cast<float>(fValue)); }
+bool IsBelowAFloat(double fValue) { return fValue != 0.0 && static_cast<float>(fValue) == 0.0f; }
+
+std::string DecimalText(double fValue) {
+    char szText[32];
+    std::snprintf(szText, sizeof szText, "%g", fValue);
+    return szText;
 }
 
 std::string Element(const std::string& strParent, std::size_t nIndex) {
@@ -81,6 +113,8 @@ private:
     bool Flag(const Json& value, const std::string& strKey, int32_t& bValue);
     bool Text(const Json& value, const std::string& strKey, std::size_t nMaxLength,
               std::string& strText);
+    // A label as an editor could have typed it.
+    bool Label(const Json& value, const std::string& strKey, std::string& strLabel);
     bool Source(const Json& value, const std::string& strKey, int16_t& nIndex);
     bool Seconds(const Json& value, const std::string& strKey, float& fValue);
 
@@ -114,7 +148,7 @@ bool CReading::Object(const Json& value, const std::string& strKey,
         for (const char* szKey : aszKeys)
             bKnown = bKnown || item.key() == szKey;
         if (!bKnown)
-            return Fail(Member(strKey, item.key().c_str()), "is not a key of this form");
+            return Fail(Member(strKey, item.key()), "is not a key of this form");
     }
     return true;
 }
@@ -189,6 +223,16 @@ bool CReading::Text(const Json& value, const std::string& strKey, std::size_t nM
     return true;
 }
 
+bool CReading::Label(const Json& value, const std::string& strKey, std::string& strLabel) {
+    std::string strText;
+    if (!Text(value, strKey, CSystem::kLabelLength, strText))
+        return false;
+    if (HasControlCharacter(strText))
+        return Fail(strKey, kControlCharacterText);
+    strLabel = std::move(strText);
+    return true;
+}
+
 bool CReading::Source(const Json& value, const std::string& strKey, int16_t& nIndex) {
     if (!Ok())
         return false;
@@ -202,7 +246,7 @@ bool CReading::Source(const Json& value, const std::string& strKey, int16_t& nIn
         return Fail(strKey, "must be a channel such as \"Blue A3\", null or a number");
     const std::string& strName = value.get_ref<const std::string&>();
     if (!ChannelNames::ParseChannel(strName, nIndex))
-        return Fail(strKey, "\"" + strName + "\" is not a channel (Blue, Yellow, Virtual, " +
+        return Fail(strKey, Quoted(strName) + " is not a channel (Blue, Yellow, Virtual, " +
                                 "TmrEnbl, TmrDone or TmrRun, then A1 to P10)");
     return true;
 }
@@ -211,7 +255,12 @@ bool CReading::Seconds(const Json& value, const std::string& strKey, float& fVal
     if (!Ok())
         return false;
     if (value.is_number_float()) {
-        fValue = FloatOf(value.get<double>());
+        const double fDecimal = value.get<double>();
+        if (IsBeyondAFloat(fDecimal))
+            return Fail(strKey, DecimalText(fDecimal) + kBeyondFloatText);
+        if (IsBelowAFloat(fDecimal))
+            return Fail(strKey, DecimalText(fDecimal) + kBelowFloatText);
+        fValue = FloatOf(fDecimal);
         return true;
     }
     if (value.is_number_integer()) {
@@ -268,8 +317,7 @@ void CReading::Head(const Json& root) {
     if (root.contains("systemLabels") && Array(root["systemLabels"], "systemLabels", 10)) {
         for (short nLabel = 0; nLabel < CSystem::kSysLabels; ++nLabel) {
             std::string strLabel;
-            if (Text(root["systemLabels"][nLabel], Element("systemLabels", nLabel),
-                     std::string::npos, strLabel))
+            if (Label(root["systemLabels"][nLabel], Element("systemLabels", nLabel), strLabel))
                 m_system.StoreSysLabel(nLabel, strLabel);
         }
     }
@@ -333,7 +381,7 @@ void CReading::Timer(const Json& timer, const std::string& strKey) {
     }
     const std::string& strTimer = timer["timer"].get_ref<const std::string&>();
     if (!ChannelNames::ParseTimer(strTimer, nTimer)) {
-        Fail(strName, "\"" + strTimer + "\" is not a timer (A1 to P10)");
+        Fail(strName, Quoted(strTimer) + " is not a timer (A1 to P10)");
         return;
     }
     if (m_abTimerSeen[nTimer]) {
@@ -359,7 +407,7 @@ void CReading::Module(const Json& module, const std::string& strKey) {
     const std::string& strModule = module["module"].get_ref<const std::string&>();
     short nLoop = 0, nModule = 0;
     if (!ChannelNames::ParseModule(strModule, nLoop, nModule)) {
-        Fail(strName, "\"" + strModule + "\" is not a module (Blue, Yellow, Virtual, TmrEnbl, " +
+        Fail(strName, Quoted(strModule) + " is not a module (Blue, Yellow, Virtual, TmrEnbl, " +
                           "TmrDone or TmrRun, then A to P)");
         return;
     }
@@ -370,8 +418,7 @@ void CReading::Module(const Json& module, const std::string& strKey) {
     }
     bSeen = true;
     std::string strLabel;
-    if (module.contains("label") &&
-        Text(module["label"], Member(strKey, "label"), std::string::npos, strLabel))
+    if (module.contains("label") && Label(module["label"], Member(strKey, "label"), strLabel))
         m_system.StoreModuleLabel(nModule, nLoop, strLabel);
     int16_t nType = 0;
     if (module.contains("type") && Short(module["type"], Member(strKey, "type"), nType))
@@ -401,8 +448,7 @@ void CReading::Channel(const Json& channel, const std::string& strKey) {
     const short nChannel = CSystem::ChannelOf(nIndex);
     CChannelRecord& record = m_system.Channel(nModule, nChannel, nLoop);
     std::string strLabel;
-    if (channel.contains("label") &&
-        Text(channel["label"], Member(strKey, "label"), CSystem::kLabelLength, strLabel))
+    if (channel.contains("label") && Label(channel["label"], Member(strKey, "label"), strLabel))
         m_system.StoreChannelLabel(nModule, nChannel, nLoop, strLabel);
     int32_t nValue = 0;
     if (channel.contains("state") && Int(channel["state"], Member(strKey, "state"), nValue))
@@ -490,26 +536,14 @@ void CReading::ReservedFields(const Json& reserved, const std::string& strKey,
         Int(reserved["e"], Member(strKey, "e"), record.m_nReservedE);
 }
 
-// The library's own text, without its "[json.exception...] " lead. Besides
-// syntax errors it refuses a number too large for any value (406).
-std::string SyntaxError(const nlohmann::json::exception& error) {
-    std::string strText = error.what();
-    auto nEnd = strText.find("] ");
-    if (nEnd != std::string::npos)
-        strText.erase(0, nEnd + 2);
-    return "not JSON: " + strText;
-}
-
 } // namespace
 
+// The shape is checked before the tree is built: the tree of a hostile
+// text could take more memory and stack than any system needs.
 bool CSystemJsonReader::Read(const std::string& strText, CSystem& system, std::string& strError) {
-    Json root;
-    try {
-        root = Json::parse(strText);
-    } catch (const nlohmann::json::exception& error) {
-        strError = SyntaxError(error);
+    if (!CJsonShapeCheck::Check(strText, SystemJsonFormat::kMaxDepth, strError))
         return false;
-    }
+    const Json root = Json::parse(strText, nullptr, false);
     CReading reading(system);
     if (reading.Root(root))
         return true;

@@ -105,13 +105,17 @@ bool CSystem::ImportOldFile(const std::string& strPath) {
                            EBoxIcon::Exclamation);
         return false;
     }
-    CArchive ar(std::move(data));
-    if (ReadAllOrNothing(ar, &CSystem::ReadOldLayout))
+    if (ImportOldData(std::move(data)))
         return true;
     m_shell.MessageBox("ERROR - old zlv file " + strPath +
                            " is damaged or incomplete. The system is unchanged.",
                        EBoxButtons::Ok, EBoxIcon::Exclamation);
     return false;
+}
+
+bool CSystem::ImportOldData(std::vector<unsigned char> data) {
+    CArchive ar(std::move(data));
+    return ReadAllOrNothing(ar, &CSystem::ReadOldLayout);
 }
 
 bool CSystem::ExportOldFile(const std::string& strPath) {

@@ -22,6 +22,10 @@ target_sources(corvel_core PRIVATE
     model/SystemOldFile.cpp
     model/SystemTextFile.cpp
     model/SystemJsonFormat.h
+    model/InputQuote.h
+    model/InputQuote.cpp
+    model/JsonShapeCheck.h
+    model/JsonShapeCheck.cpp
     model/SystemJsonReader.h
     model/SystemJsonReader.cpp
     model/SystemJsonWriter.h
@@ -42,6 +46,10 @@ target_sources(corvel_core PRIVATE
     model/SystemFinding.cpp
     model/SystemCheck.h
     model/SystemCheck.cpp
+    model/TimerCount.h
+    model/TimerCount.cpp
+    model/CountRangeText.h
+    model/CountRangeText.cpp
 )
 
 find_package(nlohmann_json 3 REQUIRED)

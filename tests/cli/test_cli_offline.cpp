@@ -117,6 +117,7 @@ std::vector<unsigned char> Bytes(const std::string& strPath) {
 TEST_F(CliOffline, ConvertToTextAndBackGivesTheSameBytes) {
     auto pFull = NewSystem();
     Apply(*pFull, *Distinct());
+    MakeLabelsTypeable(*pFull);
     pFull->Channel(3, 3, 1).m_anTermB[2] = 2345;
     pFull->SetTimerCurrent(99, -0.0f);
     std::vector<std::unique_ptr<CSystem>> apSystems;
@@ -398,6 +399,11 @@ struct CUnreadableCase {
     const char* szContent; // nullptr: the file does not exist
 };
 
+// A text nested a hundred thousand levels deep once overflowed the stack.
+const std::string kDeepText =
+    "{\"format\": \"Corvel system\", \"version\": 1, \"reserved\": " + std::string(100000, '[') +
+    std::string(100000, ']') + "}";
+
 const CUnreadableCase kUnreadable[] = {
     {"MissingSystem", "NONE.DVX", nullptr},
     {"DamagedSystem", "CUT.DVX", "\x01\x00\x00"},
@@ -405,6 +411,7 @@ const CUnreadableCase kUnreadable[] = {
     {"DamagedOld", "CUT.ZLV", "\x01"},
     {"MissingText", "NONE.json", nullptr},
     {"BrokenText", "CUT.json", "{\"format\": \"Corvel system\", \"version\": 1, \"x\": 1}"},
+    {"DeepText", "DEEP.json", kDeepText.c_str()},
 };
 
 class CliUnreadable : public CliOffline, public ::testing::WithParamInterface<CUnreadableCase> {};

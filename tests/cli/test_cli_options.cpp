@@ -46,6 +46,14 @@ const CUsageCase kUsageErrors[] = {
     {"PortWithoutValue", {"verify", "A.DVX", "--port"}, "corvel-cli: --port needs a value\n"},
     {"JsonWithValue", {"diff", "A", "B", "--json=yes"}, "corvel-cli: unknown option --json=yes\n"},
     {"HelpForUnknown", {"nothing", "--help"}, "corvel-cli: unknown command \"nothing\"\n"},
+    {"LongUnknownCommand",
+     {std::string(300, 'c'), "A.DVX"},
+     "corvel-cli: unknown command \"cccccccccccccccccccccccccccccccccccccccccccccccccccccccccccc"
+     "\xE2\x80\xA6\"\n"},
+    {"LongUnknownOption",
+     {"show", "A.DVX", "--" + std::string(300, 'o')},
+     "corvel-cli: unknown option --oooooooooooooooooooooooooooooooooooooooooooooooooooooooooo"
+     "\xE2\x80\xA6\n"},
 };
 
 class CliUsage : public ::testing::TestWithParam<CUsageCase> {};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 #include <thread>
 
 namespace {
@@ -154,5 +155,8 @@ TEST_F(DvxSimProcessor, ConsoleRefusesWhatItCannotDo) {
     }
     EXPECT_EQ(sim.Console("loop"), "error: use loop LOOP");
     EXPECT_EQ(sim.Console("fly"), "error: unknown command \"fly\"; type help for the commands");
+    EXPECT_EQ(sim.Console(std::string(5000, 'z')),
+              "error: unknown command \"" + std::string(60, 'z') +
+                  "\xE2\x80\xA6\"; type help for the commands");
     EXPECT_EQ(sim.Console("status"), "processor on, paused no, module link off, reports none");
 }

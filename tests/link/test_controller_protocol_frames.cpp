@@ -1,6 +1,7 @@
 #include "link/LinkFixture.h"
 
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -134,6 +135,14 @@ const std::vector<FrameCase>& FrameCases() {
          NoPreparation,
          [](CControllerProtocol& c) { return c.SendSleepInactivity(); },
          {":XI02\r"}},
+        {"SendSleepWakeUpWide",
+         [](CSystem& s) { s.SetSleepWakeUp(300); },
+         [](CControllerProtocol& c) { return c.SendSleepWakeUp(); },
+         {":XWFE\r"}},
+        {"SendSleepInactivityNegative",
+         [](CSystem& s) { s.SetSleepInactivity(-1); },
+         [](CControllerProtocol& c) { return c.SendSleepInactivity(); },
+         {":XI00\r"}},
         {"SendHiSpeedInputNone",
          NoPreparation,
          [](CControllerProtocol& c) { return c.SendHiSpeedInput(2); },
@@ -158,10 +167,28 @@ const std::vector<FrameCase>& FrameCases() {
          NoPreparation,
          [](CControllerProtocol& c) { return c.SendTimerReload(9); },
          {":TR0901\r"}},
+        // A count the controller cannot hold travels as the nearest it holds,
+        // in the field's two digits.
         {"SendTimerReloadWide",
          [](CSystem& s) { s.SetTimerReload(0, 100.0f); },
          [](CControllerProtocol& c) { return c.SendTimerReload(0); },
-         {":TR003E8\r"}},
+         {":TR00FE\r"}},
+        {"SendTimerReloadJustAboveFast",
+         [](CSystem& s) { s.SetTimerReload(2, 25.6f); },
+         [](CControllerProtocol& c) { return c.SendTimerReload(2); },
+         {":TR02FE\r"}},
+        {"SendTimerReloadNegative",
+         [](CSystem& s) { s.SetTimerReload(1, -2.5f); },
+         [](CControllerProtocol& c) { return c.SendTimerReload(1); },
+         {":TR0100\r"}},
+        {"SendTimerReloadMillion",
+         [](CSystem& s) { s.SetTimerReload(1, 1e6f); },
+         [](CControllerProtocol& c) { return c.SendTimerReload(1); },
+         {":TR01FE\r"}},
+        {"SendTimerCurrentNoNumber",
+         [](CSystem& s) { s.SetTimerCurrent(5, std::numeric_limits<float>::quiet_NaN()); },
+         [](CControllerProtocol& c) { return c.SendTimerCurrent(5); },
+         {":T0500\r"}},
         {"SendTimerCurrent",
          [](CSystem& s) { s.SetTimerCurrent(159, 30.0f); },
          [](CControllerProtocol& c) { return c.SendTimerCurrent(159); },
@@ -186,6 +213,16 @@ const std::vector<FrameCase>& FrameCases() {
          [](CSystem& s) { s.SetSysLabel(9, "BUS 12"); },
          [](CControllerProtocol& c) { return c.SendSysLabel(9); },
          {":U09BUS 12\r"}},
+        // A label read from a file may run longer than its field; the frame
+        // never does.
+        {"SendModuleLabelLong",
+         [](CSystem& s) { s.StoreModuleLabel(0, 0, std::string(300, 'M') + "TAIL"); },
+         [](CControllerProtocol& c) { return c.SendModuleLabel(0, 0); },
+         {":O00MMMMMMMMMMMMMMM\r"}},
+        {"SendSysLabelLong",
+         [](CSystem& s) { s.StoreSysLabel(4, "0123456789ABCDEF" + std::string(70000, 'S')); },
+         [](CControllerProtocol& c) { return c.SendSysLabel(4); },
+         {":U040123456789ABCDE\r"}},
         {"ReadChannelLabel",
          [](CSystem& s) { SelectChannel(s, 0, 0, 0); },
          [](CControllerProtocol& c) { return c.ReadChannelLabel(); },
@@ -252,6 +289,23 @@ TEST_F(LinkTest, LabelsTravelWithoutControlCharacters) {
     comm.SendSysLabel(0);
     EXPECT_EQ(TakeFrames(),
               (std::vector<std::string>{":L000A B C D \r", ":O00M N\r", ":U00S T\r"}));
+}
+
+TEST_F(LinkTest, CountsSentAsTheNearestAreListedOnce) {
+    sys.SetTimerReload(2, 25.6f);
+    sys.SetTimerCurrent(159, 3000.0f);
+    sys.SetSleepWakeUp(300);
+    comm.CountFrames([this] { comm.SendTimerReload(2); });
+    EXPECT_TRUE(comm.TakeNearest().empty()) << "a counting run sends nothing";
+    comm.SendTimerReload(2);
+    comm.SendTimerReload(3);
+    comm.SendTimerCurrent(159);
+    comm.SendSleepWakeUp();
+    EXPECT_EQ(comm.TakeNearest(),
+              (std::vector<std::string>{"Timer A3's reload 25.6 s was sent as 25.4 s",
+                                        "Timer P10's current value 3000 s was sent as 2540 s",
+                                        "Sleep mode's wake-up interval 300 s was sent as 254 s"}));
+    EXPECT_TRUE(comm.TakeNearest().empty());
 }
 
 TEST_F(LinkTest, LabelKeepsItsWesternCharacters) {

@@ -267,6 +267,24 @@ TEST_F(TransferTest, TheFinalBoxSaysWhatTheControllerIsMissing) {
     }
 }
 
+// A transfer the technician let go on despite the check sends the nearest
+// count the controller holds, and says which values it changed.
+TEST_F(TransferTest, TheFinalBoxListsTheCountsSentAsTheNearest) {
+    sys.SetTimerReload(2, 25.6f);
+    sys.SetTimerCurrent(9, -20.0f);
+    m_shell.ExpectBox("THE SYSTEM HAS 2 ERRORS (Utility > Check system). TRANSFER ANYWAY?",
+                      EBoxAnswer::Yes);
+    m_host.m_nGroup = CSystem::GroupSystem;
+    m_commands.OnTransfer();
+    const Frames astrFrames = TakeFrames();
+    EXPECT_NE(std::find(astrFrames.begin(), astrFrames.end(), ":TR02FE\r"), astrFrames.end());
+    EXPECT_NE(std::find(astrFrames.begin(), astrFrames.end(), ":T0900\r"), astrFrames.end());
+    EXPECT_EQ(m_shell.BoxTexts().back(), "UPLOAD SUCCESSFUL\n"
+                                         "Timer A3's reload 25.6 s was sent as 25.4 s\n"
+                                         "Timer A10's current value -20 s was sent as 0 s");
+    EXPECT_EQ(m_commands.NearestTexts().size(), 2u);
+}
+
 // The controller then holds part of the system: the technician hears that
 // once, not once for each step that could not go. A port opened again at
 // once is a new link: nothing more of the interrupted command reaches it.
@@ -347,6 +365,13 @@ TEST_F(TransferTest, EveryOutcomeIsToldWithTheIconOfItsKind) {
          CTransferCommands::kDownloadInterruptedText, EBoxIcon::Stop},
         {"system download, port lost", true, CSystem::GroupSystem, [this] { ClosePortAt(":K1"); },
          CTransferCommands::kSystemPutBackText, EBoxIcon::Stop},
+        {"upload of a count sent as the nearest", false, CSystem::GroupSystem,
+         [this] {
+             sys.SetTimerReload(2, 25.6f);
+             m_shell.ExpectBox("THE SYSTEM HAS 1 ERRORS (Utility > Check system). TRANSFER ANYWAY?",
+                               EBoxAnswer::Yes);
+         },
+         CTransferCommands::kUploadSuccessfulText, EBoxIcon::Exclamation},
     };
     for (const Case& c : aCases) {
         host.m_bOpen = true;

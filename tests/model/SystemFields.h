@@ -4,6 +4,7 @@
 #include "model/FileLayout.h"
 #include "model/System.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -132,6 +133,25 @@ inline void Apply(CSystem& sys, const CSystemFields& f) {
         }
     for (short i = 0; i < 10; ++i)
         sys.StoreSysLabel(i, f.astrSysLabel[i]);
+}
+
+// The text form holds labels as an editor could type them: the distinct
+// system's module and system labels run longer, and any of its labels may
+// hold DEL. Cuts them to their fields and puts "~" for DEL.
+inline void MakeLabelsTypeable(CSystem& sys) {
+    auto typeable = [](std::string strLabel) {
+        strLabel.resize(std::min(strLabel.size(), CSystem::kLabelLength));
+        std::replace(strLabel.begin(), strLabel.end(), '\x7F', '~');
+        return strLabel;
+    };
+    for (short l = 0; l < 6; ++l)
+        for (short m = 0; m < 16; ++m) {
+            sys.StoreModuleLabel(m, l, typeable(sys.GetModuleLabel(m, l)));
+            for (short c = 0; c < 10; ++c)
+                sys.StoreChannelLabel(m, c, l, typeable(sys.StoredChannelLabel(m, c, l)));
+        }
+    for (short i = 0; i < 10; ++i)
+        sys.StoreSysLabel(i, typeable(sys.GetSysLabel(i)));
 }
 
 inline std::vector<unsigned char> Stored(CSystem& sys) {

@@ -1,6 +1,7 @@
 #include "model/LinkControl.h"
 #include "model/SystemFixture.h"
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -132,8 +133,16 @@ TEST_F(SystemTest, TimerConversionsFastAndSlow) {
         float fReload, fCurrent;
         short nReloadCount, nCurrentCount;
     } aCases[] = {
-        {0, 0.7f, 0.7f, 7, 7},        {5, 10.0f, 0.0f, 100, 0}, {6, 10.0f, 25.0f, 1, 2},
-        {19, 2540.0f, 10.0f, 254, 1}, {16, 9.9f, 9.9f, 0, 0},
+        {0, 0.7f, 0.7f, 7, 7},
+        {5, 10.0f, 0.0f, 100, 0},
+        {6, 10.0f, 25.0f, 1, 2},
+        {19, 2540.0f, 10.0f, 254, 1},
+        {16, 9.9f, 9.9f, 0, 0},
+        // Values the controller cannot count give the nearest count it holds.
+        {2, 25.6f, 30.0f, 254, 254},
+        {3, -2.5f, -0.5f, 0, 0},
+        {9, 1e6f, std::numeric_limits<float>::infinity(), 254, 254},
+        {8, std::numeric_limits<float>::quiet_NaN(), -std::numeric_limits<float>::infinity(), 0, 0},
     };
     for (const Case& c : aCases) {
         sys.SetTimerReload(c.nTimer, c.fReload);

@@ -3,6 +3,7 @@
 #include "moduletypes/ModuleTypesFixture.h"
 
 #include <functional>
+#include <limits>
 
 using namespace CheckSystems;
 
@@ -106,6 +107,22 @@ const CFaultCase kFaults[] = {
      },
      [](CSystem& s, CModuleTypes&) { Label(s, kBlueC4, "DOOR REAR"); },
      "note duplicate-label Blue A1 (DOOR), Blue C4 (DOOR)"},
+    {"on at power up without an equation",
+     [](CSystem& s, CModuleTypes&) { Record(s, kBlueA1).m_bPowerUpOn = 1; },
+     [](CSystem& s, CModuleTypes&) { Equation(s, kBlueA1, {{kBlueA2}}); },
+     "warning flags-not-sent Blue A1"},
+    {"on at power up on a Virtual channel without an equation",
+     [](CSystem& s, CModuleTypes&) { Record(s, kVirtualA1).m_bPowerUpOn = 1; },
+     [](CSystem& s, CModuleTypes&) { Record(s, kVirtualA1).m_bMomentaryLatch = 1; },
+     "warning flags-not-sent Virtual A1"},
+    {"a FAST reload the controller cannot count",
+     [](CSystem& s, CModuleTypes&) { s.SetTimerReload(2, 25.6f); },
+     [](CSystem& s, CModuleTypes&) { s.SetTimerReload(2, 25.4f); },
+     "error timer-not-countable TmrEnbl A3"},
+    {"a SLOW current value below zero",
+     [](CSystem& s, CModuleTypes&) { s.SetTimerCurrent(159, -10.0f); },
+     [](CSystem& s, CModuleTypes&) { s.SetTimerCurrent(159, 0.0f); },
+     "error timer-not-countable TmrEnbl P10"},
 };
 
 } // namespace
@@ -179,4 +196,45 @@ TEST_F(SystemCheckTest, ATimerFindingNamesItsTimer) {
     EXPECT_EQ(aFindings[0].strTimer, "P10");
     EXPECT_EQ(aFindings[0].strText, "Timer P10 never runs: its enable channel TmrEnbl P10 has no "
                                     "equation, so the TmrRun P10 term in Blue A1 never changes.");
+}
+
+// What the technician reads, and the timer the finding names.
+TEST_F(SystemCheckTest, ATimerValueTheControllerCannotCountIsSaidInSeconds) {
+    struct Case {
+        short nTimer;
+        float fReload;
+        float fCurrent;
+        const char* szText;
+    };
+    const float fNoNumber = std::numeric_limits<float>::quiet_NaN();
+    const float fInfinity = std::numeric_limits<float>::infinity();
+    for (const Case& c : {
+             Case{2, 25.6f, 0.0f,
+                  "Timer A3's reload 25.6 s is more than a FAST timer can count (25.4 s)"},
+             Case{0, -2.5f, 0.0f, "Timer A1's reload -2.5 s is less than a timer can count (0 s)"},
+             Case{9, 1e6f, 0.0f,
+                  "Timer A10's reload 1e+06 s is more than a SLOW timer can count (2540 s)"},
+             Case{15, 10.0f, fInfinity,
+                  "Timer B6's current value inf s is more than a FAST timer can count (25.4 s)"},
+             Case{16, fNoNumber, 0.0f,
+                  "Timer B7's reload is no number of seconds, which no timer can count"},
+         }) {
+        sys.ResetToDefaults();
+        sys.SetTimerReload(c.nTimer, c.fReload);
+        sys.SetTimerCurrent(c.nTimer, c.fCurrent);
+        std::vector<CSystemFinding> aFindings = Check();
+        ASSERT_EQ(aFindings.size(), 1u) << c.szText;
+        EXPECT_EQ(aFindings[0].strText, c.szText);
+        EXPECT_EQ(aFindings[0].strTimer, CSystem::IndexDesignation(c.nTimer));
+    }
+}
+
+TEST_F(SystemCheckTest, OnAtPowerUpWithoutAnEquationSaysWhyItIsNotSent) {
+    Record(sys, kYellowA1).m_bPowerUpOn = 1;
+    Record(sys, kYellowA1).m_bOutput = 1;
+    std::vector<CSystemFinding> aFindings = Check();
+    ASSERT_EQ(aFindings.size(), 1u);
+    EXPECT_EQ(aFindings[0].strText,
+              "Yellow A1 has CHANNEL ON AT POWER UP set but no equation: a channel without an "
+              "equation keeps no flags in the DVX CPU, so it is not sent.");
 }

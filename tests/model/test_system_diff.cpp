@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -80,6 +81,11 @@ const CChangeCase kChanges[] = {
      "X"},
     {"TimerReload", [](CSystem& s) { s.SetTimerReload(22, 2.5f); }, "TIMER  C3 reload", "10.0 s",
      "2.5 s"},
+    {"ReloadBeyondACount", [](CSystem& s) { s.SetTimerReload(2, 25.6f); }, "TIMER  A3 reload",
+     "10.0 s", "25.6 s"},
+    {"ReloadInfinite",
+     [](CSystem& s) { s.SetTimerReload(19, std::numeric_limits<float>::infinity()); },
+     "TIMER  B10 reload", "10.0 s", "inf s"},
     {"SleepEnabled", [](CSystem& s) { s.SetSleepEnabled(true); }, "Sleep mode", "Disabled",
      "Enabled"},
     {"SleepInactivity", [](CSystem& s) { s.SetSleepInactivity(30); }, "Sleep inactivity interval",
@@ -175,6 +181,25 @@ TEST(SystemDiff, ControllerLeavesOutWhatIsNeverReadFromIt) {
     pair.pRight->Channel(0, 0, 5).m_bOutput = 1;
     EXPECT_EQ(pair.Compare(Scope::Files).size(), 3u);
     EXPECT_TRUE(pair.Compare(Scope::Controller).empty());
+}
+
+// A transfer sends only defined equations, and the flags inside them: a
+// controller never holds the flags of a channel without one.
+TEST(SystemDiff, FlagsOfAChannelWithoutEquationAreInformationAgainstAController) {
+    CDiffPair pair;
+    pair.pLeft->Channel(4, 4, 0).m_bPowerUpOn = 1;
+    pair.pLeft->Channel(4, 4, 0).m_bOutput = 1;
+    auto aDiffs = pair.Compare(Scope::Controller);
+    const std::string strNotSent =
+        "not sent: a channel without an equation keeps no flags in the DVX CPU";
+    EXPECT_EQ(aDiffs, (std::vector<CSystemDifference>{
+                          {"BLUE LOOP E5 on at power up", "yes", strNotSent, true},
+                          {"BLUE LOOP E5 output channel", "yes", strNotSent, true}}));
+    EXPECT_EQ(CSystemDiff::CountDifferences(aDiffs), 0);
+    EXPECT_EQ(CSystemDiff::CountDifferences(pair.Compare(Scope::Files)), 2);
+    pair.pLeft->Channel(4, 4, 0).m_anTermA[0] = 1;
+    EXPECT_EQ(CSystemDiff::CountDifferences(pair.Compare(Scope::Controller)), 3)
+        << "an equation that is sent carries its flags";
 }
 
 TEST(SystemDiff, ListsInLoopModuleChannelOrder) {

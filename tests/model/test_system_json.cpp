@@ -90,6 +90,7 @@ TEST_F(SystemJson, AFreshSystemIsAShortTextAndComesBackByteForByte) {
 TEST_F(SystemJson, AFullyPopulatedSystemComesBackByteForByte) {
     auto pSystem = NewSystem();
     Apply(*pSystem, *Distinct());
+    MakeLabelsTypeable(*pSystem);
     StrangeValues(*pSystem);
     ExpectLossless(*pSystem);
 }
@@ -186,6 +187,29 @@ struct CRefusal {
 
 #define HEAD R"({"format": "Corvel system", "version": 1, )"
 
+// The text that overflowed the stack, and others as long as a file may be.
+std::string Repeated(const std::string& strPart, int nTimes) {
+    std::string strText;
+    for (int i = 0; i < nTimes; ++i)
+        strText += strPart;
+    return strText;
+}
+const std::string kDeepText =
+    HEAD R"("reserved": )" + Repeated("[", 100000) + Repeated("]", 100000) + R"(, "a": 1, "b": 2})";
+const std::string kLongKeyText = HEAD "\"" + Repeated("x", 1000) + "\": 1}";
+const std::string kLongKeyError = Repeated("x", 60) + "\xE2\x80\xA6: is not a key of this form";
+const std::string kLongNameText =
+    HEAD R"("channels": [{"channel": ")" + Repeated("\u00e9", 100) + R"("}]})";
+const std::string kLongNameError =
+    "channels[0].channel: \"" + Repeated("\xC3\xA9", 60) +
+    "\xE2\x80\xA6\" is not a channel (Blue, Yellow, Virtual, TmrEnbl, TmrDone or TmrRun, then "
+    "A1 to P10)";
+const std::string kUnendedText = HEAD R"("reserved": ")" + Repeated("y", 1000) + "\n\"}";
+const std::string kUnendedError =
+    "not JSON: parse error at line 2, column 0: syntax error while parsing value - invalid "
+    "string: control character U+000A (LF) must be escaped to \\u000A or \\n; last read: '\"" +
+    Repeated("y", 59) + "\xE2\x80\xA6'";
+
 const CRefusal kRefusals[] = {
     {"NotJson", "{\"format\": ", nullptr},
     {"NumberOverflow", HEAD R"("currentModule": 1E400})",
@@ -238,6 +262,43 @@ const CRefusal kRefusals[] = {
      "TmrRun, then A to P)"},
     {"ThreePairs", HEAD R"("highSpeedPairs": [{}, {}, {}]})",
      "highSpeedPairs: must hold 4 entries, not 3"},
+    {"HundredThousandLevels", kDeepText.c_str(),
+     "line 1: nested deeper than the 6 levels the form uses"},
+    {"SevenLevelsOnLineThree",
+     "{\"format\": \"Corvel system\",\n\"version\": 1,\n\"channels\": [{\"equation\": "
+     "{\"terms\": [{\"term\": [1]}]}}]}",
+     "line 3: nested deeper than the 6 levels the form uses"},
+    {"LabelTwice", HEAD R"("channels": [{"channel": "Blue A3", "label": "A", "label": "B"}]})",
+     "channels[0].label: is given twice"},
+    {"ChannelsTwice", HEAD R"("channels": [], "modules": [], "channels": []})",
+     "channels: is given twice"},
+    {"CarriageReturnInLabel",
+     HEAD R"("channels": [{"channel": "Blue A3", "label": "DOOR\rOPEN"}]})",
+     "channels[0].label: holds a control character (a line end, a tab or the like), which no "
+     "label may hold"},
+    {"NulInModuleLabel", HEAD R"("modules": [{"module": "Blue A", "label": "REAR\u0000"}]})",
+     "modules[0].label: holds a control character (a line end, a tab or the like), which no "
+     "label may hold"},
+    {"EndOfFileInSystemLabel",
+     HEAD R"("systemLabels": ["BUS\u001a", "", "", "", "", "", "", "", "", ""]})",
+     "systemLabels[0]: holds a control character (a line end, a tab or the like), which no "
+     "label may hold"},
+    {"LongModuleLabel", HEAD R"("modules": [{"module": "Blue A", "label": "0123456789ABCDEF"}]})",
+     "modules[0].label: is longer than 15 characters"},
+    {"LongSystemLabel",
+     HEAD R"("systemLabels": ["", "", "", "", "", "0123456789ABCDEF", "", "", "", ""]})",
+     "systemLabels[5]: is longer than 15 characters"},
+    {"ReloadBeyondAFloat", HEAD R"("timers": [{"timer": "A1", "reload": 1e300}]})",
+     "timers[0].reload: 1e+300 is more than a float can hold (about 3.4e38 either way)"},
+    {"ReloadBelowAFloat", HEAD R"("timers": [{"timer": "A1", "reload": -1e300}]})",
+     "timers[0].reload: -1e+300 is more than a float can hold (about 3.4e38 either way)"},
+    {"ReloadJustBeyondAFloat", HEAD R"("timers": [{"timer": "A1", "reload": 3.5e38}]})",
+     "timers[0].reload: 3.5e+38 is more than a float can hold (about 3.4e38 either way)"},
+    {"CurrentTooSmallForAFloat", HEAD R"("timers": [{"timer": "A1", "current": 1e-300}]})",
+     "timers[0].current: 1e-300 is too close to 0 for a float, which would hold 0"},
+    {"LongUnknownKey", kLongKeyText.c_str(), kLongKeyError.c_str()},
+    {"LongChannelName", kLongNameText.c_str(), kLongNameError.c_str()},
+    {"LongUnendedText", kUnendedText.c_str(), kUnendedError.c_str()},
     {"ShortReservedFields",
      HEAD R"("channels": [{"channel": "Blue A1", "reservedFields": {"a": [1, 2]}}]})",
      "channels[0].reservedFields.a: must hold 4 entries, not 2"},
@@ -279,6 +340,7 @@ TEST_F(SystemJson, ImportTakesAWholeTextOrNothing) {
     pSystem->SetSysLabel(0, "COACH 7");
     auto pOther = NewSystem();
     Apply(*pOther, *Distinct());
+    MakeLabelsTypeable(*pOther);
     const std::string strGood = m_dir.File("good.json");
     ASSERT_TRUE(pOther->ExportTextFile(strGood));
     const std::string strBad = m_dir.File("bad.json");
@@ -332,6 +394,7 @@ TEST_F(SystemJson, WhatCorvelWritesKeepsToTheSchema) {
     EXPECT_EQ(Validate(m_dir.File("fresh.json")), "");
     auto pFull = NewSystem();
     Apply(*pFull, *Distinct());
+    MakeLabelsTypeable(*pFull);
     StrangeValues(*pFull);
     ASSERT_TRUE(pFull->ExportTextFile(m_dir.File("full.json")));
     EXPECT_EQ(Validate(m_dir.File("full.json")), "");

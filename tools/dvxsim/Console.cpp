@@ -1,5 +1,6 @@
 #include "Console.h"
 
+#include "model/InputQuote.h"
 #include "model/System.h"
 
 #include <cctype>
@@ -87,7 +88,8 @@ std::string CConsole::Execute(const std::string& strLine) {
         m_bQuit = true;
         return "bye\n";
     }
-    return "error: unknown command \"" + aWords[0] + "\"; type help for the commands\n";
+    return "error: unknown command \"" + InputQuote::Cut(aWords[0]) +
+           "\"; type help for the commands\n";
 }
 
 std::string CConsole::Set(const Words& aWords) {

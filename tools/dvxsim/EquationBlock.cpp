@@ -30,8 +30,18 @@ bool CEquationBlock::IsGroupPresent(int nGroup) const {
     return false;
 }
 
+// Asked of every equation at every scan, and most are empty: one look at
+// each term.
 bool CEquationBlock::IsDefined() const {
-    return IsMomentaryLatch() || IsGroupPresent(0) || IsGroupPresent(1);
+    if (IsMomentaryLatch()) {
+        return true;
+    }
+    for (const uint16_t nSource : m_anTerm) {
+        if (nSource < CControllerMemory::kChannels) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string CEquationBlock::Encode() const {

@@ -18,16 +18,26 @@ std::string Format(const char* szFormat, int nFirst, int nSecond = 0) {
     return szText;
 }
 
-void AppendFrame(std::string& strOut, const std::string& strFrame, bool bWanted = true) {
-    if (bWanted) {
-        strOut += strFrame + "\n";
+void AppendFrame(std::string& strOut, const std::string& strFrame) { strOut += strFrame + "\n"; }
+
+// What a fresh memory holds, made once: the memory file is written after
+// every change and lists only what differs from it.
+const CControllerMemory& FreshMemory() {
+    static const auto pFresh = std::make_unique<const CControllerMemory>();
+    return *pFresh;
+}
+
+void AppendLabel(std::string& strOut, const char* szFormat, int nTarget,
+                 const std::string& strLabel, const std::string& strFresh) {
+    if (strLabel != strFresh) {
+        AppendFrame(strOut, Format(szFormat, nTarget) + strLabel);
     }
 }
 
 } // namespace
 
 std::string CMemoryFile::Frames(const CControllerMemory& memory) {
-    const auto fresh = std::make_unique<CControllerMemory>();
+    const CControllerMemory& fresh = FreshMemory();
     std::string strOut = std::string(kHeader) + "\n";
     AppendFrame(strOut, memory.m_bModuleLink ? ":I1" : ":I0");
     AppendFrame(strOut, memory.m_bSleepEnabled ? ":X1" : ":X0");
@@ -40,27 +50,28 @@ std::string CMemoryFile::Frames(const CControllerMemory& memory) {
     for (int nTimer = 0; nTimer < CControllerMemory::kTimers; ++nTimer) {
         const int nReload = memory.m_anTimerReload[nTimer];
         const int nCurrent = memory.m_anTimerCurrent[nTimer];
-        AppendFrame(strOut, Format(":TR%02X%02X", nTimer, nReload),
-                    nReload != fresh->m_anTimerReload[nTimer]);
-        AppendFrame(strOut, Format(":T%02X%02X", nTimer, nCurrent), nCurrent != 0);
+        if (nReload != fresh.m_anTimerReload[nTimer]) {
+            AppendFrame(strOut, Format(":TR%02X%02X", nTimer, nReload));
+        }
+        if (nCurrent != 0) {
+            AppendFrame(strOut, Format(":T%02X%02X", nTimer, nCurrent));
+        }
     }
     for (int nIndex = 0; nIndex < CControllerMemory::kChannels; ++nIndex) {
         const CEquationBlock& block = memory.m_aEquation[nIndex];
-        AppendFrame(strOut, Format(":B%03X", nIndex) + block.Encode(),
-                    !(block == fresh->m_aEquation[nIndex]));
-        const std::string& strLabel = memory.m_astrChannelLabel[nIndex];
-        AppendFrame(strOut, Format(":L%03X", nIndex) + strLabel,
-                    strLabel != fresh->m_astrChannelLabel[nIndex]);
+        if (!(block == fresh.m_aEquation[nIndex])) {
+            AppendFrame(strOut, Format(":B%03X", nIndex) + block.Encode());
+        }
+        AppendLabel(strOut, ":L%03X", nIndex, memory.m_astrChannelLabel[nIndex],
+                    fresh.m_astrChannelLabel[nIndex]);
     }
     for (int nSlot = 0; nSlot < CControllerMemory::kModuleSlots; ++nSlot) {
-        const std::string& strLabel = memory.m_astrModuleLabel[nSlot];
-        AppendFrame(strOut, Format(":O%02X", nSlot) + strLabel,
-                    strLabel != fresh->m_astrModuleLabel[nSlot]);
+        AppendLabel(strOut, ":O%02X", nSlot, memory.m_astrModuleLabel[nSlot],
+                    fresh.m_astrModuleLabel[nSlot]);
     }
     for (int nLabel = 0; nLabel < CControllerMemory::kSysLabels; ++nLabel) {
-        const std::string& strLabel = memory.m_astrSysLabel[nLabel];
-        AppendFrame(strOut, Format(":U%02X", nLabel) + strLabel,
-                    strLabel != fresh->m_astrSysLabel[nLabel]);
+        AppendLabel(strOut, ":U%02X", nLabel, memory.m_astrSysLabel[nLabel],
+                    fresh.m_astrSysLabel[nLabel]);
     }
     return strOut;
 }

@@ -1,6 +1,7 @@
 #include "Options.h"
 
 #include "Console.h"
+#include "model/InputQuote.h"
 
 #include <charconv>
 
@@ -63,7 +64,8 @@ bool COptions::Parse(const std::vector<std::string>& astrArgs, COptions& options
         } else if (strName == "--garbage-every" && bCount) {
             failures.m_nGarbageEvery = nCount;
         } else {
-            strError = "unknown option or bad value: " + strName + " " + strValue;
+            strError = "unknown option or bad value: " + InputQuote::Cut(strName) + " " +
+                       InputQuote::Cut(strValue);
             return false;
         }
     }
