@@ -12,6 +12,9 @@ const int kValueMask = (1 << CLampColumn::kLamps) - 1;
 const QColor kPanel(24, 24, 24);
 const QColor kDarkLamp(58, 58, 58);
 const QColor kDarkLampEdge(34, 34, 34);
+// White on the dark panel: the ring stands out whatever the loop's colour.
+const QColor kFocusRing(255, 255, 255);
+const qreal kFocusRingScale = 1.22;
 
 } // namespace
 
@@ -36,6 +39,14 @@ void CLampColumn::SetStyleOnColor(uint32_t nColorRef) {
     if (nColorRef == m_nOnColor)
         return;
     m_nOnColor = nColorRef;
+    update();
+}
+
+void CLampColumn::SetFocusLamp(int nLamp) {
+    nLamp = nLamp >= 0 && nLamp < kLamps ? nLamp : -1;
+    if (nLamp == m_nFocusLamp)
+        return;
+    m_nFocusLamp = nLamp;
     update();
 }
 
@@ -77,7 +88,18 @@ void CLampColumn::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(Qt::black, 1));
         painter.setBrush(glow);
         painter.drawEllipse(centre, dRadius, dRadius);
+        if (nLamp == m_nFocusLamp)
+            PaintFocusRing(painter, centre, dRadius);
     }
+}
+
+void CLampColumn::PaintFocusRing(QPainter& painter, QPointF centre, qreal dRadius) const {
+    const qreal dRing = dRadius * kFocusRingScale;
+    painter.save();
+    painter.setPen(QPen(kFocusRing, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, dRing, dRing);
+    painter.restore();
 }
 
 void CLampColumn::Press(QMouseEvent* pEvent) {

@@ -3,7 +3,10 @@
 #include "controls/LampColumn.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +23,7 @@ QLabel* MakeLabel(QWidget* pParent, const QString& strText, const QString& strNa
 } // namespace
 
 CLampGrid::CLampGrid(QWidget* pParent) : QWidget(pParent) {
+    setFocusPolicy(Qt::StrongFocus);
     auto* pGrid = new QGridLayout(this);
     pGrid->setContentsMargins(0, 0, 0, 0);
     pGrid->setVerticalSpacing(0);
@@ -31,6 +35,10 @@ CLampGrid::CLampGrid(QWidget* pParent) : QWidget(pParent) {
         pGrid->addWidget(MakeLabel(this, strLetter, "labelTop" + strLetter), 0, nColumn);
         m_apColumn[nModule] = new CLampColumn(this);
         m_apColumn[nModule]->setObjectName("led" + strLetter);
+        for (auto signal : {&CLampColumn::Click, &CLampColumn::DblClick})
+            connect(m_apColumn[nModule], signal, this, [this, nModule] {
+                SetCurrentLamp(nModule, m_apColumn[nModule]->GetLEDIndex());
+            });
         pGrid->addWidget(m_apColumn[nModule], kFirstLampRow, nColumn, CLampColumn::kLamps, 1);
         m_apOuterLabel[nModule] = MakeLabel(this, strLetter, "labelBottom" + strLetter);
         pGrid->addWidget(m_apOuterLabel[nModule], nBottomRow, nColumn);
@@ -60,4 +68,82 @@ void CLampGrid::ShowOuterLabels(bool bShow) {
 void CLampGrid::SetOnColor(uint32_t nColorRef) {
     for (CLampColumn* pColumn : m_apColumn)
         pColumn->SetStyleOnColor(nColorRef);
+}
+
+void CLampGrid::SetCurrentLamp(int nModule, int nChannel) {
+    m_nModule = std::clamp(nModule, 0, kColumns - 1);
+    m_nChannel = std::clamp(nChannel, 0, CLampColumn::kLamps - 1);
+    ShowRing();
+}
+
+void CLampGrid::ShowRing() {
+    for (int nModule = 0; nModule < kColumns; ++nModule)
+        m_apColumn[nModule]->SetFocusLamp(hasFocus() && nModule == m_nModule ? m_nChannel : -1);
+}
+
+void CLampGrid::focusInEvent(QFocusEvent* pEvent) {
+    QWidget::focusInEvent(pEvent);
+    ShowRing();
+}
+
+void CLampGrid::focusOutEvent(QFocusEvent* pEvent) {
+    QWidget::focusOutEvent(pEvent);
+    ShowRing();
+}
+
+bool CLampGrid::MoveRing(int nKey) {
+    int nModule = m_nModule;
+    int nChannel = m_nChannel;
+    switch (nKey) {
+    case Qt::Key_Left:
+        --nModule;
+        break;
+    case Qt::Key_Right:
+        ++nModule;
+        break;
+    case Qt::Key_Up:
+        --nChannel;
+        break;
+    case Qt::Key_Down:
+        ++nChannel;
+        break;
+    case Qt::Key_Home:
+        nModule = 0;
+        break;
+    case Qt::Key_End:
+        nModule = kColumns - 1;
+        break;
+    case Qt::Key_PageUp:
+        nChannel = 0;
+        break;
+    case Qt::Key_PageDown:
+        nChannel = CLampColumn::kLamps - 1;
+        break;
+    default:
+        return false;
+    }
+    const int nOldModule = m_nModule;
+    const int nOldChannel = m_nChannel;
+    SetCurrentLamp(nModule, nChannel);
+    if (m_nModule != nOldModule || m_nChannel != nOldChannel)
+        emit LampChosen(m_nModule, m_nChannel);
+    return true;
+}
+
+// A held Space forces once: the repeats would switch the output on and off
+// as fast as the keyboard repeats.
+void CLampGrid::keyPressEvent(QKeyEvent* pEvent) {
+    if (pEvent->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(pEvent);
+        return;
+    }
+    const int nKey = pEvent->key();
+    if (nKey == Qt::Key_Space) {
+        if (!pEvent->isAutoRepeat())
+            emit LampForced(m_nModule, m_nChannel);
+        return;
+    }
+    if (nKey == Qt::Key_Return || nKey == Qt::Key_Enter || MoveRing(nKey))
+        return;
+    QWidget::keyPressEvent(pEvent);
 }

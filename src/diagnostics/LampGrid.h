@@ -10,6 +10,13 @@ class CLampColumn;
 // letters above them and the channel numbers 1 to 10 beside the rows; the
 // loop status controller also labels the bottom and the right-hand side.
 // Rows have no spacing, so each number stands level with its lamps.
+//
+// The grid takes the keyboard focus as one control: the arrow keys move a
+// ring from lamp to lamp (left and right by module, up and down by channel),
+// Home and End go to modules A and P, Page Up and Page Down to channels 1
+// and 10, and Space asks for the ringed lamp to be forced. Enter is taken
+// and does nothing, so it can never reach a dialog's default button from
+// here. A click on a lamp moves the ring there too.
 class CLampGrid : public QWidget {
     Q_OBJECT
 
@@ -24,7 +31,28 @@ public:
     void ShowOuterLabels(bool bShow);
     void SetOnColor(uint32_t nColorRef);
 
+    // The lamp the ring is on, ringed while the grid has the focus.
+    void SetCurrentLamp(int nModule, int nChannel);
+    int CurrentModule() const { return m_nModule; }
+    int CurrentChannel() const { return m_nChannel; }
+
+signals:
+    // The keys moved the ring to another lamp.
+    void LampChosen(int nModule, int nChannel);
+    // Space on the ringed lamp.
+    void LampForced(int nModule, int nChannel);
+
+protected:
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
+    void focusOutEvent(QFocusEvent* pEvent) override;
+
 private:
+    bool MoveRing(int nKey);
+    void ShowRing();
+
+    int m_nModule = 0;
+    int m_nChannel = 0;
     CLampColumn* m_apColumn[kColumns] = {};
     QWidget* m_apOuterLabel[kColumns + 10] = {};
 };

@@ -58,6 +58,8 @@ CLoopStatusController::CLoopStatusController(CSystem& system, CMainFrame& frame,
         connect(&led, &CLampColumn::Click, this, [this, nModule] { OnLedClick(nModule); });
         connect(&led, &CLampColumn::DblClick, this, [this, nModule] { OnLedDblClick(nModule); });
     }
+    connect(&Lamps(), &CLampGrid::LampChosen, this, &CLoopStatusController::OnLampChosen);
+    connect(&Lamps(), &CLampGrid::LampForced, this, &CLoopStatusController::OnLampForced);
     connect(&Column(0), &CLampColumn::MouseDown, this, [this] { OnLedMouseDown(0); });
     connect(m_ui->comboLoop, &QComboBox::currentIndexChanged, this,
             &CLoopStatusController::OnLoopChanged);
@@ -89,6 +91,7 @@ void CLoopStatusController::OnInitDialog() {
     m_nChannel = m_system.GetCurChannel();
     m_bProcessorOff = 0;
     SetLedColours();
+    Lamps().SetCurrentLamp(m_nModule, m_nChannel);
     {
         const QSignalBlocker blocker(m_ui->comboLoop);
         m_ui->comboLoop->setCurrentIndex(m_nLoop);
@@ -145,14 +148,22 @@ void CLoopStatusController::OnLedMouseDown(int nModule) {
 }
 
 void CLoopStatusController::OnLedClick(int nModule) {
-    m_nChannel = Column(nModule).GetLEDIndex();
+    OnLampChosen(nModule, Column(nModule).GetLEDIndex());
+}
+
+void CLoopStatusController::OnLedDblClick(int nModule) {
+    OnLampForced(nModule, Column(nModule).GetLEDIndex());
+}
+
+void CLoopStatusController::OnLampChosen(int nModule, int nChannel) {
+    m_nChannel = static_cast<short>(nChannel);
     m_nModule = static_cast<short>(nModule);
     ShowEquationText();
     RefreshDisplay();
 }
 
-void CLoopStatusController::OnLedDblClick(int nModule) {
-    m_nChannel = Column(nModule).GetLEDIndex();
+void CLoopStatusController::OnLampForced(int nModule, int nChannel) {
+    m_nChannel = static_cast<short>(nChannel);
     m_nModule = static_cast<short>(nModule);
     m_system.ToggleChannelStateAt(m_nModule, m_nChannel, m_nLoop);
     RefreshDisplay();

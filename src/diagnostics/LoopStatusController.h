@@ -20,7 +20,9 @@ class CLoopStatusController;
 // which the controller's status lines keep up to date. A click on a lamp
 // shows that channel's equation, a double click forces its state in the
 // controller, and the processor button switches the controller's Boolean
-// processor off and on.
+// processor off and on. From the keyboard, the lamp the grid's ring is on is
+// the chosen channel, as a click makes it, and Space forces it as a double
+// click does.
 //
 // While it is open its loop reports to the PC, unless a loop status viewer
 // had switched those reports on already; it is one of the users of the
@@ -65,6 +67,8 @@ public:
     void OnLedMouseDown(int nModule);
     void OnLedClick(int nModule);
     void OnLedDblClick(int nModule);
+    void OnLampChosen(int nModule, int nChannel);
+    void OnLampForced(int nModule, int nChannel);
     void OnLoopChanged();
     void OnToggleBoolProcessor();
     void OnEditorIcon();
