@@ -7,6 +7,7 @@
 #include "model/ShellServices.h"
 #include "model/System.h"
 #include "reports/WhereUsedDlg.h"
+#include "shell/FocusedButtonEnter.h"
 #include "shell/HelpRouter.h"
 #include "shell/MainFrame.h"
 #include "shell/Text.h"
@@ -72,6 +73,7 @@ CLoopStatusController::CLoopStatusController(CSystem& system, CMainFrame& frame,
             &CLoopStatusController::OnExplorerIcon);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    CFocusedButtonEnter::Install(*this);
     m_timer.setInterval(kTimerPeriod);
     connect(&m_timer, &QTimer::timeout, this, &CLoopStatusController::OnTimer);
     OnInitDialog();

@@ -38,8 +38,9 @@ public:
     static constexpr int kTimerPeriod = 40;
     static constexpr const char* kTimerErrorText = "Could not create status monitor timer";
     static constexpr const char* kNoBooleansText = "Current loop does not support BOOLEANs.";
-    static constexpr const char* kDisableText = "DISABLE BOOLEAN PROCESSOR";
-    static constexpr const char* kEnableText = "ENABLE BOOLEAN PROCESSOR";
+    // The processor button's texts, with their Alt letters.
+    static constexpr const char* kDisableText = "&DISABLE BOOLEAN PROCESSOR";
+    static constexpr const char* kEnableText = "&ENABLE BOOLEAN PROCESSOR";
     static constexpr const char* kReadOnlyText = "the loop status controller is open";
 
     // Everything of the opening happens here: the loop, module and channel

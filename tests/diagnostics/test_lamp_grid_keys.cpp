@@ -28,9 +28,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_pDialog.get()));
         return *m_pDialog;
     }
-    QString Field(const char* szName) {
-        return m_pDialog->findChild<QLineEdit*>(szName)->text();
-    }
+    QString Field(const char* szName) { return m_pDialog->findChild<QLineEdit*>(szName)->text(); }
     // The lamps ringed, as (module, channel) pairs.
     static std::vector<std::pair<int, int>> Rings(const CLampGrid& grid) {
         std::vector<std::pair<int, int>> aRings;
@@ -71,12 +69,10 @@ TEST_F(LampGridKeysTest, KeysMoveTheRingAndChooseTheChannelAsAClickDoes) {
         short nModule, nChannel;
     };
     const Case aCases[] = {
-        {Qt::Key_Right, 5, 3, 6, 3},  {Qt::Key_Left, 5, 3, 4, 3},
-        {Qt::Key_Down, 5, 3, 5, 4},   {Qt::Key_Up, 5, 3, 5, 2},
-        {Qt::Key_Home, 5, 3, 0, 3},   {Qt::Key_End, 5, 3, 15, 3},
-        {Qt::Key_PageUp, 5, 3, 5, 0}, {Qt::Key_PageDown, 5, 3, 5, 9},
-        {Qt::Key_Left, 0, 2, 0, 2},   {Qt::Key_Right, 15, 2, 15, 2},
-        {Qt::Key_Up, 7, 0, 7, 0},     {Qt::Key_Down, 7, 9, 7, 9},
+        {Qt::Key_Right, 5, 3, 6, 3},   {Qt::Key_Left, 5, 3, 4, 3},     {Qt::Key_Down, 5, 3, 5, 4},
+        {Qt::Key_Up, 5, 3, 5, 2},      {Qt::Key_Home, 5, 3, 0, 3},     {Qt::Key_End, 5, 3, 15, 3},
+        {Qt::Key_PageUp, 5, 3, 5, 0},  {Qt::Key_PageDown, 5, 3, 5, 9}, {Qt::Key_Left, 0, 2, 0, 2},
+        {Qt::Key_Right, 15, 2, 15, 2}, {Qt::Key_Up, 7, 0, 7, 0},       {Qt::Key_Down, 7, 9, 7, 9},
     };
     for (const Case& c : aCases) {
         sys.SetCurLoop(0);
