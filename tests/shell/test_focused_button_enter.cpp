@@ -1,3 +1,4 @@
+#include "diagnostics/LogicView.h"
 #include "diagnostics/LoopStatusController.h"
 #include "editors/BooleanEditor.h"
 #include "editors/ChannelPicker.h"
@@ -33,18 +34,24 @@ protected:
             pEditor->SetLogicExplorer([this](QWidget*, short) { m_strRan = "explorer"; });
             return pEditor;
         }
+        if (strDialog == "logic explorer") {
+            auto pView = std::make_unique<CLogicView>(sys, nullptr, CSystem::MakeIndex(0, 0, 0));
+            pView->SetEditor([this](QWidget*) { m_strRan = "editor"; });
+            return pView;
+        }
         auto pMonitor = std::make_unique<CLoopStatusController>(sys, frame, &frame);
         pMonitor->SetBooleanEditor([this](QWidget*) { m_strRan = "editor"; });
         pMonitor->SetWhereUsedReport([this](QWidget*) { m_strRan = "where used"; });
         pMonitor->SetLogicExplorer([this](QWidget*, short) { m_strRan = "explorer"; });
         return pMonitor;
     }
-    // Enter on the named control, or on the dialog's OK button for "OK".
+    // Enter on the named control, or on the dialog's OK or Close button.
     std::string EnterOn(QDialog& dialog, const std::string& strControl) {
-        QWidget* pControl =
-            strControl == "OK"
-                ? dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)
-                : dialog.findChild<QWidget*>(QString::fromStdString(strControl));
+        const auto* pBox = dialog.findChild<QDialogButtonBox*>();
+        QWidget* pControl = strControl == "OK" ? pBox->button(QDialogButtonBox::Ok)
+                            : strControl == "Close"
+                                ? pBox->button(QDialogButtonBox::Close)
+                                : dialog.findChild<QWidget*>(QString::fromStdString(strControl));
         EXPECT_NE(pControl, nullptr) << strControl;
         if (!pControl)
             return "";
@@ -79,6 +86,8 @@ TEST_F(FocusedButtonEnterTest, EnterActsOnTheFocusedButtonAndOnOkOnlyWhenNoButto
         {"loop status controller", "buttonProcessor", "nothing"}, // but its own, below
         {"loop status controller", "comboLoop", "accepted"},
         {"loop status controller", "OK", "accepted"},
+        {"logic explorer", "buttonEdit", "editor"},
+        {"logic explorer", "Close", "rejected"},
     };
     for (const Case& c : aCases) {
         m_strRan.clear();
