@@ -30,8 +30,10 @@ void CLampColumn::SetValue(int32_t nValue) {
     nValue &= kValueMask;
     if (nValue == m_nValue)
         return;
+    const int32_t nChanged = nValue ^ m_nValue;
     m_nValue = nValue;
     update();
+    emit LampsChanged(nChanged);
 }
 
 void CLampColumn::SetStyleOnColor(uint32_t nColorRef) {
@@ -58,6 +60,14 @@ QColor CLampColumn::OnColour() const {
 short CLampColumn::LampAt(int nY) const {
     const int nHeight = std::max(1, height());
     return static_cast<short>(std::clamp(nY * kLamps / nHeight, 0, kLamps - 1));
+}
+
+QRect CLampColumn::LampRect(int nLamp) const {
+    const qreal dRow = height() / qreal(kLamps);
+    const qreal dSide = std::min<qreal>(width(), dRow);
+    return QRectF(QPointF((width() - dSide) / 2, dRow * nLamp + (dRow - dSide) / 2),
+                  QSizeF(dSide, dSide))
+        .toRect();
 }
 
 QSize CLampColumn::sizeHint() const { return {18, 180}; }

@@ -38,6 +38,8 @@ public:
     // The lamp under a point of the widget: its row of ten equal rows.
     short LampAt(int nY) const;
     bool IsLit(int nLamp) const { return (m_nValue >> nLamp & 1) != 0; }
+    // The square a lamp is painted in, in the column's coordinates.
+    QRect LampRect(int nLamp) const;
     // The lamp (0 to 9) ringed as the keyboard focus, -1 for none.
     void SetFocusLamp(int nLamp);
     int FocusLamp() const { return m_nFocusLamp; }
@@ -51,6 +53,8 @@ signals:
     // The button (1 left, 2 right, 4 middle), the keys held (1 Shift, 2 Ctrl,
     // 4 Alt) and the point in the column.
     void MouseDown(short nButton, short nShift, int nX, int nY);
+    // The lamps whose bits are set in nChanged went on or off.
+    void LampsChanged(int32_t nChanged);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;

@@ -2,6 +2,9 @@
 
 #include "controls/LampColumn.h"
 
+#include "diagnostics/LampGridAccessible.h"
+
+#include <QAccessible>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +15,8 @@ namespace {
 
 const int kFirstLampRow = 1;
 const int kLastColumn = CLampGrid::kColumns + 1;
+const char* const kOnText = "on";
+const char* const kOffText = "off";
 
 QLabel* MakeLabel(QWidget* pParent, const QString& strText, const QString& strName) {
     auto* pLabel = new QLabel(strText, pParent);
@@ -24,6 +29,7 @@ QLabel* MakeLabel(QWidget* pParent, const QString& strText, const QString& strNa
 
 CLampGrid::CLampGrid(QWidget* pParent) : QWidget(pParent) {
     setFocusPolicy(Qt::StrongFocus);
+    CLampGridAccessible::Install();
     auto* pGrid = new QGridLayout(this);
     pGrid->setContentsMargins(0, 0, 0, 0);
     pGrid->setVerticalSpacing(0);
@@ -39,6 +45,8 @@ CLampGrid::CLampGrid(QWidget* pParent) : QWidget(pParent) {
             connect(m_apColumn[nModule], signal, this, [this, nModule] {
                 SetCurrentLamp(nModule, m_apColumn[nModule]->GetLEDIndex());
             });
+        connect(m_apColumn[nModule], &CLampColumn::LampsChanged, this,
+                [this, nModule](int32_t nChanged) { TellChanges(nModule, nChanged); });
         pGrid->addWidget(m_apColumn[nModule], kFirstLampRow, nColumn, CLampColumn::kLamps, 1);
         m_apOuterLabel[nModule] = MakeLabel(this, strLetter, "labelBottom" + strLetter);
         pGrid->addWidget(m_apOuterLabel[nModule], nBottomRow, nColumn);
@@ -84,6 +92,7 @@ void CLampGrid::ShowRing() {
 void CLampGrid::focusInEvent(QFocusEvent* pEvent) {
     QWidget::focusInEvent(pEvent);
     ShowRing();
+    TellFocus();
 }
 
 void CLampGrid::focusOutEvent(QFocusEvent* pEvent) {
@@ -125,8 +134,10 @@ bool CLampGrid::MoveRing(int nKey) {
     const int nOldModule = m_nModule;
     const int nOldChannel = m_nChannel;
     SetCurrentLamp(nModule, nChannel);
-    if (m_nModule != nOldModule || m_nChannel != nOldChannel)
-        emit LampChosen(m_nModule, m_nChannel);
+    if (m_nModule == nOldModule && m_nChannel == nOldChannel)
+        return true;
+    TellFocus();
+    emit LampChosen(m_nModule, m_nChannel);
     return true;
 }
 
@@ -146,4 +157,57 @@ void CLampGrid::keyPressEvent(QKeyEvent* pEvent) {
     if (nKey == Qt::Key_Return || nKey == Qt::Key_Enter || MoveRing(nKey))
         return;
     QWidget::keyPressEvent(pEvent);
+}
+
+QString CLampGrid::LampName(int nModule, int nChannel) const {
+    if (m_namer)
+        return m_namer(nModule, nChannel);
+    return QChar('A' + nModule) + QString::number(nChannel + 1);
+}
+
+QString CLampGrid::LampStateText(int nModule, int nChannel) const {
+    return m_apColumn[nModule]->IsLit(nChannel) ? kOnText : kOffText;
+}
+
+QRect CLampGrid::LampScreenRect(int nModule, int nChannel) const {
+    const CLampColumn& column = *m_apColumn[nModule];
+    const QRect rect = column.LampRect(nChannel);
+    return {column.mapToGlobal(rect.topLeft()), rect.size()};
+}
+
+int CLampGrid::LampAt(QPoint point) const {
+    for (int nModule = 0; nModule < kColumns; ++nModule) {
+        const CLampColumn& column = *m_apColumn[nModule];
+        const QPoint inColumn = column.mapFrom(this, point);
+        if (column.rect().contains(inColumn))
+            return LampIndex(nModule, column.LampAt(inColumn.y()));
+    }
+    return -1;
+}
+
+// The lamps change at most once a refresh, 25 times a second, like the
+// paints; nothing is said while no assistive technology listens.
+void CLampGrid::TellChanges(int nModule, int32_t nChanged) {
+    if (!QAccessible::isActive())
+        return;
+    for (int nChannel = 0; nChannel < CLampColumn::kLamps; ++nChannel) {
+        if ((nChanged >> nChannel & 1) == 0)
+            continue;
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent state(this, changed);
+        state.setChild(LampIndex(nModule, nChannel));
+        QAccessible::updateAccessibility(&state);
+        QAccessibleValueChangeEvent value(this, LampStateText(nModule, nChannel));
+        value.setChild(LampIndex(nModule, nChannel));
+        QAccessible::updateAccessibility(&value);
+    }
+}
+
+void CLampGrid::TellFocus() {
+    if (!QAccessible::isActive() || !hasFocus())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(LampIndex(m_nModule, m_nChannel));
+    QAccessible::updateAccessibility(&focus);
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "controls/LampColumn.h"
+
 #include <QWidget>
 
 #include <cstdint>
-
-class CLampColumn;
+#include <functional>
 
 // Sixteen lamp columns, modules A to P from left to right, with the module
 // letters above them and the channel numbers 1 to 10 beside the rows; the
@@ -36,6 +37,21 @@ public:
     int CurrentModule() const { return m_nModule; }
     int CurrentChannel() const { return m_nChannel; }
 
+    // What assistive technology says of a lamp: its name, given by the
+    // window ("Blue A3 DOME LAMP"), its state in words and where it is on
+    // the screen.
+    using LampNamer = std::function<QString(int nModule, int nChannel)>;
+    void SetLampNamer(LampNamer namer) { m_namer = std::move(namer); }
+    QString LampName(int nModule, int nChannel) const;
+    QString LampStateText(int nModule, int nChannel) const;
+    QRect LampScreenRect(int nModule, int nChannel) const;
+    // The lamp under a point of the grid, -1 for none: module × 10 + channel.
+    int LampAt(QPoint point) const;
+    static int LampIndex(int nModule, int nChannel) {
+        return nModule * CLampColumn::kLamps + nChannel;
+    }
+    static constexpr int kLampCount = kColumns * CLampColumn::kLamps;
+
 signals:
     // The keys moved the ring to another lamp.
     void LampChosen(int nModule, int nChannel);
@@ -50,6 +66,10 @@ protected:
 private:
     bool MoveRing(int nKey);
     void ShowRing();
+    void TellChanges(int nModule, int32_t nChanged);
+    void TellFocus();
+
+    LampNamer m_namer;
 
     int m_nModule = 0;
     int m_nChannel = 0;

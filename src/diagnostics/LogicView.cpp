@@ -273,6 +273,10 @@ void CLogicView::ShowState(QTreeWidgetItem& item, int nColumn, ELogicState state
     if (item.text(nColumn) == LogicStateText(state))
         return;
     item.setText(nColumn, LogicStateText(state));
+    // A screen reader on the cell hears whose state it is: "Blue B1 on".
+    const auto nChannel = static_cast<short>(item.data(0, kChannelRole).toInt());
+    item.setData(nColumn, Qt::AccessibleTextRole,
+                 ShortName(nChannel) + " " + LogicStateText(state));
     item.setBackground(nColumn, LogicStateColour(state));
     item.setForeground(nColumn, LogicStateTextColour(state));
 }

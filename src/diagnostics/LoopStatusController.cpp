@@ -2,6 +2,7 @@
 
 #include "controls/LampColumn.h"
 #include "diagnostics/LampGrid.h"
+#include "diagnostics/LampNames.h"
 #include "diagnostics/LiveLogic.h"
 #include "editors/BooleanCommands.h"
 #include "model/ShellServices.h"
@@ -59,6 +60,7 @@ CLoopStatusController::CLoopStatusController(CSystem& system, CMainFrame& frame,
         connect(&led, &CLampColumn::Click, this, [this, nModule] { OnLedClick(nModule); });
         connect(&led, &CLampColumn::DblClick, this, [this, nModule] { OnLedDblClick(nModule); });
     }
+    Lamps().SetLampNamer(LoopLampNamer(m_system, [this] { return m_nLoop; }));
     connect(&Lamps(), &CLampGrid::LampChosen, this, &CLoopStatusController::OnLampChosen);
     connect(&Lamps(), &CLampGrid::LampForced, this, &CLoopStatusController::OnLampForced);
     connect(&Column(0), &CLampColumn::MouseDown, this, [this] { OnLedMouseDown(0); });
