@@ -8,8 +8,8 @@
 
 #include <QAccessible>
 #include <QLabel>
-#include <QTreeWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <memory>
 #include <vector>
@@ -70,9 +70,11 @@ private:
             s_pThis->m_astrEvents.push_back("state " + strChild);
             break;
         case QAccessible::ValueChanged:
-            s_pThis->m_astrEvents.push_back(
-                "value " + strChild + " " +
-                static_cast<QAccessibleValueChangeEvent*>(pEvent)->value().toString().toStdString());
+            s_pThis->m_astrEvents.push_back("value " + strChild + " " +
+                                            static_cast<QAccessibleValueChangeEvent*>(pEvent)
+                                                ->value()
+                                                .toString()
+                                                .toStdString());
             break;
         case QAccessible::Focus:
             s_pThis->m_astrEvents.push_back("focus " + strChild);
@@ -176,8 +178,8 @@ TEST_F(LampAccessibilityTest, TermLampsAreNamedByWhatTheyShow) {
     sys.SetCurChannel(CSystem::ChannelOf(kBlueA3));
     CBooleanEditor editor(sys);
     const std::pair<const char*, const char*> aLamps[] = {
-        {"lampA1", "Term A1 Blue B1"}, {"lampA2", "Term A2 none"},
-        {"lampGroupA", "Group A"},     {"lampResult", "Equation gives"},
+        {"lampA1", "Term A1 Blue B1"},      {"lampA2", "Term A2 none"},
+        {"lampGroupA", "Group A"},          {"lampResult", "Equation gives"},
         {"lampChannel", "Channel Blue A3"},
     };
     for (const auto& [szLamp, szName] : aLamps) {
