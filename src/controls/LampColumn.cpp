@@ -12,6 +12,9 @@ const int kValueMask = (1 << CLampColumn::kLamps) - 1;
 const QColor kPanel(24, 24, 24);
 const QColor kDarkLamp(58, 58, 58);
 const QColor kDarkLampEdge(34, 34, 34);
+// White on the dark panel: the ring stands out whatever the loop's colour.
+const QColor kFocusRing(255, 255, 255);
+const qreal kFocusRingScale = 1.22;
 
 } // namespace
 
@@ -27,8 +30,10 @@ void CLampColumn::SetValue(int32_t nValue) {
     nValue &= kValueMask;
     if (nValue == m_nValue)
         return;
+    const int32_t nChanged = nValue ^ m_nValue;
     m_nValue = nValue;
     update();
+    emit LampsChanged(nChanged);
 }
 
 void CLampColumn::SetStyleOnColor(uint32_t nColorRef) {
@@ -36,6 +41,14 @@ void CLampColumn::SetStyleOnColor(uint32_t nColorRef) {
     if (nColorRef == m_nOnColor)
         return;
     m_nOnColor = nColorRef;
+    update();
+}
+
+void CLampColumn::SetFocusLamp(int nLamp) {
+    nLamp = nLamp >= 0 && nLamp < kLamps ? nLamp : -1;
+    if (nLamp == m_nFocusLamp)
+        return;
+    m_nFocusLamp = nLamp;
     update();
 }
 
@@ -47,6 +60,14 @@ QColor CLampColumn::OnColour() const {
 short CLampColumn::LampAt(int nY) const {
     const int nHeight = std::max(1, height());
     return static_cast<short>(std::clamp(nY * kLamps / nHeight, 0, kLamps - 1));
+}
+
+QRect CLampColumn::LampRect(int nLamp) const {
+    const qreal dRow = height() / qreal(kLamps);
+    const qreal dSide = std::min<qreal>(width(), dRow);
+    return QRectF(QPointF((width() - dSide) / 2, dRow * nLamp + (dRow - dSide) / 2),
+                  QSizeF(dSide, dSide))
+        .toRect();
 }
 
 QSize CLampColumn::sizeHint() const { return {18, 180}; }
@@ -77,7 +98,18 @@ void CLampColumn::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(Qt::black, 1));
         painter.setBrush(glow);
         painter.drawEllipse(centre, dRadius, dRadius);
+        if (nLamp == m_nFocusLamp)
+            PaintFocusRing(painter, centre, dRadius);
     }
+}
+
+void CLampColumn::PaintFocusRing(QPainter& painter, QPointF centre, qreal dRadius) const {
+    const qreal dRing = dRadius * kFocusRingScale;
+    painter.save();
+    painter.setPen(QPen(kFocusRing, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, dRing, dRing);
+    painter.restore();
 }
 
 void CLampColumn::Press(QMouseEvent* pEvent) {

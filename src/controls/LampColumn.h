@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+class QPainter;
+
 // The lamp column the loop status windows are built from: ten round lamps,
 // channel 1 at the top, lit from a bit mask in one colour and dark otherwise.
 // It tells which lamp the last click fell on and raises click, double-click
@@ -36,6 +38,11 @@ public:
     // The lamp under a point of the widget: its row of ten equal rows.
     short LampAt(int nY) const;
     bool IsLit(int nLamp) const { return (m_nValue >> nLamp & 1) != 0; }
+    // The square a lamp is painted in, in the column's coordinates.
+    QRect LampRect(int nLamp) const;
+    // The lamp (0 to 9) ringed as the keyboard focus, -1 for none.
+    void SetFocusLamp(int nLamp);
+    int FocusLamp() const { return m_nFocusLamp; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -46,6 +53,8 @@ signals:
     // The button (1 left, 2 right, 4 middle), the keys held (1 Shift, 2 Ctrl,
     // 4 Alt) and the point in the column.
     void MouseDown(short nButton, short nShift, int nX, int nY);
+    // The lamps whose bits are set in nChanged went on or off.
+    void LampsChanged(int32_t nChanged);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
@@ -56,10 +65,12 @@ protected:
 private:
     void Press(QMouseEvent* pEvent);
     QColor OnColour() const;
+    void PaintFocusRing(QPainter& painter, QPointF centre, qreal dRadius) const;
 
     int32_t m_nValue = 0;
     uint32_t m_nOnColor = ColorRef(255, 0, 0);
     short m_nLEDIndex = 0;
+    int m_nFocusLamp = -1;
     // A release ends a click only when its press was ours and not the
     // second press of a double click.
     bool m_bPressed = false;

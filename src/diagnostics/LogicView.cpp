@@ -4,6 +4,7 @@
 #include "diagnostics/LogicLamp.h"
 #include "model/LogicGraph.h"
 #include "model/System.h"
+#include "shell/FocusedButtonEnter.h"
 #include "shell/HelpRouter.h"
 #include "shell/Text.h"
 
@@ -69,8 +70,11 @@ CLogicView::CLogicView(CSystem& sys, CLiveLogic* pLive, short nIndex, QWidget* p
         if (auto* pPush = qobject_cast<QPushButton*>(pButton))
             pPush->setAutoDefault(false);
     }
+    CFocusedButtonEnter::Install(*this);
     SetReadOnly("");
     Rebuild();
+    // The technician came for the tree: Enter on its line edits at once.
+    m_ui->treeDrivers->setFocus();
     m_timer.setInterval(kRefreshPeriod);
     connect(&m_timer, &QTimer::timeout, this, &CLogicView::RefreshStates);
     m_timer.start();
@@ -269,6 +273,10 @@ void CLogicView::ShowState(QTreeWidgetItem& item, int nColumn, ELogicState state
     if (item.text(nColumn) == LogicStateText(state))
         return;
     item.setText(nColumn, LogicStateText(state));
+    // A screen reader on the cell hears whose state it is: "Blue B1 on".
+    const auto nChannel = static_cast<short>(item.data(0, kChannelRole).toInt());
+    item.setData(nColumn, Qt::AccessibleTextRole,
+                 ShortName(nChannel) + " " + LogicStateText(state));
     item.setBackground(nColumn, LogicStateColour(state));
     item.setForeground(nColumn, LogicStateTextColour(state));
 }

@@ -2,11 +2,13 @@
 
 #include "controls/LampColumn.h"
 #include "diagnostics/LampGrid.h"
+#include "diagnostics/LampNames.h"
 #include "diagnostics/LiveLogic.h"
 #include "editors/BooleanCommands.h"
 #include "model/ShellServices.h"
 #include "model/System.h"
 #include "reports/WhereUsedDlg.h"
+#include "shell/FocusedButtonEnter.h"
 #include "shell/HelpRouter.h"
 #include "shell/MainFrame.h"
 #include "shell/Text.h"
@@ -58,6 +60,9 @@ CLoopStatusController::CLoopStatusController(CSystem& system, CMainFrame& frame,
         connect(&led, &CLampColumn::Click, this, [this, nModule] { OnLedClick(nModule); });
         connect(&led, &CLampColumn::DblClick, this, [this, nModule] { OnLedDblClick(nModule); });
     }
+    Lamps().SetLampNamer(LoopLampNamer(m_system, [this] { return m_nLoop; }));
+    connect(&Lamps(), &CLampGrid::LampChosen, this, &CLoopStatusController::OnLampChosen);
+    connect(&Lamps(), &CLampGrid::LampForced, this, &CLoopStatusController::OnLampForced);
     connect(&Column(0), &CLampColumn::MouseDown, this, [this] { OnLedMouseDown(0); });
     connect(m_ui->comboLoop, &QComboBox::currentIndexChanged, this,
             &CLoopStatusController::OnLoopChanged);
@@ -70,6 +75,7 @@ CLoopStatusController::CLoopStatusController(CSystem& system, CMainFrame& frame,
             &CLoopStatusController::OnExplorerIcon);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    CFocusedButtonEnter::Install(*this);
     m_timer.setInterval(kTimerPeriod);
     connect(&m_timer, &QTimer::timeout, this, &CLoopStatusController::OnTimer);
     OnInitDialog();
@@ -89,6 +95,7 @@ void CLoopStatusController::OnInitDialog() {
     m_nChannel = m_system.GetCurChannel();
     m_bProcessorOff = 0;
     SetLedColours();
+    Lamps().SetCurrentLamp(m_nModule, m_nChannel);
     {
         const QSignalBlocker blocker(m_ui->comboLoop);
         m_ui->comboLoop->setCurrentIndex(m_nLoop);
@@ -145,14 +152,22 @@ void CLoopStatusController::OnLedMouseDown(int nModule) {
 }
 
 void CLoopStatusController::OnLedClick(int nModule) {
-    m_nChannel = Column(nModule).GetLEDIndex();
+    OnLampChosen(nModule, Column(nModule).GetLEDIndex());
+}
+
+void CLoopStatusController::OnLedDblClick(int nModule) {
+    OnLampForced(nModule, Column(nModule).GetLEDIndex());
+}
+
+void CLoopStatusController::OnLampChosen(int nModule, int nChannel) {
+    m_nChannel = static_cast<short>(nChannel);
     m_nModule = static_cast<short>(nModule);
     ShowEquationText();
     RefreshDisplay();
 }
 
-void CLoopStatusController::OnLedDblClick(int nModule) {
-    m_nChannel = Column(nModule).GetLEDIndex();
+void CLoopStatusController::OnLampForced(int nModule, int nChannel) {
+    m_nChannel = static_cast<short>(nChannel);
     m_nModule = static_cast<short>(nModule);
     m_system.ToggleChannelStateAt(m_nModule, m_nChannel, m_nLoop);
     RefreshDisplay();

@@ -20,7 +20,9 @@ class CLoopStatusController;
 // which the controller's status lines keep up to date. A click on a lamp
 // shows that channel's equation, a double click forces its state in the
 // controller, and the processor button switches the controller's Boolean
-// processor off and on.
+// processor off and on. From the keyboard, the lamp the grid's ring is on is
+// the chosen channel, as a click makes it, and Space forces it as a double
+// click does.
 //
 // While it is open its loop reports to the PC, unless a loop status viewer
 // had switched those reports on already; it is one of the users of the
@@ -36,8 +38,9 @@ public:
     static constexpr int kTimerPeriod = 40;
     static constexpr const char* kTimerErrorText = "Could not create status monitor timer";
     static constexpr const char* kNoBooleansText = "Current loop does not support BOOLEANs.";
-    static constexpr const char* kDisableText = "DISABLE BOOLEAN PROCESSOR";
-    static constexpr const char* kEnableText = "ENABLE BOOLEAN PROCESSOR";
+    // The processor button's texts, with their Alt letters.
+    static constexpr const char* kDisableText = "&DISABLE BOOLEAN PROCESSOR";
+    static constexpr const char* kEnableText = "&ENABLE BOOLEAN PROCESSOR";
     static constexpr const char* kReadOnlyText = "the loop status controller is open";
 
     // Everything of the opening happens here: the loop, module and channel
@@ -65,6 +68,8 @@ public:
     void OnLedMouseDown(int nModule);
     void OnLedClick(int nModule);
     void OnLedDblClick(int nModule);
+    void OnLampChosen(int nModule, int nChannel);
+    void OnLampForced(int nModule, int nChannel);
     void OnLoopChanged();
     void OnToggleBoolProcessor();
     void OnEditorIcon();

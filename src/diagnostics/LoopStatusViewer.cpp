@@ -2,6 +2,7 @@
 
 #include "controls/LampColumn.h"
 #include "diagnostics/LampGrid.h"
+#include "diagnostics/LampNames.h"
 #include "model/ShellServices.h"
 #include "model/System.h"
 #include "shell/HelpRouter.h"
@@ -21,6 +22,7 @@ CLoopStatusViewer::CLoopStatusViewer(CSystem& system, short nLoop, QWidget* pPar
     setSizeGripEnabled(true);
     setProperty(CHelpRouter::kSectionProperty, "loop-viewer");
     Lamps().ShowOuterLabels(false);
+    Lamps().SetLampNamer(LoopLampNamer(m_system, [this] { return m_nLoop; }));
     // Viewers only display: a click on a lamp does nothing.
     Lamps().setAttribute(Qt::WA_TransparentForMouseEvents);
     m_timer.setInterval(kTimerPeriod);

@@ -35,6 +35,8 @@ public:
 
 private:
     void HoldLoops(const CChannelRecord& equation, short nIndex);
+    // Names each lamp by the term, group or channel it shows.
+    void NameLamps(const CChannelRecord& equation, short nIndex);
     CLogicFacts Facts() const;
 
     CLiveLogic* m_pLive;

@@ -1,6 +1,12 @@
 target_sources(corvel_ui PRIVATE
     diagnostics/LampGrid.h
     diagnostics/LampGrid.cpp
+    diagnostics/LampAccessible.h
+    diagnostics/LampAccessible.cpp
+    diagnostics/LampGridAccessible.h
+    diagnostics/LampGridAccessible.cpp
+    diagnostics/LampNames.h
+    diagnostics/LampNames.cpp
     diagnostics/LoopStatusController.h
     diagnostics/LoopStatusController.cpp
     diagnostics/LoopStatusController.ui

@@ -10,6 +10,7 @@
 #include "model/ShellServices.h"
 #include "model/System.h"
 #include "reports/WhereUsedDlg.h"
+#include "shell/FocusedButtonEnter.h"
 #include "shell/HelpRouter.h"
 #include "shell/Text.h"
 
@@ -57,7 +58,6 @@ CBooleanEditor::CBooleanEditor(CSystem& sys, QWidget* pParent)
                       findChild<QLineEdit*>("editChannel" + strName),
                       findChild<QScrollBar*>("scroll" + strName),
                       findChild<QLineEdit*>("editTermLabel" + strName)};
-        m_aTerm[i].pScroll->setFocusPolicy(Qt::StrongFocus);
         CFocusRing::Attach(*m_aTerm[i].pScroll);
         m_aTerm[i].pModule->setValidator(new CModuleLetterValidator(
             [this, i] { return static_cast<short>(m_aTerm[i].pLoop->currentIndex()); },
@@ -67,6 +67,7 @@ CBooleanEditor::CBooleanEditor(CSystem& sys, QWidget* pParent)
     m_ui->buttonWhereUsed->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     m_ui->buttonExplorer->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
     m_ui->buttonBox->button(QDialogButtonBox::Ok)->setDefault(true);
+    CFocusedButtonEnter::Install(*this);
     ConnectControls();
     OnInitDialog();
     MakeLamps(nullptr);

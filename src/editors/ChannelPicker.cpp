@@ -8,6 +8,7 @@
 #include "model/System.h"
 #include "moduletypes/ModuleTypeTexts.h"
 #include "reports/WhereUsedDlg.h"
+#include "shell/FocusedButtonEnter.h"
 #include "shell/Text.h"
 
 #include "ui_ChannelPicker.h"
@@ -33,6 +34,7 @@ CChannelPicker::CChannelPicker(CSystem& sys, const CModuleTypeTexts& types, QWid
     CheckRadio(*m_pChannels, m_sys.GetCurChannel());
     FocusCheckedRadio(*m_pChannels);
 
+    CFocusedButtonEnter::Install(*this);
     connect(m_ui->buttonWhereUsed, &QToolButton::clicked, this, &CChannelPicker::OnWhereUsed);
     connect(m_ui->buttonExplorer, &QToolButton::clicked, this, &CChannelPicker::OnExplorer);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CChannelPicker::accept);

@@ -8,6 +8,14 @@
 
 namespace ListTextFile {
 
+namespace {
+
+// "Saved the findings to /home/tech/FINDINGS.TXT"
+const char* const kSavedText = "Saved ";
+const char* const kSavedToText = " to ";
+
+} // namespace
+
 // strWhat names the list in the caption and the message: "the findings".
 bool Save(CShellServices& shell, const std::string& strWhat, const std::string& strFileName,
           const std::string& strText) {
@@ -23,8 +31,10 @@ bool Save(CShellServices& shell, const std::string& strWhat, const std::string& 
         return false;
     std::error_code error;
     if (CDataFile::Write(strPath, std::vector<unsigned char>(strText.begin(), strText.end()),
-                         error))
+                         error)) {
+        shell.SetStatusText(kSavedText + strWhat + kSavedToText + strPath);
         return true;
+    }
     std::string strMessage = "Could not write " + strWhat + " to " + strPath;
     if (error)
         strMessage += "\n" + error.message();

@@ -4,6 +4,7 @@
 #include "model/System.h"
 #include "model/SystemCheck.h"
 #include "reports/ListTextFile.h"
+#include "shell/FocusedButtonEnter.h"
 #include "shell/Text.h"
 #include "ui_SystemCheckDlg.h"
 
@@ -40,6 +41,9 @@ CSystemCheckDlg::CSystemCheckDlg(CSystem& system, const CModuleTypes& types, CSh
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setSizeGripEnabled(true);
+    // Tab leaves the list for its buttons; the arrows move from row to row.
+    Table().setTabKeyNavigation(false);
+    CFocusedButtonEnter::Install(*this);
     connect(&Table(), &QTableWidget::activated, this,
             [this](const QModelIndex& index) { OpenFinding(index.row()); });
     connect(m_pUi->SaveButton, &QPushButton::clicked, this, [this] { OnSaveAsText(); });
@@ -86,6 +90,15 @@ void CSystemCheckDlg::OpenFinding(int nRow) {
         m_openers.fnEditEquation();
     }
     Refresh();
+    ComeBackToTheList();
+}
+
+// The editor gives the activation back to the main window, its parent,
+// when it closes; the technician was working down the list.
+void CSystemCheckDlg::ComeBackToTheList() {
+    activateWindow();
+    raise();
+    Table().setFocus();
 }
 
 bool CSystemCheckDlg::OnSaveAsText() {

@@ -55,6 +55,8 @@ protected:
     bool event(QEvent* pEvent) override;
 
 private:
+    void ComeBackToTheList();
+
     CSystem& m_system;
     const CModuleTypes& m_types;
     CShellServices& m_shell;

@@ -5,6 +5,8 @@ target_compile_definitions(corvel_ui PRIVATE
 target_sources(corvel_ui PRIVATE
     shell/Text.h
     shell/Text.cpp
+    shell/FocusedButtonEnter.h
+    shell/FocusedButtonEnter.cpp
     shell/AboutDlg.h
     shell/AboutDlg.cpp
     shell/AboutDlg.ui

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -78,18 +79,39 @@ TEST_F(DiagnosticsEndToEnd, ForcedInputLightsItsLampAndTheOutputsItsEquationsDri
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }
 
-TEST_F(DiagnosticsEndToEnd, DoubleClickForcesTheChannelInTheController) {
+// Space on the ringed lamp sends the same frames as a double click.
+TEST_F(DiagnosticsEndToEnd, DoubleClickOrSpaceForcesTheChannelInTheController) {
+    struct Way {
+        const char* szName;
+        std::function<void(CLoopStatusController&)> force;
+    };
+    const Way aWays[] = {
+        {"double click",
+         [](CLoopStatusController& dialog) { DoubleClickLamp(dialog.Column(2), 9); }},
+        {"Space",
+         [](CLoopStatusController& dialog) {
+             dialog.Lamps().setFocus();
+             for (Qt::Key key :
+                  {Qt::Key_Home, Qt::Key_Right, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_Space})
+                 QTest::keyClick(&dialog.Lamps(), key);
+         }},
+    };
     OpenPort();
     sys.SetCurLoop(1);
     CLoopStatusController& dialog = OpenMonitor();
     Received();
-    DoubleClickLamp(dialog.Column(2), 9);
-    EXPECT_EQ(Received(), Joined({kPause, kPause, kPause, {":S0BD1\r"}, kContinue}));
-    EXPECT_NE(m_pSim->Console("loop yellow").find("C:0000000001"), std::string::npos);
-    EXPECT_TRUE(WaitForLamps(dialog.Column(2), 512));
-    DoubleClickLamp(dialog.Column(2), 9);
-    EXPECT_EQ(Received(), Joined({kPause, kPause, kPause, {":S0BD0\r"}, kContinue}));
-    EXPECT_TRUE(WaitForLamps(dialog.Column(2), 0));
+    for (const Way& way : aWays) {
+        way.force(dialog);
+        EXPECT_EQ(Received(), Joined({kPause, kPause, kPause, {":S0BD1\r"}, kContinue}))
+            << way.szName;
+        EXPECT_NE(m_pSim->Console("loop yellow").find("C:0000000001"), std::string::npos)
+            << way.szName;
+        EXPECT_TRUE(WaitForLamps(dialog.Column(2), 512)) << way.szName;
+        way.force(dialog);
+        EXPECT_EQ(Received(), Joined({kPause, kPause, kPause, {":S0BD0\r"}, kContinue}))
+            << way.szName;
+        EXPECT_TRUE(WaitForLamps(dialog.Column(2), 0)) << way.szName;
+    }
     EXPECT_TRUE(m_shell.m_aBoxes.empty());
 }
 

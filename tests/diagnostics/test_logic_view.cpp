@@ -4,6 +4,7 @@
 #include "model/SystemFixture.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
@@ -149,4 +150,23 @@ TEST_F(LogicViewTest, ReadOnlyExplorerSaysSoAndEditsNothing) {
     QTreeWidget& tree = pView->DriversTree();
     pView->OnActivated(tree.topLevelItem(0));
     EXPECT_EQ(tree.topLevelItem(0)->text(4), "Q=(Virtual_Chl_A1)+(!Door switch)");
+}
+
+// The explorer opens with the focus on the tree, so Enter edits the line at
+// once, and Tab goes round the Close button and the tabs back to the tree.
+TEST_F(LogicViewTest, TreeTakesTheFocusAndIsATabStop) {
+    auto pView = Open(kBlueA3);
+    pView->show();
+    pView->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(pView.get()));
+    QTreeWidget& tree = pView->DriversTree();
+    EXPECT_EQ(QApplication::focusWidget(), &tree);
+    QStringList astrStops;
+    do {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* pFocus = QApplication::focusWidget();
+        auto* pButton = qobject_cast<QAbstractButton*>(pFocus);
+        astrStops << (pButton ? pButton->text() : pFocus->metaObject()->className());
+    } while (QApplication::focusWidget() != &tree && astrStops.size() < 10);
+    EXPECT_EQ(astrStops.join(", ").toStdString(), "Close, QTabBar, QTreeWidget");
 }

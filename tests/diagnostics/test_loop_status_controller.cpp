@@ -55,7 +55,8 @@ TEST_F(LoopStatusControllerTest, OpensOnTheCurrentChannelWithTheProcessorOn) {
     EXPECT_EQ(Field("editChannelNumber"), "7");
     EXPECT_EQ(Field("editChannelLabel"), "Yellow_Chl_C7");
     EXPECT_EQ(Equation(), "");
-    EXPECT_EQ(Child<QPushButton>("buttonProcessor").text(), "DISABLE BOOLEAN PROCESSOR");
+    EXPECT_EQ(Child<QPushButton>("buttonProcessor").text().remove('&'),
+              "DISABLE BOOLEAN PROCESSOR");
     EXPECT_EQ(Child<QLabel>("labelHint").text(),
               "SINGLE CLICK LED TO VIEW CHANNEL BOOLEAN INFO,    DOUBLE CLICK LED TO TOGGLE STATE");
     EXPECT_TRUE(dialog.IsRefreshing());
@@ -193,10 +194,10 @@ TEST_F(LoopStatusControllerTest, ProcessorButtonSwitchesItsText) {
     Open();
     QPushButton& button = Child<QPushButton>("buttonProcessor");
     button.click();
-    EXPECT_EQ(button.text(), "ENABLE BOOLEAN PROCESSOR");
+    EXPECT_EQ(button.text(), "&ENABLE BOOLEAN PROCESSOR");
     EXPECT_TRUE(m_pDialog->IsProcessorOff());
     button.click();
-    EXPECT_EQ(button.text(), "DISABLE BOOLEAN PROCESSOR");
+    EXPECT_EQ(button.text(), "&DISABLE BOOLEAN PROCESSOR");
 }
 
 TEST_F(LoopStatusControllerTest, ClosingStopsTheRefresh) {

@@ -133,8 +133,25 @@ TEST_F(SystemCheckDlgTest, SavesTheListAsText) {
                           "error\toscillating-loop\tVirtual A1\tVirtual A1 switches itself through "
                           "an odd number of NOTs, so it flips on every scan.\r\n"
                           "1 error, 0 warnings, 0 notes\r\n");
+    EXPECT_EQ(m_shell.m_astrStatus.back(), "Saved the findings to " + m_dir.File("FOUND.TXT"));
     m_shell.CancelFile();
     EXPECT_FALSE(dlg.OnSaveAsText());
+}
+
+// Tab goes from the list to its buttons, not from cell to cell.
+TEST_F(SystemCheckDlgTest, TabLeavesTheListForItsButtons) {
+    Equation(sys, kVirtualA1, {{kVirtualA1, true}});
+    CSystemCheckDlg& dlg = Open();
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    dlg.Table().setFocus();
+    QStringList astrStops;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        astrStops << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(astrStops.join(", ").toStdString(), "SaveButton, CloseButton, FindingTable");
 }
 
 TEST_F(FrameTest, CheckSystemOpensOneModelessWindowThatOpensTheEditor) {
@@ -159,4 +176,25 @@ TEST_F(FrameTest, CheckSystemOpensOneModelessWindowThatOpensTheEditor) {
     pDlg->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(frame.SystemCheck());
+}
+
+// After the editor a row opened closes, the technician is back on the list,
+// not on the main window.
+TEST_F(FrameTest, CheckListKeepsTheFocusAfterTheEditorItOpenedCloses) {
+    CheckSystems::Equation(sys, CheckSystems::kYellowA1, {{CheckSystems::kYellowA1, true}});
+    frame.show();
+    Trigger(ID_CHECK_SYSTEM);
+    CSystemCheckDlg* pDlg = frame.SystemCheck();
+    ASSERT_TRUE(pDlg);
+    pDlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(pDlg));
+    pDlg->Table().setFocus();
+    QTimer::singleShot(0, [] {
+        QWidget* pModal = QApplication::activeModalWidget();
+        ASSERT_TRUE(pModal);
+        QTest::keyClick(pModal, Qt::Key_Escape);
+    });
+    QTest::keyClick(&pDlg->Table(), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == pDlg; }));
+    EXPECT_EQ(QApplication::focusWidget(), &pDlg->Table());
 }

@@ -3,6 +3,7 @@ target_sources(corvel_tests PRIVATE
     shell/test_caption_fitter.cpp
     shell/test_command_line.cpp
     shell/test_command_table.cpp
+    shell/test_focused_button_enter.cpp
     shell/test_file_commands.cpp
     shell/test_main_frame.cpp
     shell/test_settings.cpp
