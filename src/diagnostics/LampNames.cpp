@@ -1,5 +1,6 @@
 #include "diagnostics/LampNames.h"
 
+#include "model/ChannelNames.h"
 #include "model/System.h"
 #include "shell/Text.h"
 
@@ -8,8 +9,7 @@ CLampGrid::LampNamer LoopLampNamer(const CSystem& sys, std::function<short()> fn
         const short nLoop = fnLoop();
         const auto nMod = static_cast<short>(nModule);
         const auto nChl = static_cast<short>(nChannel);
-        return ToQString(CSystem::GetLoopShortName(nLoop) + " " +
-                         CSystem::ChannelDesignation(nMod, nChl) + " " +
+        return ToQString(ChannelNames::Channel(CSystem::MakeIndex(nLoop, nMod, nChl)) + " " +
                          sys.GetChannelLabel(nMod, nChl, nLoop));
     };
 }

@@ -2,6 +2,7 @@
 
 #include "diagnostics/LiveLogic.h"
 #include "diagnostics/LogicLamp.h"
+#include "model/ChannelNames.h"
 #include "model/ChannelRecord.h"
 #include "model/System.h"
 
@@ -22,8 +23,7 @@ const char* const kNoChannelName = "none";
 QString ChannelName(short nIndex) {
     if (!CSystem::IsValidIndex(nIndex))
         return kNoChannelName;
-    return ToQString(CSystem::GetLoopShortName(CSystem::LoopOf(nIndex)) + " " +
-                     CSystem::IndexDesignation(nIndex));
+    return ToQString(ChannelNames::Channel(nIndex));
 }
 
 QString TermName(int nTerm, short nSource) {

@@ -2,6 +2,7 @@
 
 #include "link/ControllerProtocolFormat.h"
 #include "link/LinkHost.h"
+#include "model/CodePage.h"
 #include "model/CountRangeText.h"
 #include "model/ShellServices.h"
 #include "model/System.h"
@@ -407,11 +408,7 @@ std::optional<short> CControllerProtocol::ReadTimerCurrent(short nTimer) {
 
 std::string CControllerProtocol::FrameLabel(const std::string& strLabel) {
     std::string strText = strLabel.substr(0, CSystem::kLabelLength);
-    for (char& c : strText) {
-        auto uc = static_cast<unsigned char>(c);
-        if (uc < 0x20 || uc == 0x7F)
-            c = ' ';
-    }
+    std::replace_if(strText.begin(), strText.end(), CodePage::IsControlCharacter, ' ');
     return strText;
 }
 
@@ -434,12 +431,8 @@ bool CControllerProtocol::SendSysLabel(short nLabel) {
 // The controller's refusal, a control character or more characters than
 // the field holds cannot be a label it keeps: the answer was damaged.
 bool CControllerProtocol::IsLabelAnswer(const std::string& strText) {
-    auto isControl = [](char c) {
-        auto uc = static_cast<unsigned char>(c);
-        return uc < 0x20 || uc == 0x7F;
-    };
     return strText != kRefusedAnswer && strText.size() <= CSystem::kLabelLength &&
-           std::none_of(strText.begin(), strText.end(), isControl);
+           !CodePage::HasControlCharacter(strText);
 }
 
 // A system label is stored trimmed, so its length counts without the spaces

@@ -1,5 +1,7 @@
 #include "model/CodePage.h"
 
+#include <algorithm>
+
 namespace {
 
 // Windows-1252 0x80..0x9F; 0 marks the five unassigned bytes.
@@ -49,6 +51,10 @@ char32_t NextUtf8(const std::string& strText, std::size_t& i) {
 } // namespace
 
 namespace CodePage {
+
+bool HasControlCharacter(const std::string& strText) {
+    return std::any_of(strText.begin(), strText.end(), IsControlCharacter);
+}
 
 // The five unassigned bytes stand for themselves both ways, so every byte
 // of a label survives a trip through Unicode.

@@ -13,4 +13,12 @@ std::u16string ToUtf16(const std::string& strText);
 std::string ToUtf8(const std::string& strText);
 std::string FromUtf8(const std::string& strText);
 
+// A control character (a line end, a tab, DEL and the like): nothing a
+// label editor lets one type.
+inline bool IsControlCharacter(char c) {
+    const auto uc = static_cast<unsigned char>(c);
+    return uc < 0x20 || uc == 0x7F;
+}
+bool HasControlCharacter(const std::string& strText);
+
 } // namespace CodePage

@@ -90,11 +90,6 @@ private:
     std::string m_strError;
 };
 
-std::string Member(const std::string& strParent, const std::string& strKey) {
-    const std::string strQuoted = InputQuote::Cut(strKey);
-    return strParent.empty() ? strQuoted : strParent + "." + strQuoted;
-}
-
 // The path of the value that starts now.
 std::string CShapeSax::NextPath() {
     if (m_aLevels.empty())
@@ -102,7 +97,7 @@ std::string CShapeSax::NextPath() {
     CLevel& level = m_aLevels.back();
     if (level.bArray)
         return level.strPath + "[" + std::to_string(level.nNextElement++) + "]";
-    return Member(level.strPath, level.strKey);
+    return CJsonShapeCheck::KeyPath(level.strPath, level.strKey);
 }
 
 bool CShapeSax::Open(bool bArray) {
@@ -121,7 +116,8 @@ bool CShapeSax::Open(bool bArray) {
 bool CShapeSax::key(std::string& strKey) {
     CLevel& level = m_aLevels.back();
     if (!level.astrKeys.insert(strKey).second) {
-        m_strError = Member(level.strPath, strKey) + ": " + CJsonShapeCheck::kGivenTwiceText;
+        m_strError = CJsonShapeCheck::KeyPath(level.strPath, strKey) + ": " +
+                     CJsonShapeCheck::kGivenTwiceText;
         return false;
     }
     level.strKey = strKey;
@@ -145,6 +141,11 @@ bool CShapeSax::parse_error(std::size_t, const std::string& strLastToken,
 }
 
 } // namespace
+
+std::string CJsonShapeCheck::KeyPath(const std::string& strParent, const std::string& strKey) {
+    const std::string strQuoted = InputQuote::Cut(strKey);
+    return strParent.empty() ? strQuoted : strParent + "." + strQuoted;
+}
 
 bool CJsonShapeCheck::Check(const std::string& strText, int nMaxDepth, std::string& strError) {
     int nLineEnds = 0;

@@ -19,4 +19,7 @@ public:
     // the line where the nesting goes too deep, or the key given twice
     // ("channels[3].label: is given twice"). Quoted input is cut short.
     static bool Check(const std::string& strText, int nMaxDepth, std::string& strError);
+    // How a message names a key: "channels[3].label", the key cut short as
+    // any quoted input is.
+    static std::string KeyPath(const std::string& strParent, const std::string& strKey);
 };

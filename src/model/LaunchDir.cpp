@@ -57,6 +57,13 @@ bool WriteWorkingFile(const std::string& strLaunchDir, CShellServices& shell,
     return false;
 }
 
+bool SaveFile(const std::string& strLaunchDir, CShellServices& shell, const std::string& strName,
+              const std::string& strWorkingFile, const std::vector<unsigned char>& data) {
+    if (strName.empty())
+        return WriteWorkingFile(strLaunchDir, shell, strWorkingFile, data);
+    return WriteFile(strLaunchDir, shell, strName, data);
+}
+
 bool ReportReadOnly(const std::string& strLaunchDir, CShellServices& shell) {
     std::error_code error = CDataFile::FolderRefusal(strLaunchDir);
     if (!error)

@@ -31,6 +31,10 @@ bool WriteFile(const std::string& strLaunchDir, CShellServices& shell, const std
 // ReportReadOnly) instead of once for every file every time.
 bool WriteWorkingFile(const std::string& strLaunchDir, CShellServices& shell,
                       const std::string& strName, const std::vector<unsigned char>& data);
+// Writes strName as WriteFile does, or, when strName is empty, the working
+// file strWorkingFile as WriteWorkingFile does.
+bool SaveFile(const std::string& strLaunchDir, CShellServices& shell, const std::string& strName,
+              const std::string& strWorkingFile, const std::vector<unsigned char>& data);
 
 constexpr const char* kReadOnlyText = "Corvel cannot write in the folder it was started from:\n";
 constexpr const char* kReadOnlyNotSavedText =

@@ -35,8 +35,18 @@ std::string ReadWorkingDirectory() {
     return error ? std::string() : path.string();
 }
 
-// Every module's and channel's default label, formatted once: each reset
-// assigns them all, and a reset comes before every file read.
+std::string FormatChannelLabel(short nModule, short nChannel, short nLoop) {
+    return CSystem::GetLoopShortName(nLoop) + "_Chl_" +
+           CSystem::ChannelDesignation(nModule, nChannel);
+}
+
+std::string FormatModuleLabel(short nModule, short nLoop) {
+    return CSystem::GetLoopShortName(nLoop) + "_Modul_" + CSystem::ModuleLetter(nModule);
+}
+
+// Default labels are asked for in bulk: every reset of a system (before
+// each file read) or of the virtual controller's memory assigns all of
+// them. So each is formatted once.
 struct CDefaultLabels {
     std::string astrModule[CSystem::kLoops][CSystem::kModulesPerLoop];
     std::string astrChannel[CSystem::kLoops][CSystem::kModulesPerLoop][CSystem::kChannelsPerModule];
@@ -47,10 +57,10 @@ const CDefaultLabels& DefaultLabels() {
         CDefaultLabels made;
         for (short nLoop = 0; nLoop < CSystem::kLoops; ++nLoop) {
             for (short nModule = 0; nModule < CSystem::kModulesPerLoop; ++nModule) {
-                made.astrModule[nLoop][nModule] = CSystem::DefaultModuleLabel(nModule, nLoop);
+                made.astrModule[nLoop][nModule] = FormatModuleLabel(nModule, nLoop);
                 for (short nChannel = 0; nChannel < CSystem::kChannelsPerModule; ++nChannel)
                     made.astrChannel[nLoop][nModule][nChannel] =
-                        CSystem::DefaultChannelLabel(nModule, nChannel, nLoop);
+                        FormatChannelLabel(nModule, nChannel, nLoop);
             }
         }
         return made;
@@ -126,11 +136,15 @@ std::string CSystem::IndexModuleLetter(short nIndex) {
 }
 
 std::string CSystem::DefaultChannelLabel(short nModule, short nChannel, short nLoop) {
-    return GetLoopShortName(nLoop) + "_Chl_" + ChannelDesignation(nModule, nChannel);
+    if (!IsValidLoop(nLoop) || !IsValidModule(nModule) || !IsValidChannel(nChannel))
+        return FormatChannelLabel(nModule, nChannel, nLoop);
+    return DefaultLabels().astrChannel[nLoop][nModule][nChannel];
 }
 
 std::string CSystem::DefaultModuleLabel(short nModule, short nLoop) {
-    return GetLoopShortName(nLoop) + "_Modul_" + ModuleLetter(nModule);
+    if (!IsValidLoop(nLoop) || !IsValidModule(nModule))
+        return FormatModuleLabel(nModule, nLoop);
+    return DefaultLabels().astrModule[nLoop][nModule];
 }
 
 std::string CSystem::DefaultSysLabel(short nLabel) { return "SysLabel_" + std::to_string(nLabel); }
@@ -164,15 +178,14 @@ void CSystem::ResetToDefaults() {
         m_afTimerCurrent[t] = 0.0f;
     }
     m_nCurModule = 0;
-    const CDefaultLabels& defaults = DefaultLabels();
     for (short nLoop = 0; nLoop < kLoops; ++nLoop) {
         for (short nModule = 0; nModule < kModulesPerLoop; ++nModule) {
-            m_astrModuleLabel[nLoop][nModule] = defaults.astrModule[nLoop][nModule];
+            m_astrModuleLabel[nLoop][nModule] = DefaultModuleLabel(nModule, nLoop);
             m_anModuleType[nLoop][nModule] = 0;
             for (short nChannel = 0; nChannel < kChannelsPerModule; ++nChannel) {
                 short nIndex = MakeIndex(nLoop, nModule, nChannel);
                 m_astrChannelLabel[nLoop][nModule][nChannel] =
-                    defaults.astrChannel[nLoop][nModule][nChannel];
+                    DefaultChannelLabel(nModule, nChannel, nLoop);
                 m_anChannelState[nIndex] = 0;
                 m_anChannelReserved[nIndex] = 0;
                 CChannelRecord& record = m_aChannel[nLoop][nModule][nChannel];

@@ -292,9 +292,7 @@ bool CSystem::OpenSystemFile(const std::string& strPath) {
 bool CSystem::SaveSystemFile(const std::string& strPath) {
     CArchive ar;
     Serialize(ar);
-    if (strPath.empty())
-        return LaunchDir::WriteWorkingFile(m_strLaunchDir, m_shell, kWorkingFile, ar.Buffer());
-    return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strPath, ar.Buffer());
+    return LaunchDir::SaveFile(m_strLaunchDir, m_shell, strPath, kWorkingFile, ar.Buffer());
 }
 
 bool CSystem::SaveWorkingFiles() {

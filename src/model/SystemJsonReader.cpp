@@ -27,21 +27,11 @@ constexpr const char* kBeyondFloatText = " is more than a float can hold (about 
 constexpr const char* kBelowFloatText = " is too close to 0 for a float, which would hold 0";
 
 std::string Member(const std::string& strParent, const std::string& strName) {
-    const std::string strQuoted = InputQuote::Cut(strName);
-    return strParent.empty() ? strQuoted : strParent + "." + strQuoted;
+    return CJsonShapeCheck::KeyPath(strParent, strName);
 }
 
 // A name the text gave, in quotes, for a message that refuses it.
 std::string Quoted(const std::string& strName) { return "\"" + InputQuote::Cut(strName) + "\""; }
-
-bool HasControlCharacter(const std::string& strModel) {
-    for (char c : strModel) {
-        const auto uc = static_cast<unsigned char>(c);
-        if (uc < 0x20 || uc == 0x7F)
-            return true;
-    }
-    return false;
-}
 
 // A decimal that a float cannot hold: beyond its range it would become
 // infinity, and too close to zero it would become zero.
@@ -227,7 +217,7 @@ bool CReading::Label(const Json& value, const std::string& strKey, std::string& 
     std::string strText;
     if (!Text(value, strKey, CSystem::kLabelLength, strText))
         return false;
-    if (HasControlCharacter(strText))
+    if (CodePage::HasControlCharacter(strText))
         return Fail(strKey, kControlCharacterText);
     strLabel = std::move(strText);
     return true;

@@ -127,9 +127,7 @@ bool CModuleTypes::Save(const std::string& strName) {
     ar.WriteInt32(GetCount());
     for (const auto& pType : m_apTypes)
         SerializeType(ar, *pType);
-    if (strName.empty())
-        return LaunchDir::WriteWorkingFile(m_strLaunchDir, m_shell, kFileName, ar.Buffer());
-    return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strName, ar.Buffer());
+    return LaunchDir::SaveFile(m_strLaunchDir, m_shell, strName, kFileName, ar.Buffer());
 }
 
 // --- the list ---

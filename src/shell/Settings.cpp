@@ -54,7 +54,5 @@ bool CSettings::IsPlausible() const { return m_nCommPort >= kMinPort && m_nCommP
 bool CSettings::Save(const std::string& strName) {
     CArchive ar;
     Serialize(ar);
-    if (strName.empty())
-        return LaunchDir::WriteWorkingFile(m_strLaunchDir, m_shell, kFileName, ar.Buffer());
-    return LaunchDir::WriteFile(m_strLaunchDir, m_shell, strName, ar.Buffer());
+    return LaunchDir::SaveFile(m_strLaunchDir, m_shell, strName, kFileName, ar.Buffer());
 }

@@ -2,50 +2,20 @@
 
 #include "model/System.h"
 
-namespace {
-
-// The default labels, formatted once: a memory is reset far more often than
-// the labels could change.
-struct CDefaultLabels {
-    std::string astrChannel[CControllerMemory::kChannels];
-    std::string astrModule[CControllerMemory::kModuleSlots];
-    std::string astrSys[CControllerMemory::kSysLabels];
-
-    CDefaultLabels() {
-        for (short nIndex = 0; nIndex < CControllerMemory::kChannels; ++nIndex) {
-            astrChannel[nIndex] = CSystem::DefaultChannelLabel(
-                CSystem::ModuleOf(nIndex), CSystem::ChannelOf(nIndex), CSystem::LoopOf(nIndex));
-        }
-        for (short nSlot = 0; nSlot < CControllerMemory::kModuleSlots; ++nSlot) {
-            astrModule[nSlot] = CSystem::DefaultModuleLabel(
-                static_cast<short>(nSlot % CControllerMemory::kModules),
-                static_cast<short>(nSlot / CControllerMemory::kModules));
-        }
-        for (short nLabel = 0; nLabel < CControllerMemory::kSysLabels; ++nLabel) {
-            astrSys[nLabel] = CSystem::DefaultSysLabel(nLabel);
-        }
-    }
-};
-
-const CDefaultLabels& DefaultLabels() {
-    static const CDefaultLabels labels;
-    return labels;
-}
-
-} // namespace
-
 void CControllerMemory::ResetToDefaults() {
-    const CDefaultLabels& labels = DefaultLabels();
     for (int nIndex = 0; nIndex < kChannels; ++nIndex) {
         m_aEquation[nIndex] = CEquationBlock();
         m_abChannelState[nIndex] = false;
-        m_astrChannelLabel[nIndex] = labels.astrChannel[nIndex];
+        const auto nShort = static_cast<short>(nIndex);
+        m_astrChannelLabel[nIndex] = CSystem::DefaultChannelLabel(
+            CSystem::ModuleOf(nShort), CSystem::ChannelOf(nShort), CSystem::LoopOf(nShort));
     }
     for (int nSlot = 0; nSlot < kModuleSlots; ++nSlot) {
-        m_astrModuleLabel[nSlot] = labels.astrModule[nSlot];
+        m_astrModuleLabel[nSlot] = CSystem::DefaultModuleLabel(
+            static_cast<short>(nSlot % kModules), static_cast<short>(nSlot / kModules));
     }
     for (int nLabel = 0; nLabel < kSysLabels; ++nLabel) {
-        m_astrSysLabel[nLabel] = labels.astrSys[nLabel];
+        m_astrSysLabel[nLabel] = CSystem::DefaultSysLabel(static_cast<short>(nLabel));
     }
     for (int nTimer = 0; nTimer < kTimers; ++nTimer) {
         m_anTimerReload[nTimer] = DefaultReloadCount(nTimer);
